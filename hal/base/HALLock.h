@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+
+#include "hal/base/FairRecursiveLock.h"
+
+class ThreadWaker;
+
+// A native lock with a first-in first-out queue of waiting threads; the runtime builds its
+// inflated monitors, wait and notify on it.
+//
+// Guarantees:
+// - a thread never waits for the lock's section while it holds the VM lock (lock order:
+//   section, then VM lock);
+// - a waiter withdraws its own queue entry whenever its wait ends, so a timed-out or
+//   interrupted waiter never swallows a later notify, and no entry outlives its wait;
+// - waiters are woken in the order in which they began to wait.
+class HALLock {
+public:
+    explicit HALLock(bool entered);
+    ~HALLock();
+
+    void enter();
+    void leave();
+    // Waits until notified or for the time (ThreadWaker::kNoLimit: no limit), with the
+    // lock's section and the VM lock released; both are taken back at their depths.
+    void wait(uint32_t milliseconds);
+    void notify();
+    void notifyAll();
+
+    size_t waiterCount() const;
+
+private:
+    struct Waiter {
+        ThreadWaker* waker;
+        Waiter* next;
+    };
+
+    void append(Waiter* waiter);
+    bool withdraw(Waiter* waiter);
+
+    FairRecursiveLock section_;
+    mutable std::mutex queueMutex_;  // notify may come from a thread outside the section
+    Waiter* head_ = nullptr;
+    Waiter* tail_ = nullptr;
+};
+
+int HAL_createLock(HALLock** out, int entered);
+// Leaves the VM lock while it blocks for the lock, takes it back and calls slot 3.
+void HAL_enterLock(HALLock* lock);
+void HAL_leaveLock(HALLock* lock);
+// Timeout in milliseconds: 0 or negative waits without limit; values that do not fit
+// below 0xFFFFFFFF are cut to 0xFFFFFFFE.
+void HAL_waitLock(HALLock* lock, int64_t timeout);
+void HAL_notifyLock(HALLock* lock);
+void HAL_notifyAllLock(HALLock* lock);
+void HAL_deleteLock(HALLock* lock);
+
+// The sleep length that HAL_waitLock uses for a timeout.
+uint32_t HAL_waitLengthForTimeout(int64_t timeout);

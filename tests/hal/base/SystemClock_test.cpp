@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "hal/base/SystemClock.h"
+
+namespace {
+
+TEST(SystemClock, CalendarFieldsBecomeMillisecondsSince1970) {
+    EXPECT_EQ(HAL_fieldsToMillis(1970, 1, 1, 0, 0, 0), 0);
+    EXPECT_EQ(HAL_fieldsToMillis(2024, 3, 1, 0, 0, 0), 1709251200000);
+    EXPECT_EQ(HAL_fieldsToMillis(2000, 2, 29, 23, 59, 59), 951868799000);
+    EXPECT_EQ(HAL_fieldsToMillis(2100, 3, 1, 0, 0, 0), 4107542400000);  // 2100 is no leap year
+    EXPECT_EQ(HAL_fieldsToMillis(2038, 1, 19, 3, 14, 8), 2147483648000);  // 2^31 seconds
+}
+
+TEST(SystemClock, MonthLengthsFollowTheLeapYearRule) {
+    EXPECT_EQ(HAL_daysBeforeMonth(1, 2023), 0);
+    EXPECT_EQ(HAL_daysBeforeMonth(0, 2023), 0);
+    EXPECT_EQ(HAL_daysBeforeMonth(3, 2023), 59);
+    EXPECT_EQ(HAL_daysBeforeMonth(3, 2024), 60);
+    EXPECT_EQ(HAL_daysBeforeMonth(3, 1900), 59);
+    EXPECT_EQ(HAL_daysBeforeMonth(3, 2000), 60);
+    EXPECT_EQ(HAL_daysBeforeMonth(13, 2023), 365);
+    EXPECT_EQ(HAL_countLeapYears(2000), 485);
+    EXPECT_EQ(HAL_daysFromEpochToYear(1971), 365);
+    EXPECT_EQ(HAL_daysFromEpochToYear(1973), 1096);
+}
+
+TEST(SystemClock, CurrentTimeIsUtcAndNeverGoesBack) {
+    const int64_t wallClock = int64_t(time(nullptr)) * 1000;
+    const int64_t first = HAL_currentTimeMillis();
+    EXPECT_NEAR(double(first), double(wallClock), 5000.0);
+    int64_t previous = first;
+    for (int i = 0; i < 1000; ++i) {
+        const int64_t now = HAL_currentTimeMillis();
+        ASSERT_GE(now, previous);
+        previous = now;
+    }
+}
+
+TEST(SystemClock, TickCountsAgreeAndLocalTimeFollowsTheZone) {
+    const uint64_t ticks64 = HAL_getTickCount64();
+    EXPECT_LT(HAL_getTickCount() - uint32_t(ticks64), 1000u) << "one clock, seen in 32 bits";
+    const int64_t local = HAL_getLocalTimeMillis();
+    const int64_t utc = int64_t(time(nullptr)) * 1000;
+    EXPECT_NEAR(double(local - HAL_getTimeZoneOffset()), double(utc), 5000.0);
+}
+
+}  // namespace
