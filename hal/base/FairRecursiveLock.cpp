@@ -22,24 +22,22 @@ void FairRecursiveLock::acquire(unsigned depth) {
 }
 
 void FairRecursiveLock::leave() {
-    std::unique_lock<std::mutex> guard(mutex_);
+    std::lock_guard<std::mutex> guard(mutex_);
     if (owner_ != std::this_thread::get_id() || depth_ == 0)
         HAL_fatalError("A lock was left by a thread that does not hold it.");
     if (--depth_ > 0) return;
     owner_ = std::thread::id();
     ++nowServing_;
-    guard.unlock();
-    turn_.notify_all();
+    turn_.notify_all();  // under the mutex: a lock being deleted by the next owner is not touched after
 }
 
 unsigned FairRecursiveLock::releaseAll() {
-    std::unique_lock<std::mutex> guard(mutex_);
+    std::lock_guard<std::mutex> guard(mutex_);
     if (owner_ != std::this_thread::get_id()) return 0;
     const unsigned depth = depth_;
     depth_ = 0;
     owner_ = std::thread::id();
     ++nowServing_;
-    guard.unlock();
     turn_.notify_all();
     return depth;
 }

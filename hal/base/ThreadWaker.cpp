@@ -8,10 +8,10 @@ void ThreadWaker::arm() {
 }
 
 void ThreadWaker::wake() {
-    {
-        std::lock_guard<std::mutex> guard(mutex_);
-        armed_ = false;
-    }
+    // Notifies while holding the mutex: the sleeper cannot return, and its record cannot be
+    // freed, before this call is done with the condition variable.
+    std::lock_guard<std::mutex> guard(mutex_);
+    armed_ = false;
     woken_.notify_all();
 }
 

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs the tests under ThreadSanitizer (clang). Beside CI: slower, and only the threading
+# code gains from it. Any report fails the run.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+build="$root/build/tsan"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DOSTREL_TSAN=ON >/dev/null
+cmake --build "$build" -j "$(nproc)"
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:allocator_may_return_null=1
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 300 "$@"
