@@ -20,8 +20,10 @@ bool askShellToFreeMemory(size_t) { return false; }
 void* countedAlloc(size_t size, bool pixels) {
     if (size > SIZE_MAX - kCountedBlockHeader) return nullptr;
     const size_t whole = size + kCountedBlockHeader;
-    auto* block = static_cast<unsigned char*>(HAL_allocRaw(whole, 1, 1));
+    // A zero-byte request gets one spare byte, so the address handed out stays inside the block.
+    auto* block = static_cast<unsigned char*>(HAL_allocRaw(size == 0 ? whole + 1 : whole, 1, 1));
     if (block == nullptr) return nullptr;
+    std::memcpy(block, &whole, sizeof whole);
     allocatedBytes += whole;
     if (pixels) pixelBytes += whole;
     return block + kCountedBlockHeader;

@@ -1,0 +1,65 @@
+#pragma once
+
+// The runtime object: the list of all live objects, the thread records, the current
+// thread, the start-up phase and the collector.
+//
+// Collector guarantees: an object survives a collection when a handle of a root scope (the
+// static scope, the native scope, any thread's stack list) reaches it through handles and
+// _VM_mark operations, or when it is fresh or awaiting finalisation (then with everything
+// it references). Every other object is deleted in the same collection, cycles included;
+// weak handles to deleted objects are cleared first. Marking uses an explicit stack, so deep
+// structures do not exhaust the native stack. Collections do nothing before phase 12.
+
+#include <cstdint>
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "lib_src/vm/VMList.h"
+
+namespace java::lang {
+class Object;
+}
+struct VMThread;
+
+class VM {
+public:
+    static constexpr int32_t kCollectingPhase = 12;
+
+    VM();
+    ~VM();
+
+    // The process-wide runtime; null before it is created and after it is destroyed.
+    static VM* instance() { return current_; }
+    static void setInstance(VM* vm) { current_ = vm; }
+
+    void linkObject(java::lang::Object* object);
+    void unlinkObject(java::lang::Object* object);
+    void addThread(VMThread* thread);
+    void removeThread(VMThread* thread);
+
+    // One collection cycle.
+    void collect();
+    // Queues an object whose flags were just set, for the mark pass to trace.
+    void pushMark(java::lang::Object* object, uint32_t flags);
+
+    size_t objectCount() const;
+
+    VMThread* currentThread = nullptr;
+    VMThread* mainThread = nullptr;
+    int32_t phase = 0;
+    uint32_t collections = 0;
+    bool finalizePending = false;
+    java::lang::Object* objects = nullptr;
+    VMList threads;
+
+private:
+    void mark();
+    void markRoots(uint32_t flags);
+    void drainMarkStack();
+    void sweep();
+    void checkMarkedFields();
+
+    std::vector<std::pair<java::lang::Object*, uint32_t>> markStack_;
+    static inline VM* current_ = nullptr;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+// Scopes: where handles are registered. The collector's roots are the handles of the static
+// scope, the native scope and every thread's stack list; instance-scope handles are reached
+// through their owner's _VM_mark; weak-scope handles keep nothing alive and are cleared when
+// their target is collected.
+//
+// Invariants: a handle is in exactly one scope list from the end of its constructor to the
+// start of its destructor, and its scope never changes. Scopes are touched only by the
+// thread that holds the VM lock.
+
+#include <cstdint>
+
+class VMRef;
+
+// The singly linked list of one thread's stack handles, most recent first.
+struct VMRefList {
+    VMRef* head = nullptr;
+
+    // Empties the list; makes it the active list when none is active yet.
+    static void init(VMRefList* list);
+    // Clears the active list when it is this one (thread teardown).
+    static void release(VMRefList* list);
+    // Removes the handle from the list; nothing when it is absent.
+    static void unlink(VMRef** head, VMRef* ref);
+};
+
+class VMScope {
+public:
+    explicit VMScope(const char* name) : name(name) {}
+    virtual void registerRef(VMRef* ref) = 0;
+    virtual void unregisterRef(VMRef* ref) = 0;
+
+    const char* const name;
+
+protected:
+    ~VMScope() = default;
+};
+
+// Local handles, on the list of the thread that currently runs managed code.
+class VMStackScope final : public VMScope {
+public:
+    void registerRef(VMRef* ref) override;
+    void unregisterRef(VMRef* ref) override;
+
+    static VMStackScope* instance();
+    static VMRefList* activeList();
+    static void setActiveList(VMRefList* list);
+
+private:
+    VMStackScope() : VMScope("stack scope") {}
+};
+
+// Reference fields of objects: no list, reached through the owner's _VM_mark. Debug builds
+// keep an index of the field handles so that the collector can check every _VM_mark.
+class VMInstanceScope final : public VMScope {
+public:
+    void registerRef(VMRef* ref) override;
+    void unregisterRef(VMRef* ref) override;
+
+    static VMInstanceScope* instance();
+
+    // Calls visit for every field handle that lies inside [begin, end) (debug builds only).
+    template <typename Visit> static void forEachFieldIn(const void* begin, const void* end, Visit visit);
+    static bool tracksFields();
+
+private:
+    VMInstanceScope() : VMScope("instance scope") {}
+    static void forEachFieldInImpl(const void* begin, const void* end, void (*visit)(VMRef*, void*), void* context);
+};
+
+template <typename Visit>
+void VMInstanceScope::forEachFieldIn(const void* begin, const void* end, Visit visit) {
+    forEachFieldInImpl(begin, end, [](VMRef* ref, void* context) { (*static_cast<Visit*>(context))(ref); }, &visit);
+}
+
+// Static fields, the runtime's own handles and weak handles: each keeps its own list.
+class VMListScope final : public VMScope {
+public:
+    explicit VMListScope(const char* name) : VMScope(name) {}
+    void registerRef(VMRef* ref) override;
+    void unregisterRef(VMRef* ref) override;
+
+    VMRef* head = nullptr;
+};
+
+VMListScope* VMStaticScope();
+VMListScope* VMNativeScope();
+VMListScope* VMWeakScope();

@@ -1,0 +1,70 @@
+#include "pb_src/j2me/java_lang_Class.h"
+
+#include "pb_src/j2me/java_lang_ClassNotFoundException.h"
+#include "pb_src/j2me/java_lang_IllegalAccessException.h"
+#include "pb_src/j2me/java_lang_InstantiationException.h"
+#include "pb_src/j2me/java_lang_String.h"
+
+namespace java::lang {
+
+VM_DEFINE_CLASS_AS_(Class, "java.lang.Class", "java.lang.Object", VM_NO_CLINIT, nullptr, VMClassKind::Concrete)
+
+Class::Class(const char* name, const char* superName, const char* sourceFile, void (*clinit)(),
+             VMPtr<Object> (*factory)(), bool isInterface, bool isAbstract, int32_t dimensions,
+             int32_t elementType, Class* elementClass)
+    : state(clinit ? NotInitialized : Initialized),
+      name(name),
+      superName(superName),
+      sourceFile(sourceFile),
+      clinit(clinit),
+      factory(factory),
+      isInterface(isInterface),
+      isAbstract(isAbstract),
+      dimensions(dimensions),
+      elementType(elementType),
+      elementClass(elementClass) {}
+
+Class::~Class() = default;
+
+Class* Class::create(const char* name, const char* superName, const char* sourceFile, void (*clinit)(),
+                     VMPtr<Object> (*factory)(), bool isInterface, bool isAbstract, int32_t dimensions,
+                     int32_t elementType, Class* elementClass) {
+    void* block = _VM_allocate(sizeof(Class), true);
+    Class* record;
+    try {
+        record = new (block) Class(name, superName, sourceFile, clinit, factory, isInterface, isAbstract,
+                                   dimensions, elementType, elementClass);
+    } catch (...) {
+        _VM_free(block);
+        throw;
+    }
+    _VM_insertClass(_VM_getClassRegistry(), name, record);
+    record->self = record;
+    _VM_clearFresh(record);
+    return record;
+}
+
+VMPtr<String> Class::getName() { return String::fromUtf8(name.c_str()); }
+
+VMPtr<String> Class::toString() {
+    VMCString text(isInterface ? "interface " : "class ");
+    text.append(name.c_str());
+    return String::fromUtf8(text.c_str());
+}
+
+VMPtr<Class> Class::forName(VMPtr<String> name) {
+    Class* record = name ? _VM_findClass(_VM_getClassRegistry(), name->toUtf8().c_str()) : nullptr;
+    if (record == nullptr) vm::throwNew<ClassNotFoundException>();
+    return record;
+}
+
+VMPtr<Object> Class::newInstance() {
+    if (isArray() || isInterface || isAbstract) vm::throwNew<InstantiationException>();
+    VMPtr<Object> object = factory ? factory() : nullptr;
+    if (!object) vm::throwNew<IllegalAccessException>();
+    return object;
+}
+
+bool Class::isInstance(Object* object) { return _VM_instanceOf(_VM_getClassRegistry(), object, this); }
+
+}  // namespace java::lang

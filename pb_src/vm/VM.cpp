@@ -1,0 +1,135 @@
+#include "lib_src/vm/VM.h"
+
+#include <string>
+
+#include "hal/base/FatalError.h"
+#include "hal/base/Memory.h"
+#include "lib_src/vm/VMHeap.h"
+#include "lib_src/vm/VMObject.h"
+#include "lib_src/vm/VMThread.h"
+#include "pb_src/j2me/java_lang_Class.h"
+
+using java::lang::Object;
+
+VM::VM() = default;
+
+VM::~VM() {
+    if (current_ == this) current_ = nullptr;
+}
+
+void VM::linkObject(Object* object) {
+    object->prev = nullptr;
+    object->next = objects;
+    if (objects) objects->prev = object;
+    objects = object;
+}
+
+void VM::unlinkObject(Object* object) {
+    if (object->prev) object->prev->next = object->next;
+    else if (objects == object) objects = object->next;
+    if (object->next) object->next->prev = object->prev;
+    object->next = object->prev = nullptr;
+}
+
+void VM::addThread(VMThread* thread) { threads.pushFront(thread); }
+
+void VM::removeThread(VMThread* thread) { threads.remove(thread); }
+
+size_t VM::objectCount() const {
+    size_t count = 0;
+    for (Object* object = objects; object; object = object->next) ++count;
+    return count;
+}
+
+void VM::collect() {
+    if (phase < kCollectingPhase) return;
+    VMThread::disableYield();
+    finalizePending = false;
+    mark();
+    sweep();
+    _VM_platformCompact();
+    ++collections;
+    VMThread::enableYield();
+}
+
+void VM::pushMark(Object* object, uint32_t flags) { markStack_.emplace_back(object, flags); }
+
+void VM::drainMarkStack() {
+    while (!markStack_.empty()) {
+        auto [object, flags] = markStack_.back();
+        markStack_.pop_back();
+        object->_VM_mark(flags);
+    }
+}
+
+static void markList(VMRef* head, uint32_t flags) {
+    for (VMRef* ref = head; ref; ref = ref->next) {
+        if (Object* target = ref->getObject()) Object::_VM_mark(target, flags);
+    }
+}
+
+void VM::markRoots(uint32_t flags) {
+    markList(VMNativeScope()->head, flags);
+    markList(VMStaticScope()->head, flags);
+    for (VMList::Node* node = threads.begin(); node; node = VMList::next(node))
+        markList(static_cast<VMThread*>(VMList::value(node))->stackList.head, flags);
+    drainMarkStack();
+}
+
+void VM::mark() {
+    bool anyAwaiting = false, anyFresh = false;
+    for (Object* object = objects; object; object = object->next) {
+        object->flags &= ~(Object::kReached | Object::kKept);
+        anyAwaiting |= (object->flags & Object::kAwaitingFinalization) != 0;
+        anyFresh |= (object->flags & Object::kFresh) != 0;
+    }
+    markRoots(Object::kReached | Object::kKept);
+    if (anyAwaiting || anyFresh) {
+        finalizePending = anyAwaiting;
+        // Unreached objects that are fresh or await finalisation are kept with everything
+        // they reference, without the reached bit.
+        for (Object* object = objects; object; object = object->next) {
+            if (!(object->flags & Object::kReached) && (object->flags & (Object::kAwaitingFinalization | Object::kFresh))) {
+                Object::_VM_mark(object, Object::kKept);
+                drainMarkStack();
+            }
+        }
+    }
+    checkMarkedFields();
+}
+
+// Debug builds: every reference field of a kept object must point at a kept object; a
+// field that does not was left out of its class's _VM_mark.
+void VM::checkMarkedFields() {
+    if (!VMInstanceScope::tracksFields()) return;
+    for (Object* object = objects; object; object = object->next) {
+        if (!(object->flags & Object::kKept)) continue;
+        const void* begin = dynamic_cast<const void*>(object);
+        const void* end = static_cast<const char*>(begin) + _VM_blockSize(begin) - kHeapBlockHeader;
+        VMInstanceScope::forEachFieldIn(begin, end, [object](VMRef* field) {
+            Object* target = field->getObject();
+            if (target && !(target->flags & Object::kKept)) {
+                java::lang::Class* record = object->getClass();
+                std::string message = "A reference field of ";
+                message += record ? record->name.c_str() : "an unregistered class";
+                message += " is missing from its _VM_mark.";
+                HAL_fatalError(message.c_str());
+            }
+        });
+    }
+}
+
+void VM::sweep() {
+    VMListScope* weak = VMWeakScope();
+    for (VMRef* ref = weak->head; ref; ref = ref->next) {
+        Object* target = ref->getObject();
+        if (target && !(target->flags & Object::kReached)) ref->clear();
+    }
+    for (Object* object = objects; object;) {
+        Object* next = object->next;
+        if (!(object->flags & Object::kKept)) delete object;
+        object = next;
+    }
+    for (VMList::Node* node = threads.begin(); node; node = VMList::next(node))
+        static_cast<VMThread*>(VMList::value(node))->oomFlag = false;
+}

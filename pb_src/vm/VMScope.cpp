@@ -1,0 +1,131 @@
+#include "lib_src/vm/VMScope.h"
+
+#include <map>
+
+#include "hal/base/FatalError.h"
+#include "lib_src/vm/VMPtr.h"
+
+namespace {
+
+VMRefList* activeStackList = nullptr;
+
+#ifndef NDEBUG
+// Field handles by address, so that the collector can find the fields inside an object.
+std::map<const void*, VMRef*>& fieldIndex() {
+    static auto* index = new std::map<const void*, VMRef*>();
+    return *index;
+}
+#endif
+
+}  // namespace
+
+void VMRefList::init(VMRefList* list) {
+    list->head = nullptr;
+    if (activeStackList == nullptr) activeStackList = list;
+}
+
+void VMRefList::release(VMRefList* list) {
+    if (activeStackList == list) activeStackList = nullptr;
+}
+
+void VMRefList::unlink(VMRef** head, VMRef* ref) {
+    for (VMRef** link = head; *link != nullptr; link = &(*link)->next) {
+        if (*link == ref) {
+            *link = ref->next;
+            ref->next = nullptr;
+            return;
+        }
+    }
+}
+
+VMStackScope* VMStackScope::instance() {
+    static VMStackScope* scope = new VMStackScope();
+    return scope;
+}
+
+VMRefList* VMStackScope::activeList() { return activeStackList; }
+
+void VMStackScope::setActiveList(VMRefList* list) { activeStackList = list; }
+
+void VMStackScope::registerRef(VMRef* ref) {
+    VMRefList* list = activeStackList;
+    // A local handle belongs to the thread that runs managed code; without one it would be
+    // on no root list and its object could be collected under it.
+    if (list == nullptr) HAL_fatalError("A local handle was made while no thread runs managed code.");
+    ref->next = list->head;
+    list->head = ref;
+}
+
+void VMStackScope::unregisterRef(VMRef* ref) {
+    VMRefList* list = activeStackList;
+    if (list == nullptr) HAL_fatalError("A local handle was released while no thread runs managed code.");
+    if (list->head == ref) {
+        list->head = ref->next;
+        ref->next = nullptr;
+        return;
+    }
+    VMRefList::unlink(&list->head, ref);
+}
+
+VMInstanceScope* VMInstanceScope::instance() {
+    static VMInstanceScope* scope = new VMInstanceScope();
+    return scope;
+}
+
+void VMInstanceScope::registerRef(VMRef* ref) {
+#ifndef NDEBUG
+    fieldIndex()[ref] = ref;
+#else
+    (void)ref;
+#endif
+}
+
+void VMInstanceScope::unregisterRef(VMRef* ref) {
+#ifndef NDEBUG
+    fieldIndex().erase(ref);
+#else
+    (void)ref;
+#endif
+}
+
+bool VMInstanceScope::tracksFields() {
+#ifndef NDEBUG
+    return true;
+#else
+    return false;
+#endif
+}
+
+void VMInstanceScope::forEachFieldInImpl(const void* begin, const void* end, void (*visit)(VMRef*, void*),
+                                         void* context) {
+#ifndef NDEBUG
+    auto& index = fieldIndex();
+    for (auto it = index.lower_bound(begin); it != index.end() && it->first < end; ++it) visit(it->second, context);
+#else
+    (void)begin, (void)end, (void)visit, (void)context;
+#endif
+}
+
+void VMListScope::registerRef(VMRef* ref) {
+    ref->next = head;
+    head = ref;
+}
+
+void VMListScope::unregisterRef(VMRef* ref) { VMRefList::unlink(&head, ref); }
+
+// Built on first request and never destroyed: exit destructors of static fields still
+// unregister from them.
+VMListScope* VMStaticScope() {
+    static VMListScope* scope = new VMListScope("static scope");
+    return scope;
+}
+
+VMListScope* VMNativeScope() {
+    static VMListScope* scope = new VMListScope("native scope");
+    return scope;
+}
+
+VMListScope* VMWeakScope() {
+    static VMListScope* scope = new VMListScope("weak scope");
+    return scope;
+}

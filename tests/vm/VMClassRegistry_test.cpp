@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pb_src/j2me/java_lang_Class.h"
+#include "pb_src/j2me/java_lang_ClassNotFoundException.h"
+#include "pb_src/j2me/java_lang_ExceptionInInitializerError.h"
+#include "pb_src/j2me/java_lang_IllegalStateException.h"
+#include "pb_src/j2me/java_lang_InstantiationException.h"
+#include "pb_src/j2me/java_lang_NoClassDefFoundError.h"
+#include "pb_src/j2me/java_lang_OutOfMemoryError.h"
+#include "pb_src/j2me/java_lang_String.h"
+#include "tests/vm/TestRuntime.h"
+
+namespace init {
+
+std::vector<std::string> order;
+
+// Base and Derived record the order of their static initialisers.
+class Base : public virtual java::lang::Object {
+    VM_CLASS(Base, java::lang::Object)
+    VMPtr<Base> _VM_init() { return this; }
+    static void _VM_clinit() { order.push_back("Base"); }
+};
+
+class Derived : public Base {
+    VM_CLASS(Derived, Base)
+    static void _VM_clinit() {
+        order.push_back("Derived");
+        // A recursive request from the initialising thread goes ahead without waiting.
+        VMPtr<Derived> self = Derived::_VM_new();
+        order.push_back("made itself");
+    }
+};
+
+class ThrowsException : public virtual java::lang::Object {
+    VM_CLASS(ThrowsException, java::lang::Object)
+    static void _VM_clinit() {
+        vm::throwNew<java::lang::IllegalStateException>(java::lang::String::fromUtf8("bad static"));
+    }
+};
+
+class ThrowsError : public virtual java::lang::Object {
+    VM_CLASS(ThrowsError, java::lang::Object)
+    static void _VM_clinit() { vm::throwNew<java::lang::OutOfMemoryError>(); }
+};
+
+class ChildOfFailed : public ThrowsError {
+    VM_CLASS(ChildOfFailed, ThrowsError)
+};
+
+class Abstract : public virtual java::lang::Object {
+    VM_ABSTRACT_CLASS(Abstract, java::lang::Object)
+    virtual void method() = 0;
+};
+
+class Runnable : public virtual java::lang::Object {
+    VM_INTERFACE(Runnable)
+};
+class Task : public virtual java::lang::Object, public virtual Runnable {
+    VM_CLASS(Task, java::lang::Object)
+};
+class SubTask : public Task {
+    VM_CLASS(SubTask, Task)
+};
+
+}  // namespace init
+
+VM_DEFINE_CLASS(init::Base, "init.Base", "java.lang.Object", &init::Base::_VM_clinit)
+VM_DEFINE_CLASS(init::Derived, "init.Derived", "init.Base", &init::Derived::_VM_clinit)
+VM_DEFINE_CLASS(init::ThrowsException, "init.ThrowsException", "java.lang.Object", &init::ThrowsException::_VM_clinit)
+VM_DEFINE_CLASS(init::ThrowsError, "init.ThrowsError", "java.lang.Object", &init::ThrowsError::_VM_clinit)
+VM_DEFINE_CLASS(init::ChildOfFailed, "init.ChildOfFailed", "init.ThrowsError", VM_NO_CLINIT)
+VM_DEFINE_ABSTRACT_CLASS(init::Abstract, "init.Abstract", "java.lang.Object", VM_NO_CLINIT)
+VM_DEFINE_INTERFACE(init::Runnable, "init.Runnable", VM_NO_CLINIT)
+VM_DEFINE_CLASS(init::Task, "init.Task", "java.lang.Object", VM_NO_CLINIT)
+VM_IMPLEMENTS(init::Task, "init.Runnable")
+VM_DEFINE_CLASS(init::SubTask, "init.SubTask", "init.Task", VM_NO_CLINIT)
+
+namespace {
+
+using java::lang::Class;
+
+Class* find(const char* name) { return _VM_findClass(_VM_getClassRegistry(), name); }
+bool assignable(Class* from, Class* to) { return _VM_isAssignableFrom(_VM_getClassRegistry(), from, to); }
+
+TEST(ClassRegistry, ClassesAreFoundByDottedName) {
+    testRuntime();
+    EXPECT_EQ(find("java.lang.String"), java::lang::String::_VM_getClass());
+    EXPECT_EQ(find("java.lang.Object"), _VM_getObjectClass(_VM_getClassRegistry()));
+    EXPECT_EQ(find("no.such.Class"), nullptr);
+    EXPECT_EQ(_VM_getSuperclass(_VM_getClassRegistry(), find("init.Derived")), find("init.Base"));
+}
+
+TEST(ClassRegistry, SubtypeAndInterfaceTests) {
+    testRuntime();
+    Class* object = find("java.lang.Object");
+    EXPECT_TRUE(assignable(find("init.Derived"), find("init.Base")));
+    EXPECT_FALSE(assignable(find("init.Base"), find("init.Derived")));
+    EXPECT_TRUE(assignable(find("init.Base"), object));
+    EXPECT_TRUE(assignable(find("init.SubTask"), find("init.Runnable"))) << "through the superclass";
+    EXPECT_FALSE(assignable(find("init.Base"), find("init.Runnable")));
+    EXPECT_TRUE(assignable(find("java.lang.OutOfMemoryError"), find("java.lang.Error")));
+    EXPECT_FALSE(assignable(find("java.lang.OutOfMemoryError"), find("java.lang.Exception")));
+    VMPtr<init::SubTask> task = init::SubTask::_VM_new();
+    EXPECT_TRUE(find("init.Runnable")->isInstance(task.get()));
+    EXPECT_FALSE(find("init.Runnable")->isInstance(nullptr));
+}
+
+TEST(ClassRegistry, StaticInitialisersRunOnceSuperclassFirst) {
+    testRuntime();
+    init::order.clear();
+    EXPECT_EQ(find("init.Derived")->state, Class::NotInitialized);
+    VMPtr<init::Derived> a = init::Derived::_VM_new();
+    VMPtr<init::Derived> b = init::Derived::_VM_new();
+    EXPECT_EQ(init::order, (std::vector<std::string>{"Base", "Derived", "made itself"}));
+    EXPECT_EQ(find("init.Derived")->state, Class::Initialized);
+    EXPECT_EQ(find("init.Base")->state, Class::Initialized);
+}
+
+TEST(ClassRegistry, AFailingStaticInitialiserIsWrappedAndTheClassFailsForGood) {
+    testRuntime();
+    try {
+        init::ThrowsException::_VM_new();
+        FAIL();
+    } catch (java::lang::ExceptionInInitializerError* error) {
+        VMPtr<java::lang::ExceptionInInitializerError> caught(error);
+        EXPECT_TRUE(caught->getMessage().isNull());
+        ASSERT_FALSE(caught->getException().isNull());
+        EXPECT_EQ(caught->getException()->toString()->toUtf8(), "java.lang.IllegalStateException: bad static");
+    }
+    EXPECT_EQ(find("init.ThrowsException")->state, Class::Failed);
+    try {
+        init::ThrowsException::_VM_new();
+        FAIL();
+    } catch (java::lang::NoClassDefFoundError* error) {
+        VMPtr<java::lang::NoClassDefFoundError> caught(error);
+        EXPECT_TRUE(caught->getMessage().isNull());
+    }
+}
+
+TEST(ClassRegistry, AnErrorFromAStaticInitialiserIsNotWrapped) {
+    testRuntime();
+    EXPECT_THROW(init::ThrowsError::_VM_new(), java::lang::OutOfMemoryError*);
+    // The subclass fails with the superclass's NoClassDefFoundError (an Error: not wrapped).
+    EXPECT_THROW(init::ChildOfFailed::_VM_new(), java::lang::NoClassDefFoundError*);
+    EXPECT_EQ(find("init.ChildOfFailed")->state, Class::Failed);
+    // Detected inside the initialisation of the failed class itself: named.
+    try {
+        _VM_initializeClass(_VM_getClassRegistry(), find("init.ThrowsError"));
+        FAIL();
+    } catch (java::lang::NoClassDefFoundError* error) {
+        VMPtr<java::lang::NoClassDefFoundError> caught(error);
+        EXPECT_EQ(caught->getMessage()->toUtf8(), "init.ThrowsError");
+    }
+}
+
+TEST(ClassRegistry, ForNameFindsWithoutInitialising) {
+    testRuntime();
+    VMPtr<Class> record = Class::forName(java::lang::String::fromUtf8("init.Base"));
+    EXPECT_EQ(record.get(), find("init.Base"));
+    EXPECT_EQ(record->state, Class::NotInitialized);
+    EXPECT_THROW(Class::forName(java::lang::String::fromUtf8("init.Missing")), java::lang::ClassNotFoundException*);
+}
+
+TEST(ClassRegistry, NewInstanceRefusesWhatCannotBeInstantiated) {
+    testRuntime();
+    EXPECT_THROW(find("init.Abstract")->newInstance(), java::lang::InstantiationException*);
+    EXPECT_THROW(find("init.Runnable")->newInstance(), java::lang::InstantiationException*);
+    VMPtr<java::lang::Object> made = find("init.Base")->newInstance();
+    EXPECT_EQ(made->getClass(), find("init.Base"));
+}
+
+TEST(ClassRegistry, RecordsDescribeThemselves) {
+    testRuntime();
+    EXPECT_EQ(find("init.Runnable")->toString()->toUtf8(), "interface init.Runnable");
+    EXPECT_EQ(find("init.Base")->toString()->toUtf8(), "class init.Base");
+    EXPECT_EQ(find("init.Base")->getName()->toUtf8(), "init.Base");
+    EXPECT_EQ(find("init.Base")->getClass(), find("java.lang.Class"));
+}
+
+TEST(ClassRegistryDeathTest, DuplicateNamesAreFatal) {
+    EXPECT_EXIT(
+        {
+            testRuntime();
+            Class::create("init.Base", "java.lang.Object", "", nullptr, nullptr, false, false, 0, 0, nullptr);
+        },
+        testing::ExitedWithCode(1), "Duplicate class detected!");
+    EXPECT_EXIT(
+        {
+            testRuntime();
+            Class::create("_VM_bad_array", "", "", nullptr, nullptr, false, false, 0, 0, nullptr);
+        },
+        testing::ExitedWithCode(1), "Attempt to use invalid type with a java array!");
+}
+
+}  // namespace
