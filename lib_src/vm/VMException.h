@@ -34,6 +34,7 @@ template <typename E, typename... Args>
     VMPtr<E> exception = E::_VM_new();
     exception->_VM_init(static_cast<Args&&>(args)...);
     exception->_VM_throw();
+    __builtin_unreachable();
 }
 
 }  // namespace vm

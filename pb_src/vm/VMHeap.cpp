@@ -53,6 +53,7 @@ void pauseBetweenCollections(VMThread* thread, int rounds) {
     VMPtr<java::lang::OutOfMemoryError> error = java::lang::OutOfMemoryError::_VM_new();
     error->_VM_init();
     error->_VM_throw();
+    __builtin_unreachable();
 }
 
 }  // namespace
