@@ -1,24 +1,4 @@
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 
-#include "pb_src/j2me/java_lang_String.h"
-
-namespace java::lang {
-
-VM_DEFINE_CLASS(ArrayIndexOutOfBoundsException, "java.lang.ArrayIndexOutOfBoundsException",
+VM_DEFINE_CLASS(java::lang::ArrayIndexOutOfBoundsException, "java.lang.ArrayIndexOutOfBoundsException",
                 "java.lang.IndexOutOfBoundsException", VM_NO_CLINIT)
-
-VMPtr<ArrayIndexOutOfBoundsException> ArrayIndexOutOfBoundsException::_VM_init() {
-    IndexOutOfBoundsException::_VM_init();
-    return this;
-}
-
-VMPtr<ArrayIndexOutOfBoundsException> ArrayIndexOutOfBoundsException::_VM_init(VMPtr<String> message) {
-    IndexOutOfBoundsException::_VM_init(message);
-    return this;
-}
-
-VMPtr<ArrayIndexOutOfBoundsException> ArrayIndexOutOfBoundsException::_VM_init(int32_t index) {
-    return _VM_init(String::withNumber("Array index out of range: ", index));
-}
-
-}  // namespace java::lang
