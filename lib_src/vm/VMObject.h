@@ -44,6 +44,12 @@ public:
     virtual void _VM_mark(uint32_t flags) {}
     virtual Class* getClass();
 
+    // Monitor operations (VMMonitor.h): the caller must own the monitor.
+    void wait(int64_t milliseconds);
+    void wait() { wait(0); }
+    void notify();
+    void notifyAll();
+
     // Marks an object for the collector: nothing when it is already kept; otherwise ORs the
     // flags in and queues the object so that its own references are marked in turn.
     static void _VM_mark(Object* object, uint32_t flags);

@@ -11,6 +11,7 @@
 #include "pb_src/j2me/java_lang_Throwable.h"
 
 struct HALThread;
+class HALLock;
 
 namespace java::lang {
 class Throwable;
@@ -38,12 +39,21 @@ struct VMThread {
     static void disableYield();
     static void enableYield();
     static bool yieldDisabled();
+    // Waits on the monitor's platform lock with the monitor released in full (whatever its
+    // depth) and takes it back at the same depth; 0 waits without a time limit. Throws
+    // InterruptedException when the thread is interrupted before or after the wait.
+    static void wait(java::lang::Object* monitor, int64_t milliseconds);
+    // Throws InterruptedException (clearing the flag) when the thread was interrupted.
+    void checkInterrupted();
+
     // Makes the record the runtime's current thread and its stack list the active one.
     static void makeCurrent(VMThread* thread);
 
     int32_t state = Running;
     HALThread* platformThread = nullptr;
     bool oomFlag = false;
+    bool interrupted = false;
+    HALLock* waitLock = nullptr;  // the lock this thread waits on, for interrupt
     VMRefList stackList;
     // The exception this thread is throwing: kept reachable while it unwinds, until the
     // next throw replaces it or the thread ends.

@@ -1,8 +1,10 @@
 #include "lib_src/vm/VMThread.h"
 
+#include "hal/base/HALLock.h"
 #include "hal/base/Sleep.h"
 #include "hal/base/VMLock.h"
 #include "lib_src/vm/VM.h"
+#include "pb_src/j2me/java_lang_InterruptedException.h"
 #include "pb_src/j2me/java_lang_Throwable.h"
 
 namespace {
@@ -58,6 +60,30 @@ void VMThread::sleep(int64_t milliseconds) {
     if (VM* vm = VM::instance()) vm->currentThread = nullptr;
     HAL_sleep(milliseconds <= 0 ? 0 : milliseconds >= 0xFFFFFFFF ? 0xFFFFFFFE : uint32_t(milliseconds));
     makeCurrent(me);
+}
+
+void VMThread::checkInterrupted() {
+    if (!interrupted) return;
+    interrupted = false;
+    vm::throwNew<java::lang::InterruptedException>();
+}
+
+void VMThread::wait(java::lang::Object* monitor, int64_t milliseconds) {
+    VMThread* me = current();
+    if (me == nullptr || me->state != Running) return;
+    me->checkInterrupted();
+    const int32_t depth = monitor->count;
+    monitor->count = 0;
+    monitor->owner = nullptr;
+    me->state = Waiting;
+    me->waitLock = monitor->lock;
+    HAL_waitLock(monitor->lock, milliseconds);
+    makeCurrent(me);
+    me->state = Running;
+    me->waitLock = nullptr;
+    monitor->count = depth;
+    monitor->owner = me;
+    me->checkInterrupted();
 }
 
 void VMThread::disableYield() { ++yieldDisabledDepth; }

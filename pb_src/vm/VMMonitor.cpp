@@ -1,0 +1,86 @@
+#include "lib_src/vm/VMMonitor.h"
+
+#include "hal/base/FatalError.h"
+#include "hal/base/HALLock.h"
+#include "lib_src/vm/VMClass.h"
+#include "lib_src/vm/VMObject.h"
+#include "lib_src/vm/VMThread.h"
+#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
+#include "pb_src/j2me/java_lang_IllegalMonitorStateException.h"
+
+using java::lang::Object;
+
+void _VM_inflateMonitor(Object* object) {
+    if (object->lock != nullptr) return;
+    VMThread* me = VMThread::current();
+    if (object->count > 0 && object->owner != me)
+        HAL_fatalError("Attempt to inflate a lock that we do not own in _VM_inflateMonitor().");
+    if (HAL_createLock(&object->lock, object->count > 0) != 0)
+        HAL_fatalError("HAL_createLock() failed in _VM_inflateMonitor().");
+}
+
+void _VM_lock(Object* object) {
+    VMThread* me = VMThread::current();
+    if (object->lock == nullptr) {
+        if (object->count == 0) {
+            object->count = 1;
+            object->owner = me;
+            return;
+        }
+        if (object->owner == me) {
+            ++object->count;
+            return;
+        }
+        // Held by another thread: let the owner run until it lets go, then inflate.
+        while (object->count != 0) VMThread::yield();
+        _VM_inflateMonitor(object);
+    }
+    if (object->owner == me && object->count > 0) {
+        ++object->count;
+        return;
+    }
+    HAL_enterLock(object->lock);
+    object->count = 1;
+    object->owner = me;
+}
+
+void _VM_unlock(Object* object) {
+    if (object->count <= 0 || object->owner != VMThread::current())
+        HAL_fatalError("Monitor state is invalid in _VM_unlock()!");
+    if (--object->count > 0) return;
+    object->owner = nullptr;
+    if (object->lock != nullptr) {
+        HAL_notifyAllLock(object->lock);
+        HAL_leaveLock(object->lock);
+        VMThread::yield();
+    }
+}
+
+namespace java::lang {
+
+namespace {
+
+void checkOwner(Object* object) {
+    if (object->count <= 0 || object->owner != VMThread::current()) vm::throwNew<IllegalMonitorStateException>();
+}
+
+}  // namespace
+
+void Object::wait(int64_t milliseconds) {
+    if (milliseconds < 0) vm::throwNew<IllegalArgumentException>();
+    checkOwner(this);
+    _VM_inflateMonitor(this);
+    VMThread::wait(this, milliseconds);
+}
+
+void Object::notify() {
+    checkOwner(this);
+    if (lock != nullptr) HAL_notifyLock(lock);
+}
+
+void Object::notifyAll() {
+    checkOwner(this);
+    if (lock != nullptr) HAL_notifyAllLock(lock);
+}
+
+}  // namespace java::lang
