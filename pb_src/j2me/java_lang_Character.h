@@ -1,0 +1,29 @@
+#pragma once
+
+// java::lang::Character: classification, case mapping and digit values of characters,
+// covering Latin-1; every character above 0xFF is neither letter nor digit.
+
+#include <cstdint>
+
+#include "lib_src/vm/VMClass.h"
+
+namespace java::lang {
+
+// Static operations only: no allocation and no reflective factory.
+class Character : public virtual Object {
+    VM_ABSTRACT_CLASS(Character, Object)
+
+    static constexpr int32_t MIN_RADIX = 2;
+    static constexpr int32_t MAX_RADIX = 36;
+
+    static bool isDigit(char16_t ch);
+    static bool isLowerCase(char16_t ch);
+    static bool isUpperCase(char16_t ch);
+    static char16_t toLowerCase(char16_t ch);
+    static char16_t toUpperCase(char16_t ch);
+    // The value of ch as a digit in radix: 0-9 for '0'..'9', 10-35 for the ASCII letters of
+    // either case; -1 when ch has no value below radix or radix is outside 2..36.
+    static int32_t digit(char16_t ch, int32_t radix);
+};
+
+}  // namespace java::lang

@@ -1,0 +1,42 @@
+#pragma once
+
+// java::lang::Integer: a boxed 32-bit integer, the text of 32-bit integers in any radix and
+// the parsing of that text.
+
+#include <cstdint>
+
+#include "lib_src/vm/VMClass.h"
+#include "pb_src/j2me/java_lang_String.h"
+
+namespace java::lang {
+
+class Integer : public virtual Object {
+    VM_CLASS(Integer, Object)
+
+    // The digits of every integer-to-text conversion: 0-9, then lower-case letters.
+    static constexpr char16_t digits[] = u"0123456789abcdefghijklmnopqrstuvwxyz";
+
+    VMPtr<Integer> _VM_init(int32_t value);
+
+    int32_t hashCode() override { return value; }
+    // True for another Integer with the same value.
+    bool equals(VMPtr<Object> other) override;
+    // The decimal text of value.
+    VMPtr<String> toString() override;
+
+    // Signed text of i; a radix outside 2..36 means 10.
+    static VMPtr<String> toString(int32_t i, int32_t radix);
+    static VMPtr<String> toHexString(int32_t i);
+    // The 32 bits of i as an unsigned number in base 2^shift (shift 1 to 5).
+    static VMPtr<String> toUnsignedString(int32_t i, int32_t shift);
+
+    // The value of s, an optional minus sign and at least one digit of radix.
+    // NumberFormatException for anything else and for a value outside 32 bits;
+    // NullPointerException for null.
+    static int32_t parseInt(VMPtr<String> s, int32_t radix);
+    static int32_t parseInt(VMPtr<String> s) { return parseInt(s, 10); }
+
+    int32_t value = 0;
+};
+
+}  // namespace java::lang

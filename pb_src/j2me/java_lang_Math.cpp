@@ -1,0 +1,4 @@
+#include "pb_src/j2me/java_lang_Math.h"
+
+VM_DEFINE_CLASS_AS_(java::lang::Math, "java.lang.Math", "java.lang.Object", VM_NO_CLINIT, nullptr,
+                    VMClassKind::Concrete)
