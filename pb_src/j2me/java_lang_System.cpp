@@ -1,0 +1,59 @@
+#include "pb_src/j2me/java_lang_System.h"
+
+#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
+#include "pb_src/j2me/java_lang_ArrayStoreException.h"
+#include "pb_src/j2me/java_lang_NullPointerException.h"
+
+namespace java::lang {
+
+VM_DEFINE_CLASS(System, "java.lang.System", "java.lang.Object", VM_NO_CLINIT)
+
+namespace {
+
+VMArray_Base* asArray(Object* object) {
+    auto* array = dynamic_cast<VMArray_Base*>(object);
+    if (array == nullptr) vm::throwNew<ArrayStoreException>();
+    return array;
+}
+
+// Primitive arrays hold one primitive type; reference arrays (rows of a two-dimensional
+// array included) hold references. The two kinds never mix.
+void checkElementTypesMatch(VMArray_Base* src, VMArray_Base* dst) {
+    if (src->type != dst->type) vm::throwNew<ArrayStoreException>();
+}
+
+bool rangeFits(VMArray_Base* array, int32_t position, int32_t length) {
+    return position >= 0 && int64_t(position) + length <= array->length;
+}
+
+void checkRanges(VMArray_Base* src, int32_t srcPos, VMArray_Base* dst, int32_t dstPos, int32_t length) {
+    if (length < 0 || !rangeFits(src, srcPos, length) || !rangeFits(dst, dstPos, length))
+        vm::throwNew<ArrayIndexOutOfBoundsException>();
+}
+
+// Primitive arrays of one type, and reference arrays of one element class (which is one C++
+// element type, so the stored pointers have the same layout), copy as raw memory.
+bool copiesAsBlock(VMArray_Base* src, VMArray_Base* dst) {
+    return src->elementClass == nullptr || src->elementClass == dst->elementClass;
+}
+
+// Through the arrays' getter and setter, which adjust each pointer to the destination's
+// element type and refuse an element it cannot hold. Different element classes mean
+// different arrays, so the ranges cannot overlap.
+void copyOneByOne(VMArray_Base* src, int32_t srcPos, VMArray_Base* dst, int32_t dstPos, int32_t length) {
+    for (int32_t i = 0; i < length; ++i) dst->set(dstPos + i, src->get(srcPos + i));
+}
+
+}  // namespace
+
+void System::arraycopy(VMPtr<Object> src, int32_t srcPos, VMPtr<Object> dst, int32_t dstPos, int32_t length) {
+    if (!src || !dst) vm::throwNew<NullPointerException>();
+    VMArray_Base* from = asArray(src.get());
+    VMArray_Base* to = asArray(dst.get());
+    checkElementTypesMatch(from, to);
+    checkRanges(from, srcPos, to, dstPos, length);
+    if (copiesAsBlock(from, to)) to->copyElements(from, srcPos, dstPos, length);
+    else copyOneByOne(from, srcPos, to, dstPos, length);
+}
+
+}  // namespace java::lang
