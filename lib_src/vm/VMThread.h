@@ -17,6 +17,11 @@ namespace java::lang {
 class Throwable;
 }
 
+namespace vm {
+// The name of the current thread for reports (null when it has none).
+VMPtr<java::lang::String> currentThreadName();
+}  // namespace vm
+
 struct VMThread {
     enum State : int32_t { Created = 1, Running = 2, Waiting = 4, Finished = 8 };
 

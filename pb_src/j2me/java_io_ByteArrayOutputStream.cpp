@@ -1,5 +1,7 @@
 #include "pb_src/j2me/java_io_ByteArrayOutputStream.h"
 
+#include "pb_src/j2me/java_lang_String.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -73,6 +75,11 @@ VMPtr<ByteArrayOutputStream::ByteArray> ByteArrayOutputStream::toByteArray() {
 }
 
 int32_t ByteArrayOutputStream::size() { return count; }
+
+VMPtr<::java::lang::String> ByteArrayOutputStream::toString() {
+    VMPtr<::java::lang::String> text = ::java::lang::String::_VM_new();
+    return text->_VM_init(buf, 0, count);
+}
 
 void ByteArrayOutputStream::_VM_mark(uint32_t flags) {
     OutputStream::_VM_mark(flags);

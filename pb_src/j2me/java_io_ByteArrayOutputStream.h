@@ -27,6 +27,8 @@ class ByteArrayOutputStream : public OutputStream {
     // buffer itself.
     virtual VMPtr<ByteArray> toByteArray();
     virtual int32_t size();
+    // The bytes written so far, decoded as UTF-8.
+    VMPtr<::java::lang::String> toString() override;
     void _VM_mark(uint32_t flags) override;
 
     VMPtr<ByteArray> buf{vmField()};  // its length is the capacity

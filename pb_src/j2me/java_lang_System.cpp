@@ -1,12 +1,26 @@
 #include "pb_src/j2me/java_lang_System.h"
 
+#include "pb_src/j2me/com_kelvane_ostrel_cldc_io_ConsoleOutputStream.h"
+#include "pb_src/j2me/java_io_PrintStream.h"
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_ArrayStoreException.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
 
 namespace java::lang {
 
-VM_DEFINE_CLASS(System, "java.lang.System", "java.lang.Object", VM_NO_CLINIT)
+VM_DEFINE_CLASS(System, "java.lang.System", "java.lang.Object", &System::_VM_clinit)
+
+VMPtr<::java::io::PrintStream> System::out{VMStaticScope()};
+VMPtr<::java::io::PrintStream> System::err{VMStaticScope()};
+
+void System::_VM_clinit() {
+    VMPtr<com::kelvane::ostrel::cldc::io::ConsoleOutputStream> console =
+        com::kelvane::ostrel::cldc::io::ConsoleOutputStream::_VM_new();
+    console->_VM_init();
+    VMPtr<::java::io::PrintStream> stream = ::java::io::PrintStream::_VM_new();
+    out = stream->_VM_init(console);
+    err = out;
+}
 
 namespace {
 

@@ -1,8 +1,13 @@
 #pragma once
 
-// java::lang::System: class-wide services of the runtime; for now the array copy.
+// java::lang::System: class-wide services of the runtime: the array copy and the console
+// print stream (out and err are one and the same stream).
 
 #include "lib_src/vm/VMArray.h"
+
+namespace java::io {
+class PrintStream;
+}
 
 namespace java::lang {
 
@@ -19,6 +24,11 @@ class System : public virtual Object {
     // either array. Between reference arrays of different element classes, an element
     // that dst cannot hold throws ArrayStoreException with the elements before it copied.
     static void arraycopy(VMPtr<Object> src, int32_t srcPos, VMPtr<Object> dst, int32_t dstPos, int32_t length);
+
+    // Makes the console print stream.
+    static void _VM_clinit();
+    static VMPtr<::java::io::PrintStream> out;
+    static VMPtr<::java::io::PrintStream> err;
 };
 
 }  // namespace java::lang

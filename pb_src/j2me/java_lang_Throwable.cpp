@@ -2,7 +2,11 @@
 
 #include "lib_src/vm/VMThread.h"
 #include "pb_src/j2me/java_lang_Class.h"
+#include "lib_src/vm/VMLiterals.h"
+#include "pb_src/j2me/java_io_PrintStream.h"
 #include "pb_src/j2me/java_lang_String.h"
+#include "pb_src/j2me/java_lang_StringBuffer.h"
+#include "pb_src/j2me/java_lang_System.h"
 
 namespace vm {
 
@@ -44,7 +48,32 @@ VMPtr<String> Throwable::toString() {
     VMPtr<String> name = getClass()->getName();
     VMPtr<String> text = getMessage();
     if (!text) return name;
-    return String::fromUtf16(name->toUtf16() + u": " + text->toUtf16());
+    VMPtr<StringBuffer> joined = StringBuffer::_VM_new();
+    joined->_VM_init(name);
+    joined->append(vmLiteral(": "));
+    joined->append(text);
+    return joined->toString();
+}
+
+void Throwable::printStackTrace() {
+    vm::ensureInitialized(System::_VM_getClass());
+    VMPtr<java::io::PrintStream> err = System::err;
+    if (VMThread::current() != nullptr) {
+        err->print(vmLiteral("Exception in thread \""));
+        if (VMPtr<String> name = vm::currentThreadName()) err->print(name);
+        err->print(vmLiteral("\" "));
+    } else {
+        err->print(vmLiteral("Exception "));
+    }
+    VMPtr<String> text = getMessage();
+    err->print(getClass()->getName());
+    if (text) {
+        err->print(vmLiteral(": "));
+        err->println(text);
+    } else {
+        err->println();
+    }
+    err->println(vmLiteral("    at <unknown>"));
 }
 
 void Throwable::_VM_mark(uint32_t flags) { vmMarkField(message, flags); }

@@ -12,6 +12,9 @@ class Throwable : public VMException {
     VMPtr<Throwable> _VM_init(VMPtr<String> message);
 
     virtual VMPtr<String> getMessage();
+    // The uncaught-exception report on System.err: the thread, the class and message, and
+    // a line "    at <unknown>" (no call stack is recorded).
+    virtual void printStackTrace();
     // The class name, and ": " with the message when there is one.
     VMPtr<String> toString() override;
     void _VM_mark(uint32_t flags) override;

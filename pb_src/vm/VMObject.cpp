@@ -1,12 +1,11 @@
 #include "lib_src/vm/VMObject.h"
 
-#include <cstdio>
-
 #include "hal/base/HALLock.h"
 #include "lib_src/vm/VM.h"
 #include "lib_src/vm/VMClass.h"
 #include "pb_src/j2me/java_lang_Class.h"
-#include "pb_src/j2me/java_lang_String.h"
+#include "pb_src/j2me/java_lang_Integer.h"
+#include "pb_src/j2me/java_lang_StringBuffer.h"
 
 namespace java::lang {
 
@@ -31,13 +30,11 @@ int32_t Object::hashCode() { return static_cast<int32_t>(reinterpret_cast<uintpt
 bool Object::equals(VMPtr<Object> other) { return other.get() == this; }
 
 VMPtr<String> Object::toString() {
-    char hash[16];
-    std::snprintf(hash, sizeof hash, "%x", static_cast<uint32_t>(hashCode()));
-    Class* record = getClass();
-    VMCString text(record ? record->name.c_str() : "java.lang.Object");
-    text.append("@");
-    text.append(hash);
-    return String::fromUtf8(text.c_str());
+    VMPtr<StringBuffer> text = StringBuffer::_VM_new();
+    text->_VM_init(getClass()->getName());
+    text->append(u'@');
+    text->append(Integer::toHexString(hashCode()));
+    return text->toString();
 }
 
 Class* Object::getClass() { return _VM_classRecord; }

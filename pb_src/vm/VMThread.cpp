@@ -4,6 +4,7 @@
 #include "hal/base/Sleep.h"
 #include "hal/base/VMLock.h"
 #include "lib_src/vm/VM.h"
+#include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/java_lang_InterruptedException.h"
 #include "pb_src/j2me/java_lang_Throwable.h"
 
@@ -12,6 +13,17 @@ namespace {
 int yieldDisabledDepth = 0;
 
 }  // namespace
+
+namespace vm {
+
+// The start-up thread is the one the runtime calls "System".
+VMPtr<java::lang::String> currentThreadName() {
+    VM* runtime = VM::instance();
+    if (runtime && runtime->currentThread && runtime->currentThread == runtime->mainThread) return vmLiteral("System");
+    return nullptr;
+}
+
+}  // namespace vm
 
 VMThread::VMThread() : inFlight(VMNativeScope()) { VMRefList::init(&stackList); }
 

@@ -1,20 +1,182 @@
 #include <gtest/gtest.h>
 
+#include "hal/base/HALString.h"
+#include "lib_src/vm/VMCString.h"
+#include "lib_src/vm/VMLiterals.h"
+#include "pb_src/j2me/java_io_UnsupportedEncodingException.h"
+#include "pb_src/j2me/java_lang_NullPointerException.h"
+#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_String.h"
+#include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_lang_StringIndexOutOfBoundsException.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {
 
 using java::lang::String;
+using Bytes = VMArray<int8_t, 1>;
+using Chars = VMArray<char16_t, 1>;
 
-TEST(String, CharactersAndBounds) {
+VMPtr<String> s(const char* text) { return String::fromUtf8(text); }
+
+template <typename E, typename F> std::string messageOf(F f) {
+    try {
+        f();
+    } catch (E* caught) {
+        VMPtr<E> e(caught);
+        return e->getMessage() ? e->getMessage()->toUtf8() : "(none)";
+    }
+    return "(not thrown)";
+}
+
+VMPtr<Bytes> bytes(std::initializer_list<int> values) {
+    VMPtr<Bytes> array = Bytes::_VM_new(int32_t(values.size()));
+    int32_t i = 0;
+    for (int v : values) array->at(i++) = int8_t(v);
+    return array;
+}
+
+TEST(String, ComparisonAndHashing) {
     testRuntime();
-    VMPtr<String> s = String::fromUtf8("h\xC3\xA9llo");
-    EXPECT_EQ(s->length(), 5);
-    EXPECT_EQ(s->charAt(1), u'\u00e9');
-    EXPECT_THROW(s->charAt(5), java::lang::StringIndexOutOfBoundsException*);
-    EXPECT_EQ(s->toUtf8(), "h\xC3\xA9llo");
+    EXPECT_TRUE(s("abc")->equals(s("xabcx")->substring(1, 4))) << "whatever the offsets";
+    EXPECT_FALSE(s("abc")->equals(s("abd")));
+    EXPECT_FALSE(s("abc")->equals(nullptr));
+    EXPECT_FALSE(s("abc")->equals(java::lang::Object::_VM_new()));
+    EXPECT_EQ(s("")->hashCode(), 0);
+    EXPECT_EQ(s("ab")->hashCode(), 3105);
+    EXPECT_TRUE(s("H\xC3\xA4llo")->equalsIgnoreCase(s("h\xC3\x84LLO")));
+    EXPECT_FALSE(s("abc")->equalsIgnoreCase(s("ab")));
+    EXPECT_TRUE(s("abc")->regionMatches(false, 1, s("zbc"), 1, -3)) << "a negative length that passes the checks";
+    EXPECT_FALSE(s("abc")->regionMatches(false, -1, s("abc"), 0, 1));
+    EXPECT_TRUE(s("prefix")->startsWith(s("pre")));
+    EXPECT_TRUE(s("prefix")->startsWith(s("fix"), 3));
+    EXPECT_FALSE(s("prefix")->startsWith(s("fix"), 4));
+    EXPECT_FALSE(s("prefix")->startsWith(s("p"), -1));
+}
+
+TEST(String, Searching) {
+    testRuntime();
+    VMPtr<String> t = s("abcabc");
+    EXPECT_EQ(t->indexOf('b'), 1);
+    EXPECT_EQ(t->indexOf('b', 2), 4);
+    EXPECT_EQ(t->indexOf('a', -5), 0);
+    EXPECT_EQ(t->indexOf('a', 6), -1);
+    EXPECT_EQ(t->indexOf(0x10061), -1) << "values above 0xFFFF never match";
+    EXPECT_EQ(t->lastIndexOf('a'), 3);
+    EXPECT_EQ(s("abc")->lastIndexOf('c', 1000), 2);
+    EXPECT_EQ(t->lastIndexOf('c', -1), -1);
+}
+
+TEST(String, SlicingSharesAndChecksItsBounds) {
+    testRuntime();
+    VMPtr<String> t = s("hello");
+    EXPECT_EQ(t->substring(0, 5).get(), t.get()) << "the whole string is the string itself";
+    EXPECT_EQ(t->substring(5)->length(), 0);
+    VMPtr<String> ell = t->substring(1, 4);
+    EXPECT_EQ(ell->toUtf8(), "ell");
+    EXPECT_EQ(ell->value.get(), t->value.get()) << "no copy";
+    EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { t->substring(2, 1); }),
+              "String index out of range: -1");
+    EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { t->charAt(9); }),
+              "String index out of range: 9");
+    VMPtr<Chars> out = Chars::_VM_new(5);
+    t->getChars(1, 3, out, 2);
+    EXPECT_EQ(out->at(2), u'e');
+    EXPECT_EQ(out->at(3), u'l');
+    EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { t->getChars(-1, 2, out, 0); }), "-1");
+    EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { t->getChars(3, 2, out, 0); }), "-1");
+}
+
+TEST(String, TrimReplaceAndLowerCase) {
+    testRuntime();
+    VMPtr<String> plain = s("plain");
+    EXPECT_EQ(plain->trim().get(), plain.get());
+    EXPECT_EQ(s(" \t padded \n")->trim()->toUtf8(), "padded");
+    EXPECT_EQ(s("   ")->trim()->length(), 0);
+    EXPECT_EQ(plain->replace(u'x', u'y').get(), plain.get());
+    EXPECT_EQ(plain->replace(u'a', u'a').get(), plain.get());
+    EXPECT_EQ(s("banana")->replace(u'a', u'o')->toUtf8(), "bonono");
+    EXPECT_EQ(plain->toLowerCase().get(), plain.get());
+    EXPECT_EQ(s("MiXeD \xC3\x89t\xC3\xA9")->toLowerCase()->toUtf8(), "mixed \xC3\xA9t\xC3\xA9");
+}
+
+TEST(String, DecodesBytesByEncodingName) {
+    testRuntime();
+    VMPtr<String> utf8 = String::_VM_new();
+    utf8->_VM_init(bytes({'a', 0xC3, 0xA9}));
+    EXPECT_EQ(utf8->toUtf16(), u"a\u00e9");
+    VMPtr<String> latin = String::_VM_new();
+    latin->_VM_init(bytes({0xE9}), 0, 1, vmLiteral("ISO-8859-1"));
+    EXPECT_EQ(latin->toUtf16(), u"\u00e9");
+
+    EXPECT_EQ(messageOf<java::io::UnsupportedEncodingException>(
+                  [] { String::_VM_new()->_VM_init(bytes({'a'}), 0, 1, vmLiteral("utf-8")); }),
+              "utf-8");
+    EXPECT_THROW(String::_VM_new()->_VM_init(bytes({'a'}), 0, 1, VMPtr<String>()), java::lang::NullPointerException*);
+    EXPECT_EQ(messageOf<java::lang::IndexOutOfBoundsException>([] { String::_VM_new()->_VM_init(bytes({'a'}), -1, 1); }),
+              "-1");
+    EXPECT_EQ(messageOf<java::lang::IndexOutOfBoundsException>([] { String::_VM_new()->_VM_init(bytes({'a'}), 1, 1); }),
+              "2");
+    EXPECT_EQ(messageOf<java::lang::RuntimeException>([] { String::_VM_new()->_VM_init(bytes({'a', 0x80})); }),
+              "Improperly formatted UTF-8 string.");
+}
+
+TEST(String, ModifiedUtf8CrossesToNativeText) {
+    testRuntime();
+    VMPtr<String> withZero = String::fromUtf16(std::u16string(u"a\0\u00e9", 3));
+    VMCString native;
+    withZero->_VM_toCString(&native);
+    EXPECT_STREQ(native.c_str(), "a\xC0\x80\xC3\xA9");
+    VMPtr<String> back = String::_VM_new();
+    back->_VM_init(native.c_str());
+    EXPECT_TRUE(back->equals(withZero));
+    withZero->_VM_toCStringAppend(&native);
+    EXPECT_EQ(native.length(), 10u);
+    EXPECT_TRUE(s("h\xC3\xA9")->_VM_equals("h\xC3\xA9"));
+    EXPECT_FALSE(s("h\xC3\xA9")->_VM_equals("h\xC3\x89"));
+    EXPECT_FALSE(s("h")->_VM_equals(nullptr));
+}
+
+TEST(String, TheNativeStringBridgeCopiesPlatformText) {
+    testRuntime();
+    HALString* native = new HALString(u"platform");
+    VMPtr<String> text = String::_VM_new();
+    text->_VM_init(native);
+    native->release();
+    EXPECT_EQ(text->toUtf8(), "platform");
+}
+
+TEST(String, CharArraysAreCopiedAndRangeChecked) {
+    testRuntime();
+    VMPtr<Chars> chars = Chars::_VM_new(4);
+    for (int32_t i = 0; i < 4; ++i) chars->at(i) = char16_t(u'w' + i);
+    VMPtr<String> text = String::_VM_new();
+    text->_VM_init(chars, 1, 2);
+    chars->at(1) = u'!';
+    EXPECT_EQ(text->toUtf8(), "xy");
+    EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { String::_VM_new()->_VM_init(chars, 3, 2); }),
+              "String index out of range: 5");
+}
+
+TEST(String, ValueOfSpellsEveryType) {
+    testRuntime();
+    EXPECT_EQ(String::valueOf(true).get(), vmLiteral("true").get());
+    EXPECT_EQ(String::valueOf(char16_t(u'x'))->toUtf8(), "x");
+    EXPECT_EQ(String::valueOf(int32_t(-42))->toUtf8(), "-42");
+    EXPECT_EQ(String::valueOf(int64_t(1) << 40)->toUtf8(), "1099511627776");
+    EXPECT_EQ(String::valueOf(1.5)->toUtf8(), "1.5");
+    EXPECT_EQ(String::valueOf(VMPtr<java::lang::Object>())->toUtf8(), "null");
+}
+
+TEST(String, AStringFromABufferKeepsItsTextWhenTheBufferChanges) {
+    testRuntime();
+    VMPtr<java::lang::StringBuffer> buffer = java::lang::StringBuffer::_VM_new();
+    buffer->_VM_init(s("abc"));
+    VMPtr<String> text = String::_VM_new();
+    text->_VM_init(buffer);
+    buffer->setLength(0);
+    buffer->append(s("xyz"));
+    EXPECT_EQ(text->toUtf8(), "abc");
 }
 
 }  // namespace

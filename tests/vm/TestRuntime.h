@@ -27,6 +27,14 @@ inline VM* testRuntime(uint64_t initialLimit = 1 << 20, uint64_t ceiling = 256ul
         _VM_registerMainMethods();
         runtime->phase = 8;
         _VM_sealRegistry(_VM_getClassRegistry());
+        runtime->phase = 10;
+        for (const char* name : {"java.lang.Object", "java.lang.Class", "java.lang.String", "java.lang.Throwable",
+                                 "java.lang.Exception", "java.lang.Error", "java.lang.ExceptionInInitializerError",
+                                 "java.lang.NoClassDefFoundError", "java.lang.VirtualMachineError",
+                                 "java.lang.OutOfMemoryError", "java.lang.RuntimeException",
+                                 "java.lang.NullPointerException", "java.lang.System"}) {
+            _VM_ensureClassInitialized(_VM_getClassRegistry(), _VM_findClass(_VM_getClassRegistry(), name));
+        }
         runtime->phase = VM::kCollectingPhase;
         return runtime;
     }();
