@@ -15,12 +15,15 @@
 #include <utility>
 #include <vector>
 
+#include "lib_src/vm/VMFinalizer.h"
 #include "lib_src/vm/VMList.h"
 
 namespace java::lang {
 class Object;
 }
 struct VMThread;
+
+struct VMCallbacks;
 
 class VM {
 public:
@@ -38,6 +41,10 @@ public:
     void addThread(VMThread* thread);
     void removeThread(VMThread* thread);
 
+    // The callback-table entries through which the platform reaches the runtime: yield,
+    // make current and collect.
+    static VMCallbacks callbacks();
+
     // One collection cycle.
     void collect();
     // Queues an object whose flags were just set, for the mark pass to trace.
@@ -50,14 +57,20 @@ public:
     int32_t phase = 0;
     uint32_t collections = 0;
     bool finalizePending = false;
+    bool finalizerStartPending = false;
     java::lang::Object* objects = nullptr;
     VMList threads;
+    // The start-up thread's Thread ("System") and the finalizer.
+    VMPtr<java::lang::Thread> systemThread{VMNativeScope()};
+    VMPtr<com::kelvane::ostrel::vm::Finalizer> finalizer{VMNativeScope()};
 
 private:
     void mark();
     void markRoots(uint32_t flags);
     void drainMarkStack();
     void sweep();
+    void sweepThreadRecords();
+    void runFinalizer();
     void checkMarkedFields();
 
     std::vector<std::pair<java::lang::Object*, uint32_t>> markStack_;

@@ -4,6 +4,7 @@
 
 #include "hal/base/FatalError.h"
 #include "hal/base/Memory.h"
+#include "hal/base/VMCallbacks.h"
 #include "lib_src/vm/VMHeap.h"
 #include "lib_src/vm/VMObject.h"
 #include "lib_src/vm/VMThread.h"
@@ -15,6 +16,16 @@ VM::VM() = default;
 
 VM::~VM() {
     if (current_ == this) current_ = nullptr;
+}
+
+VMCallbacks VM::callbacks() {
+    VMCallbacks table{};
+    table.yield = [] { VMThread::yield(); };
+    table.makeCurrent = &VMThread::_VM_makeCurrent;
+    table.collect = [] {
+        if (VM* vm = instance()) vm->collect();
+    };
+    return table;
 }
 
 void VM::linkObject(Object* object) {
@@ -49,7 +60,18 @@ void VM::collect() {
     sweep();
     _VM_platformCompact();
     ++collections;
+    if (finalizePending && finalizer) finalizer->wake();
     VMThread::enableYield();
+    if (finalizePending) runFinalizer();
+}
+
+// Starts the finalizer the first time there is work, then lets it run.
+void VM::runFinalizer() {
+    if (finalizerStartPending && finalizer) {
+        finalizerStartPending = false;
+        finalizer->start();
+    }
+    VMThread::yield();
 }
 
 void VM::pushMark(Object* object, uint32_t flags) { markStack_.emplace_back(object, flags); }
@@ -130,6 +152,23 @@ void VM::sweep() {
         if (!(object->flags & Object::kKept)) delete object;
         object = next;
     }
-    for (VMList::Node* node = threads.begin(); node; node = VMList::next(node))
-        static_cast<VMThread*>(VMList::value(node))->oomFlag = false;
+    sweepThreadRecords();
+}
+
+// Clears every record's out-of-memory flag and deletes the records whose Thread is gone and
+// whose platform thread has exited (a record whose thread is still on its way out waits
+// for a later sweep).
+void VM::sweepThreadRecords() {
+    for (bool deleted = true; deleted;) {
+        deleted = false;
+        for (VMList::Node* node = threads.begin(); node; node = VMList::next(node)) {
+            auto* thread = static_cast<VMThread*>(VMList::value(node));
+            thread->oomFlag = false;
+            if (thread->isReclaimable()) {
+                VMThread::destroy(thread);
+                deleted = true;
+                break;
+            }
+        }
+    }
 }

@@ -7,7 +7,9 @@
 #include "lib_src/vm/VMThread.h"
 #include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_Error.h"
+#include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_ExceptionInInitializerError.h"
+#include "pb_src/j2me/java_lang_InterruptedException.h"
 #include "pb_src/j2me/java_lang_NoClassDefFoundError.h"
 #include "pb_src/j2me/java_lang_String.h"
 
@@ -164,21 +166,49 @@ void _VM_ensureClassInitialized(VMClassRegistry* registry, Class* record) {
 
 namespace {
 
+// Marks the end of an initialisation and wakes the threads that wait for it.
 void finishInitialization(Class* record, Class::State state) {
+    VM_SYNCHRONIZED(record);
     record->state = state;
     record->initThread = nullptr;
+    record->notifyAll();
+}
+
+// Waits, holding the record's monitor, while another thread initialises the class. The
+// wait is not interruptible: an interrupt is kept for the thread's next sleep or wait
+// instead of failing an unrelated allocation.
+void waitForOtherInitializer(Class* record, VMThread* me) {
+    bool interrupted = me && me->interrupted;
+    if (me) me->interrupted = false;
+    while (record->initThread != nullptr && record->initThread != me) {
+        try {
+            record->wait(0);
+        } catch (java::lang::InterruptedException* caught) {
+            VMPtr<java::lang::InterruptedException> held(caught);
+            interrupted = true;
+        }
+    }
+    if (me && interrupted) me->interrupted = true;
+}
+
+// Takes the class for initialisation by this thread; false when there is nothing to do.
+bool claimInitialization(Class* record, VMThread* me) {
+    VM_SYNCHRONIZED(record);
+    waitForOtherInitializer(record, me);
+    if (record->state == Class::Initializing && record->initThread == me) return false;  // recursive request
+    if (record->state == Class::Initialized) return false;
+    if (record->state == Class::Failed)
+        vm::throwNew<java::lang::NoClassDefFoundError>(java::lang::String::fromUtf8(record->name.c_str()));
+    record->state = Class::Initializing;
+    record->initThread = me;
+    return true;
 }
 
 }  // namespace
 
 void _VM_initializeClass(VMClassRegistry* registry, Class* record) {
     VMThread* me = VMThread::current();
-    if (record->state == Class::Initializing && record->initThread == me) return;  // recursive request
-    if (record->state == Class::Initialized) return;
-    if (record->state == Class::Failed)
-        vm::throwNew<java::lang::NoClassDefFoundError>(java::lang::String::fromUtf8(record->name.c_str()));
-    record->state = Class::Initializing;
-    record->initThread = me;
+    if (!claimInitialization(record, me)) return;
     try {
         if (!record->isInterface) {
             Class* superclass = _VM_getSuperclass(registry, record);
