@@ -1,0 +1,231 @@
+// Class-library figures for the runtime, one line per workload:
+// - concat-search: strings built through a StringBuffer, then indexOf of a character,
+//   substring and equals over each result;
+// - buffer-append: a StringBuffer filled with characters, ints and strings, then toString;
+// - int-text: Integer.toString and Integer.parseInt round trips in radixes 10, 16, 2 and 36;
+// - throw-catch: a RuntimeException with a message thrown from a called function and caught;
+// - monitor: an uncontended synchronized block on one object;
+// - println: ints and longs printed through a PrintStream into a ByteArrayOutputStream that
+//   is reset whenever it passes 64 KiB.
+// Every workload folds its results into a checksum that is printed, so no loop can be
+// dropped. Each runs one warm-up round and three measured rounds; the median is reported.
+// bench/java/ClassLibraryBench.java runs the same workloads on a JVM (compare-classlib.sh).
+//
+// Output, one line per workload:
+//   <name> ops=<operations per round> ns_per_op=<median> mops_per_s=<median> checksum=<value>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "lib_src/vm/VM.h"
+#include "lib_src/vm/VMArray.h"
+#include "lib_src/vm/VMClassRegistry.h"
+#include "lib_src/vm/VMException.h"
+#include "lib_src/vm/VMHeap.h"
+#include "lib_src/vm/VMLiterals.h"
+#include "lib_src/vm/VMMonitor.h"
+#include "lib_src/vm/VMThread.h"
+#include "pb_src/j2me/java_io_ByteArrayOutputStream.h"
+#include "pb_src/j2me/java_io_PrintStream.h"
+#include "pb_src/j2me/java_lang_Integer.h"
+#include "pb_src/j2me/java_lang_RuntimeException.h"
+#include "pb_src/j2me/java_lang_String.h"
+#include "pb_src/j2me/java_lang_StringBuffer.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using java::io::ByteArrayOutputStream;
+using java::io::PrintStream;
+using java::lang::Integer;
+using java::lang::Object;
+using java::lang::RuntimeException;
+using java::lang::String;
+using java::lang::StringBuffer;
+using Strings = VMArray<String*, 1>;
+
+// Operations per round; compare-classlib.sh relies on ClassLibraryBench.java using the same.
+constexpr int32_t kConcatSearchOps = 400000;
+constexpr int32_t kBufferAppendOps = 50000;  // each: 32 x (char, int, string) appends, then toString
+constexpr int32_t kIntTextValues = 250000;   // each value makes 4 round trips
+constexpr int32_t kThrowCatchOps = 200000;
+constexpr int32_t kMonitorOps = 20000000;
+constexpr int32_t kPrintlnOps = 400000;      // each: one int and one long println
+constexpr int kWarmUpRounds = 1;
+constexpr int kMeasuredRounds = 3;
+
+double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// The runtime as the tests bring it up: heap, this thread's record, every class
+// registration, the sealed registry, the core classes initialised, collections enabled.
+VM* boot() {
+    auto* vm = new VM();
+    VM::setInstance(vm);
+    vm->phase = 1;
+    _VM_initHeap(16ull << 20, 512ull << 20);
+    vm->phase = 9;
+    vm->mainThread = VMThread::attach();
+    vm->phase = 3;
+    _VM_getClassRegistry();
+    vm->phase = 4;
+    _VM_runClassRegistrations();
+    vm->phase = 6;
+    _VM_registerInterfaces();
+    vm->phase = 7;
+    _VM_registerMainMethods();
+    vm->phase = 8;
+    _VM_sealRegistry(_VM_getClassRegistry());
+    vm->phase = 10;
+    for (const char* name : {"java.lang.Object", "java.lang.Class", "java.lang.String", "java.lang.Throwable",
+                             "java.lang.Exception", "java.lang.Error", "java.lang.ExceptionInInitializerError",
+                             "java.lang.NoClassDefFoundError", "java.lang.VirtualMachineError",
+                             "java.lang.OutOfMemoryError", "java.lang.RuntimeException",
+                             "java.lang.NullPointerException", "java.lang.System"}) {
+        _VM_ensureClassInitialized(_VM_getClassRegistry(), _VM_findClass(_VM_getClassRegistry(), name));
+    }
+    vm->phase = VM::kCollectingPhase;
+    return vm;
+}
+
+VMPtr<StringBuffer> newBuffer() {
+    VMPtr<StringBuffer> buffer = StringBuffer::_VM_new();
+    return buffer->_VM_init();
+}
+
+// "item-<i>:payload-<i mod 64>", split at the colon; the tail is compared with a prebuilt
+// copy (equal, so every character is compared) and the key with the previous key.
+int64_t concatSearch(int32_t ops) {
+    VMPtr<String> item = vmLiteral("item-");
+    VMPtr<String> payload = vmLiteral("payload-");
+    VMPtr<Strings> tails = Strings::_VM_new(64);
+    for (int32_t j = 0; j < 64; ++j) {
+        VMPtr<StringBuffer> b = newBuffer();
+        b->append(payload)->append(j);
+        tails->set(j, b->toString());
+    }
+    VMPtr<String> previousKey = vmLiteral("");
+    int64_t sum = 0;
+    for (int32_t i = 0; i < ops; ++i) {
+        VMPtr<StringBuffer> b = newBuffer();
+        b->append(item)->append(i)->append(u':')->append(payload)->append(i & 63);
+        VMPtr<String> s = b->toString();
+        const int32_t colon = s->indexOf(':');
+        VMPtr<String> key = s->substring(0, colon);
+        VMPtr<String> tail = s->substring(colon + 1);
+        if (tail->equals(tails->at(i & 63))) sum += 1;
+        if (key->equals(previousKey)) sum += 1000;
+        sum += colon + tail->length() + s->indexOf('-', colon);
+        previousKey = key;
+    }
+    return sum;
+}
+
+// A fresh buffer per operation, 32 rounds of a character, an int and a short string.
+int64_t bufferAppend(int32_t ops) {
+    VMPtr<String> word = vmLiteral("abc");
+    int64_t sum = 0;
+    for (int32_t i = 0; i < ops; ++i) {
+        VMPtr<StringBuffer> b = newBuffer();
+        for (int32_t k = 0; k < 32; ++k) {
+            b->append(char16_t(u'a' + k % 26));
+            b->append(i * k);
+            b->append(word);
+        }
+        VMPtr<String> s = b->toString();
+        sum += s->length() + s->charAt(s->length() / 2);
+    }
+    return sum;
+}
+
+// Values spread over the whole int range, negative ones included.
+int64_t intText(int32_t values) {
+    static constexpr int32_t kRadixes[] = {10, 16, 2, 36};
+    int64_t sum = 0;
+    for (int32_t i = 0; i < values; ++i) {
+        const int32_t value = int32_t(uint32_t(i) * 2654435761u);
+        for (int32_t radix : kRadixes) {
+            VMPtr<String> text = Integer::toString(value, radix);
+            const int32_t back = Integer::parseInt(text, radix);
+            sum += (back ^ i) + text->length();
+        }
+    }
+    return sum;
+}
+
+[[gnu::noinline]] void fail(const VMPtr<String>& message, int32_t i) {
+    if (i >= 0) vm::throwNew<RuntimeException>(message);
+}
+
+int64_t throwCatch(int32_t ops) {
+    VMPtr<String> message = vmLiteral("benchmark failure");
+    int64_t sum = 0;
+    for (int32_t i = 0; i < ops; ++i) {
+        try {
+            fail(message, i);
+        } catch (RuntimeException* caught) {
+            VMPtr<RuntimeException> e(caught);
+            sum += e->getMessage()->length() + (i & 7);
+        }
+    }
+    return sum;
+}
+
+int64_t monitor(int32_t ops) {
+    VMPtr<Object> lock = Object::_VM_new();
+    int64_t sum = 0;
+    for (int32_t i = 0; i < ops; ++i) {
+        VM_SYNCHRONIZED(lock.get());
+        sum += i;
+        asm volatile("" : "+r"(sum));  // keeps each addition inside its own block
+    }
+    return sum;
+}
+
+int64_t println(int32_t ops) {
+    VMPtr<ByteArrayOutputStream> bytes = ByteArrayOutputStream::_VM_new();
+    bytes->_VM_init();
+    VMPtr<PrintStream> out = PrintStream::_VM_new();
+    out->_VM_init(bytes);
+    int64_t sum = 0;
+    for (int32_t i = 0; i < ops; ++i) {
+        out->println(int32_t(i * 31 - 5000000));
+        out->println(int64_t(i) * int64_t(1000000007));
+        if (bytes->size() > 65536) {
+            sum += bytes->size();
+            bytes->reset();
+        }
+    }
+    return sum + bytes->size();
+}
+
+// Runs a workload for the warm-up rounds, then the measured rounds, and prints the median.
+void run(const char* name, int64_t ops, int64_t (*workload)(int32_t), int32_t size) {
+    int64_t checksum = 0;
+    for (int round = 0; round < kWarmUpRounds; ++round) checksum = workload(size);
+    std::vector<double> samples;
+    for (int round = 0; round < kMeasuredRounds; ++round) {
+        const auto start = Clock::now();
+        checksum = workload(size);
+        samples.push_back(seconds(Clock::now() - start));
+    }
+    std::sort(samples.begin(), samples.end());
+    const double median = samples[samples.size() / 2];
+    std::printf("%s ops=%lld ns_per_op=%.2f mops_per_s=%.3f checksum=%lld\n", name, (long long)ops,
+                median / double(ops) * 1e9, double(ops) / median / 1e6, (long long)checksum);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+    boot();
+    run("concat-search", kConcatSearchOps, concatSearch, kConcatSearchOps);
+    run("buffer-append", kBufferAppendOps, bufferAppend, kBufferAppendOps);
+    run("int-text", int64_t(kIntTextValues) * 4, intText, kIntTextValues);
+    run("throw-catch", kThrowCatchOps, throwCatch, kThrowCatchOps);
+    run("monitor", kMonitorOps, monitor, kMonitorOps);
+    run("println", int64_t(kPrintlnOps) * 2, println, kPrintlnOps);
+    return 0;
+}
