@@ -24,6 +24,7 @@ class Object;
 struct VMThread;
 
 struct VMCallbacks;
+struct HALThread;
 
 class VM {
 public:
@@ -41,9 +42,26 @@ public:
     void addThread(VMThread* thread);
     void removeThread(VMThread* thread);
 
-    // The callback-table entries through which the platform reaches the runtime: yield,
-    // make current and collect.
+    // Start-up results.
+    static constexpr int kStarted = 0;
+    static constexpr int kInitializationFailed = 1;  // no boot class name
+    static constexpr int kUncaughtException = 2;     // an exception escaped, a missing boot class included
+
+    // The callback table through which the platform reaches the runtime: create and start,
+    // deliver an event, yield, make current, collect, destroy.
     static VMCallbacks callbacks();
+
+    // Boots the runtime on the calling thread, which holds the VM lock: the heap, events and
+    // literals, the thread record, the class registrations, the core classes, the "System"
+    // thread and the finalizer, a first collection, then the boot class's static main.
+    int start(uint64_t initialLimit, uint64_t ceiling, HALThread* platformThread, const char* bootClassName,
+              void* mainArgument);
+    // Asks every other thread to stop, waiting in bounded steps (250 ms, 250 ms after an
+    // interrupt, 100 ms after a cancel), then stops the heap. Threads still running park
+    // for ever when they next take the VM lock.
+    void stopThreads();
+    // The runtime's own listener: the exit event sets exitRequested.
+    static int onExitEvent(int type, int a, void* b);
 
     // One collection cycle.
     void collect();
@@ -58,6 +76,7 @@ public:
     uint32_t collections = 0;
     bool finalizePending = false;
     bool finalizerStartPending = false;
+    bool exitRequested = false;
     java::lang::Object* objects = nullptr;
     VMList threads;
     // The start-up thread's Thread ("System") and the finalizer.
@@ -71,6 +90,13 @@ private:
     void sweep();
     void sweepThreadRecords();
     void runFinalizer();
+    void bootPhases(uint64_t initialLimit, uint64_t ceiling);
+    void initializeCoreClasses();
+    void createRuntimeThreads();
+    int runBootClass(const char* bootClassName, void* mainArgument);
+    // Sleeps 20 ms at a time while another thread is alive, for at most `milliseconds`.
+    bool waitForOtherThreads(uint32_t milliseconds);
+    void forEachOtherThread(void (*action)(VMThread*));
     void checkMarkedFields();
 
     std::vector<std::pair<java::lang::Object*, uint32_t>> markStack_;

@@ -18,6 +18,19 @@ public:
     [[noreturn]] virtual void _VM_throw() = 0;
 };
 
+// Ends the thread that throws it: no managed handler catches it (it is no Throwable); the
+// thread body does, quietly. It stays fresh (kept by every collection) until caught.
+class VMExitException : public VMException {
+public:
+    static VMExitException* create(int32_t status);
+    [[noreturn]] void _VM_throw() override { throw this; }
+
+    const int32_t status;
+
+private:
+    explicit VMExitException(int32_t status) : status(status) {}
+};
+
 namespace java::lang {
 class Throwable;
 }

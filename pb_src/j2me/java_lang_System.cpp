@@ -1,7 +1,9 @@
 #include "pb_src/j2me/java_lang_System.h"
 
 #include "pb_src/j2me/com_kelvane_ostrel_cldc_io_ConsoleOutputStream.h"
+#include "hal/base/SystemClock.h"
 #include "pb_src/j2me/java_io_PrintStream.h"
+#include "pb_src/j2me/java_lang_Runtime.h"
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_ArrayStoreException.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
@@ -12,6 +14,10 @@ VM_DEFINE_CLASS(System, "java.lang.System", "java.lang.Object", &System::_VM_cli
 
 VMPtr<::java::io::PrintStream> System::out{VMStaticScope()};
 VMPtr<::java::io::PrintStream> System::err{VMStaticScope()};
+
+int64_t System::currentTimeMillis() { return HAL_currentTimeMillis(); }
+
+void System::gc() { Runtime::getRuntime()->gc(); }
 
 void System::_VM_clinit() {
     VMPtr<com::kelvane::ostrel::cldc::io::ConsoleOutputStream> console =

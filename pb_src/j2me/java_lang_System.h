@@ -25,6 +25,9 @@ class System : public virtual Object {
     // that dst cannot hold throws ArrayStoreException with the elements before it copied.
     static void arraycopy(VMPtr<Object> src, int32_t srcPos, VMPtr<Object> dst, int32_t dstPos, int32_t length);
 
+    static int64_t currentTimeMillis();
+    static void gc();
+
     // Makes the console print stream.
     static void _VM_clinit();
     static VMPtr<::java::io::PrintStream> out;

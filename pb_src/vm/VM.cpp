@@ -4,7 +4,6 @@
 
 #include "hal/base/FatalError.h"
 #include "hal/base/Memory.h"
-#include "hal/base/VMCallbacks.h"
 #include "lib_src/vm/VMHeap.h"
 #include "lib_src/vm/VMObject.h"
 #include "lib_src/vm/VMThread.h"
@@ -16,16 +15,6 @@ VM::VM() = default;
 
 VM::~VM() {
     if (current_ == this) current_ = nullptr;
-}
-
-VMCallbacks VM::callbacks() {
-    VMCallbacks table{};
-    table.yield = [] { VMThread::yield(); };
-    table.makeCurrent = &VMThread::_VM_makeCurrent;
-    table.collect = [] {
-        if (VM* vm = instance()) vm->collect();
-    };
-    return table;
 }
 
 void VM::linkObject(Object* object) {

@@ -150,6 +150,9 @@ void VMThread::run() {
         } catch (java::lang::Throwable* caught) {
             VMPtr<java::lang::Throwable> uncaught(caught);
             uncaught->printStackTrace();
+        } catch (VMExitException* exit) {
+            java::lang::Object::_VM_clearFresh(exit);  // collectable from now on
+            if (VM* vm = runtime()) vm->exitRequested = true;
         }
     } catch (...) {
         HAL_fatalError("Unexpected exception in VMThread_run() #1!");

@@ -1,0 +1,176 @@
+// The runtime's boot and shutdown, end to end, with a boot class of the test's own under
+// the boot class's dotted name. Every case runs in a process of its own.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "hal/base/HALThread.h"
+#include "hal/base/SystemClock.h"
+#include "hal/base/VMCallbacks.h"
+#include "hal/base/VMLock.h"
+#include "lib_src/vm/VM.h"
+#include "lib_src/vm/VMEvents.h"
+#include "lib_src/vm/VMLiterals.h"
+#include "lib_src/vm/VMMonitor.h"
+#include "lib_src/vm/VMThread.h"
+#include "pb_src/j2me/java_lang_Class.h"
+#include "pb_src/j2me/java_lang_InterruptedException.h"
+#include "pb_src/j2me/java_lang_RuntimeException.h"
+#include "pb_src/j2me/java_lang_Thread.h"
+#include "tests/support/CapturedStdout.h"
+
+namespace com::kelvane::ostrel {
+
+// The boot class: its main runs whatever the test put in `scenario`.
+class AMS : public virtual java::lang::Object {
+    VM_CLASS(AMS, java::lang::Object)
+    static void main(VMPtr<VMArray<java::lang::String*, 1>> arguments) {
+        mainRan = true;
+        argumentWasNull = arguments.isNull();
+        if (scenario) scenario();
+    }
+    static inline std::function<void()> scenario;
+    static inline bool mainRan = false;
+    static inline bool argumentWasNull = false;
+};
+
+}  // namespace com::kelvane::ostrel
+
+VM_DEFINE_CLASS(com::kelvane::ostrel::AMS, "com.kelvane.ostrel.AMS", "java.lang.Object", VM_NO_CLINIT)
+VM_MAIN_METHOD(com::kelvane::ostrel::AMS)
+
+namespace test {
+
+class Body : public virtual java::lang::Object, public virtual java::lang::Runnable {
+    VM_CLASS(Body, java::lang::Object)
+    VMPtr<Body> _VM_init() { return this; }
+    void run() override { body(); }
+    std::function<void()> body;
+};
+
+}  // namespace test
+
+VM_DEFINE_CLASS(test::Body, "test.Body", "java.lang.Object", VM_NO_CLINIT)
+VM_IMPLEMENTS(test::Body, "java.lang.Runnable")
+
+namespace {
+
+using com::kelvane::ostrel::AMS;
+
+// The platform's side of the boot: the UI thread's record, the callback table, the VM lock.
+int boot(const char* bootClass) {
+    HALThread* platformThread = nullptr;
+    HAL_createMainThreadRecord(&platformThread);
+    const VMCallbacks callbacks = VM::callbacks();
+    HAL_setVMCallbacks(&callbacks);
+    HAL_enterVMLock();
+    return HAL_vmCallbacks().initVM(1 << 20, 64 << 20, platformThread, bootClass, 0);
+}
+
+VMPtr<java::lang::Thread> startThread(std::function<void()> body) {
+    VMPtr<test::Body> runnable = test::Body::_VM_new();
+    runnable->_VM_init();
+    runnable->body = std::move(body);
+    VMPtr<java::lang::Thread> thread = java::lang::Thread::_VM_new();
+    thread->_VM_init(runnable);
+    thread->start();
+    return thread;
+}
+
+TEST(Boot, RunsEveryPhaseThenTheBootClassMain) {
+    bool heldLock = false;
+    AMS::scenario = [&] { heldLock = HAL_holdsVMLock(); };
+    ASSERT_EQ(boot("com.kelvane.ostrel.AMS"), VM::kStarted);
+    VM* vm = VM::instance();
+    EXPECT_TRUE(AMS::mainRan);
+    EXPECT_TRUE(AMS::argumentWasNull);
+    EXPECT_TRUE(heldLock);
+    EXPECT_EQ(vm->phase, 14);
+    EXPECT_GE(vm->collections, 1u) << "a first collection ran";
+    EXPECT_EQ(vm->systemThread->toString()->toUtf8(), "Thread[System,5]");
+    EXPECT_EQ(vm->currentThread, vm->mainThread);
+    ASSERT_TRUE(vm->finalizer);
+    EXPECT_FALSE(vm->finalizer->isAlive()) << "created, not started";
+    EXPECT_EQ(java::lang::Class::forName(java::lang::String::fromUtf8("java.lang.System"))->state,
+              java::lang::Class::Initialized);
+}
+
+TEST(Boot, WithoutABootClassNameTheResultIsOneAfterTheFirstCollection) {
+    ASSERT_EQ(boot(nullptr), VM::kInitializationFailed);
+    EXPECT_EQ(VM::instance()->collections, 1u);
+    EXPECT_TRUE(VM::instance()->systemThread);
+}
+
+TEST(Boot, AMissingBootClassIsReportedAndTheResultIsTwo) {
+    CapturedStdout captured;
+    EXPECT_EQ(boot("no.such.Boot"), VM::kUncaughtException);
+    EXPECT_EQ(captured.text(), "Exception in thread \"System\" java.lang.NoClassDefFoundError\n    at <unknown>\n");
+}
+
+TEST(Boot, AnExceptionLeavingMainIsReportedAndTheResultIsTwo) {
+    AMS::scenario = [] { vm::throwNew<java::lang::RuntimeException>(vmLiteral("boot failed")); };
+    CapturedStdout captured;
+    EXPECT_EQ(boot("com.kelvane.ostrel.AMS"), VM::kUncaughtException);
+    EXPECT_EQ(captured.text(),
+              "Exception in thread \"System\" java.lang.RuntimeException: boot failed\n    at <unknown>\n");
+}
+
+TEST(Boot, TheExitEventOnlySetsTheFlag) {
+    ASSERT_EQ(boot(nullptr), VM::kInitializationFailed);
+    VM* vm = VM::instance();
+    HAL_postEvent(kEventPause, 0, nullptr, 0);
+    EXPECT_FALSE(vm->exitRequested);
+    HAL_postEvent(kEventExit, 0, nullptr, 0);
+    EXPECT_TRUE(vm->exitRequested);
+    EXPECT_EQ(VM::instance(), vm) << "nothing ended";
+}
+
+TEST(Shutdown, WithOnlyTheCurrentThreadAliveItReturnsAtOnce) {
+    ASSERT_EQ(boot(nullptr), VM::kInitializationFailed);
+    const uint64_t start = HAL_getTickCount64();
+    HAL_vmCallbacks().destroyVM();
+    EXPECT_LT(HAL_getTickCount64() - start, 20u);
+    EXPECT_EQ(VM::instance(), nullptr);
+    EXPECT_TRUE(VMThread::isShutdown());
+}
+
+TEST(Shutdown, StopsCooperativeThreadsAndParksAStubbornOne) {
+    ASSERT_EQ(boot(nullptr), VM::kInitializationFailed);
+    bool cooperativeEnded = false, stubbornRanOn = false;
+    int stubbornInterrupts = 0;
+    VMPtr<java::lang::Thread> cooperative = startThread([&] {
+        try {
+            for (;;) java::lang::Thread::sleep(10000);
+        } catch (java::lang::InterruptedException* caught) {
+            VMPtr<java::lang::InterruptedException> held(caught);
+            cooperativeEnded = true;
+        }
+    });
+    VMPtr<java::lang::Thread> stubborn = startThread([&] {
+        for (;;) {
+            try {
+                java::lang::Thread::sleep(5);
+            } catch (java::lang::InterruptedException* caught) {
+                VMPtr<java::lang::InterruptedException> held(caught);
+                ++stubbornInterrupts;
+            }
+            if (VMThread::isShutdown()) stubbornRanOn = true;
+        }
+    });
+    java::lang::Thread::sleep(30);  // both are running
+    const uint64_t start = HAL_getTickCount64();
+    HAL_vmCallbacks().destroyVM();
+    const uint64_t took = HAL_getTickCount64() - start;
+    EXPECT_TRUE(cooperativeEnded) << "ended on the interrupt";
+    EXPECT_GE(stubbornInterrupts, 1);
+    EXPECT_GE(took, 500u) << "waited 250 + 250 ms before the cancel";
+    EXPECT_LT(took, 5000u) << "the waits are bounded";
+    {
+        VMLockReleased released;  // the stubborn thread takes the lock, and parks
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_FALSE(stubbornRanOn) << "no managed code ran after shutdown";
+}
+
+}  // namespace
