@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/BenchRuntime.h"
 #include "lib_src/vm/VM.h"
 #include "lib_src/vm/VMArray.h"
 #include "lib_src/vm/VMClassRegistry.h"
@@ -57,37 +58,6 @@ constexpr int kWarmUpRounds = 1;
 constexpr int kMeasuredRounds = 3;
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-// The runtime as the tests bring it up: heap, this thread's record, every class
-// registration, the sealed registry, the core classes initialised, collections enabled.
-VM* boot() {
-    auto* vm = new VM();
-    VM::setInstance(vm);
-    vm->phase = 1;
-    _VM_initHeap(16ull << 20, 512ull << 20);
-    vm->phase = 9;
-    vm->mainThread = VMThread::attach();
-    vm->phase = 3;
-    _VM_getClassRegistry();
-    vm->phase = 4;
-    _VM_runClassRegistrations();
-    vm->phase = 6;
-    _VM_registerInterfaces();
-    vm->phase = 7;
-    _VM_registerMainMethods();
-    vm->phase = 8;
-    _VM_sealRegistry(_VM_getClassRegistry());
-    vm->phase = 10;
-    for (const char* name : {"java.lang.Object", "java.lang.Class", "java.lang.String", "java.lang.Throwable",
-                             "java.lang.Exception", "java.lang.Error", "java.lang.ExceptionInInitializerError",
-                             "java.lang.NoClassDefFoundError", "java.lang.VirtualMachineError",
-                             "java.lang.OutOfMemoryError", "java.lang.RuntimeException",
-                             "java.lang.NullPointerException", "java.lang.System"}) {
-        _VM_ensureClassInitialized(_VM_getClassRegistry(), _VM_findClass(_VM_getClassRegistry(), name));
-    }
-    vm->phase = VM::kCollectingPhase;
-    return vm;
-}
 
 VMPtr<StringBuffer> newBuffer() {
     VMPtr<StringBuffer> buffer = StringBuffer::_VM_new();
@@ -220,7 +190,7 @@ void run(const char* name, int64_t ops, int64_t (*workload)(int32_t), int32_t si
 }  // namespace
 
 int main() {
-    boot();
+    benchRuntime();
     run("concat-search", kConcatSearchOps, concatSearch, kConcatSearchOps);
     run("buffer-append", kBufferAppendOps, bufferAppend, kBufferAppendOps);
     run("int-text", int64_t(kIntTextValues) * 4, intText, kIntTextValues);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/BenchRuntime.h"
 #include "lib_src/vm/VM.h"
 #include "lib_src/vm/VMArray.h"
 #include "lib_src/vm/VMClass.h"
@@ -36,18 +37,6 @@ using bench::Node;
 using Nodes = VMArray<Node*, 1>;
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-VM* boot() {
-    auto* vm = new VM();
-    VM::setInstance(vm);
-    _VM_initHeap(16ull << 20, 512ull << 20);
-    vm->mainThread = VMThread::attach();
-    _VM_runClassRegistrations();
-    _VM_registerInterfaces();
-    _VM_sealRegistry(_VM_getClassRegistry());
-    vm->phase = VM::kCollectingPhase;
-    return vm;
-}
 
 VMPtr<Node> newNode(int32_t value) {
     VMPtr<Node> node = Node::_VM_new();
@@ -113,7 +102,7 @@ void handles() {
 }  // namespace
 
 int main() {
-    VM* vm = boot();
+    VM* vm = benchRuntime();
     churn(vm);
     pauses(vm);
     handles();
