@@ -13,6 +13,7 @@
 #include "lib_src/vm/VMEvents.h"
 #include "lib_src/vm/VMLiterals.h"
 #include "lib_src/vm/VMMonitor.h"
+#include "lib_src/vm/VMStartup.h"
 #include "lib_src/vm/VMThread.h"
 #include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_InterruptedException.h"
@@ -58,15 +59,7 @@ namespace {
 
 using com::kelvane::ostrel::AMS;
 
-// The platform's side of the boot: the UI thread's record, the callback table, the VM lock.
-int boot(const char* bootClass) {
-    HALThread* platformThread = nullptr;
-    HAL_createMainThreadRecord(&platformThread);
-    const VMCallbacks callbacks = VM::callbacks();
-    HAL_setVMCallbacks(&callbacks);
-    HAL_enterVMLock();
-    return HAL_vmCallbacks().initVM(1 << 20, 64 << 20, platformThread, bootClass, 0);
-}
+int boot(const char* bootClass) { return vmStartOnThisThread(1 << 20, 64 << 20, bootClass); }
 
 VMPtr<java::lang::Thread> startThread(std::function<void()> body) {
     VMPtr<test::Body> runnable = test::Body::_VM_new();
