@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "hal/base/SystemClock.h"
 #include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_IllegalThreadStateException.h"
 #include "pb_src/j2me/java_lang_InterruptedException.h"
@@ -203,6 +204,23 @@ TEST(Threads, InterruptWakesSleepAndWaitWithInterruptedException) {
     join(sleeper);
     join(waiter);
     EXPECT_EQ(interruptions, 2);
+}
+
+TEST(Threads, TheEndOfAThreadWakesThoseWaitingOnItsThreadObject) {
+    testRuntime();
+    bool started = false;
+    VMPtr<Thread> worker = newThread([&] {
+        started = true;
+        Thread::sleep(30);
+    });
+    worker->start();
+    ASSERT_TRUE(waitUntil([&] { return started; }));
+    const uint64_t begin = HAL_getTickCount64();
+    {
+        VM_SYNCHRONIZED(worker.get());
+        while (worker->isAlive()) worker->wait(60000);  // only the end-of-thread notifyAll ends this soon
+    }
+    EXPECT_LT(HAL_getTickCount64() - begin, 30000u);
 }
 
 TEST(Threads, AnInterruptBeforeASleepIsReportedAtOnce) {
