@@ -1,0 +1,181 @@
+#include "pb_src/j2me/java_io_DataInputStream.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "lib_src/vm/VMUtf8.h"
+#include "pb_src/j2me/java_io_EOFException.h"
+#include "pb_src/j2me/java_io_UTFDataFormatException.h"
+#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
+#include "pb_src/j2me/java_lang_NullPointerException.h"
+
+namespace java::io {
+
+using java::lang::String;
+
+VM_DEFINE_CLASS(DataInputStream, "java.io.DataInputStream", "java.io.InputStream", VM_NO_CLINIT)
+VM_IMPLEMENTS(DataInputStream, "java.io.DataInput")
+
+namespace {
+
+[[noreturn]] void endOfData() { vm::throwNew<EOFException>(); }
+
+bool isContinuation(uint8_t byte) { return (byte & 0xC0) == 0x80; }
+
+// The number of UTF-16 units the bytes decode to, or -1 unless they are a whole number of
+// well-formed sequences: a byte below 0x80, C0-DF and one continuation byte, E0-EF and two.
+// The codec substitutes U+0080 for a broken sequence and clamps a cut-off one to the data,
+// so this check is what tells readUTF's caller that the data was damaged.
+int32_t modifiedUtf8Units(const uint8_t* bytes, int32_t count) {
+    int32_t units = 0;
+    int32_t i = 0;
+    while (i < count) {
+        const uint8_t lead = bytes[i];
+        int32_t size;
+        if (lead < 0x80) size = 1;
+        else if (lead >= 0xC0 && lead <= 0xDF) size = 2;
+        else if (lead >= 0xE0 && lead <= 0xEF) size = 3;
+        else return -1;
+        if (size > count - i) return -1;
+        for (int32_t k = 1; k < size; ++k) {
+            if (!isContinuation(bytes[i + k])) return -1;
+        }
+        i += size;
+        ++units;
+    }
+    return units;
+}
+
+}  // namespace
+
+VMPtr<DataInputStream> DataInputStream::_VM_init(VMPtr<InputStream> stream) {
+    in = stream;
+    return this;
+}
+
+InputStream* DataInputStream::source() {
+    if (!in) vm::throwNew<java::lang::NullPointerException>();
+    return in.get();
+}
+
+int32_t DataInputStream::read(VMPtr<ByteArray> b, int32_t off, int32_t len) { return source()->read(b, off, len); }
+
+int32_t DataInputStream::read(VMPtr<ByteArray> b) {
+    InputStream* stream = source();
+    if (!b) vm::throwNew<java::lang::NullPointerException>();
+    return stream->read(b, 0, b->length);
+}
+
+int32_t DataInputStream::read() { return source()->read(); }
+
+int64_t DataInputStream::skip(int64_t n) { return source()->skip(n); }
+
+int32_t DataInputStream::available() { return source()->available(); }
+
+void DataInputStream::close() { source()->close(); }
+
+void DataInputStream::mark(int32_t readLimit) { source()->mark(readLimit); }
+
+void DataInputStream::reset() { source()->reset(); }
+
+bool DataInputStream::markSupported() { return source()->markSupported(); }
+
+void DataInputStream::readFully(VMPtr<ByteArray> b, int32_t off, int32_t len) {
+    if (len < 0) vm::throwNew<java::lang::IndexOutOfBoundsException>();
+    // The wrapped stream checks off and len against the array. The offset is advanced with
+    // 32-bit wrap-around and a count beyond what was asked is cut, so a stream that checks
+    // nothing or over-reports cannot make this loop overflow.
+    for (int32_t n = 0; n < len;) {
+        const int32_t count = read(b, int32_t(uint32_t(off) + uint32_t(n)), len - n);
+        if (count < 0) endOfData();
+        n += std::min(count, len - n);
+    }
+}
+
+void DataInputStream::readFully(VMPtr<ByteArray> b) {
+    if (!b) vm::throwNew<java::lang::NullPointerException>();
+    readFully(b, 0, b->length);
+}
+
+int32_t DataInputStream::skipBytes(int32_t n) {
+    int32_t total = 0;
+    while (total < n) {
+        const int64_t skipped = skip(int64_t(n) - total);
+        if (skipped <= 0) break;
+        // A stream that claims more than was asked cannot push the count past n.
+        total += int32_t(std::min<int64_t>(skipped, int64_t(n) - total));
+    }
+    return total;
+}
+
+bool DataInputStream::readBoolean() {
+    const int32_t c = read();
+    if (c < 0) endOfData();
+    return c != 0;
+}
+
+int8_t DataInputStream::readByte() {
+    const int32_t c = read();
+    if (c < 0) endOfData();
+    return int8_t(c);
+}
+
+int32_t DataInputStream::readUnsignedByte() {
+    const int32_t c = read();
+    if (c < 0) endOfData();
+    return c;
+}
+
+int16_t DataInputStream::readShort() { return int16_t(readUnsignedShort()); }
+
+int32_t DataInputStream::readUnsignedShort() {
+    const int32_t c1 = read();
+    const int32_t c2 = read();
+    if ((c1 | c2) < 0) endOfData();
+    return (c1 << 8) + c2;
+}
+
+char16_t DataInputStream::readChar() { return char16_t(readUnsignedShort()); }
+
+int32_t DataInputStream::readInt() {
+    const int32_t c1 = read();
+    const int32_t c2 = read();
+    const int32_t c3 = read();
+    const int32_t c4 = read();
+    if ((c1 | c2 | c3 | c4) < 0) endOfData();
+    return int32_t((uint32_t(c1) << 24) | (uint32_t(c2) << 16) | (uint32_t(c3) << 8) | uint32_t(c4));
+}
+
+int64_t DataInputStream::readLong() {
+    const int64_t high = readInt();
+    const uint32_t low = uint32_t(readInt());
+    return int64_t((uint64_t(high) << 32) | low);
+}
+
+float DataInputStream::readFloat() { return std::bit_cast<float>(readInt()); }
+
+double DataInputStream::readDouble() { return std::bit_cast<double>(readLong()); }
+
+VMPtr<String> DataInputStream::readUTF() {
+    const int32_t length = readUnsignedShort();
+    VMPtr<ByteArray> bytes = ByteArray::_VM_new(length);
+    readFully(bytes, 0, length);
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes->elements());
+    const int32_t units = modifiedUtf8Units(data, length);
+    if (units < 0) vm::throwNew<UTFDataFormatException>();
+    VMPtr<String::CharArray> chars = String::CharArray::_VM_new(units);
+    int32_t decoded = units;
+    bool wellFormed = true;
+    const int32_t consumed = _VM_utf8ToUtf16(chars->elements(), &decoded, data, length, &wellFormed);
+    if (consumed != length || !wellFormed || decoded != units) vm::throwNew<UTFDataFormatException>();
+    // The array is this string's alone and exactly its size, so the string takes it over.
+    VMPtr<String> text = String::_VM_new();
+    return text->_VM_init(0, units, chars);
+}
+
+void DataInputStream::_VM_mark(uint32_t flags) {
+    InputStream::_VM_mark(flags);
+    vmMarkField(in, flags);
+}
+
+}  // namespace java::io

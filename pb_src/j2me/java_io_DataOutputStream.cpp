@@ -1,0 +1,97 @@
+#include "pb_src/j2me/java_io_DataOutputStream.h"
+
+#include <bit>
+
+#include "lib_src/vm/VMUtf8.h"
+#include "pb_src/j2me/java_io_UTFDataFormatException.h"
+#include "pb_src/j2me/java_lang_NullPointerException.h"
+
+namespace java::io {
+
+using java::lang::String;
+
+VM_DEFINE_CLASS(DataOutputStream, "java.io.DataOutputStream", "java.io.OutputStream", VM_NO_CLINIT)
+VM_IMPLEMENTS(DataOutputStream, "java.io.DataOutput")
+
+VMPtr<DataOutputStream> DataOutputStream::_VM_init(VMPtr<OutputStream> stream) {
+    out = stream;
+    return this;
+}
+
+OutputStream* DataOutputStream::target() {
+    if (!out) vm::throwNew<java::lang::NullPointerException>();
+    return out.get();
+}
+
+void DataOutputStream::write(VMPtr<ByteArray> b, int32_t off, int32_t len) { target()->write(b, off, len); }
+
+void DataOutputStream::write(VMPtr<ByteArray> b) { OutputStream::write(b); }
+
+void DataOutputStream::write(int32_t b) { target()->write(b); }
+
+void DataOutputStream::flush() { target()->flush(); }
+
+void DataOutputStream::close() { target()->close(); }
+
+void DataOutputStream::writeBoolean(bool v) { write(v ? 1 : 0); }
+
+void DataOutputStream::writeByte(int32_t v) { write(v); }
+
+void DataOutputStream::writeShort(int32_t v) {
+    write(v >> 8);
+    write(v);
+}
+
+void DataOutputStream::writeChar(int32_t v) {
+    write(v >> 8);
+    write(v);
+}
+
+void DataOutputStream::writeInt(int32_t v) {
+    write(v >> 24);
+    write(v >> 16);
+    write(v >> 8);
+    write(v);
+}
+
+void DataOutputStream::writeLong(int64_t v) {
+    for (int shift = 56; shift >= 0; shift -= 8) write(int32_t(v >> shift));
+}
+
+void DataOutputStream::writeFloat(float v) { writeInt(std::bit_cast<int32_t>(v)); }
+
+void DataOutputStream::writeDouble(double v) { writeLong(std::bit_cast<int64_t>(v)); }
+
+void DataOutputStream::writeChars(VMPtr<String> s) {
+    if (!s) vm::throwNew<java::lang::NullPointerException>();
+    const int32_t length = s->length();
+    for (int32_t i = 0; i < length; ++i) {
+        const char16_t c = s->chars()[i];
+        write(c >> 8);
+        write(c);
+    }
+}
+
+void DataOutputStream::writeUTF(VMPtr<String> s) {
+    if (!s) vm::throwNew<java::lang::NullPointerException>();
+    // Every unit needs at least one byte, so a longer string cannot fit; checking first
+    // also keeps the measured length far from 32-bit overflow.
+    const int32_t units = s->length();
+    if (units > kMaxUtfBytes) vm::throwNew<UTFDataFormatException>();
+    const int32_t length = _VM_utf8Length(s->chars(), units, true);
+    if (length > kMaxUtfBytes) vm::throwNew<UTFDataFormatException>();
+    VMPtr<ByteArray> bytes = ByteArray::_VM_new(length + 2);
+    int8_t* data = bytes->elements();
+    data[0] = int8_t(length >> 8);
+    data[1] = int8_t(length);
+    int32_t written = length;
+    _VM_utf16ToUtf8(reinterpret_cast<uint8_t*>(data + 2), &written, s->chars(), units, true, false);
+    write(bytes);
+}
+
+void DataOutputStream::_VM_mark(uint32_t flags) {
+    OutputStream::_VM_mark(flags);
+    vmMarkField(out, flags);
+}
+
+}  // namespace java::io
