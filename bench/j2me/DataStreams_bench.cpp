@@ -19,9 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "hal/base/HALThread.h"
-#include "hal/base/VMCallbacks.h"
-#include "hal/base/VMLock.h"
+#include "bench/BenchRuntime.h"
 #include "lib_src/vm/VM.h"
 #include "lib_src/vm/VMArray.h"
 #include "lib_src/vm/VMClassRegistry.h"
@@ -52,43 +50,7 @@ constexpr int kMeasuredRounds = 3;
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-// The runtime as the tests bring it up: this thread's platform record, the runtime
-// callbacks and the VM lock, the heap, this thread's runtime record, every class
-// registration, the sealed registry, the core classes initialised, collections enabled.
-VM* boot() {
-    HALThread* platformThread = nullptr;
-    HAL_createMainThreadRecord(&platformThread);
-    const VMCallbacks callbacks = VM::callbacks();
-    HAL_setVMCallbacks(&callbacks);
-    HAL_enterVMLock();
-
-    auto* vm = new VM();
-    VM::setInstance(vm);
-    vm->phase = 1;
-    _VM_initHeap(16ull << 20, 512ull << 20);
-    vm->phase = 9;
-    vm->mainThread = VMThread::attach();
-    vm->phase = 3;
-    _VM_getClassRegistry();
-    vm->phase = 4;
-    _VM_runClassRegistrations();
-    vm->phase = 6;
-    _VM_registerInterfaces();
-    vm->phase = 7;
-    _VM_registerMainMethods();
-    vm->phase = 8;
-    _VM_sealRegistry(_VM_getClassRegistry());
-    vm->phase = 10;
-    for (const char* name : {"java.lang.Object", "java.lang.Class", "java.lang.String", "java.lang.Throwable",
-                             "java.lang.Exception", "java.lang.Error", "java.lang.ExceptionInInitializerError",
-                             "java.lang.NoClassDefFoundError", "java.lang.VirtualMachineError",
-                             "java.lang.OutOfMemoryError", "java.lang.RuntimeException",
-                             "java.lang.NullPointerException", "java.lang.System"}) {
-        _VM_ensureClassInitialized(_VM_getClassRegistry(), _VM_findClass(_VM_getClassRegistry(), name));
-    }
-    vm->phase = VM::kCollectingPhase;
-    return vm;
-}
+VM* boot() { return benchRuntime(); }
 
 // "item <j> café €" followed by j letters x.
 VMPtr<Strings> makeStrings() {
