@@ -1,8 +1,14 @@
 #include "pb_src/j2me/java_lang_Class.h"
 
+#include <cstring>
+#include <string>
+
+#include "pb_src/j2me/com_kelvane_ostrel_cldc_io_ResourceInputStream.h"
+#include "pb_src/j2me/java_io_IOException.h"
 #include "pb_src/j2me/java_lang_ClassNotFoundException.h"
 #include "pb_src/j2me/java_lang_IllegalAccessException.h"
 #include "pb_src/j2me/java_lang_InstantiationException.h"
+#include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_lang_String.h"
 
 namespace java::lang {
@@ -66,5 +72,31 @@ VMPtr<Object> Class::newInstance() {
 }
 
 bool Class::isInstance(Object* object) { return _VM_instanceOf(_VM_getClassRegistry(), object, this); }
+
+VMPtr<String> Class::resolveResourceName(VMPtr<String> name) {
+    if (!name) vm::throwNew<NullPointerException>();
+    if (name->length() > 0 && name->charAt(0) == u'/') return name->substring(1);
+    const char* dotted = this->name.c_str();
+    const char* lastDot = dotted ? std::strrchr(dotted, '.') : nullptr;
+    if (lastDot == nullptr) return name;
+    // Class names are ASCII: each byte of the package part is one character.
+    std::u16string path(dotted, lastDot + 1);
+    for (char16_t& c : path)
+        if (c == u'.') c = u'/';
+    return String::fromUtf16(path + name->toUtf16());
+}
+
+VMPtr<::java::io::InputStream> Class::getResourceAsStream(VMPtr<String> name) {
+    VMPtr<String> resolved = resolveResourceName(name);
+    try {
+        VMPtr<com::kelvane::ostrel::cldc::io::ResourceInputStream> stream =
+            com::kelvane::ostrel::cldc::io::ResourceInputStream::_VM_new();
+        stream->_VM_init(resolved);
+        return stream;
+    } catch (::java::io::IOException* caught) {
+        VMPtr<::java::io::IOException> failure(caught);  // a resource that cannot be opened is no stream
+        return nullptr;
+    }
+}
 
 }  // namespace java::lang

@@ -10,6 +10,10 @@
 
 struct VMThread;
 
+namespace java::io {
+class InputStream;
+}
+
 namespace java::lang {
 
 class Class : public virtual Object {
@@ -34,6 +38,13 @@ class Class : public virtual Object {
     VMPtr<Object> newInstance();
     bool isInstance(Object* object);
     bool isArray() const { return dimensions > 0; }
+
+    // The resource name as seen from this class: a leading "/" is dropped; otherwise the
+    // class's package as a path ("a/b/" for a.b.Widget) goes in front. NullPointerException
+    // for a null name.
+    VMPtr<String> resolveResourceName(VMPtr<String> name);
+    // The resolved resource as a ResourceInputStream, or null when it cannot be opened.
+    VMPtr<::java::io::InputStream> getResourceAsStream(VMPtr<String> name);
 
     int32_t state;
     VMThread* initThread = nullptr;

@@ -1,12 +1,18 @@
 #include "pb_src/j2me/java_lang_System.h"
 
+#include "hal/base/FatalError.h"
+#include "hal/services/Properties.h"
+#include "lib_src/vm/SystemProperties.h"
+#include "lib_src/vm/VMCString.h"
 #include "pb_src/j2me/com_kelvane_ostrel_cldc_io_ConsoleOutputStream.h"
 #include "hal/base/SystemClock.h"
 #include "pb_src/j2me/java_io_PrintStream.h"
 #include "pb_src/j2me/java_lang_Runtime.h"
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_ArrayStoreException.h"
+#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
+#include "pb_src/j2me/java_lang_String.h"
 
 namespace java::lang {
 
@@ -74,6 +80,24 @@ void System::arraycopy(VMPtr<Object> src, int32_t srcPos, VMPtr<Object> dst, int
     checkRanges(from, srcPos, to, dstPos, length);
     if (copiesAsBlock(from, to)) to->copyElements(from, srcPos, dstPos, length);
     else copyOneByOne(from, srcPos, to, dstPos, length);
+}
+
+VMPtr<String> System::getProperty(VMPtr<String> key) {
+    if (!key) vm::throwNew<NullPointerException>(String::fromUtf8("key can't be null"));
+    if (key->_VM_equals("")) vm::throwNew<IllegalArgumentException>(String::fromUtf8("key can't be empty"));
+
+    VMCString name;
+    key->_VM_toCString(&name);
+    if (const char* value = SystemProperties::getInstance()->get(name.c_str())) return String::fromUtf8(value);
+
+    const int32_t length = HAL_getSystemPropertyLength(key->chars(), key->length());
+    if (length < 0) return nullptr;
+    VMPtr<String::CharArray> characters = String::CharArray::_VM_new(length);
+    int32_t copied = length;
+    if (HAL_getSystemProperty(key->chars(), key->length(), characters->elements(), &copied) != 0)
+        HAL_fatalError("HAL_getSystemProperty() failed!");
+    VMPtr<String> value = String::_VM_new();
+    return value->_VM_init(characters, 0, copied);
 }
 
 }  // namespace java::lang

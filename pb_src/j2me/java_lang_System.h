@@ -1,7 +1,7 @@
 #pragma once
 
-// java::lang::System: class-wide services of the runtime: the array copy and the console
-// print stream (out and err are one and the same stream).
+// java::lang::System: class-wide services of the runtime: the array copy, the system
+// properties and the console print stream (out and err are one and the same stream).
 
 #include "lib_src/vm/VMArray.h"
 
@@ -27,6 +27,10 @@ class System : public virtual Object {
 
     static int64_t currentTimeMillis();
     static void gc();
+    // The value of a system property, or null: the runtime's built-in properties first
+    // (SystemProperties), then the platform's system property list. NullPointerException "key
+    // can't be null" for a null key, IllegalArgumentException "key can't be empty" for "".
+    static VMPtr<String> getProperty(VMPtr<String> key);
 
     // Makes the console print stream.
     static void _VM_clinit();
