@@ -92,6 +92,15 @@ TEST(Heap, FreeAndTotalMemoryFollowTheCeiling) {
     _VM_free(block);
 }
 
+TEST(Heap, FreeMemoryNeverWrapsBelowZero) {
+    _VM_initHeap(1000, 1000);
+    void* native = HAL_malloc(5000);  // native bytes count against the same budget
+    EXPECT_EQ(_VM_freeMemory(), 0u);
+    HAL_free(native);
+    EXPECT_EQ(_VM_freeMemory(), 1000u);
+    _VM_stopHeap();
+}
+
 TEST(HeapDeathTest, RunningOutWithoutExceptionsIsFatal) {
     EXPECT_EXIT(
         {
