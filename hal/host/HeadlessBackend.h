@@ -1,0 +1,38 @@
+#pragma once
+
+// The backend for tests: no window system. Frames are captured where they would reach the
+// window; input is injected through input(), as the same messages SDL input becomes.
+
+#include <vector>
+
+#include "hal/host/HostBackend.h"
+
+namespace host {
+
+class HeadlessBackend final : public HostBackend {
+public:
+    const char* name() const override { return "headless"; }
+    bool openWindow(const std::string& title) override;
+    void closeWindow() override { open_ = false; }
+    bool isWindowOpen() const override { return open_; }
+    void raiseWindow() override { ++raised_; }
+    void waitForMessages(int milliseconds) override { queue_.wait(milliseconds); }
+    void presentFrame(const uint16_t* pixels, int width, int height, int stride) override;
+
+    const std::string& title() const { return title_; }
+    int framesPresented() const { return frames_; }
+    int timesRaised() const { return raised_; }
+    // The last frame, row by row, width × height pixels.
+    const std::vector<uint16_t>& lastFrame() const { return lastFrame_; }
+    int lastFrameWidth() const { return lastWidth_; }
+
+private:
+    bool open_ = false;
+    std::string title_;
+    int frames_ = 0;
+    int raised_ = 0;
+    std::vector<uint16_t> lastFrame_;
+    int lastWidth_ = 0;
+};
+
+}  // namespace host
