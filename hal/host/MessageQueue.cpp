@@ -21,6 +21,17 @@ bool MessageQueue::take(HostMessage* out) {
     return true;
 }
 
+bool MessageQueue::takeFirst(uint32_t message, HostMessage* out) {
+    std::lock_guard<std::mutex> guard(mutex_);
+    for (auto it = messages_.begin(); it != messages_.end(); ++it) {
+        if (it->message != message) continue;
+        *out = *it;
+        messages_.erase(it);
+        return true;
+    }
+    return false;
+}
+
 bool MessageQueue::wait(int milliseconds) {
     std::unique_lock<std::mutex> guard(mutex_);
     auto ready = [&] { return !messages_.empty() || woken_; };

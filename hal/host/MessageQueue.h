@@ -18,6 +18,8 @@ public:
     void post(uint32_t message, uint64_t wParam = 0, int64_t lParam = 0);
     // Takes the next message; false when none is queued.
     bool take(HostMessage* out);
+    // Takes the first queued message of the given kind, leaving the others in order.
+    bool takeFirst(uint32_t message, HostMessage* out);
     // Waits up to `milliseconds` (negative: without limit) for a message or a wake-up;
     // true when a message is queued.
     bool wait(int milliseconds);

@@ -57,3 +57,5 @@ using HALSerialEntry = void (*)(java::lang::Object* runnable);
 int HAL_callSerially(HALSerialEntry runEntry, java::lang::Object* runnable);
 // Runs the queued calls (the UI thread, holding the VM lock); returns how many ran.
 int HAL_runSerialCalls();
+// Called after every queued call (the shell posts a message that wakes the UI thread).
+void HAL_setSerialCallNotifier(void (*notify)());

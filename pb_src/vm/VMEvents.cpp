@@ -52,6 +52,7 @@ struct SerialCall {
     VMPtr<java::lang::Object>* runnable;  // a native-scope handle on the heap
 };
 
+std::atomic<void (*)()> serialCallNotifier{nullptr};
 std::mutex serialMutex;
 std::deque<SerialCall> serialCalls;  // guarded by serialMutex
 
@@ -105,10 +106,15 @@ bool HAL_isExiting() { return exiting; }
 int HAL_callSerially(HALSerialEntry runEntry, java::lang::Object* runnable) {
     auto* handle = new (_VM_allocateBytes(sizeof(VMPtr<java::lang::Object>)))
         VMPtr<java::lang::Object>(VMNativeScope(), runnable);
-    std::lock_guard<std::mutex> guard(serialMutex);
-    serialCalls.push_back(SerialCall{runEntry, handle});
+    {
+        std::lock_guard<std::mutex> guard(serialMutex);
+        serialCalls.push_back(SerialCall{runEntry, handle});
+    }
+    if (auto notify = serialCallNotifier.load()) notify();
     return 0;
 }
+
+void HAL_setSerialCallNotifier(void (*notify)()) { serialCallNotifier = notify; }
 
 int HAL_runSerialCalls() {
     int ran = 0;

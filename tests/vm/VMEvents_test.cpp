@@ -15,7 +15,7 @@ std::vector<std::string> calls;
 
 template <int Tag> int record(int type, int a, void* b) {
     std::string entry = std::to_string(Tag) + ":" + std::to_string(type);
-    for (int i = 0; i < a; ++i) entry += "," + std::to_string(static_cast<int32_t*>(b)[i]);
+    for (int i = 0; i < a; ++i) entry += "," + std::to_string(static_cast<intptr_t*>(b)[i]);
     calls.push_back(entry);
     return 0;
 }
@@ -32,7 +32,7 @@ TEST(Events, ReachListenersInListOrderWithTheirPayload) {
     HAL_addEventListener(&record<2>, 0x7FFFFFFF, 7);  // any other kind: list 1
     HAL_addEventListener(&record<1>, 1u << kEventPointerPressed, 0);
     HAL_addEventListener(&record<4>, 1u << kEventPointerPressed, 2);
-    int32_t point[2] = {10, 20};
+    intptr_t point[2] = {10, 20};
     EXPECT_EQ(HAL_dispatchEvent(kEventPointerPressed, 2, point), 0);
     EXPECT_EQ(calls, (std::vector<std::string>{"1:11,10,20", "2:11,10,20", "3:11,10,20", "4:11,10,20"}));
 }
@@ -65,7 +65,7 @@ TEST(Events, PostsFromAnotherThreadTakeTheVMLockAndStopWhenExiting) {
     calls.clear();
     HAL_addEventListener(&record<1>, 1u << kEventKeyPressed, 1);
     std::thread poster([] {
-        int32_t key = 53;
+        intptr_t key = 53;
         HAL_postEvent(kEventKeyPressed, 1, &key, 1);
     });
     {
@@ -74,7 +74,7 @@ TEST(Events, PostsFromAnotherThreadTakeTheVMLockAndStopWhenExiting) {
     }
     EXPECT_EQ(calls, (std::vector<std::string>{"1:8,53"}));
     HAL_setExiting(true);
-    int32_t key = 54;
+    intptr_t key = 54;
     HAL_postEvent(kEventKeyPressed, 1, &key, 0);
     EXPECT_EQ(calls.size(), 1u);
     HAL_setExiting(false);

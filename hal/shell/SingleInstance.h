@@ -1,0 +1,13 @@
+#pragma once
+
+// One instance of the application at a time: a lock file in the database folder, held
+// with flock for the life of the process (the system releases it if the process dies).
+
+#include <string>
+
+// The database folder: OSTREL_DATABASE_DIR, else "database" beside the executable.
+std::string HAL_databaseDirectory();
+
+// Takes the instance lock for the application name; false when another instance holds it.
+bool HAL_acquireInstanceLock(const std::string& applicationName);
+void HAL_releaseInstanceLock();
