@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "hal/display/Displays.h"
+#include "hal/display/HALDisplayable.h"
+#include "hal/display/HALScreenBuffer.h"
+#include "hal/services/Properties.h"
+#include "tests/vm/TestRuntime.h"
+
+namespace {
+
+struct CountingClient : HALSurfaceClient {
+    void surfaceResized() override { ++resets; }
+    int resets = 0;
+};
+
+TEST(Displays, CapabilitiesOfTheSixteenBitScreen) {
+    int32_t isColor = 0, colors = 0, alphaLevels = 0, doubleBuffered = 0;
+    HAL_getDisplayCapabilities(&isColor, &colors, &alphaLevels, &doubleBuffered);
+    EXPECT_EQ(colors, 65536);
+    EXPECT_EQ(HAL_colorsForDepth(32), 0);
+    EXPECT_EQ(alphaLevels, 32);
+    int32_t pointer = -1, motion = -1, repeat = -1;
+    HAL_getCanvasCapabilities(&pointer, &motion, &repeat);
+    EXPECT_EQ(repeat, 1);
+}
+
+TEST(Displays, ScreenBuffersFollowTheirDisplayableAndForgetIt) {
+    testRuntime();
+    HALDisplayable* canvas = nullptr;
+    ASSERT_EQ(HAL_createCanvas(&canvas, nullptr), 0);
+    HALScreenBuffer* buffer = nullptr;
+    ASSERT_EQ(HAL_createScreenBuffer(canvas, &buffer), 0);
+    EXPECT_EQ(canvas->screenBuffer, buffer);
+    int32_t height = 0;
+    EXPECT_EQ(HAL_getScreenBufferSize(buffer, nullptr, &height), 0);
+    EXPECT_EQ(height, 320);
+    EXPECT_EQ(HAL_getScreenBufferSize(buffer, nullptr, nullptr), 2);
+    CountingClient client;
+    buffer->addClient(&client);
+    buffer->resize();
+    EXPECT_EQ(client.resets, 0) << "the same size does nothing";
+    canvas->width = 100;  // a new size resets every client's clip
+    buffer->resize();
+    EXPECT_EQ(client.resets, 1);
+    EXPECT_EQ(buffer->surface->width, 100);
+    HAL_deleteScreenBuffer(buffer);
+    EXPECT_EQ(canvas->screenBuffer, nullptr) << "no dangling link";
+    HAL_deleteCanvas(canvas);
+}
+
+TEST(Displays, TheDisplayCannotRotateButItsCurrentOrientationIsFine) {
+    HAL_initRotationTable();
+    int32_t code = -1;
+    EXPECT_EQ(HAL_getOrientation(&code), 0);
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(HAL_setOrientation(1), 0);
+    EXPECT_EQ(HAL_setOrientation(2), 8);
+    EXPECT_EQ(HAL_setOrientation(0), 0);
+    EXPECT_EQ(HAL_setOrientation(5), 8);
+}
+
+TEST(Displays, TheRotationTableReadsTheOrientationProperties) {
+    HAL_initPropertyLists();
+    HAL_addProperty(kSystemPropertyList, u"WinceDisplayOrientation90", u"rotate90cw");
+    HAL_addProperty(kSystemPropertyList, u"WinceDisplayOrientation180", u"Rotate180");  // case matters
+    HAL_initRotationTable();
+    EXPECT_EQ(HAL_rotationForIndex(1), 3);
+    EXPECT_EQ(HAL_rotationForIndex(2), 2);
+    EXPECT_EQ(HAL_rotationForIndex(7), 0) << "an unknown angle uses the fifth entry";
+}
+
+}  // namespace

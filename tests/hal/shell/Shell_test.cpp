@@ -1,0 +1,203 @@
+// The shell end to end, headless: boot, message loop, frames, focus, serial calls and the
+// exit path. Each case runs in a process of its own.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "hal/display/Displays.h"
+#include "hal/display/HALDisplayable.h"
+#include "hal/display/HALScreenBuffer.h"
+#include "hal/shell/Shell.h"
+#include "hal/shell/SingleInstance.h"
+#include "lib_src/vm/VMEvents.h"
+#include "lib_src/vm/VMThread.h"
+#include "pb_src/j2me/java_lang_Class.h"
+#include "pb_src/j2me/java_lang_RuntimeException.h"
+#include "pb_src/j2me/java_lang_Thread.h"
+#include "tests/hal/shell/ShellHarness.h"
+
+namespace com::kelvane::ostrel {
+
+class AMS : public virtual java::lang::Object {
+    VM_CLASS(AMS, java::lang::Object)
+    static void main(VMPtr<VMArray<java::lang::String*, 1>>) {
+        if (bootScenario) bootScenario();
+    }
+};
+
+}  // namespace com::kelvane::ostrel
+
+VM_DEFINE_CLASS(com::kelvane::ostrel::AMS, "com.kelvane.ostrel.AMS", "java.lang.Object", VM_NO_CLINIT)
+VM_MAIN_METHOD(com::kelvane::ostrel::AMS)
+
+namespace test {
+
+class Body : public virtual java::lang::Object, public virtual java::lang::Runnable {
+    VM_CLASS(Body, java::lang::Object)
+    VMPtr<Body> _VM_init() { return this; }
+    void run() override { body(); }
+    std::function<void()> body;
+};
+
+}  // namespace test
+
+VM_DEFINE_CLASS(test::Body, "test.Body", "java.lang.Object", VM_NO_CLINIT)
+VM_IMPLEMENTS(test::Body, "java.lang.Runnable")
+
+namespace {
+
+using namespace host;
+
+std::vector<int> events;  // touched under the VM lock
+
+int recordEvent(int type, int, void*) {
+    events.push_back(type);
+    return 0;
+}
+
+void listenToLifecycle() {
+    HAL_addEventListener(&recordEvent, (1u << kEventPause) | (1u << kEventResume) | (1u << kEventExit), 1);
+}
+
+void startThread(std::function<void()> body) {
+    VMPtr<test::Body> runnable = test::Body::_VM_new();
+    runnable->_VM_init();
+    runnable->body = std::move(body);
+    VMPtr<java::lang::Thread> thread = java::lang::Thread::_VM_new();
+    thread->_VM_init(runnable);
+    thread->start();
+}
+
+TEST(Shell, BootsNamesTheWindowAndExitsInOrderWhenClosed) {
+    ShellHarness harness;
+    bool mainRanOnUIThread = false;
+    bootScenario = [&] {
+        mainRanOnUIThread = HAL_isUIThread();
+        listenToLifecycle();
+        // Until a displayable is current the window's messages get only the default handling.
+        static HALDisplayable* canvas;
+        HAL_createCanvas(&canvas, java::lang::String::_VM_getClass());
+        HAL_setCurrentDisplayable(canvas);
+        HAL_postMessage(kMsgActivate, kInactive);
+        HAL_postMessage(kMsgActivate, kActive);
+        HAL_postMessage(kMsgClose);
+    };
+    EXPECT_EQ(HAL_appMain(), 0) << "the quit message met by an active pass";
+    EXPECT_TRUE(mainRanOnUIThread);
+    EXPECT_EQ(harness.backend->title(), "ShellTest");
+    EXPECT_EQ(events, (std::vector<int>{kEventPause, kEventResume, kEventExit}));
+    EXPECT_EQ(VM::instance(), nullptr) << "the runtime was destroyed";
+    EXPECT_FALSE(harness.backend->isWindowOpen());
+}
+
+TEST(Shell, ClosingBeforeAnythingIsShownExits) {
+    ShellHarness harness;
+    HAL_postMessage(kMsgClose);
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_EQ(VM::instance(), nullptr);
+}
+
+TEST(Shell, FramesFlushedWhileInactiveAreCopiedOnceOnReturn) {
+    ShellHarness harness;
+    static HALDisplayable* canvas;
+    static HALScreenBuffer* buffer;
+    bootScenario = [&] {
+        HAL_createCanvas(&canvas, java::lang::String::_VM_getClass());
+        HAL_createScreenBuffer(canvas, &buffer);
+        HAL_setCurrentDisplayable(canvas);
+        HAL_postMessage(kMsgActivate, kInactive);
+        startThread([harness = &harness] {
+            while (HAL_isActive()) java::lang::Thread::sleep(5);
+            for (int32_t i = 0; i < buffer->width * buffer->height; ++i) buffer->surface->pixels[i] = uint16_t(i);
+            HAL_flushScreenBuffer(buffer);  // the game thread: both only mark the frame
+            HAL_flushScreenBuffer(buffer);
+            java::lang::Thread::sleep(20);
+            EXPECT_EQ(harness->backend->framesPresented(), 0) << "inactive: the frame stays pending";
+            HAL_postMessage(kMsgActivate, kActive);
+            while (harness->backend->framesPresented() == 0) java::lang::Thread::sleep(5);
+            HAL_requestExit();
+        });
+    };
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_EQ(harness.backend->framesPresented(), 1) << "two flushes, one copy";
+    ASSERT_EQ(harness.backend->lastFrame().size(), size_t(kScreenWidth) * kScreenHeight);
+    EXPECT_EQ(harness.backend->lastFrame()[1000], 1000);
+}
+
+TEST(Shell, SerialCallsRunOnTheUIThread) {
+    ShellHarness harness;
+    static bool ranOnUIThread = false;
+    bootScenario = [] {
+        startThread([] {
+            HAL_callSerially(
+                [](java::lang::Object*) {
+                    ranOnUIThread = HAL_isUIThread();
+                    HAL_requestExit();
+                },
+                java::lang::String::fromUtf8("runnable").get());
+        });
+    };
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_TRUE(ranOnUIThread);
+}
+
+TEST(Shell, TheExitPathStopsTheRuntimesThreads) {
+    ShellHarness harness;
+    static bool workerInterrupted = false;
+    bootScenario = [] {
+        startThread([] {
+            try {
+                for (;;) java::lang::Thread::sleep(10000);
+            } catch (java::lang::Throwable* caught) {
+                VMPtr<java::lang::Throwable> held(caught);
+                workerInterrupted = true;
+            }
+        });
+        HAL_requestExit();
+    };
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_TRUE(workerInterrupted);
+}
+
+TEST(Shell, ASecondInstanceEndsAtOnceWithCodeOne) {
+    ShellHarness harness;
+    ASSERT_TRUE(HAL_acquireInstanceLock("ShellTest"));
+    const pid_t child = fork();
+    if (child == 0) _exit(HAL_appMain());
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    HAL_releaseInstanceLock();
+}
+
+TEST(ShellDeathTest, ABootClassThatThrowsEndsTheProcess) {
+    EXPECT_EXIT(
+        {
+            ShellHarness harness;
+            bootScenario = [] { vm::throwNew<java::lang::RuntimeException>(); };
+            HAL_appMain();
+        },
+        testing::ExitedWithCode(1), "init\\(\\) failed with CALLBACK_UNCAUGHT_EXCEPTION\\.");
+}
+
+TEST(Shell, AKeptURLIsOpenedOnceAtExit) {
+    ShellHarness harness;
+    static std::vector<std::string> opened;
+    HAL_setBrowserLauncher([](const char* url) { opened.push_back(url); });
+    bootScenario = [] {
+        uint8_t mustExit = 0;
+        HAL_openURL(u"http://example.invalid/a", 24, &mustExit);
+        EXPECT_EQ(mustExit, 1);
+        HAL_openURL(u"http://example.invalid/b", 24, nullptr);  // the latest wins
+        HAL_requestExit();
+    };
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://example.invalid/b"}));
+}
+
+}  // namespace
