@@ -3,19 +3,7 @@
 # collector, after warm-up), and prints a table of both figures per workload with the
 # ratio JVM/runtime of their throughputs (above 1: the JVM is faster). Installs OpenJDK 17
 # when it is missing.
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
-if ! command -v javac >/dev/null || ! javac -version 2>&1 | grep -q ' 17'; then
-  sudo_cmd=(); [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get install -y -qq openjdk-17-jdk-headless
-fi
-build="$root/build/bench"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_BENCH=ON -DOSTREL_TESTS=OFF >/dev/null
-cmake --build "$build" --target threads_bench >/dev/null
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-javac -d "$work" "$root/bench/java/ThreadsBench.java"
+source "$(dirname "$0")/lib/prepare.sh" threads_bench ThreadsBench.java
 
 echo "== runtime"; "$build/bench/threads_bench" | tee "$work/ours"
 echo "== OpenJDK 17 (-XX:+UseSerialGC)"; java -XX:+UseSerialGC -cp "$work" ThreadsBench | tee "$work/theirs"
