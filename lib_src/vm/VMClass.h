@@ -46,9 +46,12 @@ namespace vm {
 
 void emptyClinit();
 
-// The class record's constructor, reached without including the Class header here.
+// The class record's constructor, reached without including the Class header here. The
+// source file is named after the class unless sourceName (a file name without folder, such
+// as "java_util_Vector") names the file of another class that the class is compiled with.
 java::lang::Class* createClassRecord(const char* name, const char* superName, void (*clinit)(),
-                                     VMPtr<java::lang::Object> (*factory)(), VMClassKind kind);
+                                     VMPtr<java::lang::Object> (*factory)(), VMClassKind kind,
+                                     const char* sourceName = nullptr);
 void ensureInitialized(java::lang::Class* record);
 [[noreturn]] void fatalUnregistered(const char* what);
 
@@ -134,6 +137,15 @@ public:
     ::java::lang::Class* Self::_VM_classRecord = nullptr;                                    \
     void Self::_VM_registerClass() {                                                         \
         _VM_classRecord = ::vm::createClassRecord(name, superName, clinit, factory, kind);   \
+    }                                                                                        \
+    static ::_VM_ClassRegistration VM_CONCAT_(vmClassRegistration_, __LINE__)(&Self::_VM_registerClass);
+
+// A concrete helper class compiled in the source file of another class (sourceName).
+#define VM_DEFINE_CLASS_IN(Self, name, superName, clinit, sourceName)                        \
+    ::java::lang::Class* Self::_VM_classRecord = nullptr;                                    \
+    void Self::_VM_registerClass() {                                                         \
+        _VM_classRecord = ::vm::createClassRecord(name, superName, clinit, ::vm::factoryOf<Self>(), \
+                                                  VMClassKind::Concrete, sourceName);        \
     }                                                                                        \
     static ::_VM_ClassRegistration VM_CONCAT_(vmClassRegistration_, __LINE__)(&Self::_VM_registerClass);
 

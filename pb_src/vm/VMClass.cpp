@@ -10,10 +10,12 @@ namespace vm {
 void emptyClinit() {}
 
 java::lang::Class* createClassRecord(const char* name, const char* superName, void (*clinit)(),
-                                     VMPtr<java::lang::Object> (*factory)(), VMClassKind kind) {
-    // Classes live in files named by their dotted name with "." turned into "_".
+                                     VMPtr<java::lang::Object> (*factory)(), VMClassKind kind, const char* sourceName) {
+    // Classes live in files named by their dotted name with "." turned into "_", helper
+    // classes in the file of the class they serve.
     std::string source = "target/winmo/pb_src/j2me/";
-    for (const char* c = name; *c; ++c) source += *c == '.' ? '_' : *c;
+    if (sourceName != nullptr) source += sourceName;
+    else for (const char* c = name; *c; ++c) source += *c == '.' ? '_' : *c;
     return java::lang::Class::create(name, superName, source.c_str(), clinit, factory,
                                      kind == VMClassKind::Interface, kind == VMClassKind::Abstract, 0, 0, nullptr);
 }
