@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "lib_src/vm/VMLiterals.h"
+#include "pb_src/j2me/com_kelvane_ostrel_cldc_util_TimeZoneUTC.h"
+#include "pb_src/j2me/java_lang_Class.h"
+#include "pb_src/j2me/java_lang_System.h"
+#include "pb_src/j2me/java_util_Date.h"
+#include "tests/j2me/reference/CalendarReference.inc"
+#include "tests/vm/TestRuntime.h"
+
+namespace {
+
+using com::kelvane::ostrel::cldc::util::TimeZoneUTC;
+using java::lang::String;
+using java::util::Calendar;
+using java::util::Date;
+using java::util::TimeZone;
+
+void bootInZone(const char* tz) {
+    setenv("TZ", tz, 1);
+    tzset();
+    testRuntime();
+}
+
+VMPtr<Date> dateAt(int64_t time) {
+    VMPtr<Date> date = Date::_VM_new();
+    return date->_VM_init(time);
+}
+
+VMPtr<Date> dateIn(int64_t time, const VMPtr<TimeZone>& zone) {
+    VMPtr<Date> date = dateAt(time);
+    date->calendar->setTimeZone(zone);
+    return date;
+}
+
+VMPtr<TimeZone> namedZone(int32_t offset, const char* id) {
+    VMPtr<TimeZoneUTC> zone = TimeZoneUTC::_VM_new();
+    return zone->_VM_init(offset, id ? String::fromUtf8(id) : nullptr);
+}
+
+// OpenJDK prints years below 1000 as they are ("GMT 99"); this Date pads them to four
+// digits ("GMT 0099").
+std::string withFourDigitYear(std::string text) {
+    const size_t space = text.rfind(' ');
+    while (text.size() - space - 1 < 4) text.insert(space + 1, "0");
+    return text;
+}
+
+TEST(Date, TextMatchesTheReferenceInGmt) {
+    bootInZone("UTC0");
+    VMPtr<TimeZone> gmt = TimeZone::getTimeZone(vmLiteral("GMT"));
+    for (const calendar_reference::DateText& row : calendar_reference::kDateTexts)
+        EXPECT_EQ(dateIn(row.time, gmt)->toString()->toUtf8(), withFourDigitYear(row.text)) << row.time;
+}
+
+TEST(Date, TextShowsTheCalendarZoneIdOnlyWhenItHasOne) {
+    bootInZone("UTC0");
+    EXPECT_EQ(dateAt(0)->toString()->toUtf8(), "Thu Jan 01 00:00:00 UTC+00:00 1970") << "the device zone";
+    EXPECT_EQ(dateIn(0, namedZone(0, ""))->toString()->toUtf8(), "Thu Jan 01 00:00:00 1970");
+    EXPECT_EQ(dateIn(0, namedZone(0, nullptr))->toString()->toUtf8(), "Thu Jan 01 00:00:00 1970");
+    EXPECT_EQ(dateIn(0, namedZone(-1, "Z"))->toString()->toUtf8(), "Wed Dec 31 23:59:59 Z 1969");
+    EXPECT_EQ(dateIn(1709251199999LL, TimeZone::getTimeZone(vmLiteral("GMT+05:30")))->toString()->toUtf8(),
+              "Fri Mar 01 05:29:59 GMT+05:30 2024");
+    // The buffer is sized once for the zone ID and the year: 3 + 4 + 25 characters, and the
+    // String shares its array.
+    VMPtr<String> text = dateIn(0, TimeZone::getTimeZone(vmLiteral("GMT")))->toString();
+    EXPECT_EQ(text->length(), 28);
+    EXPECT_EQ(text->value->length, 32);
+    // Pending fields of the calendar are settled first: 1970 month 12 day 31 is 31 January 1971.
+    VMPtr<Date> date = dateIn(0, TimeZone::getTimeZone(vmLiteral("UTC")));
+    date->calendar->set(Calendar::MONTH, 12);
+    date->calendar->set(Calendar::DATE, 31);
+    EXPECT_EQ(date->toString()->toUtf8(), "Sun Jan 31 00:00:00 UTC 1971");
+}
+
+TEST(Date, DefaultZoneIsTheDeviceZone) {
+    bootInZone("NPT-05:45");
+    VMPtr<Date> date = dateAt(0);
+    EXPECT_EQ(date->calendar->zone.get(), TimeZone::getDefault().get());
+    EXPECT_EQ(date->toString()->toUtf8(), "Thu Jan 01 05:45:00 UTC+05:45 1970");
+    EXPECT_NE(dateAt(0)->calendar.get(), date->calendar.get()) << "each Date owns its calendar";
+}
+
+TEST(Date, TimeIsKeptByTheCalendar) {
+    bootInZone("UTC0");
+    const int64_t before = java::lang::System::currentTimeMillis();
+    VMPtr<Date> now = Date::_VM_new();
+    now->_VM_init();
+    const int64_t after = java::lang::System::currentTimeMillis();
+    EXPECT_GE(now->getTime(), before);
+    EXPECT_LE(now->getTime(), after);
+
+    now->setTime(-12219292800001LL);
+    EXPECT_EQ(now->getTime(), -12219292800001LL);
+    EXPECT_EQ(now->calendar->get(Calendar::DATE), 4) << "setTime recomputes the calendar's fields";
+    VMPtr<java::lang::Object> made = Date::_VM_getClass()->newInstance();
+    EXPECT_GE(dynamic_cast<Date&>(*made).getTime(), before);
+}
+
+TEST(Date, EqualityAndHashFollowTheTimeOnly) {
+    bootInZone("UTC0");
+    VMPtr<Date> a = dateIn(1000, TimeZone::getTimeZone(vmLiteral("GMT+09:00")));
+    VMPtr<Date> b = dateIn(1000, TimeZone::getTimeZone(vmLiteral("UTC-3")));
+    EXPECT_TRUE(a->equals(b));
+    EXPECT_TRUE(b->equals(a));
+    EXPECT_EQ(a->hashCode(), b->hashCode());
+    EXPECT_EQ(a->hashCode(), 1000);
+    EXPECT_FALSE(a->equals(nullptr));
+    EXPECT_FALSE(a->equals(a->calendar)) << "a calendar is no Date";
+    b->setTime(1001);
+    EXPECT_FALSE(a->equals(b));
+
+    EXPECT_EQ(dateAt(0x123456789ABCDEF0LL)->hashCode(), int32_t(0x9ABCDEF0u ^ 0x12345678u));
+    EXPECT_EQ(dateAt(-1)->hashCode(), 0);
+    EXPECT_EQ(dateAt(-2)->hashCode(), 1);
+    EXPECT_EQ(dateAt(0x100000000LL)->hashCode(), 1);
+}
+
+}  // namespace
