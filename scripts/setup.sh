@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev xvfb xauth imagemagick
+  libpng-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
+  libcurl4-openssl-dev libfluidsynth-dev timgm6mb-soundfont
 )
 
 missing=()
