@@ -17,7 +17,16 @@ bool isLeapYear(int64_t year) { return (year % 4 == 0 && year % 100 != 0) || yea
 
 uint64_t HAL_getTickCount64() { return uint64_t(readClockMillis(CLOCK_MONOTONIC)); }
 
-uint32_t HAL_getTickCount() { return static_cast<uint32_t>(HAL_getTickCount64()); }
+namespace {
+std::atomic<uint32_t (*)()> tickCountSource{nullptr};
+}
+
+uint32_t HAL_getTickCount() {
+    if (uint32_t (*source)() = tickCountSource.load(std::memory_order_acquire)) return source();
+    return static_cast<uint32_t>(HAL_getTickCount64());
+}
+
+void HAL_setTickCountSource(uint32_t (*source)()) { tickCountSource.store(source, std::memory_order_release); }
 
 int64_t HAL_currentTimeMillis() {
     static const int64_t base = readClockMillis(CLOCK_REALTIME) - int64_t(HAL_getTickCount64());

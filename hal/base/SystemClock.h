@@ -6,6 +6,10 @@
 
 // The system tick count in milliseconds: 32 bits, wraps after about 49.7 days.
 uint32_t HAL_getTickCount();
+// Replaces where the 32-bit tick count comes from (tests of timed input: key repeat and
+// pointer duplicates read it); null restores the system clock. The 64-bit count and the
+// wall clock always keep the system clock, so waits and shutdown bounds are unaffected.
+void HAL_setTickCountSource(uint32_t (*source)());
 // The same monotonic clock as a 64-bit count that never wraps.
 uint64_t HAL_getTickCount64();
 

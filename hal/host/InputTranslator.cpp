@@ -2,10 +2,6 @@
 
 namespace host {
 
-namespace {
-constexpr uint64_t kLeftButton = 1;  // button state flag in pointer messages
-}
-
 void InputTranslator::keyDown(uint32_t virtualKey) {
     const uint32_t key = virtualKey & 0xFF;
     queue_->post(kMsgKeyDown, key, keyParam(1, keysDown_[key], false));
@@ -24,11 +20,11 @@ void InputTranslator::character(char16_t c) {
 
 void InputTranslator::pointerDown(int32_t x, int32_t y) {
     pointerDown_ = true;
-    queue_->post(kMsgLeftButtonDown, kLeftButton, pointParam(x, y));
+    queue_->post(kMsgLeftButtonDown, kMkLeftButton, pointParam(x, y));
 }
 
 void InputTranslator::pointerMove(int32_t x, int32_t y) {
-    queue_->post(kMsgMouseMove, pointerDown_ ? kLeftButton : 0, pointParam(x, y));
+    queue_->post(kMsgMouseMove, pointerDown_ ? kMkLeftButton : 0, pointParam(x, y));
 }
 
 void InputTranslator::pointerUp(int32_t x, int32_t y) {

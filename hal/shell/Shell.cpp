@@ -18,6 +18,7 @@
 #include "hal/display/HALDisplayable.h"
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/host/HostBackend.h"
+#include "hal/input/DeviceLibraries.h"
 #include "hal/services/Properties.h"
 #include "hal/shell/SingleInstance.h"
 #include "lib_src/vm/VMEvents.h"
@@ -35,6 +36,7 @@ struct ShellState {
     HALThread* mainThread = nullptr;
     HALString* pendingUrl = nullptr;
     bool active = true, focused = true, powered = true;
+    bool opticalMouse = false;  // the optional optical mouse was found at start
     HALDisplayable* current = nullptr;
     bool windowExists = false;
 };
@@ -205,6 +207,10 @@ bool HAL_appInit() {
     if (shell.mainThread == nullptr && HAL_createMainThreadRecord(&shell.mainThread) != 0) return false;
     HAL_setSerialCallNotifier([] { HAL_postMessage(kMsgRunSerially); });
     HAL_initRotationTable();
+    HAL_loadSamsungSdk();
+    shell.opticalMouse = HAL_hasOpticalMouse();
+    if (shell.opticalMouse) HAL_setOpticalMouseMode(1);
+    HAL_loadTiltSensor();
     bootRuntime();
     return true;
 }
@@ -219,6 +225,7 @@ void HAL_appShutdown() {
     launchPendingURL();
     HAL_setKeepAlive(0);
     HAL_setSerialCallNotifier(nullptr);
+    HAL_closeTiltSensor();
     HAL_deleteMainThreadRecord(shell.mainThread);
     shell.mainThread = nullptr;
     HAL_releaseInstanceLock();
@@ -252,6 +259,10 @@ HALString* HAL_pendingURL() { return shell.pendingUrl; }
 
 bool HAL_hasMainWindow() { return shell.windowExists; }
 
+void HAL_bringMainWindowToFront() {
+    if (shell.windowExists) hostBackend().raiseWindow();
+}
+
 bool HAL_isMainWindowVisible() { return shell.windowExists && hostBackend().isWindowOpen(); }
 
 HALDisplayable* HAL_getCurrentDisplayable() { return shell.current; }
@@ -273,6 +284,7 @@ void HAL_getMainWindowClientSize(int32_t* width, int32_t* height) {
 void HAL_setFocused(int focused) {
     if (bool(focused) == shell.focused) return;
     shell.focused = focused != 0;
+    if (shell.focused && shell.opticalMouse) HAL_setOpticalMouseMode(1);  // another application may have changed it
     updateActiveState();
 }
 

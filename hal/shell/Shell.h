@@ -36,6 +36,8 @@ HALString* HAL_pendingURL();
 void HAL_setBrowserLauncher(void (*launcher)(const char* url));
 
 bool HAL_hasMainWindow();
+// Brings the main window to the front (when it exists).
+void HAL_bringMainWindowToFront();
 bool HAL_isMainWindowVisible();
 HALDisplayable* HAL_getCurrentDisplayable();
 // Makes the displayable the one the main window's messages go to and repaints the window.

@@ -47,4 +47,13 @@ TEST(SystemClock, TickCountsAgreeAndLocalTimeFollowsTheZone) {
     EXPECT_NEAR(double(local - HAL_getTimeZoneOffset()), double(utc), 5000.0);
 }
 
+TEST(SystemClock, AReplacedTickSourceMovesOnlyTheThirtyTwoBitCount) {
+    HAL_setTickCountSource([] { return 0xFFFFFFF0u; });
+    EXPECT_EQ(HAL_getTickCount(), 0xFFFFFFF0u);
+    const uint64_t ticks64 = HAL_getTickCount64();
+    EXPECT_NE(uint32_t(ticks64), 0xFFFFFFF0u) << "the 64-bit count keeps the system clock";
+    HAL_setTickCountSource(nullptr);
+    EXPECT_LT(HAL_getTickCount() - uint32_t(HAL_getTickCount64()), 1000u) << "restored";
+}
+
 }  // namespace
