@@ -28,13 +28,20 @@ uint32_t HAL_getTickCount() {
 
 void HAL_setTickCountSource(uint32_t (*source)()) { tickCountSource.store(source, std::memory_order_release); }
 
+namespace {
+std::atomic<int64_t (*)()> timeSource{nullptr};
+}
+
+void HAL_setTimeSource(int64_t (*source)()) { timeSource.store(source, std::memory_order_release); }
+
 int64_t HAL_currentTimeMillis() {
+    if (int64_t (*source)() = timeSource.load(std::memory_order_acquire)) return source();
     static const int64_t base = readClockMillis(CLOCK_REALTIME) - int64_t(HAL_getTickCount64());
     return base + int64_t(HAL_getTickCount64());
 }
 
 int64_t HAL_getLocalTimeMillis() {
-    const time_t now = time(nullptr);
+    const time_t now = time_t(HAL_currentTimeMillis() / 1000);
     tm local{};
     if (localtime_r(&now, &local) == nullptr) return int64_t(now) * 1000;
     return HAL_fieldsToMillis(int64_t(local.tm_year) + 1900, local.tm_mon + 1, local.tm_mday,

@@ -16,6 +16,9 @@ uint64_t HAL_getTickCount64();
 // UTC milliseconds since 1970: a base fixed at the first call plus the 64-bit monotonic
 // count, so the value never jumps when the wall clock is set or the tick count wraps.
 int64_t HAL_currentTimeMillis();
+// Replaces where the UTC time comes from (tests of dates and timers); null restores the
+// system clock. The local time follows it (UTC plus the zone offset).
+void HAL_setTimeSource(int64_t (*source)());
 
 // The local wall clock as milliseconds since 1970 counted on the local clock (no zone
 // conversion); whole seconds.

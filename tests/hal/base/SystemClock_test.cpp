@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 
 #include "hal/base/SystemClock.h"
@@ -54,6 +55,19 @@ TEST(SystemClock, AReplacedTickSourceMovesOnlyTheThirtyTwoBitCount) {
     EXPECT_NE(uint32_t(ticks64), 0xFFFFFFF0u) << "the 64-bit count keeps the system clock";
     HAL_setTickCountSource(nullptr);
     EXPECT_LT(HAL_getTickCount() - uint32_t(HAL_getTickCount64()), 1000u) << "restored";
+}
+
+TEST(SystemClock, TestsCanSetTheTimeAndTheTicks) {
+    HAL_setTimeSource([] { return int64_t(1709251200000); });  // 2024-03-01 00:00:00 UTC
+    HAL_setTickCountSource([] { return uint32_t(0xFFFFFFF0); });
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(HAL_currentTimeMillis(), 1709251200000);
+    EXPECT_EQ(HAL_getLocalTimeMillis(), 1709251200000);
+    EXPECT_EQ(HAL_getTickCount(), 0xFFFFFFF0u);
+    HAL_setTimeSource(nullptr);
+    HAL_setTickCountSource(nullptr);
+    EXPECT_NE(HAL_currentTimeMillis(), 1709251200000);
 }
 
 }  // namespace
