@@ -15,6 +15,7 @@
 #include "hal/base/VMCallbacks.h"
 #include "hal/base/VMLock.h"
 #include "hal/display/Displays.h"
+#include "hal/display/FontCache.h"
 #include "hal/display/HALDisplayable.h"
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/host/HostBackend.h"
@@ -207,6 +208,7 @@ bool HAL_appInit() {
     if (shell.mainThread == nullptr && HAL_createMainThreadRecord(&shell.mainThread) != 0) return false;
     HAL_setSerialCallNotifier([] { HAL_postMessage(kMsgRunSerially); });
     HAL_initRotationTable();
+    HAL_createFontCache();
     HAL_loadSamsungSdk();
     shell.opticalMouse = HAL_hasOpticalMouse();
     if (shell.opticalMouse) HAL_setOpticalMouseMode(1);
@@ -226,6 +228,7 @@ void HAL_appShutdown() {
     HAL_setKeepAlive(0);
     HAL_setSerialCallNotifier(nullptr);
     HAL_closeTiltSensor();
+    HAL_deleteFontCache();
     HAL_deleteMainThreadRecord(shell.mainThread);
     shell.mainThread = nullptr;
     HAL_releaseInstanceLock();

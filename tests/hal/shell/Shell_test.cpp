@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hal/display/Displays.h"
+#include "hal/display/FontCache.h"
 #include "hal/display/HALDisplayable.h"
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/shell/Shell.h"
@@ -92,6 +93,18 @@ TEST(Shell, BootsNamesTheWindowAndExitsInOrderWhenClosed) {
     EXPECT_EQ(events, (std::vector<int>{kEventPause, kEventResume, kEventExit}));
     EXPECT_EQ(VM::instance(), nullptr) << "the runtime was destroyed";
     EXPECT_FALSE(harness.backend->isWindowOpen());
+}
+
+TEST(Shell, TheFontCacheLivesFromBeforeTheBootUntilShutdown) {
+    ShellHarness harness;
+    static bool cacheAtBoot = false;
+    bootScenario = [] {
+        cacheAtBoot = HAL_hasFontCache();
+        HAL_requestExit();
+    };
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_TRUE(cacheAtBoot);
+    EXPECT_FALSE(HAL_hasFontCache());
 }
 
 TEST(Shell, ClosingBeforeAnythingIsShownExits) {
