@@ -91,15 +91,15 @@ void BM_OverlappingCopyArea(benchmark::State& state) {
 }
 
 void BM_DecodeRgbaPng(benchmark::State& state) {
-    png_writer::Spec spec;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.colorType = png_writer::kRgba;
+    png_writer::Picture picture;
+    picture.width = kWidth;
+    picture.height = kHeight;
+    picture.colorType = png_writer::kRgba;
     for (uint32_t i = 0; i < uint32_t(kWidth * kHeight); ++i) {
-        spec.samples.insert(spec.samples.end(), {uint16_t(i & 255), uint16_t(i >> 8 & 255), uint16_t(i * 7 & 255),
-                                                 uint16_t(i % 3 ? 255 : i & 255)});
+        picture.samples.insert(picture.samples.end(), {uint16_t(i & 255), uint16_t(i >> 8 & 255), uint16_t(i * 7 & 255),
+                                                       uint16_t(i % 3 ? 255 : i & 255)});
     }
-    const png_writer::Bytes file = png_writer::encode(spec);
+    const png_writer::Bytes file = png_writer::encode(picture);
     for (auto _ : state) {
         int code = 0;
         HALPixelBuffer* image = HAL_decodeImage(file.data(), int32_t(file.size()), &code);

@@ -14,7 +14,7 @@ namespace png_writer {
 
 enum ColorType : uint8_t { kGrey = 0, kRgb = 2, kPalette = 3, kGreyAlpha = 4, kRgba = 6 };
 
-struct Spec {
+struct Picture {
     uint32_t width = 1;
     uint32_t height = 1;
     uint8_t bitDepth = 8;
@@ -70,22 +70,22 @@ inline Bytes compress(const Bytes& raw) {
 }
 
 // Appends the filter byte 0 and the packed samples of the given pixels of one row.
-inline void packRow(const Spec& spec, uint32_t y, const std::vector<uint32_t>& columns, Bytes& raw) {
+inline void packRow(const Picture& picture, uint32_t y, const std::vector<uint32_t>& columns, Bytes& raw) {
     raw.push_back(0);
-    const int channels = channelsOf(spec.colorType);
+    const int channels = channelsOf(picture.colorType);
     uint32_t bits = 0;
     int used = 0;
     for (uint32_t x : columns) {
         for (int c = 0; c < channels; ++c) {
-            const uint16_t sample = spec.samples[(size_t(y) * spec.width + x) * channels + c];
-            if (spec.bitDepth == 16) {
+            const uint16_t sample = picture.samples[(size_t(y) * picture.width + x) * channels + c];
+            if (picture.bitDepth == 16) {
                 raw.push_back(uint8_t(sample >> 8));
                 raw.push_back(uint8_t(sample));
-            } else if (spec.bitDepth == 8) {
+            } else if (picture.bitDepth == 8) {
                 raw.push_back(uint8_t(sample));
             } else {
-                bits = (bits << spec.bitDepth) | sample;
-                used += spec.bitDepth;
+                bits = (bits << picture.bitDepth) | sample;
+                used += picture.bitDepth;
                 if (used == 8) {
                     raw.push_back(uint8_t(bits));
                     bits = 0;
@@ -98,32 +98,32 @@ inline void packRow(const Spec& spec, uint32_t y, const std::vector<uint32_t>& c
 }
 
 // The filtered scanlines: one image, or the seven Adam7 passes (empty passes have no rows).
-inline Bytes scanlines(const Spec& spec) {
+inline Bytes scanlines(const Picture& picture) {
     static const uint32_t kStart[7][2] = {{0, 0}, {4, 0}, {0, 4}, {2, 0}, {0, 2}, {1, 0}, {0, 1}};
     static const uint32_t kStep[7][2] = {{8, 8}, {8, 8}, {4, 8}, {4, 4}, {2, 4}, {2, 2}, {1, 2}};
     Bytes raw;
-    const int passes = spec.interlaced ? 7 : 1;
+    const int passes = picture.interlaced ? 7 : 1;
     for (int pass = 0; pass < passes; ++pass) {
-        const uint32_t x0 = spec.interlaced ? kStart[pass][0] : 0, dx = spec.interlaced ? kStep[pass][0] : 1;
-        const uint32_t y0 = spec.interlaced ? kStart[pass][1] : 0, dy = spec.interlaced ? kStep[pass][1] : 1;
+        const uint32_t x0 = picture.interlaced ? kStart[pass][0] : 0, dx = picture.interlaced ? kStep[pass][0] : 1;
+        const uint32_t y0 = picture.interlaced ? kStart[pass][1] : 0, dy = picture.interlaced ? kStep[pass][1] : 1;
         std::vector<uint32_t> columns;
-        for (uint32_t x = x0; x < spec.width; x += dx) columns.push_back(x);
+        for (uint32_t x = x0; x < picture.width; x += dx) columns.push_back(x);
         if (columns.empty()) continue;
-        for (uint32_t y = y0; y < spec.height; y += dy) packRow(spec, y, columns, raw);
+        for (uint32_t y = y0; y < picture.height; y += dy) packRow(picture, y, columns, raw);
     }
     return raw;
 }
 
-inline Bytes encode(const Spec& spec) {
+inline Bytes encode(const Picture& picture) {
     Bytes out = signature();
-    const Bytes ihdr = header(spec.width, spec.height, spec.bitDepth, spec.colorType, spec.interlaced);
+    const Bytes ihdr = header(picture.width, picture.height, picture.bitDepth, picture.colorType, picture.interlaced);
     out.insert(out.end(), ihdr.begin(), ihdr.end());
-    for (const auto& [type, data] : {std::pair{"PLTE", spec.palette}, std::pair{"tRNS", spec.transparency}}) {
+    for (const auto& [type, data] : {std::pair{"PLTE", picture.palette}, std::pair{"tRNS", picture.transparency}}) {
         if (data.empty()) continue;
         const Bytes c = chunk(type, data);
         out.insert(out.end(), c.begin(), c.end());
     }
-    const Bytes idat = chunk("IDAT", compress(scanlines(spec)));
+    const Bytes idat = chunk("IDAT", compress(scanlines(picture)));
     const Bytes iend = chunk("IEND", {});
     out.insert(out.end(), idat.begin(), idat.end());
     out.insert(out.end(), iend.begin(), iend.end());
@@ -133,16 +133,16 @@ inline Bytes encode(const Spec& spec) {
 // An 8-bit RGB file of width x height RGB565 pixels, each channel widened by repeating its
 // top bits (so the picture looks right and narrowing it again gives the exact pixel back).
 inline Bytes encodeRgb565(const uint16_t* pixels, uint32_t width, uint32_t height) {
-    Spec spec;
-    spec.width = width;
-    spec.height = height;
+    Picture picture;
+    picture.width = width;
+    picture.height = height;
     for (size_t i = 0; i < size_t(width) * height; ++i) {
         const uint16_t p = pixels[i];
         const uint16_t r = p >> 11, g = (p >> 5) & 0x3F, b = p & 0x1F;
-        spec.samples.insert(spec.samples.end(),
-                            {uint16_t(r << 3 | r >> 2), uint16_t(g << 2 | g >> 4), uint16_t(b << 3 | b >> 2)});
+        picture.samples.insert(picture.samples.end(),
+                               {uint16_t(r << 3 | r >> 2), uint16_t(g << 2 | g >> 4), uint16_t(b << 3 | b >> 2)});
     }
-    return encode(spec);
+    return encode(picture);
 }
 
 }  // namespace png_writer

@@ -17,10 +17,10 @@
 namespace {
 
 using png_writer::Bytes;
-using png_writer::Spec;
+using png_writer::Picture;
 
-Spec spec(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colorType, std::vector<uint16_t> samples) {
-    Spec s;
+Picture picture(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colorType, std::vector<uint16_t> samples) {
+    Picture s;
     s.width = width;
     s.height = height;
     s.bitDepth = bitDepth;
@@ -60,7 +60,7 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 }
 
 TEST(PngDecoding, PaletteImagesWithAndWithoutTransparency) {
-    Spec indexed = spec(4, 1, 2, png_writer::kPalette, {0, 1, 2, 3});
+    Picture indexed = picture(4, 1, 2, png_writer::kPalette, {0, 1, 2, 3});
     indexed.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 16, 32, 48};
     EXPECT_EQ(decode(png_writer::encode(indexed)),
               (std::vector<uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF102030}));
@@ -75,40 +75,40 @@ TEST(PngDecoding, PaletteImagesWithAndWithoutTransparency) {
 }
 
 TEST(PngDecoding, GreyImagesOfEveryDepth) {
-    EXPECT_EQ(decode(png_writer::encode(spec(3, 1, 1, png_writer::kGrey, {0, 1, 0}))),
+    EXPECT_EQ(decode(png_writer::encode(picture(3, 1, 1, png_writer::kGrey, {0, 1, 0}))),
               (std::vector<uint32_t>{0xFF000000, 0xFFFFFFFF, 0xFF000000}));
-    EXPECT_EQ(decode(png_writer::encode(spec(2, 1, 4, png_writer::kGrey, {3, 15}))),
+    EXPECT_EQ(decode(png_writer::encode(picture(2, 1, 4, png_writer::kGrey, {3, 15}))),
               (std::vector<uint32_t>{0xFF333333, 0xFFFFFFFF}));
-    EXPECT_EQ(decode(png_writer::encode(spec(2, 1, 16, png_writer::kGrey, {0x80 * 257, 0x12 * 257}))),
+    EXPECT_EQ(decode(png_writer::encode(picture(2, 1, 16, png_writer::kGrey, {0x80 * 257, 0x12 * 257}))),
               (std::vector<uint32_t>{0xFF808080, 0xFF121212}))
         << "16-bit samples are taken as sRGB, not linear";
-    Spec keyed = spec(2, 1, 8, png_writer::kGrey, {7, 200});
+    Picture keyed = picture(2, 1, 8, png_writer::kGrey, {7, 200});
     keyed.transparency = {0, 7};
     EXPECT_EQ(decode(png_writer::encode(keyed)), (std::vector<uint32_t>{0x00070707, 0xFFC8C8C8}));
     EXPECT_EQ(createImage(png_writer::encode(keyed)), std::make_pair(0, int32_t(kSurfaceColorKey)));
-    EXPECT_EQ(decode(png_writer::encode(spec(2, 1, 8, png_writer::kGreyAlpha, {100, 8, 50, 255}))),
+    EXPECT_EQ(decode(png_writer::encode(picture(2, 1, 8, png_writer::kGreyAlpha, {100, 8, 50, 255}))),
               (std::vector<uint32_t>{0x08646464, 0xFF323232}));
 }
 
 TEST(PngDecoding, RgbImagesWithAlphaAndTransparency) {
-    EXPECT_EQ(decode(png_writer::encode(spec(2, 1, 8, png_writer::kRgb, {1, 2, 3, 250, 251, 252}))),
+    EXPECT_EQ(decode(png_writer::encode(picture(2, 1, 8, png_writer::kRgb, {1, 2, 3, 250, 251, 252}))),
               (std::vector<uint32_t>{0xFF010203, 0xFFFAFBFC}));
-    EXPECT_EQ(decode(png_writer::encode(spec(1, 1, 16, png_writer::kRgb, {0x11 * 257, 0x22 * 257, 0x33 * 257}))),
+    EXPECT_EQ(decode(png_writer::encode(picture(1, 1, 16, png_writer::kRgb, {0x11 * 257, 0x22 * 257, 0x33 * 257}))),
               (std::vector<uint32_t>{0xFF112233}));
-    Spec keyed = spec(2, 1, 8, png_writer::kRgb, {1, 2, 3, 4, 5, 6});
+    Picture keyed = picture(2, 1, 8, png_writer::kRgb, {1, 2, 3, 4, 5, 6});
     keyed.transparency = {0, 4, 0, 5, 0, 6};
     EXPECT_EQ(decode(png_writer::encode(keyed)), (std::vector<uint32_t>{0xFF010203, 0x00040506}));
-    const Bytes rgba = png_writer::encode(spec(2, 1, 8, png_writer::kRgba, {9, 8, 7, 247, 1, 2, 3, 0}));
+    const Bytes rgba = png_writer::encode(picture(2, 1, 8, png_writer::kRgba, {9, 8, 7, 247, 1, 2, 3, 0}));
     EXPECT_EQ(decode(rgba), (std::vector<uint32_t>{0xF7090807, 0x00010203}));
     EXPECT_EQ(createImage(rgba), std::make_pair(0, int32_t(kSurfaceAlpha)));
-    EXPECT_EQ(decode(png_writer::encode(spec(1, 1, 16, png_writer::kRgba, {0, 0xFF * 257, 0, 0x40 * 257}))),
+    EXPECT_EQ(decode(png_writer::encode(picture(1, 1, 16, png_writer::kRgba, {0, 0xFF * 257, 0, 0x40 * 257}))),
               (std::vector<uint32_t>{0x4000FF00}));
 }
 
 TEST(PngDecoding, InterlacedImagesDecodeAsTheirPlainTwins) {
-    Spec plain = spec(9, 9, 8, png_writer::kRgba, {});
+    Picture plain = picture(9, 9, 8, png_writer::kRgba, {});
     for (uint16_t i = 0; i < 81; ++i) plain.samples.insert(plain.samples.end(), {i, uint16_t(i * 3 % 256), 7, 255});
-    Spec interlaced = plain;
+    Picture interlaced = plain;
     interlaced.interlaced = true;
     const std::vector<uint32_t> expected = decode(png_writer::encode(plain));
     ASSERT_EQ(expected.size(), 81u);
@@ -117,7 +117,7 @@ TEST(PngDecoding, InterlacedImagesDecodeAsTheirPlainTwins) {
 }
 
 TEST(PngDecoding, EveryDamagedOrForeignInputIsCode6) {
-    const Bytes good = png_writer::encode(spec(2, 2, 8, png_writer::kRgb, std::vector<uint16_t>(12, 9)));
+    const Bytes good = png_writer::encode(picture(2, 2, 8, png_writer::kRgb, std::vector<uint16_t>(12, 9)));
     const Bytes ihdr = png_writer::header(2, 2, 8, png_writer::kRgb, false);
     const Bytes idat = png_writer::chunk("IDAT", png_writer::compress(Bytes(14, 0)));
     const Bytes end = png_writer::chunk("IEND", {});
@@ -180,7 +180,7 @@ TEST(PngDecoding, TheRetryAfterACollectionCanSucceed) {
         hog = nullptr;
     };
     HAL_setVMCallbacks(&table);
-    Spec big = spec(100, 100, 8, png_writer::kGrey, std::vector<uint16_t>(10000, 77));  // needs 70000 bytes
+    Picture big = picture(100, 100, 8, png_writer::kGrey, std::vector<uint16_t>(10000, 77));  // needs 70000 bytes
     const Bytes file = png_writer::encode(big);
     EXPECT_EQ(createImage(file), std::make_pair(0, int32_t(kSurfaceOpaque)));
     EXPECT_EQ(hog, nullptr);
@@ -204,7 +204,7 @@ protected:
 };
 
 TEST_F(ImageResources, LoadDecodeAndReportTheResourceCodes) {
-    const Bytes file = png_writer::encode(spec(3, 5, 8, png_writer::kGrey, std::vector<uint16_t>(15, 1)));
+    const Bytes file = png_writer::encode(picture(3, 5, 8, png_writer::kGrey, std::vector<uint16_t>(15, 1)));
     folder.write("rsc/img/Sprite.png", std::string(file.begin(), file.end()));
     folder.write("rsc/notes.txt", "not an image");
     folder.write("rsc/empty.png", "");

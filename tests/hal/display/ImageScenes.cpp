@@ -154,13 +154,13 @@ void drawCopyArea(HALSurface& canvas) {
     }
 }
 
-png_writer::Spec pngSpec(uint8_t bitDepth, uint8_t colorType, bool interlaced) {
-    png_writer::Spec spec;
-    spec.width = 24;
-    spec.height = 24;
-    spec.bitDepth = bitDepth;
-    spec.colorType = colorType;
-    spec.interlaced = interlaced;
+png_writer::Picture pngPicture(uint8_t bitDepth, uint8_t colorType, bool interlaced) {
+    png_writer::Picture picture;
+    picture.width = 24;
+    picture.height = 24;
+    picture.bitDepth = bitDepth;
+    picture.colorType = colorType;
+    picture.interlaced = interlaced;
     const uint16_t top = uint16_t((1u << bitDepth) - 1);
     for (uint32_t y = 0; y < 24; ++y) {
         for (uint32_t x = 0; x < 24; ++x) {
@@ -168,40 +168,42 @@ png_writer::Spec pngSpec(uint8_t bitDepth, uint8_t colorType, bool interlaced) {
             const bool ring = dx * dx + dy * dy < 100;
             const auto level = [&](uint32_t v, uint32_t of) { return uint16_t(v * top / of); };
             switch (colorType) {
-            case png_writer::kPalette: spec.samples.push_back(uint16_t(ring ? (x / 6) % 3 + 1 : 0)); break;
-            case png_writer::kGrey: spec.samples.push_back(level(x + y, 46)); break;
+            case png_writer::kPalette: picture.samples.push_back(uint16_t(ring ? (x / 6) % 3 + 1 : 0)); break;
+            case png_writer::kGrey: picture.samples.push_back(level(x + y, 46)); break;
             case png_writer::kGreyAlpha:
-                spec.samples.insert(spec.samples.end(), {level(y, 23), level(ring ? 23 : x, 23)});
+                picture.samples.insert(picture.samples.end(), {level(y, 23), level(ring ? 23 : x, 23)});
                 break;
             case png_writer::kRgb:
                 if (!ring && x % 8 < 3)
-                    spec.samples.insert(spec.samples.end(), {0, 0, 0});  // the tRNS colour
+                    picture.samples.insert(picture.samples.end(), {0, 0, 0});  // the tRNS colour
                 else
-                    spec.samples.insert(spec.samples.end(), {level(x, 23), level(y, 23), ring ? top : uint16_t(0)});
+                    picture.samples.insert(picture.samples.end(),
+                                           {level(x, 23), level(y, 23), ring ? top : uint16_t(0)});
                 break;
             default:
-                spec.samples.insert(spec.samples.end(),
-                                    {level(x, 23), uint16_t(0), level(y, 23), ring ? top : level(x, 46)});
+                picture.samples.insert(picture.samples.end(),
+                                       {level(x, 23), uint16_t(0), level(y, 23), ring ? top : level(x, 46)});
             }
         }
     }
     if (colorType == png_writer::kPalette) {
-        spec.palette = {0, 0, 0, 230, 40, 40, 40, 200, 40, 40, 40, 230};
-        spec.transparency = {0, 255, 128};
+        picture.palette = {0, 0, 0, 230, 40, 40, 40, 200, 40, 40, 40, 230};
+        picture.transparency = {0, 255, 128};
     }
-    if (colorType == png_writer::kRgb) spec.transparency = {0, 0, 0, 0, 0, 0};  // black is transparent
-    return spec;
+    if (colorType == png_writer::kRgb) picture.transparency = {0, 0, 0, 0, 0, 0};  // black is transparent
+    return picture;
 }
 
 // Decoded PNGs on the checker: palette with tRNS, grey 16-bit, grey with alpha, RGB with tRNS,
 // RGBA, interlaced RGBA.
 void drawDecodedPngs(HALSurface& canvas) {
     checker(canvas);
-    const png_writer::Spec specs[] = {pngSpec(2, png_writer::kPalette, false),   pngSpec(16, png_writer::kGrey, false),
-                                      pngSpec(8, png_writer::kGreyAlpha, false), pngSpec(8, png_writer::kRgb, false),
-                                      pngSpec(8, png_writer::kRgba, false),      pngSpec(8, png_writer::kRgba, true)};
+    const png_writer::Picture pictures[] = {
+        pngPicture(2, png_writer::kPalette, false),   pngPicture(16, png_writer::kGrey, false),
+        pngPicture(8, png_writer::kGreyAlpha, false), pngPicture(8, png_writer::kRgb, false),
+        pngPicture(8, png_writer::kRgba, false),      pngPicture(8, png_writer::kRgba, true)};
     for (int32_t i = 0; i < 6; ++i) {
-        const png_writer::Bytes file = png_writer::encode(specs[i]);
+        const png_writer::Bytes file = png_writer::encode(pictures[i]);
         int code = 0;
         const Image image(HAL_decodeImage(file.data(), int32_t(file.size()), &code));
         if (image) HAL_blitSurface(whole(canvas), i * 32 + 4, 4, 24, 24, *image->surface, 0, 0, 0);

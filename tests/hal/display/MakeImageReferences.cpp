@@ -21,22 +21,22 @@ bool save(const std::string& path, const png_writer::Bytes& bytes) {
     return bool(file);
 }
 
-png_writer::Spec seedSpec(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colorType, bool interlaced) {
-    png_writer::Spec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitDepth = bitDepth;
-    spec.colorType = colorType;
-    spec.interlaced = interlaced;
+png_writer::Picture seedPicture(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colorType, bool interlaced) {
+    png_writer::Picture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.bitDepth = bitDepth;
+    picture.colorType = colorType;
+    picture.interlaced = interlaced;
     const uint32_t top = (1u << bitDepth) - 1;
     const int channels = png_writer::channelsOf(colorType);
     for (uint32_t i = 0; i < width * height * uint32_t(channels); ++i)
-        spec.samples.push_back(uint16_t((i * 37 + i / 5) % (top + 1)));
+        picture.samples.push_back(uint16_t((i * 37 + i / 5) % (top + 1)));
     if (colorType == png_writer::kPalette) {
         for (uint32_t i = 0; i <= top; ++i)
-            spec.palette.insert(spec.palette.end(), {uint8_t(i * 40), uint8_t(255 - i * 9), uint8_t(i * 3)});
+            picture.palette.insert(picture.palette.end(), {uint8_t(i * 40), uint8_t(255 - i * 9), uint8_t(i * 3)});
     }
-    return spec;
+    return picture;
 }
 
 // Small files of every colour type and depth, with and without tRNS and interlacing.
@@ -61,16 +61,17 @@ bool writeSeeds(const std::string& folder) {
                           {"rgba16", 16, png_writer::kRgba}};
     bool ok = true;
     for (const Kind& kind : kinds) {
-        png_writer::Spec spec = seedSpec(7, 5, kind.depth, kind.type, false);
-        ok &= save(folder + "/" + kind.name + ".png", png_writer::encode(spec));
-        spec.interlaced = true;
-        ok &= save(folder + "/" + kind.name + "_interlaced.png", png_writer::encode(spec));
-        if (kind.type == png_writer::kPalette) spec.transparency = {0, 128, 255, 7};
-        if (kind.type == png_writer::kGrey) spec.transparency = {0, 1};
-        if (kind.type == png_writer::kRgb) spec.transparency = {0, 1, 0, 2, 0, 3};
-        if (!spec.transparency.empty()) ok &= save(folder + "/" + kind.name + "_trns.png", png_writer::encode(spec));
+        png_writer::Picture picture = seedPicture(7, 5, kind.depth, kind.type, false);
+        ok &= save(folder + "/" + kind.name + ".png", png_writer::encode(picture));
+        picture.interlaced = true;
+        ok &= save(folder + "/" + kind.name + "_interlaced.png", png_writer::encode(picture));
+        if (kind.type == png_writer::kPalette) picture.transparency = {0, 128, 255, 7};
+        if (kind.type == png_writer::kGrey) picture.transparency = {0, 1};
+        if (kind.type == png_writer::kRgb) picture.transparency = {0, 1, 0, 2, 0, 3};
+        if (!picture.transparency.empty())
+            ok &= save(folder + "/" + kind.name + "_trns.png", png_writer::encode(picture));
     }
-    ok &= save(folder + "/single_pixel.png", png_writer::encode(seedSpec(1, 1, 8, png_writer::kRgba, false)));
+    ok &= save(folder + "/single_pixel.png", png_writer::encode(seedPicture(1, 1, 8, png_writer::kRgba, false)));
     return ok;
 }
 
