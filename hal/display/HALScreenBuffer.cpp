@@ -16,17 +16,18 @@ HALScreenBuffer::~HALScreenBuffer() {
     // The displayable must not keep a link to a buffer that is gone.
     if (displayable && displayable->screenBuffer == this) displayable->screenBuffer = nullptr;
     HALPtrArray::destroy(clients_);
-    HAL_deleteSurface(surface);
+    delete surface;
 }
 
 void HALScreenBuffer::resize() {
     const int32_t newWidth = displayable->getWidth();
     const int32_t newHeight = displayable->getHeight();
     if (surface && newWidth == width && newHeight == height) return;
-    if (surface == nullptr) HAL_createSurface(&surface, newWidth, newHeight, kSurfaceOpaque);
-    else HAL_resizeSurface(surface, newWidth, newHeight);
-    width = newWidth;
-    height = newHeight;
+    if (surface == nullptr) surface = HAL_createOpaqueSurface(newWidth, newHeight);
+    else surface->resize(newWidth, newHeight);
+    // Where memory ran out the buffer keeps the size its surface really has.
+    width = surface ? surface->width : 0;
+    height = surface ? surface->height : 0;
     for (int32_t i = 0; clients_ && i < clients_->size(); ++i) static_cast<HALSurfaceClient*>(clients_->at(i))->surfaceResized();
 }
 

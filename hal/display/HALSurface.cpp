@@ -1,61 +1,84 @@
 #include "hal/display/HALSurface.h"
 
-#include "hal/base/HALResult.h"
+#include <cstddef>
+#include <new>
+
 #include "hal/base/Memory.h"
+#include "hal/base/MemoryBudget.h"
 
 namespace {
 
-constexpr int32_t kMaxSurfaceSide = 32767;
+bool validFormat(int32_t format) { return format >= kSurfaceOpaque && format <= kSurfaceAlpha; }
 
-bool validSize(int32_t width, int32_t height) {
-    return width > 0 && height > 0 && width <= kMaxSurfaceSide && height <= kMaxSurfaceSide;
-}
-
-// Pixels (and the alpha plane) for the surface's current size and format.
-int allocatePlanes(HALSurface* surface, int32_t width, int32_t height) {
-    const uint64_t count = uint64_t(width) * uint64_t(height);
-    auto* pixels = static_cast<uint16_t*>(HAL_mallocCounted(count * sizeof(uint16_t)));
-    uint8_t* alpha = nullptr;
-    if (pixels && surface->format == kSurfaceAlpha) alpha = static_cast<uint8_t*>(HAL_mallocCounted(count));
-    if (pixels == nullptr || (surface->format == kSurfaceAlpha && alpha == nullptr)) {
-        HAL_freeCounted(pixels);
-        return HAL_OUT_OF_MEMORY;
-    }
-    HAL_freeCounted(surface->pixels);
-    HAL_freeCounted(surface->alpha);
-    surface->pixels = pixels;
-    surface->alpha = alpha;
-    surface->width = width;
-    surface->height = height;
-    surface->stride = width;
-    return HAL_OK;
+// The block for a surface, or null (size checked by the caller).
+uint16_t* allocateBlock(int32_t width, int32_t height, int32_t format) {
+    const uint64_t bytes = HALSurface::blockBytes(width, height, format);
+    if (bytes == 0 || bytes > SIZE_MAX || !HALSurface::fitsMemoryBudget(bytes)) return nullptr;
+    return static_cast<uint16_t*>(HAL_mallocCounted(size_t(bytes)));
 }
 
 }  // namespace
 
-int HAL_createSurface(HALSurface** out, int32_t width, int32_t height, int32_t format) {
-    if (out == nullptr) return HAL_BAD_ARGUMENT;
-    *out = nullptr;
-    if (!validSize(width, height) || format < kSurfaceOpaque || format > kSurfaceAlpha) return HAL_BAD_ARGUMENT;
-    auto* surface = new HALSurface();
-    surface->format = format;
-    if (int result = allocatePlanes(surface, width, height)) {
-        delete surface;
-        return result;
+HALSurface* HALSurface::create(int32_t width, int32_t height, int32_t format) {
+    if (!validSize(width, height) || !validFormat(format)) return nullptr;
+    uint16_t* block = allocateBlock(width, height, format);
+    if (block == nullptr) return nullptr;
+    auto* surface = new (std::nothrow) HALSurface();
+    if (surface == nullptr) {
+        HAL_freeCounted(block);
+        return nullptr;
     }
-    *out = surface;
-    return HAL_OK;
+    surface->pixels = block;
+    surface->width = width;
+    surface->height = height;
+    surface->stride = width;
+    surface->ownsPixels = true;
+    surface->format = format;
+    return surface;
 }
 
-int HAL_resizeSurface(HALSurface* surface, int32_t width, int32_t height) {
-    if (surface == nullptr || !validSize(width, height)) return HAL_BAD_ARGUMENT;
-    if (width == surface->width && height == surface->height) return HAL_OK;
-    return allocatePlanes(surface, width, height);
+HALSurface::HALSurface(uint16_t* pixels_, int32_t width_, int32_t height_, int32_t stride_, int32_t format_)
+    : pixels(pixels_), width(width_), height(height_), stride(stride_), ownsPixels(false), format(format_) {}
+
+HALSurface::~HALSurface() {
+    if (ownsPixels) HAL_freeCounted(pixels);
 }
 
-void HAL_deleteSurface(HALSurface* surface) {
-    if (surface == nullptr) return;
-    HAL_freeCounted(surface->pixels);
-    HAL_freeCounted(surface->alpha);
-    delete surface;
+bool HALSurface::resize(int32_t newWidth, int32_t newHeight) {
+    if (!ownsPixels) return true;
+    if (!validSize(newWidth, newHeight)) return false;
+    if (newWidth == width && newHeight == height) return true;
+    // The old block is freed once the new one is there: only the growth counts against the budget.
+    const uint64_t oldBytes = blockBytes(stride, height, format);
+    const uint64_t newBytes = blockBytes(newWidth, newHeight, format);
+    if (newBytes > oldBytes && !fitsMemoryBudget(newBytes - oldBytes)) return false;
+    auto* block = static_cast<uint16_t*>(HAL_mallocCounted(size_t(newBytes)));
+    if (block == nullptr) return false;
+    HAL_freeCounted(pixels);
+    pixels = block;
+    width = newWidth;
+    height = newHeight;
+    stride = newWidth;
+    return true;
+}
+
+uint64_t HALSurface::blockBytes(int32_t stride, int32_t height, int32_t format) {
+    if (stride < 1 || height < 1 || !validFormat(format)) return 0;
+    const uint64_t count = uint64_t(stride) * uint64_t(height);
+    return format == kSurfaceAlpha ? count * 3 : count * 2;
+}
+
+bool HALSurface::fitsMemoryBudget(uint64_t bytes) {
+    // Read once: the figure is fixed for the process, as the runtime heap's limits are.
+    static const uint64_t budget = HAL_getMemoryBudgetBytes();
+    const uint64_t used = HAL_getAllocatedBytes();
+    return used <= budget && bytes <= budget - used;
+}
+
+HALSurface* HAL_createOpaqueSurface(int32_t width, int32_t height) {
+    return HALSurface::create(width, height, kSurfaceOpaque);
+}
+
+HALSurface* HAL_createAlphaSurface(int32_t width, int32_t height) {
+    return HALSurface::create(width, height, kSurfaceAlpha);
 }
