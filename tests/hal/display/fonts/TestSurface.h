@@ -10,12 +10,9 @@
 #include "hal/display/TextRenderer.h"
 
 struct TestSurface {
-    TestSurface(int32_t width, int32_t height, uint16_t background) : pixels(size_t(width) * size_t(height), background) {
-        surface.width = width;
-        surface.height = height;
-        surface.stride = width;
-        surface.pixels = pixels.data();
-    }
+    TestSurface(int32_t width, int32_t height, uint16_t background)
+        : pixels(size_t(width) * size_t(height), background),
+          surface(pixels.data(), width, height, width, kSurfaceOpaque) {}
     TestSurface(const TestSurface&) = delete;
     TestSurface& operator=(const TestSurface&) = delete;
 
