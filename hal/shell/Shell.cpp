@@ -18,6 +18,7 @@
 #include "hal/display/HALDisplayable.h"
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/host/HostBackend.h"
+#include "hal/net/InternetSession.h"
 #include "hal/services/Properties.h"
 #include "hal/shell/SingleInstance.h"
 #include "lib_src/vm/VMEvents.h"
@@ -218,6 +219,7 @@ int HAL_messageLoop() {
 void HAL_appShutdown() {
     launchPendingURL();
     HAL_setKeepAlive(0);
+    HAL_closeInternet();
     HAL_setSerialCallNotifier(nullptr);
     HAL_deleteMainThreadRecord(shell.mainThread);
     shell.mainThread = nullptr;
