@@ -117,6 +117,7 @@ void HttpTransfer::configureMethod(CURLcode* code) {
 }
 
 template <typename Ready> void HttpTransfer::drive(Ready ready) {
+    if (finished_ || ready()) return;  // nothing to wait for: keep the VM lock
     VMLockReleased unlocked;
     resume();
     const auto timeout = InternetSession::timeout();
