@@ -20,6 +20,7 @@
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/host/HostBackend.h"
 #include "hal/input/DeviceLibraries.h"
+#include "hal/net/InternetSession.h"
 #include "hal/services/Properties.h"
 #include "hal/shell/SingleInstance.h"
 #include "lib_src/vm/VMEvents.h"
@@ -226,6 +227,7 @@ int HAL_messageLoop() {
 void HAL_appShutdown() {
     launchPendingURL();
     HAL_setKeepAlive(0);
+    HAL_closeInternet();
     HAL_setSerialCallNotifier(nullptr);
     HAL_closeTiltSensor();
     HAL_deleteFontCache();
