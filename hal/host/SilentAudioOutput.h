@@ -22,7 +22,8 @@ public:
     ~SilentAudioOutput() override;
     const char* name() const override { return "silent"; }
 
-    // Calls tap with every block rendered from now on (on the audio thread); null removes it.
+    // Calls tap with every block rendered from now on (on the audio thread, with the sink's
+    // lock held: the tap must not stop the sink); null removes it.
     void setTap(Tap tap);
     // Frames pulled so far.
     int64_t framesPulled() const;

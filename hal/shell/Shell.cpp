@@ -116,13 +116,17 @@ int64_t windowProc(uint32_t message, uint64_t wParam, int64_t lParam) {
     return HAL_defaultWindowProc(message, wParam, lParam);
 }
 
+// A player's end, posted by the audio thread; no player event reaches a runtime that is
+// going away.
+void applyAudioFinished(const HostMessage& m) {
+    if (!HAL_isExiting()) HAL_applyAudioFinished(m.wParam, m.lParam);
+}
+
 // The project's own messages, handled before any window procedure.
 bool handleOwnMessage(const HostMessage& m) {
     switch (m.message) {
     case kMsgRunSerially: HAL_runSerialCalls(); return true;
-    case kMsgAudioFinished:  // no player event reaches a runtime that is going away
-        if (!HAL_isExiting()) HAL_applyAudioFinished(m.wParam, m.lParam);
-        return true;
+    case kMsgAudioFinished: applyAudioFinished(m); return true;
     case kMsgWake: return true;
     default: return false;
     }
