@@ -10,5 +10,5 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$build" -j "$(nproc)"
 # Finished threads are joined when a collection reclaims their records, so a test that
 # ends before that leaves them unjoined by design: thread-leak reports are off.
-export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:allocator_may_return_null=1:report_thread_leaks=0
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:allocator_may_return_null=1:report_thread_leaks=0:suppressions=$root/scripts/tsan.supp
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 300 "$@"

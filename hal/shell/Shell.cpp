@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "hal/audio/Players.h"
 #include "hal/base/FatalError.h"
 #include "hal/base/HALString.h"
 #include "hal/base/HALThread.h"
@@ -98,10 +99,19 @@ void exitSequence() {
     HAL_leaveVMLock();
 }
 
+void pauseAllPlayers() {
+    HAL_enterVMLock();
+    HAL_vmCallbacks().makeCurrent();
+    HAL_pauseAllPlayers();
+    HAL_leaveVMLock();
+}
+
+// Becoming inactive pauses every player, in list order, before the pause event.
 void updateActiveState() {
     const bool nowActive = shell.focused && shell.powered;
     if (nowActive == shell.active) return;
     shell.active = nowActive;
+    if (!nowActive) pauseAllPlayers();
     HAL_postEvent(nowActive ? kEventResume : kEventPause, 0, nullptr, 1);
 }
 
@@ -110,11 +120,18 @@ int64_t windowProc(uint32_t message, uint64_t wParam, int64_t lParam) {
     return HAL_defaultWindowProc(message, wParam, lParam);
 }
 
+// A player's end, posted by the audio thread; no player event reaches a runtime that is
+// going away.
+void applyAudioFinished(const HostMessage& m) {
+    if (!HAL_isExiting()) HAL_applyAudioFinished(m.wParam, m.lParam);
+}
+
 // The project's own messages, handled before any window procedure.
 bool handleOwnMessage(const HostMessage& m) {
     switch (m.message) {
     case kMsgRunSerially: HAL_runSerialCalls(); return true;
-    case kMsgWake: case kMsgAudioFinished: return true;
+    case kMsgAudioFinished: applyAudioFinished(m); return true;
+    case kMsgWake: return true;
     default: return false;
     }
 }
@@ -205,6 +222,7 @@ bool HAL_appInit() {
     HAL_loadPropertyFile(kApplicationPropertyList);
     HAL_addPlatformProperties();
     if (!createAppWindow()) return false;
+    HAL_initAudio();
     shell.mainThread = HAL_getCurrentThread();
     if (shell.mainThread == nullptr && HAL_createMainThreadRecord(&shell.mainThread) != 0) return false;
     HAL_setSerialCallNotifier([] { HAL_postMessage(kMsgRunSerially); });
@@ -228,6 +246,7 @@ void HAL_appShutdown() {
     launchPendingURL();
     HAL_setKeepAlive(0);
     HAL_closeInternet();
+    HAL_releaseAudio();
     HAL_setSerialCallNotifier(nullptr);
     HAL_closeTiltSensor();
     HAL_deleteFontCache();

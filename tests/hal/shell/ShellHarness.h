@@ -2,7 +2,7 @@
 
 // Runs the application shell headless in the test's process: a temporary folder beside
 // "the executable" with the property files, the database folder redirected, the headless
-// backend, the runtime's callback table. The boot class's main runs `bootScenario`.
+// backend, the silent sound output, the runtime's callback table. The boot class's main runs `bootScenario`.
 
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +25,7 @@ struct ShellHarness {
             << "MIDlet-Name: " << applicationName << "\nMIDlet-1: Test,/icon.png,Test\n";
         HAL_setModuleDirectory(folder.c_str());
         setenv("OSTREL_DATABASE_DIR", (folder / "database").c_str(), 1);
+        setenv("OSTREL_AUDIO", "silent", 1);
         auto made = std::make_unique<host::HeadlessBackend>();
         backend = made.get();
         host::setHostBackend(std::move(made));

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
+#include "hal/audio/HALPlayer.h"
+#include "hal/audio/Players.h"
+#include "hal/base/VMLock.h"
 #include "hal/display/Displays.h"
 #include "hal/display/FontCache.h"
 #include "hal/display/HALDisplayable.h"
@@ -211,6 +215,66 @@ TEST(Shell, AKeptURLIsOpenedOnceAtExit) {
     };
     EXPECT_EQ(HAL_appMain(), 0);
     EXPECT_EQ(opened, (std::vector<std::string>{"http://example.invalid/b"}));
+}
+
+// Player events go into the same record as lifecycle events, as 100 + the player's index
+// in the list times 10 + the event.
+void recordPlayerEvent(void*, HALPlayer* player, int32_t event, int32_t, int32_t, int32_t) {
+    for (int32_t i = 0; i < HAL_getPlayerCount(); ++i)
+        if (HAL_getPlayerAt(i) == player) events.push_back(100 + i * 10 + event);
+}
+
+// A mono WAV clip of n frames at 44100 Hz.
+std::vector<uint8_t> clip(uint32_t frames) {
+    std::vector<uint8_t> file(44 + frames * 2, 0x10);
+    const uint32_t fields[] = {0x46464952, 36 + frames * 2, 0x45564157, 0x20746D66, 16, 0x00010001, 44100, 88200, 0x00100002,
+                               0x61746164, frames * 2};
+    std::memcpy(file.data(), fields, sizeof fields);
+    return file;
+}
+
+HALPlayer* startedPlayer(uint32_t frames, bool start) {
+    const std::vector<uint8_t> file = clip(frames);
+    HALPlayer* player = nullptr;
+    EXPECT_EQ(HAL_createPlayerWithData(&player, file.data(), int32_t(file.size()), 2, 0), 0);
+    if (start) HAL_startPlayer(player);
+    return player;
+}
+
+TEST(ShellAudio, LosingFocusPausesEveryPlayerInListOrderBeforeThePauseEvent) {
+    ShellHarness harness;
+    bootScenario = [] {
+        listenToLifecycle();
+        startedPlayer(441000, true);
+        startedPlayer(441000, false);
+        HAL_setPlayerListener(nullptr, &recordPlayerEvent);
+        static HALDisplayable* canvas;
+        HAL_createCanvas(&canvas, java::lang::String::_VM_getClass());
+        HAL_setCurrentDisplayable(canvas);
+        HAL_postMessage(kMsgActivate, kInactive);
+        HAL_postMessage(kMsgClose);
+    };
+    HAL_appMain();
+    EXPECT_EQ(events, (std::vector<int>{101, 111, kEventPause, kEventExit}));
+    EXPECT_EQ(HAL_getPlayerCount(), 0) << "players left at exit are released";
+}
+
+TEST(ShellAudio, TheEndOfAPlayReachesItsPlayerOnTheUIThreadUnderTheVMLock) {
+    ShellHarness harness;
+    static bool onUIThreadUnderLock = false;
+    static int32_t stateAtEnd = -1;
+    bootScenario = [] {
+        HAL_setPlayerListener(nullptr, [](void*, HALPlayer* player, int32_t event, int32_t, int32_t, int32_t) {
+            if (event != kPlayerEndOfMedia) return;
+            onUIThreadUnderLock = HAL_isUIThread() && HAL_holdsVMLock();
+            HAL_getPlayerState(&stateAtEnd, player);
+            HAL_requestExit();
+        });
+        startedPlayer(2205, true);  // 50 ms
+    };
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_TRUE(onUIThreadUnderLock);
+    EXPECT_EQ(stateAtEnd, 1) << "end of media reads as prefetched";
 }
 
 }  // namespace

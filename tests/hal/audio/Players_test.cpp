@@ -1,0 +1,434 @@
+// The players as the profile uses them, with the process's mixer rendered by hand: kinds
+// and sources, states and events, loops, media time, volume, the end of media reported
+// through the UI thread's message, and pausing every player.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "hal/audio/AudioMixer.h"
+#include "hal/audio/HALPlayer.h"
+#include "hal/audio/Players.h"
+#include "hal/base/HALResult.h"
+#include "hal/host/HeadlessBackend.h"
+#include "hal/host/SilentAudioOutput.h"
+#include "hal/services/ModulePath.h"
+#include "tests/hal/audio/AudioFixtures.h"
+
+namespace {
+
+using namespace audio_test;
+
+struct Event {
+    HALPlayer* player;
+    int32_t event;
+    int64_t time;
+    int32_t argument;
+    bool operator==(const Event&) const = default;
+};
+std::vector<Event> events;
+
+void recordEvent(void* context, HALPlayer* player, int32_t event, int32_t low, int32_t high, int32_t argument) {
+    EXPECT_EQ(context, &events);
+    events.push_back({player, event, int64_t(uint64_t(uint32_t(low)) | uint64_t(uint32_t(high)) << 32), argument});
+}
+
+std::vector<int32_t> eventNumbers() {
+    std::vector<int32_t> numbers;
+    for (const Event& e : events) numbers.push_back(e.event);
+    events.clear();
+    return numbers;
+}
+
+class Players : public testing::Test {
+protected:
+    void SetUp() override {
+        host::setHostBackend(std::make_unique<host::HeadlessBackend>());
+        HAL_setManualAudioRendering(true);
+        HAL_setPlayerListener(&events, &recordEvent);
+        events.clear();
+    }
+    void TearDown() override { HAL_releaseAudio(); }
+
+    HALPlayer* create(const Bytes& file, int32_t kind = 2, int32_t loopCount = 0) {
+        HALPlayer* player = nullptr;
+        EXPECT_EQ(HAL_createPlayerWithData(&player, file.data(), int32_t(file.size()), kind, loopCount), HAL_OK);
+        return player;
+    }
+    // Renders frames and hands every end the audio thread posted to the UI thread's handler,
+    // as the shell does.
+    std::vector<int16_t> render(int frames) {
+        std::vector<int16_t> out(size_t(frames) * 2);
+        HAL_audioMixer().render(out.data(), frames);
+        deliverEnds();
+        return out;
+    }
+    int deliverEnds() {
+        host::HostMessage m{};
+        int delivered = 0;
+        while (host::hostBackend().queue().takeFirst(host::kMsgAudioFinished, &m)) {
+            HAL_applyAudioFinished(m.wParam, m.lParam);
+            ++delivered;
+        }
+        return delivered;
+    }
+    static int32_t state(HALPlayer* player) {
+        int32_t s = -1;
+        EXPECT_EQ(HAL_getPlayerState(&s, player), HAL_OK);
+        return s;
+    }
+    static int64_t mediaTime(HALPlayer* player) {
+        int64_t t = -1;
+        EXPECT_EQ(HAL_getPlayerMediaTime(&t, player), HAL_OK);
+        return t;
+    }
+    // The frames a started player sounds for, counted in blocks of 100.
+    int framesUntilEnd(HALPlayer* player, int limit) {
+        int frames = 0;
+        while (frames < limit && state(player) == HALPlayer::kStarted) {
+            render(100);
+            frames += 100;
+        }
+        return frames;
+    }
+};
+
+TEST_F(Players, PlayersAreMadeFromWavAndMidiDataAndListedInOrder) {
+    const Bytes wav = constantWav(1, 10);
+    HALPlayer* first = create(wav, 1);
+    HALPlayer* second = create(wav, 2);
+    HALPlayer* music = create(noteFile(100), 6);
+    int32_t kind = 0;
+    ASSERT_EQ(HAL_getPlayerKind(&kind, first), HAL_OK);
+    EXPECT_EQ(kind, 2);
+    ASSERT_EQ(HAL_getPlayerKind(&kind, music), HAL_OK);
+    EXPECT_EQ(kind, 6);
+    ASSERT_EQ(HAL_getPlayerCount(), 3);
+    EXPECT_EQ(HAL_getPlayerAt(0), first);
+    EXPECT_EQ(HAL_getPlayerAt(2), music);
+    EXPECT_EQ(state(first), 0);
+
+    ASSERT_EQ(HAL_closePlayer(second), HAL_OK);
+    EXPECT_EQ(eventNumbers(), (std::vector<int32_t>{kPlayerStopped, kPlayerClosed}));
+    ASSERT_EQ(HAL_getPlayerCount(), 2);
+    EXPECT_EQ(HAL_getPlayerAt(1), music);
+    EXPECT_EQ(HAL_audioMixer().voiceCount(), 2);
+}
+
+TEST_F(Players, DataThatCannotBePlayedIsRefusedWithItsCode) {
+    HALPlayer* player = reinterpret_cast<HALPlayer*>(1);
+    const Bytes wav = constantWav(1, 10);
+    EXPECT_EQ(HAL_createPlayerWithData(&player, wav.data(), int32_t(wav.size()), 3, 0), HAL_NOT_IMPLEMENTED);
+    EXPECT_EQ(player, nullptr);
+    EXPECT_EQ(HAL_createPlayerWithData(nullptr, wav.data(), int32_t(wav.size()), 2, 0), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_createPlayerWithData(&player, nullptr, 10, 2, 0), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_createPlayerWithData(&player, wav.data(), 20, 2, 0), HAL_BAD_FORMAT) << "cut inside the header";
+    const Bytes zeroRate = riff({chunk("fmt ", formatBody(1, 1, 0, 16)), chunk("data", Bytes(4, 0))});
+    EXPECT_EQ(HAL_createPlayerWithData(&player, zeroRate.data(), int32_t(zeroRate.size()), 2, 0), HAL_BAD_FORMAT);
+    const Bytes track = midiTrack(kEndOfTrack);
+    const Bytes twoTracks = cat({midiHeader(1, 2, 500), track, track});
+    EXPECT_EQ(HAL_createPlayerWithData(&player, twoTracks.data(), int32_t(twoTracks.size()), 6, 0), HAL_BAD_FORMAT);
+    EXPECT_EQ(HAL_createPlayerWithData(&player, wav.data(), int32_t(wav.size()), 6, 0), HAL_BAD_FORMAT) << "WAV as MIDI";
+    EXPECT_EQ(HAL_getPlayerCount(), 0);
+    EXPECT_EQ(HAL_audioMixer().voiceCount(), 0);
+}
+
+TEST_F(Players, NullPlayersAndOutputsGiveTwo) {
+    int32_t value = 0;
+    int64_t time = 0;
+    EXPECT_EQ(HAL_prefetchPlayer(nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_startPlayer(nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_pausePlayer(nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_stopPlayer(nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_closePlayer(nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_setPlayerLoopCount(nullptr, 1), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_getPlayerState(&value, nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_getPlayerKind(&value, nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_getPlayerDuration(&time, nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_getPlayerMediaTime(&time, nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_setPlayerMediaTime(nullptr, 0), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_getPlayerVolume(&value, nullptr), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_setPlayerVolume(nullptr, 50), HAL_BAD_ARGUMENT);
+    HALPlayer* player = create(constantWav(1, 10));
+    EXPECT_EQ(HAL_getPlayerState(nullptr, player), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_getPlayerDuration(nullptr, player), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_getPlayerMediaTime(nullptr, player), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_getPlayerVolume(nullptr, player), HAL_BAD_ARGUMENT);
+}
+
+TEST_F(Players, TheDurationIsInMicroseconds) {
+    int64_t duration = 0;
+    ASSERT_EQ(HAL_getPlayerDuration(&duration, create(constantWav(1, 44100))), HAL_OK);
+    EXPECT_EQ(duration, 1000000);
+    ASSERT_EQ(HAL_getPlayerDuration(&duration, create(noteFile(500), 6)), HAL_OK);
+    EXPECT_EQ(duration, 0) << "MIDI has no duration";
+}
+
+TEST_F(Players, StatesAndEventsFollowTheOperations) {
+    HALPlayer* player = create(constantWav(1, 4410));
+    ASSERT_EQ(HAL_prefetchPlayer(player), HAL_OK);
+    EXPECT_EQ(state(player), 1);
+    EXPECT_EQ(render(10)[0], 0) << "prefetched: queued but silent";
+    ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
+    EXPECT_EQ(state(player), 2);
+    EXPECT_EQ(eventNumbers(), (std::vector<int32_t>{kPlayerStopped, kPlayerStarted}));
+    EXPECT_EQ(render(10)[0], 1);
+    ASSERT_EQ(HAL_pausePlayer(player), HAL_OK);
+    EXPECT_EQ(state(player), 1) << "paused reads as prefetched";
+    EXPECT_EQ(render(10)[0], 0);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0], (Event{player, kPlayerPaused, 10 * 1000000 / 44100, 0}));
+    events.clear();
+    ASSERT_EQ(HAL_stopPlayer(player), HAL_OK);
+    EXPECT_EQ(state(player), 0);
+    EXPECT_EQ(eventNumbers(), (std::vector<int32_t>{kPlayerStopped}));
+    ASSERT_EQ(HAL_pausePlayer(player), HAL_OK);  // not started: the device is untouched
+    EXPECT_EQ(state(player), 1);
+    ASSERT_EQ(HAL_closePlayer(player), HAL_OK);
+    EXPECT_EQ(eventNumbers(), (std::vector<int32_t>{kPlayerPaused, kPlayerStopped, kPlayerClosed}));
+    EXPECT_EQ(HAL_getPlayerCount(), 0);
+}
+
+TEST_F(Players, TheEndOfMediaReachesThePlayerThroughTheUIThreadsMessage) {
+    HALPlayer* player = create(constantWav(7, 100));
+    ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
+    events.clear();
+    std::vector<int16_t> out(200);
+    HAL_audioMixer().render(out.data(), 100);
+    EXPECT_EQ(state(player), 2) << "the audio thread only posts";
+    host::HostMessage m{};
+    ASSERT_TRUE(host::hostBackend().queue().takeFirst(host::kMsgAudioFinished, &m));
+    EXPECT_EQ(m.wParam, uint64_t(reinterpret_cast<uintptr_t>(player)));
+    HAL_applyAudioFinished(m.wParam, m.lParam);
+    EXPECT_EQ(state(player), 1);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0], (Event{player, kPlayerEndOfMedia, 100 * 1000000 / 44100, 0})) << "the media time is the end";
+    events.clear();
+
+    HAL_applyAudioFinished(m.wParam, m.lParam);  // reported again: the player is no longer started
+    HAL_startPlayer(player);                       // a new play: the old serial is stale
+    events.clear();
+    HAL_applyAudioFinished(m.wParam, m.lParam);
+    EXPECT_EQ(state(player), 2);
+    EXPECT_TRUE(events.empty());
+
+    render(100);  // ends the new play; closing before the message is handled drops it
+    HALPlayer* other = create(constantWav(7, 100));
+    HAL_startPlayer(other);
+    HAL_audioMixer().render(out.data(), 100);
+    HAL_closePlayer(other);
+    events.clear();
+    EXPECT_EQ(deliverEnds(), 1);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(Players, AStopDropsTheEndOfThePlayItStopped) {
+    HALPlayer* player = create(constantWav(7, 100));
+    HAL_startPlayer(player);
+    std::vector<int16_t> out(200);
+    HAL_audioMixer().render(out.data(), 100);  // ended on the audio thread, message pending
+    HAL_stopPlayer(player);
+    HAL_prefetchPlayer(player);
+    HAL_pausePlayer(player);
+    events.clear();
+    EXPECT_EQ(deliverEnds(), 1);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(state(player), 1);
+}
+
+TEST_F(Players, LoopCountsPlayTheirRepeatsAlsoWhenSetAfterRealize) {
+    HALPlayer* created = create(constantWav(1, 100), 2, 2);
+    HAL_startPlayer(created);
+    EXPECT_EQ(framesUntilEnd(created, 10000), 300) << "2 repeats: three plays";
+
+    HALPlayer* set = create(constantWav(1, 100), 2, 0);
+    ASSERT_EQ(HAL_setPlayerLoopCount(set, 2), HAL_OK);
+    HAL_startPlayer(set);
+    EXPECT_EQ(framesUntilEnd(set, 10000), 300) << "set after realize: the same three plays";
+    ASSERT_EQ(HAL_setPlayerLoopCount(set, 0), HAL_OK);
+    HAL_startPlayer(set);
+    EXPECT_EQ(framesUntilEnd(set, 10000), 100);
+    ASSERT_EQ(HAL_setPlayerLoopCount(set, -1), HAL_OK);
+    HAL_startPlayer(set);
+    EXPECT_EQ(framesUntilEnd(set, 10000), 10000) << "for ever";
+    EXPECT_EQ(set->fullHeader().plays, kPlaysForever);
+    EXPECT_EQ(HAL_setPlayerLoopCount(set, -2), HAL_BAD_ARGUMENT);
+}
+
+TEST_F(Players, AMediaTimeStartsPlayInWholeSecondsAndAStopGoesBackToTheStart) {
+    std::vector<int16_t> samples(44100, 100);
+    samples.resize(88200, 200);  // two seconds: 100, then 200
+    HALPlayer* player = create(wav16(samples));
+    EXPECT_EQ(HAL_setPlayerMediaTime(player, 2000001), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_setPlayerMediaTime(player, -1), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_setPlayerMediaTime(player, 2000000), HAL_OK) << "the duration itself is accepted";
+    ASSERT_EQ(HAL_setPlayerMediaTime(player, 1500000), HAL_OK);
+    EXPECT_EQ(eventNumbers(), (std::vector<int32_t>{kPlayerMediaTimeSet, kPlayerMediaTimeSet}));
+    EXPECT_EQ(mediaTime(player), 1500000);
+    ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
+    EXPECT_EQ(render(1)[0], 200) << "from the 1-second point";
+    EXPECT_EQ(mediaTime(player), 1500000 + 22);
+    HAL_stopPlayer(player);
+    EXPECT_EQ(mediaTime(player), 0);
+    HAL_startPlayer(player);
+    EXPECT_EQ(render(1)[0], 100) << "from the start again";
+}
+
+TEST_F(Players, WaveMediaTimeFoldsAtEachLoopAndStaysAtTheEndMidiReportsTheTimePlayed) {
+    HALPlayer* clip = create(constantWav(1, 4410), 2, 2);  // 100 ms, three plays
+    HAL_startPlayer(clip);
+    render(6615);
+    EXPECT_EQ(mediaTime(clip), 50000);
+    render(6615);
+    EXPECT_EQ(state(clip), 1) << "ended";
+    EXPECT_EQ(mediaTime(clip), 100000) << "the end, not the start of a fourth play";
+
+    HALPlayer* music = create(noteFile(50, 50), 6, -1);  // 100 ms a play, for ever
+    HAL_startPlayer(music);
+    render(11025);
+    EXPECT_EQ(mediaTime(music), 250000);
+    EXPECT_EQ(HAL_setPlayerMediaTime(music, 1), HAL_BAD_ARGUMENT);
+}
+
+TEST_F(Players, VolumeIsClampedScalesTheSoundAndIsReadBackAsALevel) {
+    HALPlayer* player = create(constantWav(10000, 1000));
+    int32_t level = -1;
+    ASSERT_EQ(HAL_getPlayerVolume(&level, player), HAL_OK);
+    EXPECT_EQ(level, 100);
+    ASSERT_EQ(HAL_setPlayerVolume(player, 150), HAL_OK);
+    HAL_getPlayerVolume(&level, player);
+    EXPECT_EQ(level, 100);
+    ASSERT_EQ(HAL_setPlayerVolume(player, -5), HAL_OK);
+    HAL_getPlayerVolume(&level, player);
+    EXPECT_EQ(level, 0);
+    ASSERT_EQ(HAL_setPlayerVolume(player, 50), HAL_OK);
+    HAL_getPlayerVolume(&level, player);
+    EXPECT_EQ(level, 50);
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[2], (Event{player, kPlayerVolumeChanged, 0, 50}));
+    HAL_startPlayer(player);
+    const auto out = render(1);
+    EXPECT_EQ(out[0], 5000);
+    EXPECT_EQ(out[1], 5000);
+}
+
+TEST_F(Players, PausingEveryPlayerGoesInListOrder) {
+    HALPlayer* first = create(constantWav(100, 1000));
+    HALPlayer* second = create(constantWav(20, 1000));
+    HALPlayer* idle = create(constantWav(3, 1000));
+    HAL_startPlayer(first);
+    HAL_startPlayer(second);
+    EXPECT_EQ(render(1)[0], 120);
+    events.clear();
+    HAL_pauseAllPlayers();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].player, first);
+    EXPECT_EQ(events[1].player, second);
+    EXPECT_EQ(events[2].player, idle);
+    for (const Event& e : events) EXPECT_EQ(e.event, kPlayerPaused);
+    EXPECT_EQ(render(1)[0], 0);
+    EXPECT_EQ(state(first), 1);
+}
+
+TEST_F(Players, LocatorsReadFilesAndResources) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("ostrel_audio_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "rsc" / "snd");
+    const Bytes wav = constantWav(1, 10);
+    std::ofstream(folder / "clip.wav", std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), std::streamsize(wav.size()));
+    std::ofstream(folder / "rsc" / "snd" / "Hit.wav", std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), std::streamsize(wav.size()));
+    std::ofstream(folder / "empty.wav").close();
+    HAL_setModuleDirectory(folder.c_str());
+    const auto locator = [](const std::string& text) { return std::u16string(text.begin(), text.end()); };
+
+    HALPlayer* player = nullptr;
+    std::u16string file = locator("//" + (folder / "clip.wav").string());
+    ASSERT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, file.data(), int32_t(file.size()), 1, 0), HAL_OK);
+    int64_t duration = 0;
+    HAL_getPlayerDuration(&duration, player);
+    EXPECT_EQ(duration, 10 * 1000000 / 44100);
+    std::u16string resource = u"/snd/hit.wav";  // letter case is ignored
+    ASSERT_EQ(HAL_createPlayerWithLocator(&player, kSourceResource, resource.data(), int32_t(resource.size()), 2, 0), HAL_OK);
+    EXPECT_EQ(HAL_getPlayerCount(), 2);
+
+    std::u16string missing = locator("//" + (folder / "none.wav").string());
+    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, missing.data(), int32_t(missing.size()), 2, 0), HAL_NOT_FOUND);
+    std::u16string empty = locator("//" + (folder / "empty.wav").string());
+    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, empty.data(), int32_t(empty.size()), 2, 0), HAL_IO_ERROR);
+    std::u16string noResource = u"/snd/none.wav";
+    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceResource, noResource.data(), int32_t(noResource.size()), 2, 0), HAL_NOT_FOUND);
+    EXPECT_EQ(HAL_createPlayerWithLocator(&player, 3, file.data(), int32_t(file.size()), 2, 0), HAL_BAD_ARGUMENT);
+    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, file.data(), int32_t(file.size()), 6, 0), HAL_NOT_IMPLEMENTED);
+    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, file.data(), 1, 2, 0), HAL_NOT_FOUND);
+    EXPECT_EQ(HAL_getPlayerCount(), 2);
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(Players, SupportedKindsAndSources) {
+    const int32_t* kinds = nullptr;
+    ASSERT_EQ(HAL_getSupportedKinds(2, &kinds), 1);
+    EXPECT_EQ(kinds[0], 2);
+    ASSERT_EQ(HAL_getSupportedKinds(6, &kinds), 1);
+    EXPECT_EQ(kinds[0], 6);
+    EXPECT_EQ(HAL_getSupportedKinds(4, &kinds), 0);
+    EXPECT_EQ(HAL_getSupportedKinds(1, nullptr), 0);
+    EXPECT_TRUE(HAL_isSupportedSource(4));
+    EXPECT_TRUE(HAL_isSupportedSource(5));
+    EXPECT_FALSE(HAL_isSupportedSource(3));
+}
+
+TEST(PlayersWithoutSoundFont, MidiThatCannotBeSynthesisedIsRefusedWithSix) {
+    setenv("OSTREL_SOUNDFONT", "/nonexistent/font.sf2", 1);
+    HAL_setManualAudioRendering(true);
+    HALPlayer* player = nullptr;
+    const Bytes file = noteFile(100);
+    EXPECT_EQ(HAL_createPlayerWithData(&player, file.data(), int32_t(file.size()), 6, 0), HAL_BAD_FORMAT);
+    EXPECT_EQ(HAL_getPlayerCount(), 0);
+}
+
+// The silent sink at its real pace: a MIDI file plays for its length, non-silent, and its
+// end arrives as the UI thread's message.
+TEST(PlayersOnTheSilentSink, MidiPlaysForItsLengthAndEnds) {
+    setenv("OSTREL_AUDIO", "silent", 1);
+    host::setHostBackend(std::make_unique<host::HeadlessBackend>());
+    HALPlayer* player = nullptr;
+    const Bytes file = noteFile(300, 100);  // 400 ms
+    ASSERT_EQ(HAL_createPlayerWithData(&player, file.data(), int32_t(file.size()), 6, 0), HAL_OK);
+    auto* sink = dynamic_cast<host::SilentAudioOutput*>(HAL_audioMixer().output());
+    ASSERT_NE(sink, nullptr);
+    static std::vector<int16_t> heard;
+    static std::mutex heardLock;
+    sink->setTap([](const int16_t* samples, int frames) {
+        std::lock_guard<std::mutex> guard(heardLock);
+        heard.insert(heard.end(), samples, samples + frames * 2);
+    });
+    const auto started = std::chrono::steady_clock::now();
+    const int64_t framesBefore = HAL_audioMixer().framesRendered();
+    ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
+    host::HostMessage m{};
+    while (!host::hostBackend().queue().takeFirst(host::kMsgAudioFinished, &m)) host::hostBackend().queue().wait(1000);
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    const int64_t framesPlayed = HAL_audioMixer().framesRendered() - framesBefore;
+    HAL_applyAudioFinished(m.wParam, m.lParam);
+    int32_t state = -1;
+    HAL_getPlayerState(&state, player);
+    EXPECT_EQ(state, 1) << "end of media";
+    EXPECT_GE(framesPlayed, 17640) << "400 ms of frames";
+    EXPECT_LE(framesPlayed, 17640 + 3 * host::kAudioBlockFrames) << "a block before the start, the last, one more";
+    EXPECT_GE(elapsed, std::chrono::milliseconds(300)) << "at a device's pace";
+    sink->setTap(nullptr);
+    double energy = 0;
+    for (int16_t s : heard) energy += double(s) * s;  // the tap is gone: no lock needed
+    EXPECT_GT(std::sqrt(energy / double(std::max<size_t>(heard.size(), 1))), 100.0) << "not silent";
+    HAL_releaseAudio();
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// The host's sound output: without a real device it is the silent sink, which pulls blocks
+// no faster than a device would play them and lets a tap see them.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "hal/host/AudioOutput.h"
+#include "hal/host/SilentAudioOutput.h"
+
+namespace {
+
+TEST(AudioOutput, SdlsDummyDriverMeansTheSilentSink) {
+    unsetenv("OSTREL_AUDIO");
+    unsetenv("OSTREL_BACKEND");
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    auto output = host::openAudioOutput([](int16_t*, int) {});
+    EXPECT_STREQ(output->name(), "silent");
+}
+
+TEST(AudioOutput, TheSilentSinkPullsAtADevicesPace) {
+    std::atomic<int64_t> rendered{0};
+    host::SilentAudioOutput sink([&](int16_t* samples, int frames) {
+        for (int i = 0; i < frames * 2; ++i) samples[i] = int16_t(i);
+        rendered += frames;
+    });
+    std::atomic<int> tapped{0};
+    sink.setTap([&](const int16_t* samples, int frames) {
+        EXPECT_EQ(frames, host::kAudioBlockFrames);
+        EXPECT_EQ(samples[5], 5);
+        ++tapped;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const int64_t pulled = sink.framesPulled();
+    EXPECT_GE(pulled, host::kAudioBlockFrames);
+    EXPECT_LE(pulled, int64_t(seconds * host::kAudioRate) + 2 * host::kAudioBlockFrames) << "never ahead of real time";
+    EXPECT_GE(tapped.load(), 1);
+    EXPECT_GE(rendered.load(), pulled);
+}
+
+}  // namespace
