@@ -19,6 +19,7 @@
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/host/HostBackend.h"
 #include "hal/services/Properties.h"
+#include "hal/services/RecordStoreLock.h"
 #include "hal/shell/SingleInstance.h"
 #include "lib_src/vm/VMEvents.h"
 
@@ -204,6 +205,7 @@ bool HAL_appInit() {
     shell.mainThread = HAL_getCurrentThread();
     if (shell.mainThread == nullptr && HAL_createMainThreadRecord(&shell.mainThread) != 0) return false;
     HAL_setSerialCallNotifier([] { HAL_postMessage(kMsgRunSerially); });
+    HAL_createRecordStoreLock();
     HAL_initRotationTable();
     bootRuntime();
     return true;
