@@ -23,6 +23,7 @@
 #include "hal/input/DeviceLibraries.h"
 #include "hal/net/InternetSession.h"
 #include "hal/services/Properties.h"
+#include "hal/services/RecordStoreLock.h"
 #include "hal/shell/SingleInstance.h"
 #include "lib_src/vm/VMEvents.h"
 
@@ -226,6 +227,7 @@ bool HAL_appInit() {
     shell.mainThread = HAL_getCurrentThread();
     if (shell.mainThread == nullptr && HAL_createMainThreadRecord(&shell.mainThread) != 0) return false;
     HAL_setSerialCallNotifier([] { HAL_postMessage(kMsgRunSerially); });
+    HAL_createRecordStoreLock();
     HAL_initRotationTable();
     HAL_createFontCache();
     HAL_loadSamsungSdk();

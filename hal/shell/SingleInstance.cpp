@@ -2,13 +2,10 @@
 
 #include <cctype>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "hal/services/ModulePath.h"
 
 namespace {
 
@@ -22,11 +19,6 @@ std::string lockFileName(const std::string& applicationName) {
 }
 
 }  // namespace
-
-std::string HAL_databaseDirectory() {
-    if (const char* redirected = std::getenv("OSTREL_DATABASE_DIR"); redirected && *redirected) return redirected;
-    return std::string(HAL_getModuleDirectory()) + "/database";
-}
 
 bool HAL_acquireInstanceLock(const std::string& applicationName) {
     const std::string folder = HAL_databaseDirectory();

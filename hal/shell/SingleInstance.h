@@ -5,8 +5,7 @@
 
 #include <string>
 
-// The database folder: OSTREL_DATABASE_DIR, else "database" beside the executable.
-std::string HAL_databaseDirectory();
+#include "hal/services/DatabaseFolder.h"
 
 // Takes the instance lock for the application name; false when another instance holds it.
 bool HAL_acquireInstanceLock(const std::string& applicationName);
