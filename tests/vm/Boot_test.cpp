@@ -20,40 +20,8 @@
 #include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_Thread.h"
 #include "tests/support/CapturedStdout.h"
+#include "tests/support/ScenarioBoot.h"
 
-namespace com::kelvane::ostrel {
-
-// The boot class: its main runs whatever the test put in `scenario`.
-class AMS : public virtual java::lang::Object {
-    VM_CLASS(AMS, java::lang::Object)
-    static void main(VMPtr<VMArray<java::lang::String*, 1>> arguments) {
-        mainRan = true;
-        argumentWasNull = arguments.isNull();
-        if (scenario) scenario();
-    }
-    static inline std::function<void()> scenario;
-    static inline bool mainRan = false;
-    static inline bool argumentWasNull = false;
-};
-
-}  // namespace com::kelvane::ostrel
-
-VM_DEFINE_CLASS(com::kelvane::ostrel::AMS, "com.kelvane.ostrel.AMS", "java.lang.Object", VM_NO_CLINIT)
-VM_MAIN_METHOD(com::kelvane::ostrel::AMS)
-
-namespace test {
-
-class Body : public virtual java::lang::Object, public virtual java::lang::Runnable {
-    VM_CLASS(Body, java::lang::Object)
-    VMPtr<Body> _VM_init() { return this; }
-    void run() override { body(); }
-    std::function<void()> body;
-};
-
-}  // namespace test
-
-VM_DEFINE_CLASS(test::Body, "test.Body", "java.lang.Object", VM_NO_CLINIT)
-VM_IMPLEMENTS(test::Body, "java.lang.Runnable")
 
 namespace {
 
@@ -61,19 +29,10 @@ using com::kelvane::ostrel::AMS;
 
 int boot(const char* bootClass) { return vmStartOnThisThread(1 << 20, 64 << 20, bootClass); }
 
-VMPtr<java::lang::Thread> startThread(std::function<void()> body) {
-    VMPtr<test::Body> runnable = test::Body::_VM_new();
-    runnable->_VM_init();
-    runnable->body = std::move(body);
-    VMPtr<java::lang::Thread> thread = java::lang::Thread::_VM_new();
-    thread->_VM_init(runnable);
-    thread->start();
-    return thread;
-}
 
 TEST(Boot, RunsEveryPhaseThenTheBootClassMain) {
     bool heldLock = false;
-    AMS::scenario = [&] { heldLock = HAL_holdsVMLock(); };
+    bootScenario = [&] { heldLock = HAL_holdsVMLock(); };
     ASSERT_EQ(boot("com.kelvane.ostrel.AMS"), VM::kStarted);
     VM* vm = VM::instance();
     EXPECT_TRUE(AMS::mainRan);
@@ -102,7 +61,7 @@ TEST(Boot, AMissingBootClassIsReportedAndTheResultIsTwo) {
 }
 
 TEST(Boot, AnExceptionLeavingMainIsReportedAndTheResultIsTwo) {
-    AMS::scenario = [] { vm::throwNew<java::lang::RuntimeException>(vmLiteral("boot failed")); };
+    bootScenario = [] { vm::throwNew<java::lang::RuntimeException>(vmLiteral("boot failed")); };
     CapturedStdout captured;
     EXPECT_EQ(boot("com.kelvane.ostrel.AMS"), VM::kUncaughtException);
     EXPECT_EQ(captured.text(),

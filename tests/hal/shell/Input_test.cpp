@@ -16,34 +16,8 @@
 #include "pb_src/j2me/java_lang_Thread.h"
 #include "tests/hal/input/InputTestSupport.h"
 #include "tests/hal/shell/ShellHarness.h"
+#include "tests/support/ScenarioBoot.h"
 
-namespace com::kelvane::ostrel {
-
-class AMS : public virtual java::lang::Object {
-    VM_CLASS(AMS, java::lang::Object)
-    static void main(VMPtr<VMArray<java::lang::String*, 1>>) {
-        if (bootScenario) bootScenario();
-    }
-};
-
-}  // namespace com::kelvane::ostrel
-
-VM_DEFINE_CLASS(com::kelvane::ostrel::AMS, "com.kelvane.ostrel.AMS", "java.lang.Object", VM_NO_CLINIT)
-VM_MAIN_METHOD(com::kelvane::ostrel::AMS)
-
-namespace test {
-
-class Injector : public virtual java::lang::Object, public virtual java::lang::Runnable {
-    VM_CLASS(Injector, java::lang::Object)
-    VMPtr<Injector> _VM_init() { return this; }
-    void run() override { body(); }
-    std::function<void()> body;
-};
-
-}  // namespace test
-
-VM_DEFINE_CLASS(test::Injector, "test.Injector", "java.lang.Object", VM_NO_CLINIT)
-VM_IMPLEMENTS(test::Injector, "java.lang.Runnable")
 
 namespace {
 
@@ -66,15 +40,10 @@ void bootWithCanvas(std::function<void()> scenario) {
         HAL_createCanvas(&canvas, java::lang::String::_VM_getClass());
         HAL_setCurrentDisplayable(canvas);
         HAL_setDisplayableFullScreenMode(canvas, 1);
-        VMPtr<test::Injector> runnable = test::Injector::_VM_new();
-        runnable->_VM_init();
-        runnable->body = [scenario] {
+        startThread([scenario] {
             scenario();
             HAL_requestExit();
-        };
-        VMPtr<java::lang::Thread> thread = java::lang::Thread::_VM_new();
-        thread->_VM_init(runnable);
-        thread->start();
+        });
     };
 }
 

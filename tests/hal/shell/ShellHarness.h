@@ -15,8 +15,6 @@
 #include "hal/services/ModulePath.h"
 #include "lib_src/vm/VM.h"
 
-inline std::function<void()> bootScenario;
-
 struct ShellHarness {
     explicit ShellHarness(const std::string& applicationName = "ShellTest") {
         folder = std::filesystem::temp_directory_path() / ("ostrel_shell_" + std::to_string(::getpid()));

@@ -24,34 +24,8 @@
 #include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_Thread.h"
 #include "tests/hal/shell/ShellHarness.h"
+#include "tests/support/ScenarioBoot.h"
 
-namespace com::kelvane::ostrel {
-
-class AMS : public virtual java::lang::Object {
-    VM_CLASS(AMS, java::lang::Object)
-    static void main(VMPtr<VMArray<java::lang::String*, 1>>) {
-        if (bootScenario) bootScenario();
-    }
-};
-
-}  // namespace com::kelvane::ostrel
-
-VM_DEFINE_CLASS(com::kelvane::ostrel::AMS, "com.kelvane.ostrel.AMS", "java.lang.Object", VM_NO_CLINIT)
-VM_MAIN_METHOD(com::kelvane::ostrel::AMS)
-
-namespace test {
-
-class Body : public virtual java::lang::Object, public virtual java::lang::Runnable {
-    VM_CLASS(Body, java::lang::Object)
-    VMPtr<Body> _VM_init() { return this; }
-    void run() override { body(); }
-    std::function<void()> body;
-};
-
-}  // namespace test
-
-VM_DEFINE_CLASS(test::Body, "test.Body", "java.lang.Object", VM_NO_CLINIT)
-VM_IMPLEMENTS(test::Body, "java.lang.Runnable")
 
 namespace {
 
@@ -68,14 +42,6 @@ void listenToLifecycle() {
     HAL_addEventListener(&recordEvent, (1u << kEventPause) | (1u << kEventResume) | (1u << kEventExit), 1);
 }
 
-void startThread(std::function<void()> body) {
-    VMPtr<test::Body> runnable = test::Body::_VM_new();
-    runnable->_VM_init();
-    runnable->body = std::move(body);
-    VMPtr<java::lang::Thread> thread = java::lang::Thread::_VM_new();
-    thread->_VM_init(runnable);
-    thread->start();
-}
 
 TEST(Shell, BootsNamesTheWindowAndExitsInOrderWhenClosed) {
     ShellHarness harness;
