@@ -176,17 +176,17 @@ bool activePass(int* result) {
     return done;
 }
 
-// Inactive pass: wait for one message without the VM lock, then dispatch it.
-bool inactivePass(int* result) {
+// Inactive pass: wait for one message without the VM lock, then dispatch it. A quit met
+// here ends the loop with the result left at 1.
+bool inactivePass() {
     MessageQueue& queue = hostBackend().queue();
     HostMessage m{};
     while (!queue.take(&m)) hostBackend().waitForMessages(-1);
-    if (m.message == kMsgQuit) return true;  // the result stays 1
+    if (m.message == kMsgQuit) return true;
     HAL_enterVMLock();
     HAL_vmCallbacks().makeCurrent();
     dispatch(m);
     HAL_leaveVMLock();
-    (void)result;
     return false;
 }
 
@@ -240,7 +240,7 @@ bool HAL_appInit() {
 
 int HAL_messageLoop() {
     int result = 1;
-    for (bool done = false; !done;) done = shell.active ? activePass(&result) : inactivePass(&result);
+    for (bool done = false; !done;) done = shell.active ? activePass(&result) : inactivePass();
     return result;
 }
 
@@ -260,8 +260,6 @@ void HAL_appShutdown() {
 }
 
 int HAL_appMain() {
-    const VMCallbacks* installed = &HAL_vmCallbacks();
-    (void)installed;
     if (!HAL_appInit()) return 1;
     const int result = HAL_messageLoop();
     HAL_appShutdown();
