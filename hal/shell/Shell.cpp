@@ -24,6 +24,7 @@
 #include "hal/net/InternetSession.h"
 #include "hal/services/Properties.h"
 #include "hal/services/RecordStoreLock.h"
+#include "hal/services/Utf8.h"
 #include "hal/shell/SingleInstance.h"
 #include "lib_src/vm/VMEvents.h"
 
@@ -49,12 +50,9 @@ ShellState shell;
 
 std::string applicationName() {
     const char16_t* name = HAL_getMIDletName();
-    std::string utf8;
-    for (const char16_t* c = name; c && *c; ++c) {
-        if (*c < 0x80) utf8 += char(*c);
-        else if (*c < 0x800) utf8 += {char(0xC0 | (*c >> 6)), char(0x80 | (*c & 0x3F))};
-        else utf8 += {char(0xE0 | (*c >> 12)), char(0x80 | ((*c >> 6) & 0x3F)), char(0x80 | (*c & 0x3F))};
-    }
+    size_t length = 0;
+    while (name && name[length]) ++length;
+    const std::string utf8 = HAL_utf16ToUtf8(name, length);
     HAL_releaseMIDletName(name);
     return utf8.empty() ? kDefaultWindowName : utf8;
 }
