@@ -200,11 +200,7 @@ void launchPendingURL() {
     HALString* url = shell.pendingUrl;
     shell.pendingUrl = nullptr;
     if (url == nullptr) return;
-    if (url->length() > 0) {
-        std::string utf8;
-        for (uint32_t i = 0; i < url->length(); ++i) utf8 += char(url->charAt(int32_t(i)) < 0x80 ? url->charAt(int32_t(i)) : '?');
-        browser.load()(utf8.c_str());
-    }
+    if (url->length() > 0) browser.load()(HAL_utf16ToUtf8(url->chars(), url->length()).c_str());
     url->release();
 }
 
