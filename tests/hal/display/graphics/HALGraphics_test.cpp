@@ -403,6 +403,12 @@ TEST(HALGraphics, TextIsDrawnThroughTheClipInItsPlace) {
     HAL_setColor(clipped.g, int32_t(0xFF0000FFu));
     HAL_drawChars(clipped.g, u"W&M", 3, 5, 4);
     EXPECT_FALSE(clipped.changed().empty());
+    // Text wider than its surface shows its beginning, as on a wide surface.
+    TestCanvas narrow(12, 20), wide(200, 20);
+    for (TestCanvas* canvas : {&narrow, &wide}) HAL_drawChars(canvas->g, u"Wide text runs off", 18, 2, 2);
+    for (int32_t y = 0; y < 20; ++y)
+        for (int32_t x = 0; x < 12; ++x) EXPECT_EQ(narrow.at(x, y), wide.at(x, y)) << x << "," << y;
+    EXPECT_FALSE(narrow.changed().empty());
 }
 
 }  // namespace
