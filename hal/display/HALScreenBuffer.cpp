@@ -15,6 +15,9 @@ HALScreenBuffer::HALScreenBuffer(HALDisplayable* owner) : displayable(owner), cl
 HALScreenBuffer::~HALScreenBuffer() {
     // The displayable must not keep a link to a buffer that is gone.
     if (displayable && displayable->screenBuffer == this) displayable->screenBuffer = nullptr;
+    // Nor may any client keep drawing on a surface that is gone.
+    for (int32_t i = 0; clients_ && i < clients_->size(); ++i)
+        static_cast<HALSurfaceClient*>(clients_->at(i))->screenBufferDeleted();
     HALPtrArray::destroy(clients_);
     delete surface;
 }
@@ -60,9 +63,11 @@ bool HALScreenBuffer::isFlushPending() {
     return pending_;
 }
 
-void HALScreenBuffer::addClient(HALSurfaceClient* client) { clients_->append(client); }
+bool HALScreenBuffer::addClient(HALSurfaceClient* client) { return clients_ && clients_->append(client) == 0; }
 
-void HALScreenBuffer::removeClient(HALSurfaceClient* client) { clients_->remove(client); }
+void HALScreenBuffer::removeClient(HALSurfaceClient* client) {
+    if (clients_) clients_->remove(client);
+}
 
 int HAL_createScreenBuffer(HALDisplayable* displayable, HALScreenBuffer** out) {
     if (displayable == nullptr || out == nullptr) return HAL_BAD_ARGUMENT;

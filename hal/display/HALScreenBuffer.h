@@ -14,10 +14,12 @@ class HALDisplayable;
 class HALPtrArray;
 
 // Something drawing on a screen buffer that must hear when its surface is resized (a
-// graphics context resets its clip).
+// graphics context resets its clip) and when the buffer is deleted (it must forget the buffer,
+// which it does not own: a graphics context then draws nothing until it is deleted itself).
 class HALSurfaceClient {
 public:
     virtual void surfaceResized() = 0;
+    virtual void screenBufferDeleted() = 0;
 
 protected:
     ~HALSurfaceClient() = default;
@@ -34,7 +36,8 @@ public:
     // UI thread: copies a pending frame; true when one was copied.
     bool flushPending();
     bool isFlushPending();
-    void addClient(HALSurfaceClient* client);
+    // False when memory runs out (the client is then not in the list).
+    bool addClient(HALSurfaceClient* client);
     void removeClient(HALSurfaceClient* client);
 
     int32_t width = 0;

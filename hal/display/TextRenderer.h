@@ -20,7 +20,7 @@
 #include <cstdint>
 
 class HALFont;
-struct HALSurface;
+class HALSurface;
 
 struct HALTextClip {
     int32_t x = 0, y = 0, width = 0, height = 0;

@@ -10,7 +10,9 @@ namespace {
 
 struct CountingClient : HALSurfaceClient {
     void surfaceResized() override { ++resets; }
+    void screenBufferDeleted() override { deleted = true; }
     int resets = 0;
+    bool deleted = false;
 };
 
 TEST(Displays, CapabilitiesOfTheSixteenBitScreen) {
@@ -45,6 +47,7 @@ TEST(Displays, ScreenBuffersFollowTheirDisplayableAndForgetIt) {
     EXPECT_EQ(buffer->surface->width, 100);
     HAL_deleteScreenBuffer(buffer);
     EXPECT_EQ(canvas->screenBuffer, nullptr) << "no dangling link";
+    EXPECT_TRUE(client.deleted) << "clients hear that the buffer is gone";
     HAL_deleteCanvas(canvas);
 }
 
