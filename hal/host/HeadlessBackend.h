@@ -18,6 +18,8 @@ public:
     void raiseWindow() override { ++raised_; }
     void waitForMessages(int milliseconds) override { queue_.wait(milliseconds); }
     void presentFrame(const uint16_t* pixels, int width, int height, int stride) override;
+    void keepAwake(bool awake) override { awake_ = awake; }
+    bool isKeptAwake() const { return awake_; }
 
     const std::string& title() const { return title_; }
     int framesPresented() const { return frames_; }
@@ -28,6 +30,7 @@ public:
 
 private:
     bool open_ = false;
+    bool awake_ = false;
     std::string title_;
     int frames_ = 0;
     int raised_ = 0;

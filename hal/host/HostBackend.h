@@ -37,6 +37,8 @@ public:
     // Turns pending host input into messages; when the queue is still empty, waits up to
     // `milliseconds` (negative: without limit) for input or a post.
     virtual void waitForMessages(int milliseconds) = 0;
+    // Keeps the display from blanking while the game runs (or lets it blank again).
+    virtual void keepAwake(bool awake) = 0;
     // Copies a frame of RGB565 pixels to the window.
     virtual void presentFrame(const uint16_t* pixels, int width, int height, int stride) = 0;
 

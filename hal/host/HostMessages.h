@@ -36,6 +36,7 @@ enum Message : uint32_t {
     kMsgRunSerially = 0x8001,
     kMsgAudioFinished = 0x8002,
     kMsgWake = 0x8003,
+    kMsgKeepAwake = 0x8004,  // wParam 1: keep the display awake; 0: let it sleep
 };
 
 // Activation states in the low word of the activate message's wParam.

@@ -127,6 +127,11 @@ void SdlBackend::waitForMessages(int milliseconds) {
     pollAll();
 }
 
+void SdlBackend::keepAwake(bool awake) {
+    if (awake) SDL_DisableScreenSaver();
+    else SDL_EnableScreenSaver();
+}
+
 void SdlBackend::presentFrame(const uint16_t* pixels, int width, int height, int stride) {
     if (renderer_ == nullptr) return;
     const SDL_Rect area{0, 0, width, height};

@@ -25,6 +25,7 @@ public:
     void raiseWindow() override;
     void waitForMessages(int milliseconds) override;
     void presentFrame(const uint16_t* pixels, int width, int height, int stride) override;
+    void keepAwake(bool awake) override;
 
     // The virtual key of an SDL key code, 0 for keys the phone does not have.
     static uint32_t virtualKeyFor(int sdlKey);

@@ -129,6 +129,7 @@ void applyAudioFinished(const HostMessage& m) {
 bool handleOwnMessage(const HostMessage& m) {
     switch (m.message) {
     case kMsgRunSerially: HAL_runSerialCalls(); return true;
+    case kMsgKeepAwake: hostBackend().keepAwake(m.wParam != 0); return true;
     case kMsgAudioFinished: applyAudioFinished(m); return true;
     case kMsgWake: return true;
     default: return false;
@@ -221,6 +222,8 @@ bool HAL_appInit() {
     shell.mainThread = HAL_getCurrentThread();
     if (shell.mainThread == nullptr && HAL_createMainThreadRecord(&shell.mainThread) != 0) return false;
     HAL_setSerialCallNotifier([] { HAL_postMessage(kMsgRunSerially); });
+    // Keeping the display awake is the window's business: any thread asks, the UI thread acts.
+    HAL_setKeepAliveSink([](bool enabled, uint32_t) { HAL_postMessage(kMsgKeepAwake, enabled ? 1 : 0); });
     HAL_createRecordStoreLock();
     HAL_initRotationTable();
     HAL_createFontCache();
@@ -241,6 +244,8 @@ int HAL_messageLoop() {
 void HAL_appShutdown() {
     launchPendingURL();
     HAL_setKeepAlive(0);
+    hostBackend().keepAwake(false);
+    HAL_setKeepAliveSink(nullptr);
     HAL_closeInternet();
     HAL_releaseAudio();
     HAL_setSerialCallNotifier(nullptr);

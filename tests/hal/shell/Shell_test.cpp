@@ -12,6 +12,7 @@
 #include "hal/audio/HALPlayer.h"
 #include "hal/audio/Players.h"
 #include "hal/base/VMLock.h"
+#include "hal/base/KeepAlive.h"
 #include "hal/display/Displays.h"
 #include "hal/display/FontCache.h"
 #include "hal/display/HALDisplayable.h"
@@ -109,6 +110,24 @@ TEST(Shell, FramesFlushedWhileInactiveAreCopiedOnceOnReturn) {
     EXPECT_EQ(harness.backend->framesPresented(), 1) << "two flushes, one copy";
     ASSERT_EQ(harness.backend->lastFrame().size(), size_t(kScreenWidth) * kScreenHeight);
     EXPECT_EQ(harness.backend->lastFrame()[1000], 1000);
+}
+
+TEST(Shell, KeepingTheDisplayAwakeReachesTheWindow) {
+    ShellHarness harness;
+    static HeadlessBackend* backend = harness.backend;
+    static bool awakeWhileRunning = false;
+    bootScenario = [] {
+        HAL_setKeepAlive(1);  // handled by the UI thread before the serial call below
+        HAL_callSerially(
+            [](java::lang::Object*) {
+                awakeWhileRunning = backend->isKeptAwake();
+                HAL_requestExit();
+            },
+            java::lang::String::fromUtf8("runnable").get());
+    };
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_TRUE(awakeWhileRunning);
+    EXPECT_FALSE(backend->isKeptAwake()) << "let go at exit";
 }
 
 TEST(Shell, SerialCallsRunOnTheUIThread) {
