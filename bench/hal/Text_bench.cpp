@@ -32,12 +32,7 @@ constexpr int32_t kLineLength = 32;
 constexpr int32_t kWidth = 240, kHeight = 320;
 
 struct Screen {
-    Screen() : pixels(size_t(kWidth) * kHeight, 0x18E3) {
-        surface.width = kWidth;
-        surface.height = kHeight;
-        surface.stride = kWidth;
-        surface.pixels = pixels.data();
-    }
+    Screen() : pixels(size_t(kWidth) * kHeight, 0x18E3), surface(pixels.data(), kWidth, kHeight, kWidth, kSurfaceOpaque) {}
     uint64_t checksum() const {
         uint64_t sum = 0;
         for (uint16_t p : pixels) sum = sum * 31 + p;

@@ -11,10 +11,17 @@ namespace audio_test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void put16(Bytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-inline void put32(Bytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}); }
-inline void put16be(Bytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v >> 8), uint8_t(v)}); }
-inline void put32be(Bytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)}); }
+// Appends the low `bytes` bytes of v, least significant first (or most significant first).
+inline void putLittleEndian(Bytes& b, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b.push_back(uint8_t(v >> (8 * i)));
+}
+inline void putBigEndian(Bytes& b, uint32_t v, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i) b.push_back(uint8_t(v >> (8 * i)));
+}
+inline void put16(Bytes& b, uint32_t v) { putLittleEndian(b, v, 2); }
+inline void put32(Bytes& b, uint32_t v) { putLittleEndian(b, v, 4); }
+inline void put16be(Bytes& b, uint32_t v) { putBigEndian(b, v, 2); }
+inline void put32be(Bytes& b, uint32_t v) { putBigEndian(b, v, 4); }
 
 inline Bytes chunk(const char* id, const Bytes& body, uint32_t claimedSize) {
     Bytes b(id, id + 4);

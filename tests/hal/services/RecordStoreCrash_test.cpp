@@ -17,7 +17,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -38,12 +37,12 @@ constexpr int32_t kStoreNameLength = 8;
 enum class Operation : uint8_t { kAdd, kSet, kDelete };
 
 struct Report {
-    enum Kind : uint8_t { kBegin, kAcknowledged, kKilledAtStep, kFinished } kind;
-    Operation operation;
-    int32_t id;
-    uint32_t generation;  // the bytes written: contentOf(generation, length)
-    int32_t length;
-    int32_t step;
+    enum Kind : uint8_t { kBegin, kAcknowledged, kKilledAtStep, kFinished } kind = kBegin;
+    Operation operation{};
+    int32_t id = 0;
+    uint32_t generation = 0;  // the bytes written: contentOf(generation, length)
+    int32_t length = 0;
+    int32_t step = 0;
 };
 
 // Bytes that differ for every generation and position, so a torn or mixed record shows.
@@ -151,11 +150,11 @@ protected:
 
     // Takes the acknowledged changes into the model and checks the store against it.
     void checkStoreAfter(const std::vector<Report>& reports) {
-        std::optional<Report> inFlight;
+        const Report* inFlight = nullptr;  // the change begun and not acknowledged, if any
         for (const Report& report : reports) {
-            if (report.kind == Report::kBegin) inFlight = report;
+            if (report.kind == Report::kBegin) inFlight = &report;
             if (report.kind != Report::kAcknowledged) continue;
-            inFlight.reset();
+            inFlight = nullptr;
             apply(report);
             ++acknowledged_;
         }
@@ -218,7 +217,7 @@ private:
 
     // Every acknowledged record holds its acknowledged bytes, whole; only the change in
     // flight may have happened as well. The model then becomes what was found.
-    void checkAgainstModel(const std::map<int32_t, std::string>& found, const std::optional<Report>& inFlight) {
+    void checkAgainstModel(const std::map<int32_t, std::string>& found, const Report* inFlight) {
         const auto inFlightIs = [&](Operation operation) { return inFlight && inFlight->operation == operation; };
         const Version pending = inFlight ? Version{inFlight->generation, inFlight->length} : Version{};
         const auto holds = [](const std::string& bytes, const Version& version) {
