@@ -243,9 +243,9 @@ int HAL_messageLoop() {
 
 void HAL_appShutdown() {
     launchPendingURL();
+    HAL_setKeepAliveSink(nullptr);  // the loop has ended: let the display sleep directly
     HAL_setKeepAlive(0);
     hostBackend().keepAwake(false);
-    HAL_setKeepAliveSink(nullptr);
     HAL_closeInternet();
     HAL_releaseAudio();
     HAL_setSerialCallNotifier(nullptr);
