@@ -3,30 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include "tests/support/ReferencePicture.h"
+
 #include <string>
 
-#include "hal/base/Memory.h"
-#include "hal/display/PngDecoder.h"
-#include "hal/display/Rgb565.h"
 #include "tests/hal/display/graphics/GraphicsScenes.h"
 
 namespace {
 
-// The reference picture as RGB565 pixels (its channels narrowed back), empty when missing.
 std::vector<uint16_t> reference(const std::string& name, int32_t* width, int32_t* height) {
-    std::ifstream file(std::string(OSTREL_GRAPHICS_GOLDEN_DIR) + "/" + name + ".png", std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    HALDecodedPng decoded;
-    if (HAL_decodePng(bytes.data(), bytes.size(), &decoded) != 0) return {};
-    std::vector<uint16_t> pixels;
-    for (int32_t i = 0; i < decoded.width * decoded.height; ++i)
-        pixels.push_back(rgb565::fromArgb(uint32_t(decoded.argb[i])));
-    HAL_free(decoded.argb);
-    *width = decoded.width;
-    *height = decoded.height;
-    return pixels;
+    return readReferencePicture(std::string(OSTREL_GRAPHICS_GOLDEN_DIR) + "/" + name + ".png", width, height);
 }
 
 TEST(GraphicsGolden, EverySceneMatchesItsReferencePixelForPixel) {
