@@ -73,8 +73,8 @@ void bootRuntime() {
     uint64_t first, heapLimit, heapCeiling;
     HAL_getMemoryBudget(&first, &heapLimit, &heapCeiling);
     const int result = HAL_vmCallbacks().initVM(heapLimit, heapCeiling, shell.mainThread, kBootClassName, 0);
-    if (result == 1) HAL_fatalError("init() failed with CALLBACK_INITIALIZATION_FAILED error (probably a bad boot class name).");
-    if (result == 2) HAL_fatalError("init() failed with CALLBACK_UNCAUGHT_EXCEPTION.");
+    if (result == CALLBACK_INITIALIZATION_FAILED) HAL_fatalError("init() failed with CALLBACK_INITIALIZATION_FAILED error (probably a bad boot class name).");
+    if (result == CALLBACK_UNCAUGHT_EXCEPTION) HAL_fatalError("init() failed with CALLBACK_UNCAUGHT_EXCEPTION.");
     if (result != 0) HAL_fatalError("init() failed with an unknown error!");
     HAL_vmCallbacks().collect();
     HAL_leaveVMLock();
