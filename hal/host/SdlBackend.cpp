@@ -116,6 +116,7 @@ void SdlBackend::translate(const SDL_Event& event) {
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) input_.focus(true);
         else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) input_.focus(false);
         else if (event.window.event == SDL_WINDOWEVENT_CLOSE) input_.close();
+        else if (event.window.event == SDL_WINDOWEVENT_EXPOSED && frame_) SDL_UpdateWindowSurface(window_);
         break;
     case SDL_KEYDOWN:
         if (uint32_t key = virtualKeyFor(event.key.keysym.sym)) input_.keyDown(key);

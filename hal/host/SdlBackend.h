@@ -3,7 +3,7 @@
 // The real window: SDL2 shows the phone's screen scaled by a whole factor (OSTREL_SCALE,
 // 1 to 8, default 2, nearest neighbour). Frames are copied into the window's own surface,
 // which the window system shows as it is: no graphics driver is loaded for a 240 x 320
-// frame. The mouse is the touch screen, the keyboard the phone's keys (arrows, Enter for
+// frame, and an uncovered window shows the last frame again. The mouse is the touch screen, the keyboard the phone's keys (arrows, Enter for
 // fire, digits, F1 and F2 for the soft keys), focus changes are activation and the close
 // button asks the application to exit.
 //

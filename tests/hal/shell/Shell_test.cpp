@@ -208,6 +208,11 @@ TEST(Shell, ReadsEachPropertyFileOnce) {
 // exit event is told) and the process ends with the loop's code, 0.
 class ShellSignalDeathTest : public testing::TestWithParam<int> {};
 
+int tellExit(int type, int, void*) {
+    if (type == kEventExit) std::fputs("exit event\n", stderr);
+    return 0;
+}
+
 TEST_P(ShellSignalDeathTest, EndsThroughTheExitSequence) {
     static int signal;
     signal = GetParam();
@@ -215,12 +220,7 @@ TEST_P(ShellSignalDeathTest, EndsThroughTheExitSequence) {
         {
             ShellHarness harness;
             bootScenario = [] {
-                HAL_addEventListener(
-                    [](int type, int, void*) {
-                        if (type == kEventExit) std::fputs("exit event\n", stderr);
-                        return 0;
-                    },
-                    1u << kEventExit, 1);
+                HAL_addEventListener(&tellExit, 1u << kEventExit, 1);
                 std::thread([] { kill(getpid(), signal); }).detach();
             };
             std::exit(HAL_appMain());
