@@ -46,10 +46,10 @@ Canvas::~Canvas() {
     if (nativeHandle) HAL_deleteCanvas(nativeHandle);
 }
 
-/*PAINT void Canvas::dispatchPaint(VMPtr<Graphics> g) {
+void Canvas::dispatchPaint(VMPtr<Graphics> g) {
     VM_SYNCHRONIZED(Display::lockForCallbacks());
     paint(g);
-}PAINT*/
+}
 
 void Canvas::dispatchKeyPressed(int32_t keyCode) {
     if (!isKeyEventDelivered(keyCode)) return;

@@ -22,7 +22,7 @@ class Canvas : public Displayable {
     VMPtr<Canvas> _VM_init();
     ~Canvas() override;
 
-    //PAINT void dispatchPaint(VMPtr<Graphics> g) override;
+    void dispatchPaint(VMPtr<Graphics> g) override;
     void dispatchKeyPressed(int32_t keyCode) override;
     void dispatchKeyRepeated(int32_t keyCode) override;
     void dispatchKeyReleased(int32_t keyCode) override;
@@ -44,7 +44,7 @@ class Canvas : public Displayable {
     virtual int32_t getGameAction(int32_t keyCode);
     virtual void setFullScreenMode(bool mode);
 
-    //PAINT virtual void paint(VMPtr<Graphics> g) = 0;
+    virtual void paint(VMPtr<Graphics> g) = 0;
     virtual void keyPressed(int32_t keyCode) {}
     virtual void keyRepeated(int32_t keyCode) {}
     virtual void keyReleased(int32_t keyCode) {}

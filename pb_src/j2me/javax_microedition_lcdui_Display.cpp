@@ -3,6 +3,8 @@
 
 #include "hal/base/FatalError.h"
 #include "hal/display/Displays.h"
+#include "hal/display/GraphicsContext.h"
+#include "hal/profile/ProfileGraphics.h"
 #include "lib_src/vm/VMEvents.h"
 #include "lib_src/vm/VMException.h"
 #include "lib_src/vm/VMMonitor.h"
@@ -26,6 +28,7 @@ VMPtr<Display> Display::display{VMStaticScope()};
 namespace {
 
 constexpr uint32_t kEveryEvent = 0x7FFFFFFF;
+constexpr int kPaintRequest = 7;
 constexpr int kCommandEvent = 15;
 
 // The Displayable an event word names, as a handle (null for anything else).
@@ -229,9 +232,9 @@ int Display::handleEvent(int type, int wordCount, void* payload) {
     const auto* words = static_cast<const intptr_t*>(payload);
     if (words == nullptr) wordCount = 0;
     // Handles first: nothing below may see a raw pointer across an allocation.
-    VMPtr<Displayable> subject = wordCount >= 1 && (type == kEventDisplayChanged || type == kEventSizeChanged)
-                                     ? displayableIn(words[0])
-                                     : VMPtr<Displayable>();
+    VMPtr<Displayable> subject;
+    if (wordCount >= 1 && (type == kEventDisplayChanged || type == kEventSizeChanged)) subject = displayableIn(words[0]);
+    if (wordCount >= 4 && type == kPaintRequest) subject = displayableIn(words[1]);
     VMPtr<Display> self = display;
     if (!self) return 0;
     switch (type) {
@@ -247,12 +250,32 @@ int Display::handleEvent(int type, int wordCount, void* payload) {
     case kEventPointerPressed:
     case kEventPointerReleased:
     case kEventPointerDragged: self->dispatchInput(type, words, wordCount); break;
+    case kPaintRequest:
+        if (subject) self->paintRequested(subject, reinterpret_cast<HALGraphics*>(words[0]), int32_t(words[2]), int32_t(words[3]));
+        break;
     case kCommandEvent:
         if (wordCount >= 1) self->handleCommandEvent(words[0]);
         break;
-    default: break;  // 3, 4 and 14 are not the display's; a paint request is never posted here
+    default: break;  // 3, 4 and 14 are not the display's
     }
     return 0;
+}
+
+// The Graphics owns the request's context until it lets it go after the paint.
+void Display::paintRequested(const VMPtr<Displayable>& target, HALGraphics* context, int32_t w, int32_t h) {
+    VMPtr<Graphics> g;
+    try {
+        g = Graphics::_VM_new();
+    } catch (...) {
+        HAL_deleteGraphics(context);
+        throw;
+    }
+    g->_VM_init(context, w, h);
+    struct Release {
+        Graphics* graphics;
+        ~Release() { HAL_releaseImageGraphics(graphics); }
+    } release{g.get()};
+    target->dispatchPaint(g);
 }
 
 void Display::callSerially(VMPtr<::java::lang::Runnable> r) {

@@ -20,6 +20,8 @@
 
 #include "lib_src/vm/VMClass.h"
 
+class HALGraphics;
+
 namespace java::lang {
 class Runnable;
 }
@@ -97,6 +99,7 @@ private:
     void showNative(const VMPtr<Displayable>& d);
     void handleDisplayChange(const VMPtr<Displayable>& d);
     void handleCommandEvent(intptr_t id);
+    void paintRequested(const VMPtr<Displayable>& target, HALGraphics* context, int32_t w, int32_t h);
     void setForeground(bool f);
     void dispatchInput(int type, const intptr_t* words, int wordCount);
     // `current`, read under displayLock.

@@ -14,13 +14,13 @@
 #include "lib_src/vm/VMArray.h"
 #include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/javax_microedition_lcdui_CommandListener.h"
+#include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 
 class HALDisplayable;
 
 namespace javax::microedition::lcdui {
 
 class Command;
-class Graphics;
 
 class Displayable : public virtual ::java::lang::Object {
     VM_ABSTRACT_CLASS(Displayable, ::java::lang::Object)
@@ -44,7 +44,7 @@ class Displayable : public virtual ::java::lang::Object {
     virtual int32_t getHeight();
 
     virtual void dispatchSizeChanged(int32_t w, int32_t h);
-    //PAINT virtual void dispatchPaint(VMPtr<Graphics> g) {}
+    virtual void dispatchPaint(VMPtr<Graphics> g) {}
     virtual void dispatchKeyPressed(int32_t keyCode) {}
     virtual void dispatchKeyRepeated(int32_t keyCode) {}
     virtual void dispatchKeyReleased(int32_t keyCode) {}

@@ -51,6 +51,7 @@ class ScenarioMIDlet : public javax::microedition::midlet::MIDlet {
 
 class RecordingCanvas : public javax::microedition::lcdui::Canvas {
     VM_CLASS(RecordingCanvas, javax::microedition::lcdui::Canvas)
+    void paint(VMPtr<javax::microedition::lcdui::Graphics>) override { logCanvasCall(name + " paint"); }
     void showNotify() override { logCanvasCall(name + " show"); }
     void hideNotify() override { logCanvasCall(name + " hide"); }
     void keyPressed(int32_t code) override { logCanvasCall(name + " key " + std::to_string(code)); }
