@@ -29,7 +29,7 @@ void TestPatternCanvas::drawPattern() {
     const int32_t width = getWidth(), height = getHeight();
     for (int32_t bar = 0; bar < kBars; ++bar) {
         const int32_t left = bar * width / kBars, right = (bar + 1) * width / kBars;
-        g->fillGradient(left, 0, right - left, height, shade(kBarChannels[bar], 255), shade(kBarChannels[bar], 55), true);
+        g->fillGradient(left, 0, right - left, height, shade(kBarChannels[bar], 255), shade(kBarChannels[bar], 55), false);
     }
     flushGraphics();
 }

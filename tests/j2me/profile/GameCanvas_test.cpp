@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hal/base/VMCallbacks.h"
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/display/Rgb565.h"
 #include "lib_src/vm/VMLiterals.h"
@@ -144,7 +145,9 @@ TEST(GameCanvas, EveryFrameGetsTheSameGraphicsResetAlsoInItsPlatformContext) {
     first->setClip(0, 0, 10, 10);
     first->translate(5, 5);
     canvas->flushGraphics();
-    VM::instance()->collect();  // between frames
+    const uint32_t collections = VM::instance()->collections;
+    HAL_callbackCollect();  // between frames, through the platform's entry
+    EXPECT_EQ(VM::instance()->collections, collections + 1);
     VMPtr<Graphics> second = canvas->getGraphics();
     EXPECT_EQ(second.get(), first.get());
     EXPECT_EQ((std::vector<int32_t>{second->getColor(), second->getAlpha(), second->getTranslateX(),
