@@ -154,12 +154,14 @@ void Display::handleDisplayChange(const VMPtr<Displayable>& d) {
         current = nullptr;
         pending = d;
     }
-    // The switch completes also when a notification throws.
+    // The switch completes also when a notification throws, unless a notification switched
+    // on to another displayable, which is then current.
     struct Complete {
         Display* self;
         const VMPtr<Displayable>& target;
         ~Complete() {
             VM_SYNCHRONIZED(displayLock.get());
+            if (self->pending.get() != target.get()) return;
             self->current = target;
             self->pending = nullptr;
         }
@@ -240,7 +242,9 @@ int Display::handleEvent(int type, int wordCount, void* payload) {
     switch (type) {
     case kEventPause: self->setForeground(false); break;
     case kEventResume: self->setForeground(true); break;
-    case kEventDisplayChanged: self->handleDisplayChange(subject); break;
+    case kEventDisplayChanged:
+        if (wordCount >= 1) self->handleDisplayChange(subject);
+        break;
     case kEventSizeChanged:
         if (subject && wordCount >= 3) subject->dispatchSizeChanged(int32_t(words[1]), int32_t(words[2]));
         break;

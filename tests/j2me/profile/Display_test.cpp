@@ -105,7 +105,7 @@ TEST(Canvas, KeyCodesNamesActionsAndTouchCapabilities) {
     EXPECT_TRUE(canvas->isKeyEventDelivered('1'));
 }
 
-TEST(Display, SwitchesNotifyOnlyOnChangeAndNullChangesNothing) {
+TEST(Display, SwitchesNotifyOnlyOnChangeNullChangesNothingAndASwitchInsideASwitchHolds) {
     ProfileHarness harness;
     onStart = [] {
         VMPtr<Display> display = Display::getDisplay(nullptr);
@@ -117,10 +117,17 @@ TEST(Display, SwitchesNotifyOnlyOnChangeAndNullChangesNothing) {
         EXPECT_TRUE(a->isShown());
         display->setCurrent(b);
         EXPECT_FALSE(a->isShown());
+        static VMPtr<test::RecordingCanvas> c{VMStaticScope()};
+        c = recordingCanvas("C");
+        onCanvasCall = [](const std::string& call) {
+            if (call == "A show") Display::getDisplay(nullptr)->setCurrent(c);  // a switch inside a switch
+        };
+        display->setCurrent(a);
+        EXPECT_EQ(display->getCurrent().get(), c.get()) << "the later switch holds";
         HAL_requestExit();
     };
     EXPECT_EQ(HAL_appMain(), 0);
-    EXPECT_EQ(lifecycleLog, (Log{"startApp", "A show", "A hide", "B show", "destroyApp"}));
+    EXPECT_EQ(lifecycleLog, (Log{"startApp", "A show", "A hide", "B show", "B hide", "A show", "C show", "destroyApp"}));
 }
 
 TEST(Display, ASerialCallRunsOnceOnTheUIThreadAfterTheDispatchUnderWay) {
