@@ -6,7 +6,6 @@
 
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_IllegalArgumentException.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/j2me/lcdui/ProfileTestSupport.h"
 
 namespace profiletest {
@@ -30,14 +29,9 @@ TEST(Font, ValuesOutsideTheirSetsAreRefused) {
     struct Refused { int32_t face, style, size; const char* message; };
     const Refused refused[] = {{1, 0, 0, "Unsupported face"}, {0, 8, 0, "Unsupported style"},
                                {0, -1, 0, "Unsupported style"}, {0, 0, 4, "Unsupported size"}};
-    for (const Refused& r : refused) {
-        try {
-            Font::getFont(r.face, r.style, r.size);
-            ADD_FAILURE() << r.message;
-        } catch (java::lang::IllegalArgumentException* e) {
-            EXPECT_EQ(VMPtr<java::lang::IllegalArgumentException>(e)->getMessage()->toUtf8(), r.message);
-        }
-    }
+    for (const Refused& r : refused)
+        EXPECT_EQ(messageOf<java::lang::IllegalArgumentException>([&] { Font::getFont(r.face, r.style, r.size); }),
+                  r.message);
     VMPtr<Font> font = Font::getFont(64, 3, 16);
     EXPECT_TRUE(font->isBold() && font->isItalic());
     EXPECT_FALSE(font->isPlain() || font->isUnderlined());

@@ -8,7 +8,6 @@
 #include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/java_lang_IllegalStateException.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/j2me/lcdui/ProfileTestSupport.h"
 
 namespace profiletest {
@@ -23,19 +22,10 @@ TEST(Image, FactoriesCheckArgumentsAndMapPlatformResults) {
     VMPtr<ByteArray> bytes = ByteArray::_VM_new(8);
     EXPECT_THROW(Image::createImage(bytes, 8, 0), ArrayIndexOutOfBoundsException*);
     EXPECT_THROW(Image::createImage(bytes, 1, INT_MAX), ArrayIndexOutOfBoundsException*);
-    try {
-        Image::createImage(bytes, 0, 8);
-        ADD_FAILURE() << "undecodable bytes made an image";
-    } catch (IllegalArgumentException* e) {
-        EXPECT_EQ(VMPtr<IllegalArgumentException>(e)->getMessage()->toUtf8(),
-                  "HAL_createImageWithData() error: HAL_BAD_FORMAT_ERR");
-    }
-    try {
-        Image::createImage(vmLiteral("/no-such-image.png"));
-        ADD_FAILURE() << "a missing resource made an image";
-    } catch (java::io::IOException* e) {
-        EXPECT_EQ(VMPtr<java::io::IOException>(e)->getMessage()->toUtf8(), "HAL_createImageWithResource() error: 4");
-    }
+    EXPECT_EQ(messageOf<IllegalArgumentException>([&] { Image::createImage(bytes, 0, 8); }),
+              "HAL_createImageWithData() error: HAL_BAD_FORMAT_ERR");
+    EXPECT_EQ(messageOf<java::io::IOException>([] { Image::createImage(vmLiteral("/no-such-image.png")); }),
+              "HAL_createImageWithResource() error: 4");
     EXPECT_THROW(Image::createRGBImage(ints({1, 2, 3, 4}), 0, 5, false), IllegalArgumentException*);
     EXPECT_THROW(Image::createRGBImage(ints({1, 2, 3, 4}), 65536, 65536, false), ArrayIndexOutOfBoundsException*)
         << "w * h must not wrap to 0";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
 #include "tests/vm/TestRuntime.h"
@@ -19,6 +20,17 @@ using javax::microedition::lcdui::Font;
 using javax::microedition::lcdui::Graphics;
 using javax::microedition::lcdui::Image;
 using IntArray = VMArray<int32_t, 1>;
+
+// The message of the E that run throws ("<none>" when it throws nothing).
+template <class E, class Run> std::string messageOf(Run run) {
+    try {
+        run();
+    } catch (E* caught) {
+        VMPtr<E> e(caught);
+        return e->getMessage() ? e->getMessage()->toUtf8() : "";
+    }
+    return "<none>";
+}
 
 // Colours the 16-bit surface keeps exactly, by letter ('.' is white).
 inline int32_t colourOf(char letter) {
