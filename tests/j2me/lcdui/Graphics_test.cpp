@@ -42,7 +42,8 @@ TEST(Graphics, ClipAndTranslationStayOnTheSurfaceAtThe32BitLimits) {
         if (c.narrow) g.setClip(10, 10, 30, 20);
         g.translate(c.tx, c.ty);
         c.narrow ? g.clipRect(c.x, c.y, c.w, c.h) : g.setClip(c.x, c.y, c.w, c.h);
-        EXPECT_EQ(std::vector<int>({g.clipX1, g.clipY1, g.clipX2, g.clipY2}), std::vector<int>({c.x1, c.y1, c.x2, c.y2}))
+        using Edges = std::vector<int>;
+        EXPECT_EQ(Edges({g.clipX1, g.clipY1, g.clipX2, g.clipY2}), Edges({c.x1, c.y1, c.x2, c.y2}))
             << "translation " << c.tx << ", x " << c.x;
         const HALRect& native = g.nativeContext->clip();
         EXPECT_EQ(native.width * native.height, (c.x2 - c.x1) * (c.y2 - c.y1)) << "the platform clip agrees";
