@@ -73,6 +73,25 @@ TEST(Graphics, AnchorRules) {
     canvas.g->drawChar(u'x', 0, 0, 2 | 4);
 }
 
+TEST(Graphics, TextIsPlacedByItsAnchor) {
+    Canvas reference(60, 40);
+    VMPtr<java::lang::String> text = vmLiteral("Wq");
+    reference.g->drawString(text, 5, 5, 0);
+    Font& font = *reference.g->getFont();
+    const int32_t w = font.stringWidth(text), h = font.getHeight(), base = font.getBaselinePosition();
+    ASSERT_NE(lettersOf(reference.image), Rows(40, std::string(60, '.'))) << "the text is drawn";
+    struct Placed { int32_t anchor, x, y; };
+    const Placed placed[] = {{Graphics::RIGHT | Graphics::BOTTOM, 5 + w, 5 + h},
+                             {Graphics::HCENTER | Graphics::BASELINE, 5 + w / 2, 5 + base},
+                             {Graphics::LEFT | Graphics::TOP, 5, 5}};
+    for (const Placed& p : placed) {
+        Canvas canvas(60, 40);
+        canvas.g->translate(-100, 7);
+        canvas.g->drawString(text, p.x + 100, p.y - 7, p.anchor);
+        EXPECT_EQ(lettersOf(canvas.image), lettersOf(reference.image)) << "anchor " << p.anchor;
+    }
+}
+
 TEST(Graphics, RegionTransformsArePixelExact) {
     const Rows expected[8] = {{"ABC", "DEF"}, {"DEF", "ABC"}, {"CBA", "FED"}, {"FED", "CBA"},
                               {"AD", "BE", "CF"}, {"DA", "EB", "FC"}, {"CF", "BE", "AD"}, {"FC", "EB", "DA"}};
