@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <limits>
+#include <cstdint>
 
 #include "hal/base/FatalError.h"
 #include "hal/base/HALResult.h"
@@ -36,14 +36,14 @@ constexpr int32_t kTopLeft = Graphics::TOP | Graphics::LEFT;
 constexpr int32_t kTransformBits = 0x307;
 
 int32_t saturate(int64_t value) {
-    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 // A translated start edge: below the surface is 0, beyond the 32-bit range is the surface
 // size, anything else stays (and may lie beyond the surface).
 int64_t startEdge(int64_t sum, int32_t size) {
     if (sum < 0) return 0;
-    return sum > std::numeric_limits<int32_t>::max() ? size : sum;
+    return sum > INT32_MAX ? size : sum;
 }
 
 // A translated end edge: below the surface is the start edge, beyond the surface its size.
@@ -332,14 +332,14 @@ void Graphics::drawText(const char16_t* chars, int32_t length, int32_t x, int32_
     HAL_drawChars(nativeContext, chars, length, saturate(left), saturate(top));
 }
 
-void Graphics::drawString(VMPtr<::java::lang::String> s, int32_t x, int32_t y, int32_t anchor) {
+void Graphics::drawString(const VMPtr<::java::lang::String>& s, int32_t x, int32_t y, int32_t anchor) {
     if (!s) vm::throwNew<NullPointerException>();
     if (anchor == 0) anchor = kTopLeft;
     else if (!isValidAnchor(anchor, VCENTER)) vm::throwNew<IllegalArgumentException>();
     if (s->length() > 0) drawText(s->chars(), s->length(), x, y, anchor);
 }
 
-void Graphics::drawSubstring(VMPtr<::java::lang::String> s, int32_t offset, int32_t len, int32_t x, int32_t y,
+void Graphics::drawSubstring(const VMPtr<::java::lang::String>& s, int32_t offset, int32_t len, int32_t x, int32_t y,
                              int32_t anchor) {
     if (!s) vm::throwNew<NullPointerException>();
     if (!runInside(offset, len, s->length())) vm::throwNew<::java::lang::StringIndexOutOfBoundsException>();
@@ -348,7 +348,7 @@ void Graphics::drawSubstring(VMPtr<::java::lang::String> s, int32_t offset, int3
 
 void Graphics::drawChar(char16_t c, int32_t x, int32_t y, int32_t anchor) { drawText(&c, 1, x, y, anchor); }
 
-void Graphics::drawChars(VMPtr<CharArray> data, int32_t offset, int32_t length, int32_t x, int32_t y,
+void Graphics::drawChars(const VMPtr<CharArray>& data, int32_t offset, int32_t length, int32_t x, int32_t y,
                          int32_t anchor) {
     if (!data) vm::throwNew<NullPointerException>();
     if (!runInside(offset, length, data->length)) vm::throwNew<ArrayIndexOutOfBoundsException>();
@@ -357,7 +357,7 @@ void Graphics::drawChars(VMPtr<CharArray> data, int32_t offset, int32_t length, 
 
 // --- images and pixels ---------------------------------------------------------------
 
-void Graphics::drawImage(VMPtr<Image> img, int32_t x, int32_t y, int32_t anchor) {
+void Graphics::drawImage(const VMPtr<Image>& img, int32_t x, int32_t y, int32_t anchor) {
     if (!img) vm::throwNew<NullPointerException>();
     int64_t left = x, top = y;
     if (!isValidAnchor(anchor, BASELINE) || !applyAnchor(left, top, img->width, img->height, anchor, 0))
@@ -365,8 +365,8 @@ void Graphics::drawImage(VMPtr<Image> img, int32_t x, int32_t y, int32_t anchor)
     HAL_drawImage(nativeContext, img->nativeHandle, surfaceX(left), surfaceY(top));
 }
 
-void Graphics::drawRegion(VMPtr<Image> img, int32_t xSrc, int32_t ySrc, int32_t w, int32_t h, int32_t transform,
-                          int32_t xDest, int32_t yDest, int32_t anchor) {
+void Graphics::drawRegion(const VMPtr<Image>& img, int32_t xSrc, int32_t ySrc, int32_t w, int32_t h,
+                          int32_t transform, int32_t xDest, int32_t yDest, int32_t anchor) {
     if (!img) vm::throwNew<NullPointerException>();
     if ((transform & ~kTransformBits) != 0) vm::throwNew<IllegalArgumentException>();
     int64_t left = xDest, top = yDest;
@@ -393,8 +393,8 @@ void Graphics::copyArea(int32_t xSrc, int32_t ySrc, int32_t w, int32_t h, int32_
         vm::throwNew<IllegalArgumentException>();
 }
 
-void Graphics::drawRGB(VMPtr<IntArray> data, int32_t offset, int32_t scanlength, int32_t x, int32_t y, int32_t w,
-                       int32_t h, bool processAlpha) {
+void Graphics::drawRGB(const VMPtr<IntArray>& data, int32_t offset, int32_t scanlength, int32_t x, int32_t y,
+                       int32_t w, int32_t h, bool processAlpha) {
     if (!data) vm::throwNew<NullPointerException>();
     const int64_t rows = h != 0 ? int64_t(h - 1) * scanlength : 0;
     const int64_t last = int64_t(offset) + (scanlength < 0 ? 0 : rows) + (w != 0 ? int64_t(w) - 1 : 0);

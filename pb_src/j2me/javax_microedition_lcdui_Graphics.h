@@ -98,21 +98,21 @@ class Graphics : public virtual ::java::lang::Object {
     virtual void fillRoundRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t arcW, int32_t arcH);
     virtual void fillArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t startAngle, int32_t arcAngle);
     virtual void drawArc(int32_t x, int32_t y, int32_t w, int32_t h, int32_t startAngle, int32_t arcAngle);
-    virtual void drawString(VMPtr<::java::lang::String> s, int32_t x, int32_t y, int32_t anchor);
-    virtual void drawSubstring(VMPtr<::java::lang::String> s, int32_t offset, int32_t len, int32_t x, int32_t y,
+    virtual void drawString(const VMPtr<::java::lang::String>& s, int32_t x, int32_t y, int32_t anchor);
+    virtual void drawSubstring(const VMPtr<::java::lang::String>& s, int32_t offset, int32_t len, int32_t x, int32_t y,
                                int32_t anchor);
     virtual void drawChar(char16_t c, int32_t x, int32_t y, int32_t anchor);
-    virtual void drawChars(VMPtr<CharArray> data, int32_t offset, int32_t length, int32_t x, int32_t y,
+    virtual void drawChars(const VMPtr<CharArray>& data, int32_t offset, int32_t length, int32_t x, int32_t y,
                            int32_t anchor);
-    virtual void drawImage(VMPtr<Image> img, int32_t x, int32_t y, int32_t anchor);
+    virtual void drawImage(const VMPtr<Image>& img, int32_t x, int32_t y, int32_t anchor);
     // transform: the MIDP transform in bits 0-2, a blend type in bits 8-9.
-    virtual void drawRegion(VMPtr<Image> img, int32_t xSrc, int32_t ySrc, int32_t w, int32_t h, int32_t transform,
-                            int32_t xDest, int32_t yDest, int32_t anchor);
+    virtual void drawRegion(const VMPtr<Image>& img, int32_t xSrc, int32_t ySrc, int32_t w, int32_t h,
+                            int32_t transform, int32_t xDest, int32_t yDest, int32_t anchor);
     virtual void copyArea(int32_t xSrc, int32_t ySrc, int32_t w, int32_t h, int32_t xDest, int32_t yDest,
                           int32_t anchor);
     virtual void fillTriangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3);
-    virtual void drawRGB(VMPtr<IntArray> data, int32_t offset, int32_t scanlength, int32_t x, int32_t y, int32_t w,
-                         int32_t h, bool processAlpha);
+    virtual void drawRGB(const VMPtr<IntArray>& data, int32_t offset, int32_t scanlength, int32_t x, int32_t y,
+                         int32_t w, int32_t h, bool processAlpha);
     // 0x00RRGGBB as the 16-bit surface shows the colour.
     virtual int32_t getDisplayColor(int32_t color);
     virtual int32_t getARGBColor();

@@ -99,8 +99,8 @@ VMPtr<Image> Image::createImage(int32_t w, int32_t h, bool transparent, int32_t 
     const int result =
         transparent ? HAL_createTransparentMutableImage(&handle, w, h) : HAL_createMutableImage(&handle, w, h);
     throwForCommonResult(result);
-    if (result != HAL_OK)
-        HAL_fatalError(transparent ? "HAL_createTransparentMutableImage() failed." : "HAL_createMutableImage() failed.");
+    if (result != HAL_OK && transparent) HAL_fatalError("HAL_createTransparentMutableImage() failed.");
+    if (result != HAL_OK) HAL_fatalError("HAL_createMutableImage() failed.");
     VMPtr<Image> image = wrap(handle, true, w, h);
     VMPtr<Graphics> g = image->getGraphics();
     // An opaque image has no alpha to keep: a fill with the colour's own alpha byte (often 0)
