@@ -16,7 +16,7 @@
 #include "lib_src/vm/VMClass.h"
 #include "pb_src/j2me/java_lang_Runnable.h"
 #include "pb_src/j2me/java_lang_Thread.h"
-#include "pb_src/j2me/javax_microedition_lcdui_Canvas.h"
+#include "pb_src/j2me/javax_microedition_lcdui_game_GameCanvas.h"
 #include "pb_src/j2me/javax_microedition_midlet_MIDlet.h"
 #include "tests/hal/shell/ShellHarness.h"
 
@@ -49,9 +49,9 @@ class ScenarioMIDlet : public javax::microedition::midlet::MIDlet {
     }
 };
 
-class RecordingCanvas : public javax::microedition::lcdui::Canvas {
-    VM_CLASS(RecordingCanvas, javax::microedition::lcdui::Canvas)
-    void paint(VMPtr<javax::microedition::lcdui::Graphics>) override { logCanvasCall(name + " paint"); }
+class RecordingCanvas : public javax::microedition::lcdui::game::GameCanvas {
+    VM_CLASS(RecordingCanvas, javax::microedition::lcdui::game::GameCanvas)
+    VMPtr<RecordingCanvas> _VM_init() { return GameCanvas::_VM_init(false), this; }
     void showNotify() override { logCanvasCall(name + " show"); }
     void hideNotify() override { logCanvasCall(name + " hide"); }
     void keyPressed(int32_t code) override { logCanvasCall(name + " key " + std::to_string(code)); }
@@ -72,7 +72,8 @@ class NativeRunnable : public virtual java::lang::Object, public virtual java::l
 }  // namespace test
 
 VM_DEFINE_CLASS(test::ScenarioMIDlet, "test.ScenarioMIDlet", "javax.microedition.midlet.MIDlet", VM_NO_CLINIT)
-VM_DEFINE_CLASS(test::RecordingCanvas, "test.RecordingCanvas", "javax.microedition.lcdui.Canvas", VM_NO_CLINIT)
+VM_DEFINE_CLASS(test::RecordingCanvas, "test.RecordingCanvas", "javax.microedition.lcdui.game.GameCanvas",
+                VM_NO_CLINIT)
 VM_DEFINE_CLASS(test::NativeRunnable, "test.NativeRunnable", "java.lang.Object", VM_NO_CLINIT)
 VM_IMPLEMENTS(test::NativeRunnable, "java.lang.Runnable")
 
