@@ -34,3 +34,6 @@ void HAL_setVMCallbacks(const VMCallbacks* table);
 
 // The installed table (the defaults until one is installed).
 const VMCallbacks& HAL_vmCallbacks();
+
+// Runs one collection cycle of the runtime at once (the table's collect entry).
+void HAL_callbackCollect();
