@@ -78,7 +78,7 @@ int main() {
     HALGraphics* context = g->nativeContext;
     g->setColor(0x80C040);
     VMPtr<Image> opaque = sprite(false), blended = sprite(true);
-    VMPtr<java::lang::String> text = vmLiteral("Score 0001234 Lv 07!");
+    VMPtr<java::lang::String> text = VMPtr<java::lang::String>::fromLiteral("Score 0001234 Lv 07!");
     std::u16string chars = text->toUtf16();
 
     compare("fillRect_16x16", 4000,

@@ -19,7 +19,7 @@ namespace com::kelvane::ostrel {
 VM_DEFINE_CLASS(AMS, "com.kelvane.ostrel.AMS", "java.lang.Object", &AMS::_VM_clinit)
 VM_MAIN_METHOD(AMS)
 
-VMPtr<MIDlet> AMS::midlet{VMStaticScope()};
+VMPtr<MIDlet> AMS::midlet{VMStaticScope::instance()};
 
 namespace {
 
@@ -95,7 +95,7 @@ VMPtr<::java::lang::String> AMS::getAppProperty(VMPtr<::java::lang::String> key)
 VMPtr<MIDlet> AMS::instantiateMIDlet(VMPtr<::java::lang::String> className) {
     VMPtr<::java::lang::Object> instance = ::java::lang::Class::forName(className)->newInstance();
     VMPtr<MIDlet> loaded(dynamic_cast<MIDlet*>(instance.get()));
-    if (!loaded) vm::throwNew<::java::lang::InstantiationException>(vmLiteral("Class not a MIDlet"));
+    if (!loaded) vm::throwNew<::java::lang::InstantiationException>(VMPtr<java::lang::String>::fromLiteral("Class not a MIDlet"));
     return loaded;
 }
 

@@ -8,11 +8,11 @@ namespace javax::microedition::lcdui {
 
 VM_DEFINE_CLASS(Alert, "javax.microedition.lcdui.Alert", "javax.microedition.lcdui.Screen", &Alert::_VM_clinit)
 
-VMPtr<Command> Alert::DISMISS_COMMAND{VMStaticScope()};
+VMPtr<Command> Alert::DISMISS_COMMAND{VMStaticScope::instance()};
 
 void Alert::_VM_clinit() {
     VMPtr<Command> dismiss = Command::_VM_new();
-    DISMISS_COMMAND = dismiss->_VM_init(vmLiteral(""), Command::OK, 0);
+    DISMISS_COMMAND = dismiss->_VM_init(VMPtr<java::lang::String>::fromLiteral(""), Command::OK, 0);
 }
 
 void Alert::_VM_mark(uint32_t flags) {

@@ -21,9 +21,9 @@ namespace javax::microedition::lcdui {
 
 VM_DEFINE_CLASS(Display, "javax.microedition.lcdui.Display", "java.lang.Object", &Display::_VM_clinit)
 
-VMPtr<::java::lang::Object> Display::displayLock{VMStaticScope()};
-VMPtr<::java::lang::Object> Display::callbackLock{VMStaticScope()};
-VMPtr<Display> Display::display{VMStaticScope()};
+VMPtr<::java::lang::Object> Display::displayLock{VMStaticScope::instance()};
+VMPtr<::java::lang::Object> Display::callbackLock{VMStaticScope::instance()};
+VMPtr<Display> Display::display{VMStaticScope::instance()};
 
 namespace {
 

@@ -20,8 +20,8 @@ using ::java::lang::NullPointerException;
 
 VM_DEFINE_CLASS(Font, "javax.microedition.lcdui.Font", "java.lang.Object", &Font::_VM_clinit)
 
-VMPtr<::java::util::Hashtable> Font::cache{VMStaticScope()};
-VMPtr<Font> Font::defaultFont{VMStaticScope()};
+VMPtr<::java::util::Hashtable> Font::cache{VMStaticScope::instance()};
+VMPtr<Font> Font::defaultFont{VMStaticScope::instance()};
 
 namespace {
 
@@ -45,10 +45,10 @@ void Font::_VM_clinit() {
 
 VMPtr<Font> Font::getFont(int32_t face, int32_t style, int32_t size) {
     if (face != FACE_SYSTEM && face != FACE_MONOSPACE && face != FACE_PROPORTIONAL)
-        vm::throwNew<IllegalArgumentException>(vmLiteral("Unsupported face"));
-    if ((style & 7) != style) vm::throwNew<IllegalArgumentException>(vmLiteral("Unsupported style"));
+        vm::throwNew<IllegalArgumentException>(VMPtr<java::lang::String>::fromLiteral("Unsupported face"));
+    if ((style & 7) != style) vm::throwNew<IllegalArgumentException>(VMPtr<java::lang::String>::fromLiteral("Unsupported style"));
     if (size != SIZE_MEDIUM && size != SIZE_SMALL && size != SIZE_LARGE)
-        vm::throwNew<IllegalArgumentException>(vmLiteral("Unsupported size"));
+        vm::throwNew<IllegalArgumentException>(VMPtr<java::lang::String>::fromLiteral("Unsupported size"));
     vm::ensureInitialized(_VM_classRecord);
     VM_SYNCHRONIZED(cache.get());
     VMPtr<::java::lang::Integer> key = ::java::lang::Integer::_VM_new();

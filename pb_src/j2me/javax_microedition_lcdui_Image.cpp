@@ -76,7 +76,7 @@ VMPtr<Image> Image::createImage(VMPtr<ByteArray> data, int32_t offset, int32_t l
     const auto* bytes = reinterpret_cast<const uint8_t*>(data->elements() + offset);
     const int result = HAL_createImageWithData(&handle, bytes, length, &w, &h);
     if (result == HAL_BAD_FORMAT)
-        vm::throwNew<IllegalArgumentException>(vmLiteral("HAL_createImageWithData() error: HAL_BAD_FORMAT_ERR"));
+        vm::throwNew<IllegalArgumentException>(VMPtr<java::lang::String>::fromLiteral("HAL_createImageWithData() error: HAL_BAD_FORMAT_ERR"));
     throwForCommonResult(result);
     if (result != HAL_OK) HAL_fatalError("HAL_createImageWithData() failed.");
     return wrap(handle, false, w, h);

@@ -40,7 +40,7 @@ TEST(Font, ValuesOutsideTheirSetsAreRefused) {
 TEST(Font, MeasuringChecksRunsWithoutOverflow) {
     testRuntime();
     VMPtr<Font> font = Font::getDefaultFont();
-    VMPtr<java::lang::String> text = vmLiteral("Wide");
+    VMPtr<java::lang::String> text = VMPtr<java::lang::String>::fromLiteral("Wide");
     VMPtr<Font::CharArray> chars = Font::CharArray::_VM_new(4);
     for (int32_t i = 0; i < 4; ++i) chars->elements()[i] = text->charAt(i);
     EXPECT_EQ(font->charsWidth(chars, 2, 0), 0);

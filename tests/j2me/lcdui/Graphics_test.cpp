@@ -67,15 +67,15 @@ TEST(Graphics, AnchorRules) {
     int64_t x = 0, y = 0;
     EXPECT_FALSE(Graphics::applyAnchor(x, y, 10, 4, 4 | 64, 0)) << "no baseline for images";
     Canvas canvas(8, 8);
-    EXPECT_THROW(canvas.g->drawString(vmLiteral("x"), 0, 0, 2 | 4), IllegalArgumentException*);
+    EXPECT_THROW(canvas.g->drawString(VMPtr<java::lang::String>::fromLiteral("x"), 0, 0, 2 | 4), IllegalArgumentException*);
     EXPECT_THROW(canvas.g->drawImage(imageOf({"A"}), 0, 0, 4 | 64), IllegalArgumentException*);
-    canvas.g->drawString(vmLiteral("x"), 0, 0, 0);
+    canvas.g->drawString(VMPtr<java::lang::String>::fromLiteral("x"), 0, 0, 0);
     canvas.g->drawChar(u'x', 0, 0, 2 | 4);
 }
 
 TEST(Graphics, TextIsPlacedByItsAnchor) {
     Canvas reference(60, 40);
-    VMPtr<java::lang::String> text = vmLiteral("Wq");
+    VMPtr<java::lang::String> text = VMPtr<java::lang::String>::fromLiteral("Wq");
     reference.g->drawString(text, 5, 5, 0);
     Font& font = *reference.g->getFont();
     const int32_t w = font.stringWidth(text), h = font.getHeight(), base = font.getBaselinePosition();
@@ -177,7 +177,7 @@ TEST(Graphics, ACollectionBetweenDrawsKeepsTheImageAndFontItUses) {
         g->drawRegion(sprite, 0, 0, 2, 2, frame, frame, 0, 0);
         sprite = nullptr;
         testRuntime()->collect();
-        g->drawString(vmLiteral("Hi"), 0, 0, 0);
+        g->drawString(VMPtr<java::lang::String>::fromLiteral("Hi"), 0, 0, 0);
     }
     EXPECT_EQ(g->getFont()->getFace(), Font::FACE_MONOSPACE);
     EXPECT_EQ(lettersOf(g->image)[19][39], '.');

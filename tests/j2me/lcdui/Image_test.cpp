@@ -24,7 +24,7 @@ TEST(Image, FactoriesCheckArgumentsAndMapPlatformResults) {
     EXPECT_THROW(Image::createImage(bytes, 1, INT_MAX), ArrayIndexOutOfBoundsException*);
     EXPECT_EQ(messageOf<IllegalArgumentException>([&] { Image::createImage(bytes, 0, 8); }),
               "HAL_createImageWithData() error: HAL_BAD_FORMAT_ERR");
-    EXPECT_EQ(messageOf<java::io::IOException>([] { Image::createImage(vmLiteral("/no-such-image.png")); }),
+    EXPECT_EQ(messageOf<java::io::IOException>([] { Image::createImage(VMPtr<java::lang::String>::fromLiteral("/no-such-image.png")); }),
               "HAL_createImageWithResource() error: 4");
     EXPECT_THROW(Image::createRGBImage(ints({1, 2, 3, 4}), 0, 5, false), IllegalArgumentException*);
     EXPECT_THROW(Image::createRGBImage(ints({1, 2, 3, 4}), 65536, 65536, false), ArrayIndexOutOfBoundsException*)

@@ -117,7 +117,7 @@ TEST(Display, SwitchesNotifyOnlyOnChangeNullChangesNothingAndASwitchInsideASwitc
         EXPECT_TRUE(a->isShown());
         display->setCurrent(b);
         EXPECT_FALSE(a->isShown());
-        static VMPtr<test::RecordingCanvas> c{VMStaticScope()};
+        static VMPtr<test::RecordingCanvas> c{VMStaticScope::instance()};
         c = recordingCanvas("C");
         onCanvasCall = [](const std::string& call) {
             if (call == "A show") Display::getDisplay(nullptr)->setCurrent(c);  // a switch inside a switch
@@ -171,7 +171,7 @@ TEST(Display, SwitchingFromAnotherThreadWhileInputArrivesNeverDeadlocks) {
         injected = true;
     });
     onStart = [] {
-        static VMPtr<test::RecordingCanvas> a{VMStaticScope()}, b{VMStaticScope()};
+        static VMPtr<test::RecordingCanvas> a{VMStaticScope::instance()}, b{VMStaticScope::instance()};
         a = recordingCanvas("A");
         b = recordingCanvas("B");
         Display::getDisplay(nullptr)->setCurrent(a);

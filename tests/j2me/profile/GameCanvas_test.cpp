@@ -47,7 +47,7 @@ void drawFrame(test::RecordingCanvas* canvas) {
     g->drawRegion(Image::createRGBImage(argb, kSpriteWidth, kSpriteHeight, false), 0, 0, kSpriteWidth,
                   kSpriteHeight, kMirror, kSpriteX, kSpriteY, Graphics::TOP | Graphics::LEFT);
     g->setColor(0xFFFFFF);
-    g->drawString(vmLiteral("Ostrel"), 20, kTextY, Graphics::TOP | Graphics::LEFT);
+    g->drawString(VMPtr<java::lang::String>::fromLiteral("Ostrel"), 20, kTextY, Graphics::TOP | Graphics::LEFT);
     canvas->flushGraphics();
 }
 
@@ -81,13 +81,13 @@ TEST(GameCanvas, AFrameFromItsOwnThreadReachesTheWindowAndInputPauseResumeAndExi
     static int framesBefore = 0, textWidth = 0, textHeight = 0;
     static std::vector<uint16_t> frame;
     onStart = [] {
-        static VMPtr<test::RecordingCanvas> canvas{VMStaticScope()};
+        static VMPtr<test::RecordingCanvas> canvas{VMStaticScope::instance()};
         canvas = recordingCanvas("canvas");
         Display::getDisplay(nullptr)->setCurrent(canvas);
         startThread([] {
             framesBefore = headless().framesPresented();
             drawFrame(canvas.get());
-            textWidth = canvas->getGraphics()->getFont()->stringWidth(vmLiteral("Ostrel"));
+            textWidth = canvas->getGraphics()->getFont()->stringWidth(VMPtr<java::lang::String>::fromLiteral("Ostrel"));
             textHeight = canvas->getGraphics()->getFont()->getHeight();
             for (int i = 0; i < 5000 && headless().framesPresented() == framesBefore; ++i)
                 java::lang::Thread::sleep(1);
