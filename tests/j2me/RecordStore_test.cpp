@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -209,6 +212,65 @@ TEST_F(RecordStoreTest, KeptUpdatedItPlacesChangesAtOnce) {
     EXPECT_EQ(sorted->numRecords(), 4);
     sorted->destroy();
     EXPECT_NO_THROW(add(store, "1")) << "a destroyed enumeration is no longer told";
+}
+
+}  // namespace rmstest
+
+namespace rmstest {
+
+// The game's way of saving: a 20-byte and a 25-byte record replaced in place, again and
+// again. A child saves through the profile and reports each acknowledged generation over a
+// pipe; it is killed with SIGKILL at moments drawn from a fixed seed. Each record must then
+// read back whole, as the last acknowledged generation or the one in flight.
+std::string progress(uint32_t generation, int32_t length) {
+    std::string bytes(size_t(length), '\0');
+    for (int32_t i = 0; i < length; ++i) bytes[size_t(i)] = char((generation * 31 + uint32_t(i)) & 0xFF);
+    return bytes;
+}
+
+TEST_F(RecordStoreTest, SavesThroughTheProfileSurviveSigkillAtAnyMoment) {
+    constexpr int32_t kLengths[2] = {20, 25};
+    {
+        VMPtr<RecordStore> store = open("progress");
+        for (int32_t length : kLengths) add(store, progress(0, length));
+        store->closeRecordStore();
+    }
+    uint32_t acknowledged = 0;
+    uint32_t seed = 12345;
+    for (int kill = 0; kill < 10; ++kill) {
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(ends[0]);
+            VMPtr<RecordStore> store = open("progress", false);
+            for (uint32_t generation = acknowledged + 1;; ++generation) {
+                for (int32_t id = 1; id <= 2; ++id)
+                    store->setRecord(id, bytes(progress(generation, kLengths[id - 1])), 0, kLengths[id - 1]);
+                if (::write(ends[1], &generation, sizeof generation) != sizeof generation) _exit(3);
+            }
+        }
+        ::close(ends[1]);
+        seed = seed * 1103515245 + 12345;
+        ::usleep(useconds_t(10000 + (seed >> 8) % 50000));
+        ::kill(child, SIGKILL);
+        uint32_t reported;
+        while (::read(ends[0], &reported, sizeof reported) == ssize_t(sizeof reported)) acknowledged = reported;
+        ::close(ends[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended by itself: " << status;
+
+        VMPtr<RecordStore> store = open("progress", false);
+        ASSERT_EQ(store->getNumRecords(), 2);
+        for (int32_t id = 1; id <= 2; ++id) {
+            const std::string saved = str(store->getRecord(id));
+            EXPECT_TRUE(saved == progress(acknowledged, kLengths[id - 1]) || saved == progress(acknowledged + 1, kLengths[id - 1]))
+                << "record " << id << " after the kill at generation " << acknowledged;
+        }
+        store->closeRecordStore();
+    }
+    EXPECT_GT(acknowledged, 2u) << "the children got to save";
 }
 
 }  // namespace rmstest
