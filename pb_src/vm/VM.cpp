@@ -131,10 +131,12 @@ void VM::checkMarkedFields() {
 }
 
 void VM::sweep() {
+    // A weak handle is cleared only when its target goes: objects kept without being
+    // reached (fresh, or awaiting finalisation) keep their weak handles too.
     VMListScope* weak = VMWeakScope();
     for (VMRef* ref = weak->head; ref; ref = ref->next) {
         Object* target = ref->getObject();
-        if (target && !(target->flags & Object::kReached)) ref->clear();
+        if (target && !(target->flags & Object::kKept)) ref->clear();
     }
     for (Object* object = objects; object;) {
         Object* next = object->next;

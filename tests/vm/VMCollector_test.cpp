@@ -103,6 +103,27 @@ TEST(Collector, WeakHandlesAreClearedWhenTheirTargetGoes) {
     EXPECT_EQ(weakAndStrong.get(), strong.get());
 }
 
+TEST(Collector, WeakHandlesToUnreachedButKeptObjectsStaySet) {
+    VM* vm = testRuntime();
+    VMPtr<Node> toFresh(VMWeakScope());
+    VMPtr<Object> toAwaiting(VMWeakScope());
+    Node* fresh = new (_VM_allocate(sizeof(Node), true)) Node();  // as _VM_new before its handle exists
+    toFresh = fresh;
+    {
+        VMPtr<Node> awaiting = newNode();
+        awaiting->flags |= Object::kAwaitingFinalization;
+        toAwaiting = awaiting;
+    }
+    vm->collect();
+    EXPECT_EQ(toFresh.get(), fresh);
+    EXPECT_FALSE(toAwaiting.isNull());
+    toAwaiting->flags &= ~Object::kAwaitingFinalization;
+    Object::_VM_clearFresh(fresh);
+    vm->collect();
+    EXPECT_TRUE(toFresh.isNull());
+    EXPECT_TRUE(toAwaiting.isNull());
+}
+
 TEST(Collector, AFreshObjectSurvivesWithWhatItReferencesUntilAHandleTakesIt) {
     VM* vm = testRuntime();
     // Built by hand, as _VM_new does before its handle exists.
