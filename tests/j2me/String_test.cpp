@@ -75,6 +75,7 @@ TEST(String, SlicingSharesAndChecksItsBounds) {
     VMPtr<String> ell = t->substring(1, 4);
     EXPECT_EQ(ell->toUtf8(), "ell");
     EXPECT_EQ(ell->value.get(), t->value.get()) << "no copy";
+    EXPECT_EQ(s("hello world")->substring(6)->substring(1, 3)->toUtf8(), "or") << "a slice of a slice";
     EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { t->substring(2, 1); }),
               "String index out of range: -1");
     EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { t->charAt(9); }),
