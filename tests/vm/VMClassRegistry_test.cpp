@@ -173,7 +173,9 @@ TEST(ClassRegistry, LibraryClassesAreMadeReflectivelyOnlyWhereTheyHaveAFactory) 
     const std::pair<const char*, Outcome> classes[] = {
         {"java.io.ByteArrayOutputStream", Made}, {"java.util.Hashtable", Made}, {"java.util.Vector", Made},
         {"java.util.Random", Made}, {"java.util.Date", Made}, {"com.kelvane.ostrel.cldc.util.GregorianCalendar", Made},
-        {"init.Base", Made}, {"java.lang.Integer", NoAccess}, {"java.lang.Math", NoAccess},
+        {"init.Base", Made}, {"java.lang.NullPointerException", Made}, {"java.io.EOFException", Made},
+        {"javax.microedition.io.ConnectionNotFoundException", Made}, {"java.util.NoSuchElementException", Made},
+        {"java.lang.Integer", NoAccess}, {"java.lang.Math", NoAccess},
         {"java.lang.System", NoAccess}, {"java.io.ByteArrayInputStream", NoAccess}, {"java.io.DataOutputStream", NoAccess},
         {"java.io.InputStream", NotInstantiable}, {"java.io.DataInput", NotInstantiable},
         {"init.Abstract", NotInstantiable}, {"init.Runnable", NotInstantiable},
