@@ -16,17 +16,10 @@
 #include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_Thread.h"
 #include "tests/support/CapturedStdout.h"
+#include "tests/support/ScenarioBoot.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace test {
-
-// Runs a native body on a managed thread.
-class Task : public virtual java::lang::Object, public virtual java::lang::Runnable {
-    VM_CLASS(Task, java::lang::Object)
-    VMPtr<Task> _VM_init() { return this; }
-    void run() override { body(); }
-    std::function<void()> body;
-};
 
 // An object with a finaliser: it awaits finalisation from birth.
 class Finalizable : public virtual java::lang::Object {
@@ -57,8 +50,6 @@ class InitializedElsewhere : public virtual java::lang::Object {
 
 }  // namespace test
 
-VM_DEFINE_CLASS(test::Task, "test.Task", "java.lang.Object", VM_NO_CLINIT)
-VM_IMPLEMENTS(test::Task, "java.lang.Runnable")
 VM_DEFINE_CLASS(test::Finalizable, "test.Finalizable", "java.lang.Object", VM_NO_CLINIT)
 VM_DEFINE_CLASS(test::InitializedElsewhere, "test.InitializedElsewhere", "java.lang.Object",
                 &test::InitializedElsewhere::_VM_clinit)
@@ -69,20 +60,7 @@ using java::lang::InterruptedException;
 using java::lang::Object;
 using java::lang::Thread;
 
-VMPtr<Thread> newThread(std::function<void()> body, const char* name = nullptr) {
-    VMPtr<test::Task> task = test::Task::_VM_new();
-    task->_VM_init();
-    task->body = std::move(body);
-    VMPtr<Thread> thread = Thread::_VM_new();
-    thread->_VM_init(task, name ? java::lang::String::fromUtf8(name) : VMPtr<java::lang::String>());
-    return thread;
-}
-
-VMPtr<Thread> started(std::function<void()> body, const char* name = nullptr) {
-    VMPtr<Thread> thread = newThread(std::move(body), name);
-    thread->start();
-    return thread;
-}
+VMPtr<Thread> started(std::function<void()> body, const char* name = nullptr) { return startThread(std::move(body), name); }
 
 // Waits on the Thread's monitor until its body has ended (woken by the end-of-thread notifyAll).
 void join(const VMPtr<Thread>& thread) {
@@ -273,16 +251,16 @@ TEST(Threads, NamesPrioritiesAndStarting) {
     VM* vm = testRuntime();
     EXPECT_EQ(vm->systemThread->toString()->toUtf8(), "Thread[System,5]");
     EXPECT_EQ(Thread::currentThread().get(), vm->systemThread.get());
-    VMPtr<Thread> first = newThread([] {}), second = newThread([] {});
+    VMPtr<Thread> first = Thread::_VM_new(), second = Thread::_VM_new();
+    first->_VM_init();
+    second->_VM_init();
     EXPECT_EQ(first->getName()->toUtf8(), "Thread-1");
     EXPECT_EQ(second->toString()->toUtf8(), "Thread[Thread-2,5]");
-    second->start();
+    second->start();  // no target: ends at once
     join(second);
     EXPECT_THROW(second->start(), java::lang::IllegalThreadStateException*);
-    VMPtr<Thread> bare = Thread::_VM_new();
-    bare->_VM_init();
-    bare->run();  // no target: returns at once
-    EXPECT_FALSE(bare->isAlive());
+    first->run();  // no target: returns at once
+    EXPECT_FALSE(first->isAlive());
 }
 
 TEST(Threads, TheFinalizerStartsOnlyWhenACollectionFindsWork) {
