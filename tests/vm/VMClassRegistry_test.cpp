@@ -183,9 +183,11 @@ TEST(ClassRegistry, LibraryClassesAreMadeReflectivelyOnlyWhereTheyHaveAFactory) 
     for (auto [name, outcome] : classes) {
         Class* record = find(name);
         ASSERT_NE(record, nullptr) << name;
-        if (outcome == Made) EXPECT_EQ(record->newInstance()->getClass(), record) << name;
-        if (outcome == NoAccess) EXPECT_THROW(record->newInstance(), java::lang::IllegalAccessException*) << name;
-        if (outcome == NotInstantiable) EXPECT_THROW(record->newInstance(), java::lang::InstantiationException*) << name;
+        switch (outcome) {
+        case Made: EXPECT_EQ(record->newInstance()->getClass(), record) << name; break;
+        case NoAccess: EXPECT_THROW(record->newInstance(), java::lang::IllegalAccessException*) << name; break;
+        case NotInstantiable: EXPECT_THROW(record->newInstance(), java::lang::InstantiationException*) << name; break;
+        }
     }
 }
 
