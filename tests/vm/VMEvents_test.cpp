@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,9 +15,10 @@ namespace {
 std::vector<std::string> calls;
 
 template <int Tag> int record(int type, int a, void* b) {
-    std::string entry = std::to_string(Tag) + ":" + std::to_string(type);
-    for (int i = 0; i < a; ++i) entry += "," + std::to_string(static_cast<intptr_t*>(b)[i]);
-    calls.push_back(entry);
+    std::ostringstream entry;
+    entry << Tag << ':' << type;
+    for (int i = 0; i < a; ++i) entry << ',' << static_cast<intptr_t*>(b)[i];
+    calls.push_back(entry.str());
     return 0;
 }
 
