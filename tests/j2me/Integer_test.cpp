@@ -61,6 +61,7 @@ TEST(Integer, ParsesSignedTextUpToTheThirtyTwoBitLimits) {
         {"-2147483648", 10, kIntMin}, {"-80000000", 16, kIntMin}, {"1", 2, 1}, {"1", 36, 1},
     };
     for (const auto& [s, radix, expected] : cases) EXPECT_EQ(Integer::parseInt(text(s), radix), expected) << s;
+    EXPECT_EQ(Integer::parseInt(text("-2147483648")), kIntMin) << "radix 10 by default";
 }
 
 TEST(Integer, FailedParsesNameTheTextOrTheArgumentError) {

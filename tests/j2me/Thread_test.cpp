@@ -256,6 +256,7 @@ TEST(Threads, NamesPrioritiesAndStarting) {
     second->_VM_init();
     EXPECT_EQ(first->getName()->toUtf8(), "Thread-1");
     EXPECT_EQ(second->toString()->toUtf8(), "Thread[Thread-2,5]");
+    EXPECT_EQ(second->getPriority(), 5);
     second->start();  // no target: ends at once
     join(second);
     EXPECT_THROW(second->start(), java::lang::IllegalThreadStateException*);
