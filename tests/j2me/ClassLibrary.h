@@ -39,15 +39,6 @@ inline VMPtr<java::lang::Object> number(int32_t n) {
 // The object's text, "<null>" for null.
 inline std::string show(const VMPtr<java::lang::Object>& o) { return o ? o->toString()->toUtf8() : "<null>"; }
 
-// Runs f, which must throw E; returns the message ("<none>" for null, "<not thrown>").
-template <typename E, typename F> std::string messageOf(F f) {
-    try {
-        f();
-    } catch (E* caught) {
-        VMPtr<E> e(caught);
-        return e->getMessage() ? e->getMessage()->toUtf8() : "<none>";
-    }
-    return "<not thrown>";
-}
+using ::messageOf;
 
 }  // namespace classlib

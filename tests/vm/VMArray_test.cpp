@@ -43,11 +43,7 @@ TEST(Arrays, EveryElementTypeStartsZeroedChecksItsBoundsAndNamesItsClass) {
     EXPECT_STREQ((VMArray<float, 2>::initClass()->name.c_str()), "[[F");
     EXPECT_STREQ((VMArray<String*, 1>::initClass()->name.c_str()), "[Ljava.lang.String;");
     VMPtr<VMArray<int32_t, 1>> ints = VMArray<int32_t, 1>::_VM_new(2);
-    try {
-        ints->at(5);
-    } catch (ArrayIndexOutOfBoundsException* caught) {
-        EXPECT_EQ(VMPtr<ArrayIndexOutOfBoundsException>(caught)->getMessage()->toUtf8(), "Array index out of range: 5");
-    }
+    EXPECT_EQ(messageOf<ArrayIndexOutOfBoundsException>([&] { ints->at(5); }), "Array index out of range: 5");
 }
 
 TEST(Arrays, PrimitiveAndReferenceArraysAreNeverAssignableToEachOther) {

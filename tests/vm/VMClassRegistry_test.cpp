@@ -128,13 +128,7 @@ TEST(ClassRegistry, AFailingStaticInitialiserIsWrappedAndTheClassFailsForGood) {
         EXPECT_EQ(caught->getException()->toString()->toUtf8(), "java.lang.IllegalStateException: bad static");
     }
     EXPECT_EQ(find("init.ThrowsException")->state, Class::Failed);
-    try {
-        init::ThrowsException::_VM_new();
-        FAIL();
-    } catch (java::lang::NoClassDefFoundError* error) {
-        VMPtr<java::lang::NoClassDefFoundError> caught(error);
-        EXPECT_TRUE(caught->getMessage().isNull());
-    }
+    EXPECT_EQ(messageOf<java::lang::NoClassDefFoundError>([] { init::ThrowsException::_VM_new(); }), "<none>");
 }
 
 TEST(ClassRegistry, AnErrorFromAStaticInitialiserIsNotWrapped) {
@@ -144,13 +138,9 @@ TEST(ClassRegistry, AnErrorFromAStaticInitialiserIsNotWrapped) {
     EXPECT_THROW(init::ChildOfFailed::_VM_new(), java::lang::NoClassDefFoundError*);
     EXPECT_EQ(find("init.ChildOfFailed")->state, Class::Failed);
     // Detected inside the initialisation of the failed class itself: named.
-    try {
-        _VM_initializeClass(_VM_getClassRegistry(), find("init.ThrowsError"));
-        FAIL();
-    } catch (java::lang::NoClassDefFoundError* error) {
-        VMPtr<java::lang::NoClassDefFoundError> caught(error);
-        EXPECT_EQ(caught->getMessage()->toUtf8(), "init.ThrowsError");
-    }
+    EXPECT_EQ(messageOf<java::lang::NoClassDefFoundError>(
+                  [] { _VM_initializeClass(_VM_getClassRegistry(), find("init.ThrowsError")); }),
+              "init.ThrowsError");
 }
 
 TEST(ClassRegistry, ForNameFindsWithoutInitialisingAndRecordsDescribeThemselves) {
