@@ -228,11 +228,8 @@ TEST(Hashtable, AnEnumeratorKeepsTheBucketsItWasGiven) {
     t->put(key(3, "k3"), text("v3"));  // bucket 0 of 3: k3, k0
     VMPtr<Enumeration> before = t->keys();
     t->put(key(1, "k1"), text("v1"));  // rehash to 7: k3 to bucket 3, k0 to bucket 0
-    ASSERT_EQ(t->table->length, 7);
     // The old bucket 0 still leads to k3, whose link now ends its new chain.
     EXPECT_EQ(drain(before), (Strings{"k3"}));
-    EXPECT_EQ(drain(t->keys()), (Strings{"k3", "k1", "k0"}));
-
     // An enumerator that is part way through sees removals of what it has not reached.
     VMPtr<Enumeration> during = t->keys();
     EXPECT_EQ(show(during->nextElement()), "k3");

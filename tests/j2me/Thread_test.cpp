@@ -305,22 +305,4 @@ TEST(Threads, AClassInitialisationWaitKeepsAnInterruptThatArrivesWhileItWaits) {
     join(initializer);
 }
 
-TEST(Threads, AfterShutdownAThreadThatRetakesTheLockParks) {
-    testRuntime();
-    bool ranOn = false, asleep = false;
-    VMPtr<Thread> straggler = started([&] {
-        asleep = true;
-        Thread::sleep(50);
-        ranOn = true;  // never reached: the thread parks when it takes the lock back
-    });
-    ASSERT_TRUE(waitUntil([&] { return asleep; }));
-    VMThread::markShutdown();
-    {
-        VMLockReleased released;
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
-    EXPECT_FALSE(ranOn);
-    EXPECT_TRUE(straggler->isAlive()) << "parked, not finished";
-}
-
 }  // namespace
