@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <iomanip>
+#include <sstream>
 #include <string>
 
 #include "lib_src/vm/VMLiterals.h"
@@ -44,10 +46,11 @@ VMPtr<TimeZone> namedZone(int32_t offset, const char* id) {
 
 // OpenJDK prints years below 1000 as they are ("GMT 99"); this Date pads them to four
 // digits ("GMT 0099").
-std::string withFourDigitYear(std::string text) {
+std::string withFourDigitYear(const std::string& text) {
     const size_t space = text.rfind(' ');
-    while (text.size() - space - 1 < 4) text.insert(space + 1, "0");
-    return text;
+    std::ostringstream padded;
+    padded << text.substr(0, space + 1) << std::setfill('0') << std::setw(4) << text.substr(space + 1);
+    return padded.str();
 }
 
 TEST(Date, TextMatchesTheReferenceInGmt) {
