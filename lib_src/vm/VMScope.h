@@ -110,8 +110,9 @@ private:
 class VMWeakScope final : public VMListScope {
 public:
     static VMWeakScope* instance();
-    // Clears every handle whose target is not null and lacks the given reached flag.
-    void clearUnreached(uint32_t reachedFlag);
+    // Clears every handle whose target is not null and lacks the given flag (the
+    // collector passes the kept flag: a handle stays while its target lives on).
+    void clearUnreached(uint32_t flag);
 
 private:
     VMWeakScope() : VMListScope("weak scope") {}

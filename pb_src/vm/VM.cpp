@@ -131,7 +131,9 @@ void VM::checkMarkedFields() {
 }
 
 void VM::sweep() {
-    VMWeakScope::instance()->clearUnreached(Object::kReached);
+    // A weak handle is cleared only when its target goes: objects kept without being
+    // reached (fresh, or awaiting finalisation) keep their weak handles too.
+    VMWeakScope::instance()->clearUnreached(Object::kKept);
     for (Object* object = objects; object;) {
         Object* next = object->next;
         if (!(object->flags & Object::kKept)) delete object;

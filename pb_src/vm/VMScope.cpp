@@ -131,9 +131,9 @@ VMWeakScope* VMWeakScope::instance() {
     return scope;
 }
 
-void VMWeakScope::clearUnreached(uint32_t reachedFlag) {
+void VMWeakScope::clearUnreached(uint32_t flag) {
     for (VMRef* ref = head; ref; ref = ref->next) {
         java::lang::Object* target = ref->getObject();
-        if (target && !(target->flags & reachedFlag)) ref->clear();
+        if (target && !(target->flags & flag)) ref->clear();
     }
 }

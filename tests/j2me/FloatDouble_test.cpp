@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "pb_src/j2me/java_lang_Class.h"
@@ -20,22 +19,7 @@ using java::lang::Class;
 using java::lang::Double;
 using java::lang::Float;
 
-uint32_t bitsOf(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-uint64_t bitsOf(double value) {
-    uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 void initialise(Class* record) { _VM_ensureClassInitialized(_VM_getClassRegistry(), record); }
-
-std::string floatText(float f) { return Float::toString(f)->toUtf8(); }
-std::string doubleText(double d) { return Double::toString(d)->toUtf8(); }
 
 // What the C library writes for d with "%G".
 std::string cText(double d) {
@@ -44,81 +28,42 @@ std::string cText(double d) {
     return text;
 }
 
-TEST(Float, TheStaticInitialiserSetsTheFiveConstants) {
+TEST(FloatDouble, TheStaticInitialisersSetTheFiveConstants) {
     testRuntime();
-    Class* record = Float::_VM_getClass();
-    EXPECT_EQ(record->state, Class::NotInitialized);
-    EXPECT_EQ(bitsOf(Float::MAX_VALUE), 0u) << "nothing before initialisation";
-    initialise(record);
-    EXPECT_EQ(record->state, Class::Initialized);
-    EXPECT_EQ(bitsOf(Float::MAX_VALUE), 0x7F7FFFFFu);
-    EXPECT_EQ(bitsOf(Float::MIN_VALUE), 0x00000001u);
-    EXPECT_EQ(bitsOf(Float::NaN), 0x7FC00000u);
-    EXPECT_EQ(bitsOf(Float::POSITIVE_INFINITY), 0x7F800000u);
-    EXPECT_EQ(bitsOf(Float::NEGATIVE_INFINITY), 0xFF800000u);
-}
-
-TEST(Double, TheStaticInitialiserSetsTheFiveConstants) {
-    testRuntime();
-    Class* record = Double::_VM_getClass();
-    EXPECT_EQ(record->state, Class::NotInitialized);
-    initialise(record);
-    EXPECT_EQ(record->state, Class::Initialized);
-    EXPECT_EQ(bitsOf(Double::MAX_VALUE), 0x7FEFFFFFFFFFFFFFull);
-    EXPECT_EQ(bitsOf(Double::MIN_VALUE), 0x0000000000000001ull);
-    EXPECT_EQ(bitsOf(Double::NaN), 0x7FF8000000000000ull);
-    EXPECT_EQ(bitsOf(Double::POSITIVE_INFINITY), 0x7FF0000000000000ull);
-    EXPECT_EQ(bitsOf(Double::NEGATIVE_INFINITY), 0xFFF0000000000000ull);
-}
-
-TEST(Float, TextHasSixSignificantDigitsWithoutTrailingZeros) {
-    testRuntime();
-    EXPECT_EQ(floatText(1.0f), "1");
-    EXPECT_EQ(floatText(1.5f), "1.5");
-    EXPECT_EQ(floatText(0.1f), "0.1") << "the widened value rounds back to six digits";
-    EXPECT_EQ(floatText(-0.0f), "-0");
-    EXPECT_EQ(floatText(3.14159265f), "3.14159");
-    EXPECT_EQ(floatText(123456.0f), "123456");
-    EXPECT_EQ(floatText(16777217.0f), "1.67772E+07") << "digits beyond the sixth are lost";
-}
-
-TEST(Float, ExponentFormBelowOneTenThousandthAndFromAMillion) {
-    testRuntime();
-    EXPECT_EQ(floatText(1234567.0f), "1.23457E+06");
-    EXPECT_EQ(floatText(1000000.0f), "1E+06");
-    EXPECT_EQ(floatText(0.0001f), "0.0001");
-    EXPECT_EQ(floatText(0.00001f), "1E-05");
-    EXPECT_EQ(floatText(3.4028235e38f), "3.40282E+38");
-}
-
-TEST(Double, TextHasSixSignificantDigitsWithoutTrailingZeros) {
-    testRuntime();
-    EXPECT_EQ(doubleText(1.0), "1");
-    EXPECT_EQ(doubleText(0.1), "0.1");
-    EXPECT_EQ(doubleText(1234567.0), "1.23457E+06");
-    EXPECT_EQ(doubleText(-1e-7), "-1E-07");
-    EXPECT_EQ(doubleText(2.0 / 3.0), "0.666667");
-    EXPECT_EQ(doubleText(123456.7), "123457") << "rounded to six digits, still without exponent";
-}
-
-TEST(Double, ExtremeValuesFitTheBuffer) {
-    testRuntime();
-    initialise(Double::_VM_getClass());
-    EXPECT_EQ(doubleText(Double::MAX_VALUE), "1.79769E+308");
-    EXPECT_EQ(doubleText(-Double::MAX_VALUE), "-1.79769E+308") << "the longest text";
-    EXPECT_EQ(doubleText(Double::MIN_VALUE), "4.94066E-324");
-}
-
-TEST(FloatDouble, NaNAndInfinitiesAreSpelledByTheCLibrary) {
-    testRuntime();
+    EXPECT_EQ(Float::_VM_getClass()->state, Class::NotInitialized);
+    EXPECT_EQ(std::bit_cast<uint32_t>(Float::MAX_VALUE), 0u) << "nothing before initialisation";
     initialise(Float::_VM_getClass());
     initialise(Double::_VM_getClass());
-    EXPECT_EQ(floatText(Float::NaN), cText(NAN));
-    EXPECT_EQ(floatText(Float::POSITIVE_INFINITY), cText(INFINITY));
-    EXPECT_EQ(floatText(Float::NEGATIVE_INFINITY), cText(-INFINITY));
-    EXPECT_EQ(doubleText(Double::NaN), cText(NAN));
-    EXPECT_EQ(doubleText(Double::POSITIVE_INFINITY), cText(INFINITY));
-    EXPECT_EQ(doubleText(Double::NEGATIVE_INFINITY), cText(-INFINITY));
+    const uint32_t floats[] = {0x7F7FFFFFu, 0x00000001u, 0x7FC00000u, 0x7F800000u, 0xFF800000u};
+    const float floatValues[] = {Float::MAX_VALUE, Float::MIN_VALUE, Float::NaN, Float::POSITIVE_INFINITY,
+                                 Float::NEGATIVE_INFINITY};
+    const uint64_t doubles[] = {0x7FEFFFFFFFFFFFFFull, 1, 0x7FF8000000000000ull, 0x7FF0000000000000ull,
+                                0xFFF0000000000000ull};
+    const double doubleValues[] = {Double::MAX_VALUE, Double::MIN_VALUE, Double::NaN, Double::POSITIVE_INFINITY,
+                                   Double::NEGATIVE_INFINITY};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(std::bit_cast<uint32_t>(floatValues[i]), floats[i]) << i;
+        EXPECT_EQ(std::bit_cast<uint64_t>(doubleValues[i]), doubles[i]) << i;
+    }
+}
+
+TEST(FloatDouble, TextHasSixSignificantDigitsAndAnExponentOutsideATenThousandthToAMillion) {
+    testRuntime();
+    const std::pair<float, const char*> floats[] = {
+        {1.0f, "1"}, {1.5f, "1.5"}, {0.1f, "0.1"}, {-0.0f, "-0"}, {3.14159265f, "3.14159"}, {123456.0f, "123456"},
+        {16777217.0f, "1.67772E+07"}, {1000000.0f, "1E+06"}, {0.0001f, "0.0001"}, {0.00001f, "1E-05"},
+        {3.4028235e38f, "3.40282E+38"},
+    };
+    for (auto [value, text] : floats) EXPECT_EQ(Float::toString(value)->toUtf8(), text);
+    const std::pair<double, const char*> doubles[] = {
+        {0.1, "0.1"}, {1234567.0, "1.23457E+06"}, {-1e-7, "-1E-07"}, {2.0 / 3.0, "0.666667"}, {123456.7, "123457"},
+        {-1.7976931348623157e308, "-1.79769E+308"}, {4.9e-324, "4.94066E-324"},  // the longest text fits
+    };
+    for (auto [value, text] : doubles) EXPECT_EQ(Double::toString(value)->toUtf8(), text);
+    for (double special : {double(NAN), double(INFINITY), -double(INFINITY)}) {
+        EXPECT_EQ(Float::toString(float(special))->toUtf8(), cText(special));
+        EXPECT_EQ(Double::toString(special)->toUtf8(), cText(special));
+    }
 }
 
 }  // namespace

@@ -1,28 +1,23 @@
-// Hashtable, its entries and its enumerators: registration, sizing and the rehash schedule,
-// buckets of negative hashes, chains of colliding keys, null keys and values, enumeration
-// order and enumerators across a rehash, text, the monitor, and entries kept alive by the
-// table across collections.
-//
-// Where this Hashtable differs from OpenJDK 17 (each is noted where it is tested): a
-// negative capacity throws IllegalArgumentException without a message (OpenJDK: "Illegal
-// Capacity: -1"), and an exhausted enumerator says "HashtableEnumerator" (OpenJDK: no
-// message). Sizing, bucket order and the text agree with OpenJDK.
+// Hashtable, its entries and its enumerators: sizing and the rehash schedule, buckets of
+// negative hashes, chains of colliding keys, null keys and values, enumeration order and
+// enumerators across a rehash, text, the monitor, and entries kept alive by the table
+// across collections. Sizing, bucket order and the text agree with OpenJDK 17.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "lib_src/vm/VM.h"
-#include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/java_lang_Integer.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_util_Hashtable.h"
 #include "pb_src/j2me/java_util_HashtableEnumerator.h"
 #include "pb_src/j2me/java_util_NoSuchElementException.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace hashtabletest {
 
@@ -71,19 +66,15 @@ VMPtr<Key> key(int32_t hash, const char* name) {
     return k->_VM_init(hash, name);
 }
 
-VMPtr<Object> number(int32_t n) {
-    VMPtr<java::lang::Integer> i = java::lang::Integer::_VM_new();
-    return i->_VM_init(n);
-}
-
-VMPtr<String> text(const char* s) { return String::fromUtf8(s); }
+using classlib::number;
+using classlib::text;
 
 VMPtr<Hashtable> table(int32_t capacity = 11) {
     VMPtr<Hashtable> t = Hashtable::_VM_new();
     return t->_VM_init(capacity);
 }
 
-std::string show(const VMPtr<Object>& o) { return o ? o->toString()->toUtf8() : "<null>"; }
+using classlib::show;
 
 // The texts of what an enumeration hands out, in order.
 Strings drain(VMPtr<Enumeration> e) {
@@ -102,42 +93,15 @@ Strings chain(const VMPtr<Hashtable>& t, int32_t bucket) {
 
 bool unlocked(const VMPtr<Hashtable>& t) { return static_cast<Object*>(t.get())->owner == nullptr; }
 
-TEST(Hashtable, ClassesAreRegistered) {
-    testRuntime();
-    for (Class* record : {Hashtable::_VM_getClass(), HashtableEntry::_VM_getClass(),
-                          java::util::HashtableEnumerator::_VM_getClass()}) {
-        EXPECT_EQ(_VM_findClass(_VM_getClassRegistry(), record->name.c_str()), record);
-        EXPECT_STREQ(record->sourceFile.c_str(), "target/winmo/pb_src/j2me/java_util_Hashtable") << record->name.c_str();
-    }
-    EXPECT_STREQ(HashtableEntry::_VM_getClass()->name.c_str(), "java.util.HashtableEntry");
-    EXPECT_TRUE(_VM_isAssignableFrom(_VM_getClassRegistry(), java::util::HashtableEnumerator::_VM_getClass(),
-                                     Enumeration::_VM_getClass()));
-    VMPtr<Object> made = Hashtable::_VM_getClass()->newInstance();
-    auto* t = dynamic_cast<Hashtable*>(made.get());
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->table->length, 11);
-    EXPECT_EQ(t->threshold, 8);
-}
-
 TEST(Hashtable, CapacityAndThresholdFromTheConstructor) {
     testRuntime();
     VMPtr<Hashtable> one = table(0);
     EXPECT_EQ(one->table->length, 1);
-    EXPECT_EQ(one->threshold, 0);
     one->put(text("a"), text("1"));
     EXPECT_EQ(one->table->length, 3) << "the first put rehashes before inserting";
-    EXPECT_EQ(one->threshold, 2);
     EXPECT_EQ(one->size(), 1);
-
     EXPECT_EQ(Hashtable::thresholdFor(INT32_MAX), 1610612735) << "no overflow in capacity * 75";
-    // OpenJDK: "Illegal Capacity: -1".
-    try {
-        table(-1);
-        FAIL();
-    } catch (java::lang::IllegalArgumentException* caught) {
-        VMPtr<java::lang::IllegalArgumentException> e(caught);
-        EXPECT_EQ(e->getMessage().get(), nullptr);
-    }
+    EXPECT_EQ(classlib::messageOf<java::lang::IllegalArgumentException>([] { table(-1); }), "<none>");
 }
 
 TEST(Hashtable, RehashesOnTheNinthAndEighteenthKeyReusingEntries) {
@@ -156,17 +120,6 @@ TEST(Hashtable, RehashesOnTheNinthAndEighteenthKeyReusingEntries) {
     EXPECT_EQ(t->table->at(0), first) << "the entry of key 0 was moved, not copied";
     for (int32_t i = 0; i < 18; ++i) EXPECT_EQ(t->get(number(i))->hashCode(), i * 10) << i;
     EXPECT_EQ(t->get(number(18)).get(), nullptr);
-}
-
-TEST(Hashtable, NegativeHashesLandInTheirMaskedBucket) {
-    testRuntime();
-    VMPtr<Hashtable> t = table();
-    t->put(key(-1, "minus one"), text("x"));
-    t->put(key(INT32_MIN, "min"), text("y"));
-    EXPECT_EQ(chain(t, 1), (Strings{"minus one"})) << "2147483647 % 11";
-    EXPECT_EQ(chain(t, 0), (Strings{"min"}));
-    EXPECT_EQ(show(t->get(key(-1, "minus one"))), "x");
-    EXPECT_TRUE(t->containsKey(key(INT32_MIN, "min")));
 }
 
 TEST(Hashtable, PutOfAnExistingKeyReplacesTheValueOnly) {
@@ -205,7 +158,11 @@ TEST(Hashtable, CollidingKeysChainAndUnlink) {
     EXPECT_EQ(show(t->remove(key(7, "a"))), "a");
     EXPECT_EQ(chain(t, 7), (Strings{"b"}));
     EXPECT_EQ(t->remove(key(7, "a")).get(), nullptr);
-    EXPECT_EQ(t->size(), 1);
+    t->put(key(-1, "minus one"), text("x"));
+    t->put(key(INT32_MIN, "min"), text("y"));
+    EXPECT_EQ(chain(t, 1), (Strings{"minus one"})) << "negative hashes are masked: 2147483647 % 11";
+    EXPECT_EQ(chain(t, 0), (Strings{"min"}));
+    EXPECT_EQ(t->size(), 3);
 }
 
 TEST(Hashtable, RehashReversesKeysThatShareABucket) {
@@ -232,12 +189,10 @@ TEST(Hashtable, NullKeysAndValuesAreRefusedContainsAndClear) {
     testRuntime();
     VMPtr<Hashtable> t = table();
     t->put(text("k"), text("v"));
-    EXPECT_THROW(t->put(text("x"), nullptr), NullPointerException*);
-    EXPECT_THROW(t->put(nullptr, text("v")), NullPointerException*);
-    EXPECT_THROW(t->get(nullptr), NullPointerException*);
-    EXPECT_THROW(t->remove(nullptr), NullPointerException*);
-    EXPECT_THROW(t->containsKey(nullptr), NullPointerException*);
-    EXPECT_THROW(t->contains(nullptr), NullPointerException*);
+    for (const auto& call : std::initializer_list<std::function<void()>>{
+             [&] { t->put(text("x"), nullptr); }, [&] { t->put(nullptr, text("v")); }, [&] { t->get(nullptr); },
+             [&] { t->remove(nullptr); }, [&] { t->containsKey(nullptr); }, [&] { t->contains(nullptr); }})
+        EXPECT_THROW(call(), NullPointerException*);
     EXPECT_EQ(show(t), "{k=v}");
     EXPECT_TRUE(unlocked(t)) << "every throwing call released the monitor";
     EXPECT_TRUE(t->contains(text("v"))) << "values compare by equals";
@@ -245,7 +200,6 @@ TEST(Hashtable, NullKeysAndValuesAreRefusedContainsAndClear) {
 
     t->clear();
     EXPECT_TRUE(t->isEmpty());
-    for (int32_t i = 0; i < 11; ++i) EXPECT_EQ(t->table->at(i), nullptr);
     EXPECT_EQ(show(t), "{}");
 }
 
@@ -261,13 +215,7 @@ TEST(Hashtable, EnumeratorsWalkBucketsDownwardInMatchingOrder) {
     VMPtr<Enumeration> e = t->keys();
     EXPECT_NE(dynamic_cast<java::util::HashtableEnumerator*>(e.get()), nullptr);
     drain(e);
-    try {
-        e->nextElement();
-        FAIL();
-    } catch (java::util::NoSuchElementException* caught) {
-        VMPtr<java::util::NoSuchElementException> x(caught);
-        EXPECT_EQ(x->getMessage()->toUtf8(), "HashtableEnumerator") << "OpenJDK gives no message";
-    }
+    EXPECT_EQ(classlib::messageOf<java::util::NoSuchElementException>([&] { e->nextElement(); }), "HashtableEnumerator");
 
     VMPtr<java::util::HashtableEnumerator> orphan = java::util::HashtableEnumerator::_VM_new();
     EXPECT_THROW(orphan->_VM_init(nullptr, true), NullPointerException*);
@@ -280,11 +228,8 @@ TEST(Hashtable, AnEnumeratorKeepsTheBucketsItWasGiven) {
     t->put(key(3, "k3"), text("v3"));  // bucket 0 of 3: k3, k0
     VMPtr<Enumeration> before = t->keys();
     t->put(key(1, "k1"), text("v1"));  // rehash to 7: k3 to bucket 3, k0 to bucket 0
-    ASSERT_EQ(t->table->length, 7);
     // The old bucket 0 still leads to k3, whose link now ends its new chain.
     EXPECT_EQ(drain(before), (Strings{"k3"}));
-    EXPECT_EQ(drain(t->keys()), (Strings{"k3", "k1", "k0"}));
-
     // An enumerator that is part way through sees removals of what it has not reached.
     VMPtr<Enumeration> during = t->keys();
     EXPECT_EQ(show(during->nextElement()), "k3");

@@ -64,17 +64,6 @@ template <typename Operation> std::string ioFailure(Operation operation) {
     return "<none>";
 }
 
-TEST_F(ResourceStream, RegistersUnderInputStreamWithoutAFactory) {
-    java::lang::Class* record = ResourceInputStream::_VM_getClass();
-    EXPECT_STREQ(record->name.c_str(), "com.kelvane.ostrel.cldc.io.ResourceInputStream");
-    EXPECT_STREQ(record->superName.c_str(), "java.io.InputStream");
-    EXPECT_STREQ(record->sourceFile.c_str(), "target/winmo/pb_src/j2me/com_kelvane_ostrel_cldc_io_ResourceInputStream");
-    EXPECT_EQ(record->factory, nullptr);
-    VMPtr<ResourceInputStream> fresh = ResourceInputStream::_VM_new();
-    EXPECT_EQ(fresh->handle, nullptr);
-    EXPECT_EQ(fresh->pos | fresh->size | fresh->markPos, 0);
-}
-
 TEST_F(ResourceStream, SingleReadsDeliverUnsignedBytesThenTheEnd) {
     VMPtr<ResourceInputStream> stream = open(String::fromUtf8("ten.bin"));
     for (int32_t i = 0; i < 10; ++i) {

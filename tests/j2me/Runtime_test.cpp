@@ -36,13 +36,8 @@ using java::lang::Runtime;
 
 TEST(Runtime, RefusesToEndTheProcess) {
     testRuntime();
-    try {
-        Runtime::getRuntime()->exit(0);
-        FAIL();
-    } catch (java::lang::SecurityException* caught) {
-        VMPtr<java::lang::SecurityException> e(caught);
-        EXPECT_EQ(e->getMessage()->toUtf8(), "MIDP lifecycle does not support system exit.");
-    }
+    EXPECT_EQ(messageOf<java::lang::SecurityException>([] { Runtime::getRuntime()->exit(0); }),
+              "MIDP lifecycle does not support system exit.");
     EXPECT_EQ(Runtime::getRuntime().get(), Runtime::getRuntime().get()) << "one runtime object";
 }
 

@@ -3,7 +3,7 @@
 #include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_lang_StringIndexOutOfBoundsException.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 
@@ -87,20 +87,10 @@ TEST(StringBuffer, GetCharsChecksItsRange) {
     VMPtr<StringBuffer> b = buffer();
     b->append("abc");
     VMPtr<VMArray<char16_t, 1>> out = VMArray<char16_t, 1>::_VM_new(3);
-    try {
-        b->getChars(2, 1, out, 0);
-        FAIL();
-    } catch (java::lang::StringIndexOutOfBoundsException* caught) {
-        VMPtr<java::lang::StringIndexOutOfBoundsException> e(caught);
-        EXPECT_EQ(e->getMessage()->toUtf8(), "srcBegin > srcEnd");
-    }
-    try {
-        b->getChars(0, 4, out, 0);
-        FAIL();
-    } catch (java::lang::StringIndexOutOfBoundsException* caught) {
-        VMPtr<java::lang::StringIndexOutOfBoundsException> e(caught);
-        EXPECT_EQ(e->getMessage()->toUtf8(), "String index out of range: 4");
-    }
+    using java::lang::StringIndexOutOfBoundsException;
+    EXPECT_EQ(classlib::messageOf<StringIndexOutOfBoundsException>([&] { b->getChars(2, 1, out, 0); }), "srcBegin > srcEnd");
+    EXPECT_EQ(classlib::messageOf<StringIndexOutOfBoundsException>([&] { b->getChars(0, 4, out, 0); }),
+              "String index out of range: 4");
     b->getChars(0, 3, out, 0);
     EXPECT_EQ(out->at(2), u'c');
 }

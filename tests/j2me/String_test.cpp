@@ -9,7 +9,7 @@
 #include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_lang_StringIndexOutOfBoundsException.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 
@@ -19,22 +19,9 @@ using Chars = VMArray<char16_t, 1>;
 
 VMPtr<String> s(const char* text) { return String::fromUtf8(text); }
 
-template <typename E, typename F> std::string messageOf(F f) {
-    try {
-        f();
-    } catch (E* caught) {
-        VMPtr<E> e(caught);
-        return e->getMessage() ? e->getMessage()->toUtf8() : "(none)";
-    }
-    return "(not thrown)";
-}
+using classlib::messageOf;
 
-VMPtr<Bytes> bytes(std::initializer_list<int> values) {
-    VMPtr<Bytes> array = Bytes::_VM_new(int32_t(values.size()));
-    int32_t i = 0;
-    for (int v : values) array->at(i++) = int8_t(v);
-    return array;
-}
+VMPtr<Bytes> bytes(std::initializer_list<int> values) { return classlib::bytesOf(values); }
 
 TEST(String, ComparisonAndHashing) {
     testRuntime();
@@ -75,6 +62,7 @@ TEST(String, SlicingSharesAndChecksItsBounds) {
     VMPtr<String> ell = t->substring(1, 4);
     EXPECT_EQ(ell->toUtf8(), "ell");
     EXPECT_EQ(ell->value.get(), t->value.get()) << "no copy";
+    EXPECT_EQ(s("hello world")->substring(6)->substring(1, 3)->toUtf8(), "or") << "a slice of a slice";
     EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { t->substring(2, 1); }),
               "String index out of range: -1");
     EXPECT_EQ(messageOf<java::lang::StringIndexOutOfBoundsException>([&] { t->charAt(9); }),
@@ -137,15 +125,6 @@ TEST(String, ModifiedUtf8CrossesToNativeText) {
     EXPECT_FALSE(s("h")->_VM_equals(nullptr));
 }
 
-TEST(String, TheNativeStringBridgeCopiesPlatformText) {
-    testRuntime();
-    HALString* native = new HALString(u"platform");
-    VMPtr<String> text = String::_VM_new();
-    text->_VM_init(native);
-    native->release();
-    EXPECT_EQ(text->toUtf8(), "platform");
-}
-
 TEST(String, CharArraysAreCopiedAndRangeChecked) {
     testRuntime();
     VMPtr<Chars> chars = Chars::_VM_new(4);
@@ -168,8 +147,13 @@ TEST(String, ValueOfSpellsEveryType) {
     EXPECT_EQ(String::valueOf(VMPtr<java::lang::Object>())->toUtf8(), "null");
 }
 
-TEST(String, AStringFromABufferKeepsItsTextWhenTheBufferChanges) {
+TEST(String, StringsFromABufferOrPlatformTextKeepTheirTextWhenTheSourceChanges) {
     testRuntime();
+    HALString* native = new HALString(u"platform");
+    VMPtr<String> copied = String::_VM_new();
+    copied->_VM_init(native);
+    native->release();
+    EXPECT_EQ(copied->toUtf8(), "platform");
     VMPtr<java::lang::StringBuffer> buffer = java::lang::StringBuffer::_VM_new();
     buffer->_VM_init(s("abc"));
     VMPtr<String> text = String::_VM_new();

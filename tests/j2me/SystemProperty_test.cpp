@@ -14,7 +14,7 @@
 #include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/java_lang_System.h"
 #include "tests/support/TemporaryFolder.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 
@@ -43,16 +43,15 @@ protected:
 TEST_F(SystemProperty, BuiltInPropertiesComeFirstAndAFileCannotChangeThem) {
     setenv("LC_ALL", "de_DE.UTF-8", 1);
     start("microedition.profiles: MIDP-1.0\n");
-    EXPECT_EQ(property("microedition.profiles"), "MIDP-2.0");
-    EXPECT_EQ(property("microedition.configuration"), "CLDC-1.1");
-    EXPECT_EQ(property("microedition.encoding"), "UTF-8");
-    EXPECT_EQ(property("microedition.platform"), "KelvaneOstrel/PLATFORM_BRIDGE_VERSION");
-    EXPECT_EQ(property("microedition.locale"), "de-de");
-    EXPECT_EQ(property("microedition.commports"), "");
-    EXPECT_EQ(property("javax.microedition.io.Connector.protocolpath"), "com.kelvane.ostrel.midp.io.protocol");
-    EXPECT_EQ(property("com.kelvane.ostrel.software.version"), "PLATFORM_BRIDGE_VERSION");
-    EXPECT_EQ(property("com.kelvane.ostrel.hal.platform"), "WindowsMobile");
-    EXPECT_EQ(property("com.kelvane.ostrel.hal.version"), "1");
+    const std::pair<const char*, const char*> builtIn[] = {
+        {"microedition.profiles", "MIDP-2.0"}, {"microedition.configuration", "CLDC-1.1"},
+        {"microedition.encoding", "UTF-8"}, {"microedition.platform", "KelvaneOstrel/PLATFORM_BRIDGE_VERSION"},
+        {"microedition.locale", "de-de"}, {"microedition.commports", ""},
+        {"javax.microedition.io.Connector.protocolpath", "com.kelvane.ostrel.midp.io.protocol"},
+        {"com.kelvane.ostrel.software.version", "PLATFORM_BRIDGE_VERSION"},
+        {"com.kelvane.ostrel.hal.platform", "WindowsMobile"}, {"com.kelvane.ostrel.hal.version", "1"},
+    };
+    for (auto [key, value] : builtIn) EXPECT_EQ(property(key), value) << key;
     // Only a machine that has a unique id gets the property: "Wind" and the id's digits.
     char16_t text[64];
     uint32_t length = 0;
@@ -74,20 +73,10 @@ TEST_F(SystemProperty, OtherKeysComeFromTheSystemListWhereTheDeviceHasTheLastWor
 
 TEST_F(SystemProperty, NullAndEmptyKeysAreRefusedWithTheirMessages) {
     start("");
-    try {
-        System::getProperty(nullptr);
-        ADD_FAILURE() << "no exception";
-    } catch (java::lang::NullPointerException* caught) {
-        VMPtr<java::lang::NullPointerException> e(caught);
-        EXPECT_EQ(e->getMessage()->toUtf8(), "key can't be null");
-    }
-    try {
-        System::getProperty(String::fromUtf8(""));
-        ADD_FAILURE() << "no exception";
-    } catch (java::lang::IllegalArgumentException* caught) {
-        VMPtr<java::lang::IllegalArgumentException> e(caught);
-        EXPECT_EQ(e->getMessage()->toUtf8(), "key can't be empty");
-    }
+    EXPECT_EQ(classlib::messageOf<java::lang::NullPointerException>([] { System::getProperty(nullptr); }),
+              "key can't be null");
+    EXPECT_EQ(classlib::messageOf<java::lang::IllegalArgumentException>([] { System::getProperty(String::fromUtf8("")); }),
+              "key can't be empty");
 }
 
 TEST_F(SystemProperty, ABuiltInKeyWithoutAValueLeavesTheLookupToTheSystemList) {

@@ -9,7 +9,7 @@
 #include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_util_Calendar.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 
@@ -46,14 +46,7 @@ TEST(TimeZone, NamedZonesAreTableObjectsAndUnknownIdsFallBackToGmt) {
         EXPECT_EQ(z->getOffset(0, 44, 2, 15, 3, -1), z->getRawOffset()) << id;
         EXPECT_FALSE(z->useDaylightTime()) << id;
     }
-    bool thrown = false;
-    try {
-        TimeZone::getTimeZone(nullptr);
-    } catch (java::lang::NullPointerException* caught) {
-        VMPtr<java::lang::NullPointerException> e(caught);
-        thrown = e->getMessage().get() == nullptr;
-    }
-    EXPECT_TRUE(thrown) << "NullPointerException without a message";
+    EXPECT_EQ(classlib::messageOf<java::lang::NullPointerException>([] { TimeZone::getTimeZone(nullptr); }), "<none>");
     EXPECT_EQ(TimeZone::_VM_getClass()->count, 0) << "the class monitor is released";
 }
 

@@ -5,6 +5,9 @@
 
 #include <functional>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "hal/base/HALThread.h"
 #include "hal/base/SystemClock.h"
 #include "hal/base/VMCallbacks.h"
@@ -48,12 +51,6 @@ TEST(Boot, RunsEveryPhaseThenTheBootClassMain) {
               java::lang::Class::Initialized);
 }
 
-TEST(Boot, WithoutABootClassNameTheResultIsOneAfterTheFirstCollection) {
-    ASSERT_EQ(boot(nullptr), CALLBACK_INITIALIZATION_FAILED);
-    EXPECT_EQ(VM::instance()->collections, 1u);
-    EXPECT_TRUE(VM::instance()->systemThread);
-}
-
 TEST(Boot, AMissingBootClassIsReportedAndTheResultIsTwo) {
     CapturedStdout captured;
     EXPECT_EQ(boot("no.such.Boot"), CALLBACK_UNCAUGHT_EXCEPTION);
@@ -68,9 +65,37 @@ TEST(Boot, AnExceptionLeavingMainIsReportedAndTheResultIsTwo) {
               "Exception in thread \"System\" java.lang.RuntimeException: boot failed\n    at <unknown>\n");
 }
 
-TEST(Boot, TheExitEventOnlySetsTheFlag) {
+// Boots in a child process with the heap limited to `ceiling` bytes; the child's exit code
+// is 100 + 16 * the start-up result + the last phase it entered (1 for a fatal error).
+int bootInChild(uint64_t ceiling) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const int result = vmStartOnThisThread(ceiling, ceiling, nullptr);
+        _exit(100 + 16 * result + VM::instance()->phase);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(Boot, RunningOutOfMemoryInALatePhaseIsReportedAsAFailure) {
+    const int started = 100 + 16 * CALLBACK_INITIALIZATION_FAILED + 14;
+    uint64_t failing = 1024, enough = 8 << 20;
+    ASSERT_EQ(bootInChild(enough), started);
+    while (enough - failing > 64) {
+        const uint64_t middle = (failing + enough) / 2;
+        (bootInChild(middle) == started ? enough : failing) = middle;
+    }
+    // Just short of enough memory the boot fails in the last phase that allocates.
+    const int outcome = bootInChild(failing) - 100;
+    EXPECT_EQ(outcome / 16, CALLBACK_UNCAUGHT_EXCEPTION);
+    EXPECT_GE(outcome % 16, 10) << "the core classes, the runtime's threads or the first collection";
+}
+
+TEST(Boot, WithoutABootClassTheResultIsOneAndTheExitEventOnlySetsTheFlag) {
     ASSERT_EQ(boot(nullptr), CALLBACK_INITIALIZATION_FAILED);
     VM* vm = VM::instance();
+    EXPECT_EQ(vm->collections, 1u) << "after the first collection";
     HAL_postEvent(kEventPause, 0, nullptr, 0);
     EXPECT_FALSE(vm->exitRequested);
     HAL_postEvent(kEventExit, 0, nullptr, 0);

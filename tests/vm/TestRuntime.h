@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "lib_src/vm/VMClassRegistry.h"
 #include "lib_src/vm/VMHeap.h"
@@ -17,4 +18,16 @@ inline VM* testRuntime(uint64_t initialLimit = 1 << 20, uint64_t ceiling = 256ul
         return VM::instance();
     }();
     return vm;
+}
+
+// Runs f, which must throw the managed exception E; returns its message ("<none>" for
+// null, "<not thrown>" when f returns).
+template <typename E, typename F> std::string messageOf(F f) {
+    try {
+        f();
+    } catch (E* caught) {
+        VMPtr<E> e(caught);
+        return e->getMessage() ? e->getMessage()->toUtf8() : "<none>";
+    }
+    return "<not thrown>";
 }

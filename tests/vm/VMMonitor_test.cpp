@@ -12,18 +12,6 @@ using java::lang::Object;
 
 VMPtr<Object> newObject() { return Object::_VM_new(); }
 
-TEST(Monitors, AreEnteredRecursivelyAndFreedByTheLastExit) {
-    VM* vm = testRuntime();
-    VMPtr<Object> o = newObject();
-    for (int i = 0; i < 3; ++i) _VM_lock(o.get());
-    EXPECT_EQ(o->count, 3);
-    EXPECT_EQ(o->owner, vm->mainThread);
-    EXPECT_EQ(o->lock, nullptr) << "thin until someone must wait";
-    for (int i = 0; i < 3; ++i) _VM_unlock(o.get());
-    EXPECT_EQ(o->count, 0);
-    EXPECT_EQ(o->owner, nullptr);
-}
-
 TEST(Monitors, AGuardReleasesItsLevelWhenAnExceptionLeavesTheBlock) {
     testRuntime();
     VMPtr<Object> o = newObject();
@@ -51,23 +39,21 @@ TEST(Monitors, WaitAndNotifyNeedTheMonitor) {
     EXPECT_EQ(o->lock, nullptr);
 }
 
-TEST(Monitors, ATimedWaitReturnsWithTheSameDepthAndOwner) {
+TEST(Monitors, AreEnteredRecursivelyAndATimedWaitReturnsWithTheSameDepthAndOwner) {
     VM* vm = testRuntime();
     VMPtr<Object> o = newObject();
-    for (int i = 0; i < 3; ++i) _VM_lock(o.get());
-    o->wait(5);
-    EXPECT_NE(o->lock, nullptr) << "waiting inflates the monitor";
-    EXPECT_EQ(o->count, 3);
-    EXPECT_EQ(o->owner, vm->mainThread);
-    EXPECT_EQ(vm->currentThread, vm->mainThread);
-    for (int i = 0; i < 3; ++i) _VM_unlock(o.get());
-    EXPECT_EQ(o->owner, nullptr);
-    // Inflated, it is still entered and left recursively.
-    _VM_lock(o.get());
-    _VM_lock(o.get());
-    EXPECT_EQ(o->count, 2);
-    _VM_unlock(o.get());
-    _VM_unlock(o.get());
+    for (int inflated = 0; inflated < 2; ++inflated) {
+        for (int i = 0; i < 3; ++i) _VM_lock(o.get());
+        EXPECT_EQ(o->count, 3);
+        EXPECT_EQ(o->owner, vm->mainThread);
+        EXPECT_EQ(o->lock != nullptr, inflated == 1) << "thin until someone waits";
+        o->wait(5);
+        EXPECT_EQ(o->count, 3);
+        EXPECT_EQ(o->owner, vm->mainThread);
+        EXPECT_EQ(vm->currentThread, vm->mainThread);
+        for (int i = 0; i < 3; ++i) _VM_unlock(o.get());
+        EXPECT_EQ(o->owner, nullptr);
+    }
 }
 
 TEST(MonitorsDeathTest, ReleasingAMonitorNotHeldIsFatal) {
