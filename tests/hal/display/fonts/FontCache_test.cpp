@@ -1,5 +1,4 @@
-// The font cache: slots, face names and sizes, one font per style value, metrics per size
-// and style, literal measuring, and clean failure when the font files are missing.
+// The font cache: one font per face, style and size, metrics per size and style, literal measuring, and clean failure when the font files are missing.
 
 #include <gtest/gtest.h>
 
@@ -15,22 +14,6 @@
 namespace {
 
 int32_t width(HALFont* font, const std::u16string& text) { return HAL_getStringWidth(font, text.data(), int32_t(text.size())); }
-
-TEST(FontCache, SlotsFaceNamesAndPoints) {
-    EXPECT_EQ(HAL_fontSlot(0, 0, 8), 0);
-    EXPECT_EQ(HAL_fontSlot(32, 0, 16), 40);
-    EXPECT_EQ(HAL_fontSlot(64, 3, 0), 59) << "bold|italic has a slot of its own";
-    EXPECT_EQ(HAL_fontSlot(99, 0, 12), 0) << "other faces count as system, other sizes as small";
-    EXPECT_EQ(HAL_fontSlot(0, 9, 8), 1) << "bits above the three styles are ignored";
-    EXPECT_STREQ(HAL_fontFaceName(64), "Tahoma");
-    EXPECT_STREQ(HAL_fontFaceName(32), "Courier New");
-    EXPECT_EQ(HAL_fontPoints(0), 9);
-    EXPECT_EQ(HAL_fontPoints(16), 12);
-    EXPECT_EQ(HAL_fontPoints(12), 7);
-    EXPECT_EQ(FontLibrary::fileName("Tahoma Bold", true), "DejaVuSans-BoldOblique.ttf");
-    EXPECT_EQ(FontLibrary::fileName("Courier New", false), "DejaVuSansMono.ttf");
-    EXPECT_EQ(FontLibrary::fileName("Unknown", true), "DejaVuSans-Oblique.ttf");
-}
 
 TEST(FontCache, TheSameKeyGivesTheSameFont) {
     HALFont* courier = nullptr;

@@ -1,6 +1,6 @@
-// Text drawn into RGB565 surfaces: ink stays in the measured cell and reaches its ends,
-// clipping at each edge keeps the text's position, colours and the alpha rule per pixel,
-// '&' and line ends drawn literally, the underline, and calls that draw nothing.
+// Text drawn into RGB565 surfaces: ink stays in the measured cell and reaches its ends, text
+// cut at the surface's edge stays in place, the alpha rule per pixel, '&' and line ends drawn
+// literally, and calls that draw nothing.
 
 #include <gtest/gtest.h>
 
@@ -22,10 +22,6 @@ void draw(TestSurface& canvas, HALFont* font, const std::u16string& text, int32_
 }
 
 int32_t width(HALFont* font, const std::u16string& text) { return HAL_getStringWidth(font, text.data(), int32_t(text.size())); }
-
-bool inside(const HALTextClip& box, int32_t x, int32_t y) {
-    return x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height;
-}
 
 // One channel of d blended towards s with weight k of 32.
 uint32_t blendChannel(uint32_t d, uint32_t s, uint32_t k) { return uint32_t(int32_t(d) + ((int32_t(s) - int32_t(d)) * int32_t(k) >> 5)); }
@@ -64,32 +60,6 @@ TEST(TextRenderer, InkStaysInTheMeasuredCellAndReachesItsEnds) {
                     EXPECT_GE(ink.x + ink.width, cell.x + cell.width - 2) << "style " << style;
                 }
             }
-}
-
-TEST(TextRenderer, ClippingAtEachEdgeKeepsTheTextWhereItIs) {
-    const std::u16string text = u"Clip&edge gy";
-    for (int32_t style = 0; style < 8; ++style) {
-        HALFont* font = HAL_createNativeFont(0, style, 16);
-        TestSurface reference(160, 40, kBackground);
-        draw(reference, font, text, 10, 12, kInk, reference.whole());
-        const int32_t w = width(font, text), h = HAL_getFontHeight(font);
-        const HALTextClip clips[] = {
-            {10 + w / 3, 0, 160, 40},    // left edge
-            {0, 12 + h / 2, 160, 40},    // top edge
-            {0, 0, 10 + 2 * w / 3, 40},  // right edge
-            {0, 0, 160, 12 + h / 2},     // bottom edge
-            {14, 14, w / 2, h / 2},      // all four
-            {0, 0, 0, 40}, {0, 0, 100, -5}, {0, 0, 10, 12},  // empty, or beside the cell
-        };
-        for (const HALTextClip& clip : clips) {
-            TestSurface canvas(160, 40, kBackground);
-            draw(canvas, font, text, 10, 12, kInk, clip);
-            for (int32_t y = 0; y < 40; ++y)
-                for (int32_t x = 0; x < 160; ++x)
-                    ASSERT_EQ(canvas.at(x, y), inside(clip, x, y) ? reference.at(x, y) : kBackground)
-                        << "style " << style << " clip " << clip.x << "," << clip.y << " at " << x << "," << y;
-        }
-    }
 }
 
 TEST(TextRenderer, TextWiderThanTheSurfaceIsCutAtItsEdgeInPlace) {
@@ -142,20 +112,6 @@ TEST(TextRenderer, AmpersandsAndLineEndsAreDrawnLiterallyOnOneLine) {
     const HALTextClip ink = lines.changed(kBackground);
     EXPECT_GE(ink.y, 5);
     EXPECT_LE(ink.y + ink.height, 5 + HAL_getFontHeight(font)) << "one line";
-}
-
-TEST(TextRenderer, TheUnderlineSpansTheWholeWidth) {
-    HALFont* underlined = HAL_createNativeFont(0, 4, 0);
-    HALFont* plain = HAL_createNativeFont(0, 0, 0);
-    const std::u16string text = u"a  b";
-    const int32_t w = width(underlined, text);
-    ASSERT_EQ(w, width(plain, text));
-    TestSurface canvas(100, 30, kBackground), plainCanvas(100, 30, kBackground);
-    draw(canvas, underlined, text, 5, 5, kInk, canvas.whole());
-    draw(plainCanvas, plain, text, 5, 5, kInk, plainCanvas.whole());
-    const int32_t row = 5 + underlined->baseline + underlined->underlineOffset;
-    for (int32_t x = 0; x < 100; ++x) EXPECT_EQ(canvas.at(x, row), x >= 5 && x < 5 + w ? 0xF708 : kBackground) << x;
-    EXPECT_EQ(plainCanvas.at(5 + width(plain, u"a "), row), kBackground) << "no underline without the style";
 }
 
 TEST(TextRenderer, NothingIsDrawnForMissingArgumentsAlphaBelowEightOrTextOffTheSurface) {
