@@ -97,17 +97,6 @@ TEST(PngDecoding, EveryColourTypeAndDepthWithItsTransparency) {
     }
 }
 
-TEST(PngDecoding, InterlacedImagesDecodeAsTheirPlainTwins) {
-    Picture plain = picture(9, 9, 8, png_writer::kRgba, {});
-    for (uint16_t i = 0; i < 81; ++i) plain.samples.insert(plain.samples.end(), {i, uint16_t(i * 3 % 256), 7, 255});
-    Picture interlaced = plain;
-    interlaced.interlaced = true;
-    const std::vector<uint32_t> expected = decode(png_writer::encode(plain));
-    ASSERT_EQ(expected.size(), 81u);
-    EXPECT_EQ(expected[80], 0xFF50F007u);
-    EXPECT_EQ(decode(png_writer::encode(interlaced)), expected);
-}
-
 TEST(PngDecoding, EveryDamagedOrForeignInputIsCode6) {
     const Bytes good = png_writer::encode(picture(2, 2, 8, png_writer::kRgb, std::vector<uint16_t>(12, 9)));
     const Bytes ihdr = png_writer::header(2, 2, 8, png_writer::kRgb, false);

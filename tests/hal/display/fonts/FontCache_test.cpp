@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <set>
 #include <string>
 
 #include "hal/display/FontCache.h"
@@ -31,20 +30,6 @@ TEST(FontCache, TheSameKeyGivesTheSameFont) {
     EXPECT_EQ(HAL_createNativeFont(0, 0, 12), HAL_createNativeFont(0, 0, 8)) << "size 12 is small";
     EXPECT_EQ(HAL_createNativeFont(0, 0, 12)->points, 7);
     EXPECT_EQ(HAL_getFont(nullptr, 0, 0, 0), 2);
-}
-
-TEST(FontCache, EveryStyleValueGetsTheFontItAsksFor) {
-    std::set<HALFont*> fonts;
-    for (int32_t style = 0; style < 8; ++style) {
-        HALFont* font = HAL_createNativeFont(64, style, 16);
-        ASSERT_NE(font, nullptr) << style;
-        fonts.insert(font);
-        EXPECT_EQ(font->faceName, (style & 1) ? "Tahoma Bold" : "Tahoma") << "bold by face name";
-        EXPECT_EQ(font->italic, (style & 2) != 0);
-        EXPECT_EQ(font->underline, (style & 4) != 0);
-    }
-    EXPECT_EQ(fonts.size(), 8u);
-    EXPECT_GT(width(HAL_createNativeFont(64, 1, 16), u"Bold"), width(HAL_createNativeFont(64, 0, 16), u"Bold"));
 }
 
 TEST(FontCache, MetricsPerSizeAndStyle) {
