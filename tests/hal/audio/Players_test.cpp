@@ -1,6 +1,6 @@
 // The players as the profile uses them, with the process's mixer rendered by hand: kinds
-// and sources, states and events, loops, media time, volume, the end of media reported
-// through the UI thread's message, and pausing every player.
+// and sources, states and events, loops, media time, volume, and the end of media reported
+// through the UI thread's message (pausing every player is seen through the shell).
 
 #include <gtest/gtest.h>
 
@@ -308,24 +308,6 @@ TEST_F(Players, VolumeIsClampedScalesTheSoundAndIsReadBackAsALevel) {
     const auto out = render(1);
     EXPECT_EQ(out[0], 5000);
     EXPECT_EQ(out[1], 5000);
-}
-
-TEST_F(Players, PausingEveryPlayerGoesInListOrder) {
-    HALPlayer* first = create(constantWav(100, 1000));
-    HALPlayer* second = create(constantWav(20, 1000));
-    HALPlayer* idle = create(constantWav(3, 1000));
-    HAL_startPlayer(first);
-    HAL_startPlayer(second);
-    EXPECT_EQ(render(1)[0], 120);
-    events.clear();
-    HAL_pauseAllPlayers();
-    ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0].player, first);
-    EXPECT_EQ(events[1].player, second);
-    EXPECT_EQ(events[2].player, idle);
-    for (const Event& e : events) EXPECT_EQ(e.event, kPlayerPaused);
-    EXPECT_EQ(render(1)[0], 0);
-    EXPECT_EQ(state(first), 1);
 }
 
 TEST_F(Players, LocatorsReadFilesAndResources) {

@@ -93,7 +93,9 @@ TEST(PngDecoding, EveryColourTypeAndDepthWithItsTransparency) {
     for (const auto& c : cases) {
         const Bytes file = png_writer::encode(c.picture);
         EXPECT_EQ(decode(file), c.argb) << c.name;
-        if (c.format != 0) EXPECT_EQ(createImage(file), std::make_pair(0, c.format)) << c.name;
+        if (c.format != 0) {
+            EXPECT_EQ(createImage(file), std::make_pair(0, c.format)) << c.name;
+        }
     }
 }
 

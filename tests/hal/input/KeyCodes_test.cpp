@@ -32,8 +32,9 @@ TEST(KeyCodes, KeyCodesLeadBackToTheirVirtualKeys) {
     for (uint32_t virtualKey = 1; virtualKey < 0x200; ++virtualKey) {
         for (bool wheel : {false, true}) {
             const int32_t code = HAL_virtualKeyToKeyCode(virtualKey, wheel);
-            if (code != 0)
+            if (code != 0) {
                 EXPECT_EQ(HAL_virtualKeyToKeyCode(HAL_keyCodeToVirtualKey(code), wheel), code) << virtualKey;
+            }
         }
     }
     EXPECT_EQ(HAL_keyCodeToVirtualKey(-28), 13u);

@@ -32,12 +32,10 @@ TEST(HALRect, IntersectionKeepsTouchingEdgesAsZeroSizes) {
     for (const auto& c : cases) {
         HALRect rect{0, 0, 10, 10};
         EXPECT_EQ(rect.intersect(c.other), c.meets) << c.other.x;
-        if (c.meets)
-            EXPECT_TRUE(rect.x == c.result.x && rect.y == c.result.y && rect.width == c.result.width &&
-                        rect.height == c.result.height)
-                << c.other.x;
-        else
-            EXPECT_TRUE(rect.empty());
+        const HALRect expected = c.meets ? c.result : HALRect{rect.x, rect.y, 0, 0};
+        EXPECT_TRUE(rect.x == expected.x && rect.y == expected.y && rect.width == expected.width &&
+                    rect.height == expected.height)
+            << c.other.x;
     }
     EXPECT_TRUE(HALRect({2, 3, 4, 5}).contains(5, 7));
     EXPECT_FALSE(HALRect({2, 3, 4, 5}).contains(6, 7));
