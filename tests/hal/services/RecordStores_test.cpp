@@ -46,7 +46,8 @@ protected:
         std::string bytes(100, '\0');
         int32_t length = int32_t(bytes.size());
         const int result = HAL_getRecord(store, id, bytes.data(), &length);
-        return result == 0 ? bytes.substr(0, size_t(length)) : "<" + std::to_string(result) + ">";
+        if (result != 0) return std::string(1, '<').append(std::to_string(result)).append(1, '>');
+        return bytes.substr(0, size_t(length));
     }
     static std::vector<int32_t> ids(HALRecordStore* store) {
         std::vector<int32_t> listed;
