@@ -10,16 +10,14 @@
 
 namespace {
 
-// One key of each kind: directions and fire (with their aliases), soft keys, symbols, digits,
-// letters, a key with no code of its own, and nothing.
+// One key of each kind: a direction, fire and its alias, a soft key, a symbol, a digit, a key
+// with no code of its own, and none.
 TEST(KeyCodes, VirtualKeysBecomeKeyCodesAndWheelCodes) {
     const struct {
         uint32_t virtualKey;
         int32_t code, wheelCode;
-    } keys[] = {{38, -1, -24},    {40, -2, -25},   {37, -3, -26},        {39, -4, -27},        {41, -5, -28},
-                {13, -5, -28},    {112, -6, -6},   {27, -9, -9},         {35, '#', '#'},       {106, '*', '*'},
-                {96, '0', '0'},   {53, '5', '5'},  {65, 'A', 'A'},       {46, 127, 127},       {116, -1384, -1384},
-                {0, 0, 0},        {97 + 0x100, 256 + 97 - 1500, 256 + 97 - 1500}};
+    } keys[] = {{38, -1, -24},  {41, -5, -28},  {13, -5, -28},       {112, -6, -6},
+                {35, '#', '#'}, {96, '0', '0'}, {116, -1384, -1384}, {0, 0, 0}};
     for (const auto& k : keys) {
         EXPECT_EQ(HAL_virtualKeyToKeyCode(k.virtualKey, false), k.code) << "virtual key " << k.virtualKey;
         EXPECT_EQ(HAL_virtualKeyToKeyCode(k.virtualKey, true), k.wheelCode) << "virtual key " << k.virtualKey;
@@ -60,9 +58,6 @@ std::u16string nameOf(int32_t keyCode, int32_t capacity = 32) {
 TEST(KeyCodes, KeyNamesComeFromTheVirtualKeyAndStayInTheBuffer) {
     EXPECT_EQ(nameOf(-6), u"Softkey 1|x");
     EXPECT_EQ(nameOf(-28), u"Action|x") << "the wheel's fire is the same key";
-    EXPECT_EQ(nameOf(-16), u"Unknown|x");
-    EXPECT_EQ(nameOf(35), u"#|x");
-    EXPECT_EQ(nameOf(135 - 1500), u"Voice Dial|x");
     EXPECT_EQ(nameOf(65), u"|x") << "a key without a name: empty, result 1";
     EXPECT_EQ(nameOf(-6, 4), u"Soft|x") << "cut at the capacity";
     EXPECT_EQ(nameOf(-6, 0), u"|x");
