@@ -67,15 +67,15 @@ VMPtr<StringBuffer> newBuffer() {
 // "item-<i>:payload-<i mod 64>", split at the colon; the tail is compared with a prebuilt
 // copy (equal, so every character is compared) and the key with the previous key.
 int64_t concatSearch(int32_t ops) {
-    VMPtr<String> item = vmLiteral("item-");
-    VMPtr<String> payload = vmLiteral("payload-");
+    VMPtr<String> item = VMPtr<java::lang::String>::fromLiteral("item-");
+    VMPtr<String> payload = VMPtr<java::lang::String>::fromLiteral("payload-");
     VMPtr<Strings> tails = Strings::_VM_new(64);
     for (int32_t j = 0; j < 64; ++j) {
         VMPtr<StringBuffer> b = newBuffer();
         b->append(payload)->append(j);
         tails->set(j, b->toString());
     }
-    VMPtr<String> previousKey = vmLiteral("");
+    VMPtr<String> previousKey = VMPtr<java::lang::String>::fromLiteral("");
     int64_t sum = 0;
     for (int32_t i = 0; i < ops; ++i) {
         VMPtr<StringBuffer> b = newBuffer();
@@ -94,7 +94,7 @@ int64_t concatSearch(int32_t ops) {
 
 // A fresh buffer per operation, 32 rounds of a character, an int and a short string.
 int64_t bufferAppend(int32_t ops) {
-    VMPtr<String> word = vmLiteral("abc");
+    VMPtr<String> word = VMPtr<java::lang::String>::fromLiteral("abc");
     int64_t sum = 0;
     for (int32_t i = 0; i < ops; ++i) {
         VMPtr<StringBuffer> b = newBuffer();
@@ -129,7 +129,7 @@ int64_t intText(int32_t values) {
 }
 
 int64_t throwCatch(int32_t ops) {
-    VMPtr<String> message = vmLiteral("benchmark failure");
+    VMPtr<String> message = VMPtr<java::lang::String>::fromLiteral("benchmark failure");
     int64_t sum = 0;
     for (int32_t i = 0; i < ops; ++i) {
         try {

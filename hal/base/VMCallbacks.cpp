@@ -26,3 +26,5 @@ void HAL_setVMCallbacks(const VMCallbacks* table) {
 }
 
 const VMCallbacks& HAL_vmCallbacks() { return installed; }
+
+void HAL_callbackCollect() { installed.collect(); }

@@ -64,7 +64,10 @@ void HAL_getDisplayCapabilities(int32_t* isColor, int32_t* numColors, int32_t* n
 }
 
 void HAL_getCanvasCapabilities(int32_t* hasPointerEvents, int32_t* hasPointerMotionEvents, int32_t* hasRepeatEvents) {
-    if (hasPointerEvents) *hasPointerEvents = 0;
-    if (hasPointerMotionEvents) *hasPointerMotionEvents = 0;
+    // A touch screen: presses, releases and drags all reach the current canvas.
+    if (hasPointerEvents) *hasPointerEvents = 1;
+    if (hasPointerMotionEvents) *hasPointerMotionEvents = 1;
     if (hasRepeatEvents) *hasRepeatEvents = 1;
 }
+
+int _returnZero() { return 0; }

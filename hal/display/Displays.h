@@ -21,7 +21,10 @@ void HAL_setDisplayableTicker(HALDisplayable* displayable, const char16_t* chara
 void HAL_addDisplayableCommand(HALDisplayable* displayable, void* command);
 void HAL_removeDisplayableCommand(HALDisplayable* displayable, void* command);
 void HAL_getDisplayCapabilities(int32_t* isColor, int32_t* numColors, int32_t* numAlphaLevels, int32_t* doubleBuffered);
+// The screen is a touch screen with repeating keys: all three are reported.
 void HAL_getCanvasCapabilities(int32_t* hasPointerEvents, int32_t* hasPointerMotionEvents, int32_t* hasRepeatEvents);
+// The device has no vibrator: the operation behind vibrate does nothing and answers 0 (false).
+int _returnZero();
 
 // The number of colours of a screen with the given bits per pixel (0 from 32 bits on).
 int32_t HAL_colorsForDepth(int32_t bitsPerPixel);

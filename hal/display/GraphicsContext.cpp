@@ -5,6 +5,7 @@
 #include "hal/display/HALPixelBuffer.h"
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/display/HALSurface.h"
+#include "hal/display/Rgb565.h"
 
 namespace {
 
@@ -48,8 +49,7 @@ void HAL_setColor(HALGraphics* graphics, int32_t argb) {
 
 int32_t HAL_getDisplayColor(HALGraphics* graphics, int32_t rgb) {
     if (graphics == nullptr) return -1;
-    const uint32_t value = uint32_t(rgb);
-    return int32_t((((value >> 16) & 0xFF) >> 3) << 11 | (((value >> 8) & 0xFF) >> 2) << 5 | (value & 0xFF) >> 3);
+    return int32_t(rgb565::toArgb(rgb565::fromArgb(uint32_t(rgb)), 0));
 }
 
 void HAL_setFont(HALGraphics* graphics, HALFont* font) {

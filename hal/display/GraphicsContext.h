@@ -25,7 +25,8 @@ int HAL_deleteGraphics(HALGraphics* graphics);
 
 // Colour and alpha from 0xAARRGGBB.
 void HAL_setColor(HALGraphics* graphics, int32_t argb);
-// The RGB565 value 0xRRGGBB shows as on the surface; -1 for a null context.
+// 0x00RRGGBB as the 16-bit surface shows it (each channel cut to its 5 or 6 bits); -1 for a
+// null context.
 int32_t HAL_getDisplayColor(HALGraphics* graphics, int32_t rgb);
 // Null: the default font.
 void HAL_setFont(HALGraphics* graphics, HALFont* font);

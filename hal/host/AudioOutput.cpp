@@ -1,5 +1,7 @@
 #include "hal/host/AudioOutput.h"
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,6 +24,8 @@ std::unique_ptr<AudioOutput> openAudioOutput(AudioOutput::Renderer renderer) {
     const bool silent = variableIs(kAudioVariable, "silent") || variableIs(kBackendVariable, "headless");
     if (!silent) {
         if (auto device = SdlAudioOutput::open(renderer)) return device;
+        static std::atomic<bool> told{false};
+        if (!told.exchange(true)) std::fputs("no sound device: sound plays silently\n", stderr);
     }
     return std::make_unique<SilentAudioOutput>(std::move(renderer));
 }

@@ -4,7 +4,8 @@
 // a renderer on an audio thread of the output's own. Two kinds: an SDL2 audio device, and a
 // silent sink that pulls the same frames at the same pace and discards them, used when there
 // is no sound device, when SDL offers only its dummy driver, headless (OSTREL_BACKEND=headless)
-// or when OSTREL_AUDIO=silent. Whatever plays, the renderer sees the same calls.
+// or when OSTREL_AUDIO=silent. A missing device is told in one line on stderr, once.
+// Whatever plays, the renderer sees the same calls.
 
 #include <cstdint>
 #include <functional>

@@ -5,7 +5,13 @@ namespace host {
 bool HeadlessBackend::openWindow(const std::string& title) {
     title_ = title;
     open_ = true;
+    exitSignals_ = std::make_unique<ExitSignalWatch>([this] { input_.close(); });
     return true;
+}
+
+void HeadlessBackend::closeWindow() {
+    exitSignals_.reset();
+    open_ = false;
 }
 
 void HeadlessBackend::presentFrame(const uint16_t* pixels, int width, int height, int stride) {

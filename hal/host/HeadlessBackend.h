@@ -1,10 +1,14 @@
 #pragma once
 
-// The backend for tests: no window system. Frames are captured where they would reach the
-// window; input is injected through input(), as the same messages SDL input becomes.
+// The backend for tests and machines without a display: no window system. Frames are
+// captured where they would reach the window; input is injected through input(), as the
+// same messages SDL input becomes. While the window is open, SIGTERM and SIGINT close it,
+// as the window system's close button would: the application exits the usual way.
 
+#include <memory>
 #include <vector>
 
+#include "hal/host/ExitSignalWatch.h"
 #include "hal/host/HostBackend.h"
 
 namespace host {
@@ -13,7 +17,7 @@ class HeadlessBackend final : public HostBackend {
 public:
     const char* name() const override { return "headless"; }
     bool openWindow(const std::string& title) override;
-    void closeWindow() override { open_ = false; }
+    void closeWindow() override;
     bool isWindowOpen() const override { return open_; }
     void raiseWindow() override { ++raised_; }
     void waitForMessages(int milliseconds) override { queue_.wait(milliseconds); }
@@ -36,6 +40,7 @@ private:
     int raised_ = 0;
     std::vector<uint16_t> lastFrame_;
     int lastWidth_ = 0;
+    std::unique_ptr<ExitSignalWatch> exitSignals_;
 };
 
 }  // namespace host

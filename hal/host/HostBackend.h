@@ -29,6 +29,8 @@ public:
     virtual const char* name() const = 0;
 
     virtual bool openWindow(const std::string& title) = 0;
+    // Why the last openWindow failed, in a line for the user (empty when it did not).
+    const std::string& openFailure() const { return openFailure_; }
     virtual void closeWindow() = 0;
     virtual bool isWindowOpen() const = 0;
     // Brings the window to the front (a second instance asks the first one to).
@@ -48,6 +50,7 @@ public:
 protected:
     MessageQueue queue_;
     InputTranslator input_{&queue_};
+    std::string openFailure_;
 };
 
 // The process's backend, chosen on first use.

@@ -50,6 +50,13 @@ void MessageQueue::wake() {
     if (wakeHook_) wakeHook_();
 }
 
+bool MessageQueue::takeWake() {
+    std::lock_guard<std::mutex> guard(mutex_);
+    const bool woken = woken_;
+    woken_ = false;
+    return woken;
+}
+
 bool MessageQueue::empty() const {
     std::lock_guard<std::mutex> guard(mutex_);
     return messages_.empty();

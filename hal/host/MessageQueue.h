@@ -25,6 +25,9 @@ public:
     bool wait(int milliseconds);
     // Ends a wait without a message (a frame became ready, say).
     void wake();
+    // True when a wake-up came since the last wait or take of it; clears it. A backend that
+    // waits on host events checks it, since its own wake-up event may already be consumed.
+    bool takeWake();
     bool empty() const;
     void clear();
     // Called after every post and wake, on the posting thread (the SDL backend uses it to

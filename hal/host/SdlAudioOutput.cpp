@@ -1,12 +1,34 @@
 #include "hal/host/SdlAudioOutput.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <cstring>
+#include <mutex>
 
 namespace host {
 
+namespace {
+
+// ALSA's library writes its errors to stderr by default: with no sound card every attempt
+// to open a device prints a screenful. SDL reports the failure anyway, so ALSA's handler is
+// replaced by one that drops the text. SDL loads the library at run time; it is loaded here
+// first (and kept) so that the handler set is the one SDL's ALSA uses.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void quietenAlsa() {
+    using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (alsa == nullptr) return;
+    auto setHandler = reinterpret_cast<int (*)(ErrorHandler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) setHandler(&ignoreAlsaError);
+}
+
+}  // namespace
+
 std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(Renderer renderer) {
+    static std::once_flag quietened;
+    std::call_once(quietened, quietenAlsa);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
     const char* driver = SDL_GetCurrentAudioDriver();
     if (driver == nullptr || std::strcmp(driver, "dummy") == 0) {  // no sound device: the silent sink paces instead

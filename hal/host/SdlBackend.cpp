@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace host {
 
@@ -14,25 +16,54 @@ int scaleFromEnvironment() {
     return scale >= 1 && scale <= 8 ? scale : 2;
 }
 
+bool driverChosenOnPurpose() {
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    return chosen != nullptr && chosen[0] != 0;
+}
+
+// SDL's drivers that open windows nowhere; SDL falls back to them when no display answers.
+bool showsNothing(const char* driver) {
+    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
+           std::strcmp(driver, "evdev") == 0;
+}
+
+// A window coordinate in phone pixels; points left of or above the screen stay negative.
+int toPhone(int windowCoordinate, int origin, int factor) {
+    const int offset = windowCoordinate - origin;
+    return offset >= 0 ? offset / factor : -((factor - 1 - offset) / factor);
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend() : scale_(scaleFromEnvironment()) {}
 
 SdlBackend::~SdlBackend() { closeWindow(); }
 
+bool SdlBackend::startVideo() {
+    // Without this SDL backs the window surface with an OpenGL texture, which loads a whole
+    // graphics driver (Mesa's software rasteriser on most machines) to copy one small frame.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+    if (driverChosenOnPurpose()) {
+        if (!started) openFailure_ = std::string("the window could not be opened: ") + SDL_GetError();
+        return started;
+    }
+    if (started && !showsNothing(SDL_GetCurrentVideoDriver())) return true;
+    if (started) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    openFailure_ = kNoDisplayMessage;
+    return false;
+}
+
 bool SdlBackend::openWindow(const std::string& title) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    openFailure_.clear();
+    if (!startVideo()) return false;
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kScreenWidth * scale_,
                                kScreenHeight * scale_, SDL_WINDOW_SHOWN);
-    if (window_ == nullptr) return false;
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer_ == nullptr) return closeWindow(), false;
-    SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, kScreenWidth,
-                                 kScreenHeight);
-    if (texture_ == nullptr) return closeWindow(), false;
+    if (window_ == nullptr || SDL_GetWindowSurface(window_) == nullptr) {
+        openFailure_ = std::string("the window could not be opened: ") + SDL_GetError();
+        closeWindow();
+        return false;
+    }
     wakeEventType_ = SDL_RegisterEvents(1);
     queue_.setWakeHook([type = wakeEventType_] {
         SDL_Event wake{};
@@ -45,11 +76,9 @@ bool SdlBackend::openWindow(const std::string& title) {
 
 void SdlBackend::closeWindow() {
     queue_.setWakeHook(nullptr);
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (window_) SDL_DestroyWindow(window_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
+    if (frame_) SDL_FreeSurface(frame_);
+    if (window_) SDL_DestroyWindow(window_);  // frees the window's surface too
+    frame_ = nullptr;
     window_ = nullptr;
 }
 
@@ -87,6 +116,7 @@ void SdlBackend::translate(const SDL_Event& event) {
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) input_.focus(true);
         else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) input_.focus(false);
         else if (event.window.event == SDL_WINDOWEVENT_CLOSE) input_.close();
+        else if (event.window.event == SDL_WINDOWEVENT_EXPOSED && frame_) SDL_UpdateWindowSurface(window_);
         break;
     case SDL_KEYDOWN:
         if (uint32_t key = virtualKeyFor(event.key.keysym.sym)) input_.keyDown(key);
@@ -100,16 +130,28 @@ void SdlBackend::translate(const SDL_Event& event) {
         }
         break;
     case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT) input_.pointerDown(event.button.x, event.button.y);
-        break;
     case SDL_MOUSEMOTION:
-        if (event.motion.state & SDL_BUTTON_LMASK) input_.pointerMove(event.motion.x, event.motion.y);
-        break;
     case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) input_.pointerUp(event.button.x, event.button.y);
+        translatePointer(event);
         break;
     default:
         break;  // the wake-up event and everything else carry no message
+    }
+}
+
+// The mouse is the touch screen: window pixels become phone pixels.
+void SdlBackend::translatePointer(const SDL_Event& event) {
+    int windowWidth = 0, windowHeight = 0;
+    SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+    const Placement at = placementIn(windowWidth, windowHeight);
+    const bool motion = event.type == SDL_MOUSEMOTION;
+    const int x = toPhone(motion ? event.motion.x : event.button.x, at.x, at.factor);
+    const int y = toPhone(motion ? event.motion.y : event.button.y, at.y, at.factor);
+    if (motion) {
+        if (event.motion.state & SDL_BUTTON_LMASK) input_.pointerMove(x, y);
+    } else if (event.button.button == SDL_BUTTON_LEFT) {
+        if (event.type == SDL_MOUSEBUTTONDOWN) input_.pointerDown(x, y);
+        else input_.pointerUp(x, y);
     }
 }
 
@@ -118,13 +160,18 @@ void SdlBackend::pollAll() {
     while (SDL_PollEvent(&event)) translate(event);
 }
 
+// A wake-up (a frame flushed, say) may have come between the caller's idle check and this
+// wait, its SDL event already consumed by pollAll: the queue's flag still tells.
+bool SdlBackend::hasWork() { return !queue_.empty() || queue_.takeWake(); }
+
 void SdlBackend::waitForMessages(int milliseconds) {
     pollAll();
-    if (!queue_.empty() || milliseconds == 0) return;
+    if (milliseconds == 0 || hasWork()) return;
     SDL_Event event;
     const int got = milliseconds < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, milliseconds);
     if (got) translate(event);
     pollAll();
+    queue_.takeWake();  // the wake-up that ended this wait is spent
 }
 
 void SdlBackend::keepAwake(bool awake) {
@@ -132,13 +179,38 @@ void SdlBackend::keepAwake(bool awake) {
     else SDL_EnableScreenSaver();
 }
 
+SdlBackend::Placement SdlBackend::placementIn(int areaWidth, int areaHeight) const {
+    const int fits = std::min(areaWidth / kScreenWidth, areaHeight / kScreenHeight);
+    const int factor = std::clamp(fits, 1, scale_);
+    return {factor, (areaWidth - kScreenWidth * factor) / 2, (areaHeight - kScreenHeight * factor) / 2};
+}
+
+bool SdlBackend::frameMatches(const SDL_Surface* screen) const {
+    return frame_ != nullptr && frame_->format->format == screen->format->format;
+}
+
+// The frame is converted once into the window's pixel format, then stretched by the whole
+// factor (a same-format blit, which SDL scales nearest-neighbour).
 void SdlBackend::presentFrame(const uint16_t* pixels, int width, int height, int stride) {
-    if (renderer_ == nullptr) return;
-    const SDL_Rect area{0, 0, width, height};
-    SDL_UpdateTexture(texture_, &area, pixels, stride * int(sizeof(uint16_t)));
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    SDL_Surface* screen = window_ ? SDL_GetWindowSurface(window_) : nullptr;
+    if (screen == nullptr) return;
+    if (!frameMatches(screen)) {
+        if (frame_) SDL_FreeSurface(frame_);
+        frame_ = SDL_CreateRGBSurfaceWithFormat(0, kScreenWidth, kScreenHeight, screen->format->BitsPerPixel,
+                                                screen->format->format);
+        if (frame_ == nullptr) return;
+        SDL_SetSurfaceBlendMode(frame_, SDL_BLENDMODE_NONE);
+    }
+    width = std::clamp(width, 0, kScreenWidth);
+    height = std::clamp(height, 0, kScreenHeight);
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB565, pixels, stride * int(sizeof(uint16_t)),
+                      frame_->format->format, frame_->pixels, frame_->pitch);
+    const Placement at = placementIn(screen->w, screen->h);
+    SDL_Rect source{0, 0, width, height};
+    SDL_Rect target{at.x, at.y, width * at.factor, height * at.factor};
+    if (at.x > 0 || at.y > 0) SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    SDL_BlitScaled(frame_, &source, screen, &target);
+    SDL_UpdateWindowSurface(window_);
 }
 
 }  // namespace host

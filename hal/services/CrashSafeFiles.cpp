@@ -2,12 +2,17 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "hal/services/RecordStoreFaults.h"
 
 namespace {
+
+constexpr int kDeepestRemoval = 8;  // a store folder has no subfolders of its own
 
 int writeAll(int file, const uint8_t* bytes, size_t size) {
     while (size > 0) {
@@ -72,4 +77,43 @@ int CrashSafeFiles::readSmall(int folder, const char* name, size_t limit, std::v
     ::close(file);
     bytes->resize(total);
     return failure;
+}
+
+std::vector<std::string> CrashSafeFiles::entriesOf(int folder) {
+    std::vector<std::string> names;
+    const int listing = ::dup(folder);
+    DIR* directory = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (directory == nullptr) {
+        if (listing >= 0) ::close(listing);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(directory);
+    return names;
+}
+
+bool CrashSafeFiles::isFolder(int parent, const char* name) {
+    struct stat info;
+    return ::fstatat(parent, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+}
+
+int CrashSafeFiles::removeTree(int parent, const char* name) { return removeTreeAt(parent, name, 0); }
+
+int CrashSafeFiles::removeTreeAt(int parent, const char* name, int depth) {
+    const int folder = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) return errno;
+    int failure = 0;
+    for (const std::string& entry : entriesOf(folder)) {
+        const int result = !isFolder(folder, entry.c_str()) ? remove(folder, entry.c_str())
+                           : depth < kDeepestRemoval        ? removeTreeAt(folder, entry.c_str(), depth + 1)
+                                                            : ELOOP;
+        if (result != 0 && result != ENOENT) failure = result;
+    }
+    ::close(folder);
+    if (failure != 0) return failure;
+    if (int refused = HAL_recordStoreStep(RecordStoreStep::kRemoveFolder, name)) return refused;
+    return ::unlinkat(parent, name, AT_REMOVEDIR) == 0 ? 0 : errno;
 }

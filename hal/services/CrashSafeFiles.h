@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class CrashSafeFiles {
@@ -35,4 +36,14 @@ public:
 
     // Reads up to limit bytes of the file into bytes.
     static int readSmall(int folder, const char* name, size_t limit, std::vector<uint8_t>* bytes);
+
+    // The names in the folder, without "." and "..".
+    static std::vector<std::string> entriesOf(int folder);
+    // The entry is a folder itself (a link to one is not).
+    static bool isFolder(int parent, const char* name);
+    // Removes the folder with its files and folders (links are removed, never followed).
+    static int removeTree(int parent, const char* name);
+
+private:
+    static int removeTreeAt(int parent, const char* name, int depth);
 };

@@ -19,46 +19,6 @@
 namespace {
 
 constexpr std::string_view kDeletedPrefix = ".deleted-";
-constexpr int kDeepestRemoval = 8;  // a store folder has no subfolders of its own
-
-std::vector<std::string> entriesOf(int folder) {
-    std::vector<std::string> names;
-    const int listing = ::dup(folder);
-    DIR* directory = listing < 0 ? nullptr : ::fdopendir(listing);
-    if (directory == nullptr) {
-        if (listing >= 0) ::close(listing);
-        return names;
-    }
-    while (const dirent* entry = ::readdir(directory)) {
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..") names.emplace_back(name);
-    }
-    ::closedir(directory);
-    return names;
-}
-
-bool isFolder(int parent, const std::string& name) {
-    struct stat info;
-    return ::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
-}
-
-// Removes the folder name of parent with its files and folders (links are removed, never
-// followed): 0 or an errno value.
-int removeTree(int parent, const std::string& name, int depth) {
-    const int folder = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folder < 0) return errno;
-    int failure = 0;
-    for (const std::string& entry : entriesOf(folder)) {
-        const int result = isFolder(folder, entry) ? (depth < kDeepestRemoval ? removeTree(folder, entry, depth + 1) : ELOOP)
-                                                   : CrashSafeFiles::remove(folder, entry.c_str());
-        if (result != 0 && result != ENOENT) failure = result;
-    }
-    ::close(folder);
-    if (failure != 0) return failure;
-    if (int refused = HAL_recordStoreStep(RecordStoreStep::kRemoveFolder, name.c_str())) return refused;
-    return ::unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
-}
-
 }  // namespace
 
 std::string HAL_databaseDirectory() {
@@ -114,7 +74,7 @@ int DatabaseFolder::deleteStore(const std::string& storeFolder) {
     }
     if (failure == 0) {
         CrashSafeFiles::flush(folder);  // the store is gone; its files are only litter now
-        removeTree(folder, away, 0);
+        CrashSafeFiles::removeTree(folder, away.c_str());
     }
     ::close(folder);
     return failure;
@@ -124,9 +84,9 @@ std::vector<std::u16string> DatabaseFolder::storeNames() const {
     std::vector<std::u16string> names;
     const int folder = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) return names;
-    for (const std::string& entry : entriesOf(folder)) {
+    for (const std::string& entry : CrashSafeFiles::entriesOf(folder)) {
         std::u16string name;
-        if (RecordStoreName::fromFolderName(entry, &name) && isFolder(folder, entry)) names.push_back(std::move(name));
+        if (RecordStoreName::fromFolderName(entry, &name) && CrashSafeFiles::isFolder(folder, entry.c_str())) names.push_back(std::move(name));
     }
     ::close(folder);
     std::sort(names.begin(), names.end());
@@ -147,8 +107,8 @@ void DatabaseFolder::sweepOnce() {
     if (!swept->insert(path_).second) return;
     const int folder = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) return;
-    for (const std::string& entry : entriesOf(folder))
-        if (std::string_view(entry).substr(0, kDeletedPrefix.size()) == kDeletedPrefix && isFolder(folder, entry))
-            removeTree(folder, entry, 0);
+    for (const std::string& entry : CrashSafeFiles::entriesOf(folder))
+        if (std::string_view(entry).substr(0, kDeletedPrefix.size()) == kDeletedPrefix && CrashSafeFiles::isFolder(folder, entry.c_str()))
+            CrashSafeFiles::removeTree(folder, entry.c_str());
     ::close(folder);
 }

@@ -48,9 +48,12 @@ RecordStoreFolder::~RecordStoreFolder() { ::close(folder_); }
 
 int RecordStoreFolder::reconcile() {
     std::vector<uint8_t> bytes;
-    const int failure = CrashSafeFiles::readSmall(folder_, StoreFileNames::kMetadata, kMetadataReadLimit, &bytes);
+    int failure = CrashSafeFiles::readSmall(folder_, StoreFileNames::kMetadata, kMetadataReadLimit, &bytes);
+    // A folder or a link in the metadata file's place is no metadata: it goes, and the
+    // store's counters are rebuilt from its records like those of a damaged file.
+    if ((failure == EISDIR || failure == ELOOP) && removeMisplacedMetadata() == 0) failure = EINVAL;
     const bool fresh = failure == ENOENT;
-    if (failure != 0 && !fresh) return HAL_IO_ERROR;
+    if (failure != 0 && !fresh && failure != EINVAL) return HAL_IO_ERROR;
     bool whole = false;
     if (fresh) metadata_.lastModified = HAL_currentTimeMillis();
     else whole = metadata_.decode(bytes.data(), bytes.size());
@@ -61,14 +64,22 @@ int RecordStoreFolder::reconcile() {
     reconciled.size = clampedSize(totalSize_);
     const int32_t highest = records_.empty() ? 0 : records_.back().id;
     if (reconciled.nextRecordId < 1) reconciled.nextRecordId = 1;
-    if (highest != INT32_MAX && reconciled.nextRecordId <= highest) reconciled.nextRecordId = highest + 1;
-    if (highest == INT32_MAX) reconciled.nextRecordId = INT32_MAX;  // no id is left to give
+    // Ids of deleted records are never given again, so a next id above the highest record
+    // stays; only the limit itself, which would refuse every add, is taken as damage.
+    if (reconciled.nextRecordId == INT32_MAX || reconciled.nextRecordId <= highest)
+        reconciled.nextRecordId = highest == INT32_MAX ? INT32_MAX : highest + 1;
     const bool stale = fresh || !whole || !(reconciled == metadata_);
     metadata_ = reconciled;
     // A store whose metadata cannot be brought up to date still opens with true counters;
     // the next change writes the file again. Only a new store must have its file.
     if (stale && writeMetadata(metadata_) != 0 && fresh) return HAL_IO_ERROR;
     return HAL_OK;
+}
+
+int RecordStoreFolder::removeMisplacedMetadata() {
+    if (CrashSafeFiles::isFolder(folder_, StoreFileNames::kMetadata))
+        return CrashSafeFiles::removeTree(folder_, StoreFileNames::kMetadata);
+    return CrashSafeFiles::remove(folder_, StoreFileNames::kMetadata);
 }
 
 // Lists the record files (ascending ids) and removes stray temporary files.

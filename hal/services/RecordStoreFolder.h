@@ -74,6 +74,7 @@ private:
 
     int reconcile();
     int scanRecords();
+    int removeMisplacedMetadata();
     int replaceMetadata(const StoreMetadata& metadata);
     int writeMetadata(const StoreMetadata& metadata);
     int change(const StoreMetadata& next, int32_t id, const void* data, int32_t size, bool removal);

@@ -57,6 +57,11 @@ std::string applicationName() {
     return utf8.empty() ? kDefaultWindowName : utf8;
 }
 
+std::string windowFailure() {
+    const std::string& reason = hostBackend().openFailure();
+    return reason.empty() ? std::string("The window could not be opened (") + hostBackend().name() + " backend)." : reason;
+}
+
 bool createAppWindow() {
     const std::string name = applicationName();
     if (!HAL_acquireInstanceLock(name)) {
@@ -64,7 +69,7 @@ bool createAppWindow() {
         return false;  // another instance runs: this one ends
     }
     shell.windowExists = hostBackend().openWindow(name);
-    if (!shell.windowExists) std::fprintf(stderr, "The window could not be opened (%s backend).\n", hostBackend().name());
+    if (!shell.windowExists) std::fprintf(stderr, "%s\n", windowFailure().c_str());
     return shell.windowExists;
 }
 
@@ -73,8 +78,8 @@ void bootRuntime() {
     uint64_t first, heapLimit, heapCeiling;
     HAL_getMemoryBudget(&first, &heapLimit, &heapCeiling);
     const int result = HAL_vmCallbacks().initVM(heapLimit, heapCeiling, shell.mainThread, kBootClassName, 0);
-    if (result == 1) HAL_fatalError("init() failed with CALLBACK_INITIALIZATION_FAILED error (probably a bad boot class name).");
-    if (result == 2) HAL_fatalError("init() failed with CALLBACK_UNCAUGHT_EXCEPTION.");
+    if (result == CALLBACK_INITIALIZATION_FAILED) HAL_fatalError("init() failed with CALLBACK_INITIALIZATION_FAILED error (probably a bad boot class name).");
+    if (result == CALLBACK_UNCAUGHT_EXCEPTION) HAL_fatalError("init() failed with CALLBACK_UNCAUGHT_EXCEPTION.");
     if (result != 0) HAL_fatalError("init() failed with an unknown error!");
     HAL_vmCallbacks().collect();
     HAL_leaveVMLock();
@@ -214,9 +219,7 @@ bool HAL_appInit() {
     shell.uiThread = std::this_thread::get_id();
     HAL_reserveMemory();
     HAL_initPropertyLists();
-    HAL_loadPropertyFile(kSystemPropertyList);
-    HAL_loadPropertyFile(kApplicationPropertyList);
-    HAL_addPlatformProperties();
+    HAL_addPlatformProperties();  // reads both property files first
     if (!createAppWindow()) return false;
     HAL_initAudio();
     shell.mainThread = HAL_getCurrentThread();

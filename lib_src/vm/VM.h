@@ -42,11 +42,6 @@ public:
     void addThread(VMThread* thread);
     void removeThread(VMThread* thread);
 
-    // Start-up results.
-    static constexpr int kStarted = 0;
-    static constexpr int kInitializationFailed = 1;  // no boot class name
-    static constexpr int kUncaughtException = 2;     // an exception escaped, a missing boot class included
-
     // The callback table through which the platform reaches the runtime: create and start,
     // deliver an event, yield, make current, collect, destroy.
     static VMCallbacks callbacks();
@@ -80,8 +75,8 @@ public:
     java::lang::Object* objects = nullptr;
     VMList threads;
     // The start-up thread's Thread ("System") and the finalizer.
-    VMPtr<java::lang::Thread> systemThread{VMNativeScope()};
-    VMPtr<com::kelvane::ostrel::vm::Finalizer> finalizer{VMNativeScope()};
+    VMPtr<java::lang::Thread> systemThread{VMNativeScope::instance()};
+    VMPtr<com::kelvane::ostrel::vm::Finalizer> finalizer{VMNativeScope::instance()};
 
 private:
     void mark();

@@ -23,7 +23,7 @@
 // factory (made only for concrete classes with an argument-less _VM_init). Abstract classes
 // use VM_ABSTRACT_CLASS, interfaces VM_INTERFACE; a class with a static initialiser passes
 // &Class::_VM_clinit instead of VM_NO_CLINIT; VM_IMPLEMENTS registers an interface; static
-// reference fields are VMPtr handles constructed with VMStaticScope().
+// reference fields are VMPtr handles constructed with VMStaticScope::instance().
 //
 // _VM_mark calls the superclass's _VM_mark first, then vmMarkField on each reference
 // field. Debug builds check after every mark pass that no field of a kept object was missed.

@@ -12,5 +12,6 @@ class String;
 }
 
 VMStringMap* _VM_getLiteralTable();
-// The interned String of a UTF-8 text (null for a null text).
-VMPtr<java::lang::String> vmLiteral(const char* text);
+// VMPtr<java::lang::String>::fromLiteral(text) interns a literal through this table.
+template <>
+VMPtr<java::lang::String> VMPtr<java::lang::String>::fromLiteral(const char* text);

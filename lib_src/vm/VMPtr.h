@@ -16,6 +16,7 @@
 
 namespace java::lang {
 class Object;
+class String;
 }
 
 class VMRef {
@@ -52,6 +53,11 @@ public:
     VMPtr(const VMPtr<U>& other) : VMPtr(static_cast<T*>(other.get())) {}
 
     ~VMPtr() { scope->unregisterRef(this); }
+
+    // The interned String of a UTF-8 literal (null for a null text): the same object on
+    // every use, held for the life of the process. Only String handles have it
+    // (defined with the literal table).
+    static VMPtr fromLiteral(const char* text);
 
     VMPtr& operator=(const VMPtr& other) {
         target_ = other.target_;

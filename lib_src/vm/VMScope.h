@@ -75,15 +75,44 @@ void VMInstanceScope::forEachFieldIn(const void* begin, const void* end, Visit v
 }
 
 // Static fields, the runtime's own handles and weak handles: each keeps its own list.
-class VMListScope final : public VMScope {
+class VMListScope : public VMScope {
 public:
-    explicit VMListScope(const char* name) : VMScope(name) {}
     void registerRef(VMRef* ref) override;
     void unregisterRef(VMRef* ref) override;
 
     VMRef* head = nullptr;
+
+protected:
+    explicit VMListScope(const char* name) : VMScope(name) {}
+    ~VMListScope() = default;
 };
 
-VMListScope* VMStaticScope();
-VMListScope* VMNativeScope();
-VMListScope* VMWeakScope();
+// Every static reference field: a root. Built on first request and never destroyed, so
+// exit destructors of static fields can still unregister.
+class VMStaticScope final : public VMListScope {
+public:
+    static VMStaticScope* instance();
+
+private:
+    VMStaticScope() : VMListScope("static scope") {}
+};
+
+// The handles the runtime itself keeps (class records, interned literals, its threads): a root.
+class VMNativeScope final : public VMListScope {
+public:
+    static VMNativeScope* instance();
+
+private:
+    VMNativeScope() : VMListScope("native scope") {}
+};
+
+// Weak handles: not a root; a collection clears those whose target it did not reach.
+class VMWeakScope final : public VMListScope {
+public:
+    static VMWeakScope* instance();
+    // Clears every handle whose target is not null and lacks the given reached flag.
+    void clearUnreached(uint32_t reachedFlag);
+
+private:
+    VMWeakScope() : VMListScope("weak scope") {}
+};

@@ -3,7 +3,7 @@
 // Starts the runtime on the calling thread as the platform's boot does: the thread gets its
 // platform record, the runtime's callback table is installed, the thread takes the VM lock
 // (and keeps it while it runs managed code) and the runtime boots. Returns the start-up
-// result (VM::kStarted, kInitializationFailed without a boot class, kUncaughtException).
+// result (CALLBACK_OK, CALLBACK_INITIALIZATION_FAILED without a boot class, CALLBACK_UNCAUGHT_EXCEPTION).
 // Used where no shell runs the boot: tests, benchmarks, fuzz targets.
 
 #include <cstdint>

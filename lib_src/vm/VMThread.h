@@ -44,7 +44,8 @@ struct VMThread {
     // Deletes a record (removing it from the runtime's list and joining its platform thread).
     static void destroy(VMThread* thread);
 
-    static VMThread* current();
+    // The thread that runs managed code now (null while the VM lock is between threads).
+    static VMThread* currentThread();
     static int32_t activeCount();
 
     void start();
@@ -53,6 +54,9 @@ struct VMThread {
     // The record may be deleted: no managed Thread, not alive, platform thread exited.
     bool isReclaimable() const;
     void interrupt();
+    // Asks the platform to stop a running thread at its next chance; the runtime never
+    // kills a thread by force, so one that does not stop is left parked at shutdown.
+    void cancel();
     // Throws InterruptedException (clearing the flag) when the thread was interrupted.
     void checkInterrupted();
 
@@ -62,6 +66,10 @@ struct VMThread {
     // Sleeps on the thread's own lock with the VM lock released (0 or less yields);
     // InterruptedException when interrupted before or after.
     static void sleep(int64_t milliseconds);
+    // The runtime's own pauses (between collections, while stopping threads): sleeps like
+    // sleep but neither throws nor consumes a pending interrupt, which stays for the
+    // application's next sleep or wait.
+    static void pause(int64_t milliseconds);
     // Waits on the monitor's platform lock with the monitor released in full (whatever its
     // depth) and takes it back at the same depth; 0 waits without a time limit.
     // InterruptedException when the thread is interrupted before or after the wait.
@@ -89,7 +97,7 @@ struct VMThread {
     bool oomFlag = false;
     // The exception this thread is throwing: kept reachable while it unwinds, until the
     // next throw replaces it or the thread ends.
-    VMPtr<java::lang::Throwable> inFlight{VMNativeScope()};
+    VMPtr<java::lang::Throwable> inFlight{VMNativeScope::instance()};
 
 private:
     VMThread() = default;
@@ -98,4 +106,5 @@ private:
     void run();
     void finish();
     void releasePin();
+    void blockFor(int64_t milliseconds);
 };

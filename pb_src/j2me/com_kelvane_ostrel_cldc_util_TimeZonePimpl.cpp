@@ -14,8 +14,8 @@ using ::java::util::TimeZone;
 VM_DEFINE_CLASS(TimeZonePimpl, "com.kelvane.ostrel.cldc.util.TimeZonePimpl", "java.lang.Object",
                 &TimeZonePimpl::_VM_clinit)
 
-VMPtr<TimeZonePimpl::ZoneArray> TimeZonePimpl::zones{VMStaticScope()};
-VMPtr<::java::lang::String> TimeZonePimpl::defaultID{VMStaticScope()};
+VMPtr<TimeZonePimpl::ZoneArray> TimeZonePimpl::zones{VMStaticScope::instance()};
+VMPtr<::java::lang::String> TimeZonePimpl::defaultID{VMStaticScope::instance()};
 int32_t (*TimeZonePimpl::platformOffset)() = &HAL_getTimeZoneOffset;
 
 namespace {
@@ -166,8 +166,8 @@ int TimeZonePimpl::createDeviceZone(int event, int a, void* b) {
 void TimeZonePimpl::_VM_clinit() {
     zones = ZoneArray::_VM_new(3);
     installDeviceZone();
-    zones->set(kUtcZone, newZone(0, vmLiteral("UTC")));
-    zones->set(kGmtZone, newZone(0, vmLiteral("GMT")));
+    zones->set(kUtcZone, newZone(0, VMPtr<java::lang::String>::fromLiteral("UTC")));
+    zones->set(kGmtZone, newZone(0, VMPtr<java::lang::String>::fromLiteral("GMT")));
     HAL_addEventListener(&createDeviceZone, 1u << kEventTimeZoneChanged, 1);
 }
 

@@ -30,7 +30,7 @@ VMPtr<OutputStreamWriter> OutputStreamWriter::_VM_init(VMPtr<OutputStream> strea
 }
 
 void OutputStreamWriter::ensureOpen() {
-    if (!out) vm::throwNew<IOException>(vmLiteral("Stream closed"));
+    if (!out) vm::throwNew<IOException>(VMPtr<java::lang::String>::fromLiteral("Stream closed"));
 }
 
 OutputStreamWriter::ByteArray* OutputStreamWriter::bytes() {

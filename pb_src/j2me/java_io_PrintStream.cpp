@@ -83,7 +83,7 @@ void PrintStream::print(const char* bytes) {
     });
 }
 
-void PrintStream::print(VMPtr<String> text) { writeText(text ? text : vmLiteral("null")); }
+void PrintStream::print(VMPtr<String> text) { writeText(text ? text : VMPtr<java::lang::String>::fromLiteral("null")); }
 
 void PrintStream::print(VMPtr<CharArray> characters) {
     if (!characters) vm::throwNew<::java::lang::NullPointerException>();

@@ -62,7 +62,7 @@ class Class : public virtual Object {
     int32_t dimensions;
     int32_t elementType;
     Class* elementClass;
-    VMPtr<Class> self{VMNativeScope()};
+    VMPtr<Class> self{VMNativeScope::instance()};
 };
 
 }  // namespace java::lang

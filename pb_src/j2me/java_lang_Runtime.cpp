@@ -9,7 +9,7 @@ namespace java::lang {
 
 VM_DEFINE_CLASS_AS_(Runtime, "java.lang.Runtime", "java.lang.Object", VM_NO_CLINIT, nullptr, VMClassKind::Concrete)
 
-VMPtr<Runtime> Runtime::instance{VMStaticScope()};
+VMPtr<Runtime> Runtime::instance{VMStaticScope::instance()};
 
 namespace {
 bool exitAllowed = false;
@@ -24,7 +24,7 @@ VMPtr<Runtime> Runtime::getRuntime() {
 }
 
 void Runtime::exit(int32_t status) {
-    if (!exitAllowed) vm::throwNew<SecurityException>(vmLiteral("MIDP lifecycle does not support system exit."));
+    if (!exitAllowed) vm::throwNew<SecurityException>(VMPtr<java::lang::String>::fromLiteral("MIDP lifecycle does not support system exit."));
     VMExitException::create(status)->_VM_throw();
 }
 

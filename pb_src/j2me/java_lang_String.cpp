@@ -32,7 +32,7 @@ namespace {
 }
 
 [[noreturn]] void throwMalformedUtf8() {
-    vm::throwNew<RuntimeException>(vmLiteral("Improperly formatted UTF-8 string."));
+    vm::throwNew<RuntimeException>(VMPtr<java::lang::String>::fromLiteral("Improperly formatted UTF-8 string."));
 }
 
 // Offset, count and their sum against an array's length, each failure naming its number.
@@ -109,7 +109,7 @@ VMPtr<String> String::_VM_init(VMPtr<ByteArray> bytes, int32_t start, int32_t le
 }
 
 VMPtr<String> String::_VM_init(VMPtr<ByteArray> bytes, int32_t start, int32_t length) {
-    return _VM_init(bytes, start, length, vmLiteral("UTF-8"));
+    return _VM_init(bytes, start, length, VMPtr<java::lang::String>::fromLiteral("UTF-8"));
 }
 
 VMPtr<String> String::_VM_init(VMPtr<ByteArray> bytes) { return _VM_init(bytes, 0, bytes->length); }
@@ -222,7 +222,7 @@ VMPtr<String> String::trim() {
 
 void String::_VM_mark(uint32_t flags) { vmMarkField(value, flags); }
 
-VMPtr<String> String::valueOf(bool b) { return vmLiteral(b ? "true" : "false"); }
+VMPtr<String> String::valueOf(bool b) { return VMPtr<java::lang::String>::fromLiteral(b ? "true" : "false"); }
 
 VMPtr<String> String::valueOf(char16_t c) {
     VMPtr<String> text = _VM_new();
@@ -234,7 +234,7 @@ VMPtr<String> String::valueOf(int64_t l) { return Long::toString(l, 10); }
 VMPtr<String> String::valueOf(float f) { return Float::toString(f); }
 VMPtr<String> String::valueOf(double d) { return Double::toString(d); }
 
-VMPtr<String> String::valueOf(VMPtr<Object> object) { return object ? object->toString() : vmLiteral("null"); }
+VMPtr<String> String::valueOf(VMPtr<Object> object) { return object ? object->toString() : VMPtr<java::lang::String>::fromLiteral("null"); }
 
 // Calls use with the string as zero-terminated modified UTF-8 in a temporary heap block.
 template <typename Use> void String::withModifiedUtf8(Use use) {

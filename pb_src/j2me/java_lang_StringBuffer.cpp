@@ -67,7 +67,7 @@ void StringBuffer::checkInsertOffset(int32_t offset) const {
 VMPtr<StringBuffer> StringBuffer::append(VMPtr<String> text) {
     VM_SYNCHRONIZED(this);
     requireInitialised();
-    if (!text) text = vmLiteral("null");
+    if (!text) text = VMPtr<java::lang::String>::fromLiteral("null");
     const int32_t length = text->length();
     if (count + length > value->length) expandCapacity(count + length);
     text->getChars(0, length, value, count);
@@ -111,7 +111,7 @@ VMPtr<StringBuffer> StringBuffer::append(const char* utf8) { return append(utf8,
 VMPtr<StringBuffer> StringBuffer::insert(int32_t offset, VMPtr<String> text) {
     VM_SYNCHRONIZED(this);
     checkInsertOffset(offset);
-    if (!text) text = vmLiteral("null");
+    if (!text) text = VMPtr<java::lang::String>::fromLiteral("null");
     const int32_t length = text->length();
     openGap(offset, length);
     text->getChars(0, length, value, offset);
@@ -154,7 +154,7 @@ void StringBuffer::getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> d
     VM_SYNCHRONIZED(this);
     if (srcBegin < 0) vm::throwNew<StringIndexOutOfBoundsException>(srcBegin);
     if (srcEnd < 0 || srcEnd > count) vm::throwNew<StringIndexOutOfBoundsException>(srcEnd);
-    if (srcBegin > srcEnd) vm::throwNew<StringIndexOutOfBoundsException>(vmLiteral("srcBegin > srcEnd"));
+    if (srcBegin > srcEnd) vm::throwNew<StringIndexOutOfBoundsException>(VMPtr<java::lang::String>::fromLiteral("srcBegin > srcEnd"));
     System::arraycopy(value, srcBegin, dst, dstBegin, srcEnd - srcBegin);
 }
 

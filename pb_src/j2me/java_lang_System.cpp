@@ -18,8 +18,8 @@ namespace java::lang {
 
 VM_DEFINE_CLASS(System, "java.lang.System", "java.lang.Object", &System::_VM_clinit)
 
-VMPtr<::java::io::PrintStream> System::out{VMStaticScope()};
-VMPtr<::java::io::PrintStream> System::err{VMStaticScope()};
+VMPtr<::java::io::PrintStream> System::out{VMStaticScope::instance()};
+VMPtr<::java::io::PrintStream> System::err{VMStaticScope::instance()};
 
 int64_t System::currentTimeMillis() { return HAL_currentTimeMillis(); }
 

@@ -42,7 +42,7 @@ Thread::~Thread() {
 }
 
 VMPtr<Thread> Thread::currentThread() {
-    VMThread* record = VMThread::current();
+    VMThread* record = VMThread::currentThread();
     return record ? record->javaThread : nullptr;
 }
 

@@ -14,18 +14,18 @@ namespace {
 // In-flight exception of code running without a thread record (start-up before the first
 // thread exists).
 VMPtr<java::lang::Throwable>& orphanInFlight() {
-    static auto* handle = new VMPtr<java::lang::Throwable>(VMNativeScope());
+    static auto* handle = new VMPtr<java::lang::Throwable>(VMNativeScope::instance());
     return *handle;
 }
 }  // namespace
 
 void setInFlight(java::lang::Throwable* exception) {
-    VMThread* thread = VMThread::current();
+    VMThread* thread = VMThread::currentThread();
     (thread ? thread->inFlight : orphanInFlight()) = exception;
 }
 
 java::lang::Throwable* inFlight() {
-    VMThread* thread = VMThread::current();
+    VMThread* thread = VMThread::currentThread();
     return (thread ? thread->inFlight : orphanInFlight()).get();
 }
 
@@ -50,7 +50,7 @@ VMPtr<String> Throwable::toString() {
     if (!text) return name;
     VMPtr<StringBuffer> joined = StringBuffer::_VM_new();
     joined->_VM_init(name);
-    joined->append(vmLiteral(": "));
+    joined->append(VMPtr<java::lang::String>::fromLiteral(": "));
     joined->append(text);
     return joined->toString();
 }
@@ -58,22 +58,22 @@ VMPtr<String> Throwable::toString() {
 void Throwable::printStackTrace() {
     vm::ensureInitialized(System::_VM_getClass());
     VMPtr<java::io::PrintStream> err = System::err;
-    if (VMThread::current() != nullptr) {
-        err->print(vmLiteral("Exception in thread \""));
+    if (VMThread::currentThread() != nullptr) {
+        err->print(VMPtr<java::lang::String>::fromLiteral("Exception in thread \""));
         if (VMPtr<String> name = vm::currentThreadName()) err->print(name);
-        err->print(vmLiteral("\" "));
+        err->print(VMPtr<java::lang::String>::fromLiteral("\" "));
     } else {
-        err->print(vmLiteral("Exception "));
+        err->print(VMPtr<java::lang::String>::fromLiteral("Exception "));
     }
     VMPtr<String> text = getMessage();
     err->print(getClass()->getName());
     if (text) {
-        err->print(vmLiteral(": "));
+        err->print(VMPtr<java::lang::String>::fromLiteral(": "));
         err->println(text);
     } else {
         err->println();
     }
-    err->println(vmLiteral("    at <unknown>"));
+    err->println(VMPtr<java::lang::String>::fromLiteral("    at <unknown>"));
 }
 
 void Throwable::_VM_mark(uint32_t flags) { vmMarkField(message, flags); }

@@ -36,7 +36,7 @@ bool HashtableEnumerator::findEntry() {
 bool HashtableEnumerator::hasMoreElements() { return findEntry(); }
 
 VMPtr<Object> HashtableEnumerator::nextElement() {
-    if (!findEntry()) vm::throwNew<NoSuchElementException>(vmLiteral("HashtableEnumerator"));
+    if (!findEntry()) vm::throwNew<NoSuchElementException>(VMPtr<java::lang::String>::fromLiteral("HashtableEnumerator"));
     VMPtr<HashtableEntry> found = entry;
     entry = found->next;
     return keys ? found->key : found->value;

@@ -31,7 +31,7 @@ int32_t Random::next(int32_t bits) {
 int32_t Random::nextInt() { return next(32); }
 
 int32_t Random::nextInt(int32_t n) {
-    if (n <= 0) vm::throwNew<java::lang::IllegalArgumentException>(vmLiteral("n must be positive"));
+    if (n <= 0) vm::throwNew<java::lang::IllegalArgumentException>(VMPtr<java::lang::String>::fromLiteral("n must be positive"));
     if ((n & -n) == n) return int32_t((int64_t(n) * int64_t(next(31))) >> 31);
     int32_t bits;
     int32_t val;

@@ -26,14 +26,14 @@ VM_DEFINE_CLASS(Vector, "java.util.Vector", "java.lang.Object", VM_NO_CLINIT)
 namespace {
 
 [[noreturn]] void throwBeyondCount() {
-    vm::throwNew<ArrayIndexOutOfBoundsException>(vmLiteral("index >= elementCount"));
+    vm::throwNew<ArrayIndexOutOfBoundsException>(VMPtr<java::lang::String>::fromLiteral("index >= elementCount"));
 }
 
 }  // namespace
 
 VMPtr<Vector> Vector::_VM_init(int32_t initialCapacity, int32_t increment) {
     Object::_VM_init();
-    if (initialCapacity < 0) vm::throwNew<java::lang::IllegalArgumentException>(vmLiteral("Negative initialCapacity"));
+    if (initialCapacity < 0) vm::throwNew<java::lang::IllegalArgumentException>(VMPtr<java::lang::String>::fromLiteral("Negative initialCapacity"));
     elementCount = 0;
     elementData = ObjectArray::_VM_new(initialCapacity);
     capacityIncrement = increment;
@@ -65,7 +65,7 @@ void Vector::copyInto(VMPtr<VMArray_Base> anArray) {
     if (!anArray) vm::throwNew<java::lang::NullPointerException>();
     if (anArray->type != kArrayOfReferences) vm::throwNew<java::lang::ArrayStoreException>();
     if (anArray->length < elementCount)
-        vm::throwNew<ArrayIndexOutOfBoundsException>(vmLiteral("destination array too small"));
+        vm::throwNew<ArrayIndexOutOfBoundsException>(VMPtr<java::lang::String>::fromLiteral("destination array too small"));
     // The array's own checked store: an element it cannot hold throws ArrayStoreException.
     for (int32_t i = elementCount - 1; i >= 0; --i) anArray->set(i, elementData->elements()[i]);
 }
@@ -85,7 +85,7 @@ void Vector::ensureCapacity(int32_t minCapacity) {
 
 void Vector::setSize(int32_t newSize) {
     VM_SYNCHRONIZED(this);
-    if (newSize < 0) vm::throwNew<ArrayIndexOutOfBoundsException>(vmLiteral("new size is negative"));
+    if (newSize < 0) vm::throwNew<ArrayIndexOutOfBoundsException>(VMPtr<java::lang::String>::fromLiteral("new size is negative"));
     if (newSize > elementCount && newSize > elementData->length) ensureCapacityHelper(newSize);
     Object** slots = elementData->elements();
     for (int32_t i = newSize; i < elementCount; ++i) slots[i] = nullptr;
@@ -123,7 +123,7 @@ int32_t Vector::indexOf(VMPtr<Object> elem) { return indexOf(elem, 0); }
 int32_t Vector::lastIndexOf(VMPtr<Object> elem, int32_t index) {
     VM_SYNCHRONIZED(this);
     if (index >= elementCount)
-        vm::throwNew<java::lang::IndexOutOfBoundsException>(vmLiteral("index >= elementCount"));
+        vm::throwNew<java::lang::IndexOutOfBoundsException>(VMPtr<java::lang::String>::fromLiteral("index >= elementCount"));
     // A negative index leaves nothing to scan (lastIndexOf of an empty vector starts at -1).
     for (int32_t i = index; i >= 0; --i) {
         if (i >= elementCount) continue;  // an equals removed elements meanwhile

@@ -30,7 +30,7 @@ VMPtr<Object> VectorEnumerator::nextElement() {
         VM_SYNCHRONIZED(vector.get());
         if (index < vector->elementCount) return vector->elementData->elements()[index++];
     }
-    vm::throwNew<NoSuchElementException>(vmLiteral("VectorEnumerator"));
+    vm::throwNew<NoSuchElementException>(VMPtr<java::lang::String>::fromLiteral("VectorEnumerator"));
 }
 
 }  // namespace java::util

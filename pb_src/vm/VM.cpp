@@ -80,8 +80,8 @@ static void markList(VMRef* head, uint32_t flags) {
 }
 
 void VM::markRoots(uint32_t flags) {
-    markList(VMNativeScope()->head, flags);
-    markList(VMStaticScope()->head, flags);
+    markList(VMNativeScope::instance()->head, flags);
+    markList(VMStaticScope::instance()->head, flags);
     for (VMList::Node* node = threads.begin(); node; node = VMList::next(node))
         markList(static_cast<VMThread*>(VMList::value(node))->stackList.head, flags);
     drainMarkStack();
@@ -131,11 +131,7 @@ void VM::checkMarkedFields() {
 }
 
 void VM::sweep() {
-    VMListScope* weak = VMWeakScope();
-    for (VMRef* ref = weak->head; ref; ref = ref->next) {
-        Object* target = ref->getObject();
-        if (target && !(target->flags & Object::kReached)) ref->clear();
-    }
+    VMWeakScope::instance()->clearUnreached(Object::kReached);
     for (Object* object = objects; object;) {
         Object* next = object->next;
         if (!(object->flags & Object::kKept)) delete object;

@@ -91,9 +91,9 @@ int VM::start(uint64_t initialLimit, uint64_t ceiling, HALThread*, const char* b
     } catch (java::lang::Throwable* caught) {
         VMPtr<java::lang::Throwable> uncaught(caught);
         if (phase >= 13) uncaught->printStackTrace();
-        return kUncaughtException;
+        return CALLBACK_UNCAUGHT_EXCEPTION;
     } catch (...) {
-        return kUncaughtException;
+        return CALLBACK_UNCAUGHT_EXCEPTION;
     }
 }
 
@@ -137,7 +137,7 @@ void VM::initializeCoreClasses() {
 
 void VM::createRuntimeThreads() {
     VMPtr<java::lang::Thread> system = java::lang::Thread::_VM_new();
-    system->_VM_initStartupThread(vmLiteral("System"), mainThread);
+    system->_VM_initStartupThread(VMPtr<java::lang::String>::fromLiteral("System"), mainThread);
     systemThread = system;
     VMPtr<com::kelvane::ostrel::vm::Finalizer> made = com::kelvane::ostrel::vm::Finalizer::_VM_new();
     finalizer = made->_VM_init();
@@ -145,26 +145,26 @@ void VM::createRuntimeThreads() {
 
 int VM::runBootClass(const char* bootClassName, void* mainArgument) {
     phase = 14;
-    if (bootClassName == nullptr) return kInitializationFailed;
+    if (bootClassName == nullptr) return CALLBACK_INITIALIZATION_FAILED;
     VMClassRegistry* registry = _VM_getClassRegistry();
     java::lang::Class* boot = _VM_findClass(registry, bootClassName);
     if (boot == nullptr || boot->main == nullptr) vm::throwNew<java::lang::NoClassDefFoundError>();
     _VM_ensureClassInitialized(registry, boot);
     boot->main(static_cast<VMArray<java::lang::String*, 1>*>(mainArgument));
-    return kStarted;
+    return CALLBACK_OK;
 }
 
 bool VM::waitForOtherThreads(uint32_t milliseconds) {
     const uint64_t begin = HAL_getTickCount64();
     while (VMThread::activeCount() > 1) {
         if (HAL_getTickCount64() - begin >= milliseconds) return false;
-        VMThread::sleep(kStopPoll);
+        VMThread::pause(kStopPoll);
     }
     return true;
 }
 
 void VM::forEachOtherThread(void (*action)(VMThread*)) {
-    VMThread* me = VMThread::current();
+    VMThread* me = VMThread::currentThread();
     for (VMList::Node* node = threads.begin(); node; node = VMList::next(node)) {
         auto* thread = static_cast<VMThread*>(VMList::value(node));
         if (thread != me) action(thread);
@@ -176,9 +176,7 @@ void VM::stopThreads() {
     if (!waitForOtherThreads(250)) {
         forEachOtherThread([](VMThread* thread) { thread->interrupt(); });
         if (!waitForOtherThreads(250)) {
-            forEachOtherThread([](VMThread* thread) {
-                if (thread->state & VMThread::Running) HAL_cancelThread(thread->platformThread);
-            });
+            forEachOtherThread([](VMThread* thread) { thread->cancel(); });
             waitForOtherThreads(100);
         }
     }

@@ -207,7 +207,7 @@ bool claimInitialization(Class* record, VMThread* me) {
 }  // namespace
 
 void _VM_initializeClass(VMClassRegistry* registry, Class* record) {
-    VMThread* me = VMThread::current();
+    VMThread* me = VMThread::currentThread();
     if (!claimInitialization(record, me)) return;
     try {
         if (!record->isInterface) {

@@ -105,7 +105,7 @@ bool HAL_isExiting() { return exiting; }
 
 int HAL_callSerially(HALSerialEntry runEntry, java::lang::Object* runnable) {
     auto* handle = new (_VM_allocateBytes(sizeof(VMPtr<java::lang::Object>)))
-        VMPtr<java::lang::Object>(VMNativeScope(), runnable);
+        VMPtr<java::lang::Object>(VMNativeScope::instance(), runnable);
     {
         std::lock_guard<std::mutex> guard(serialMutex);
         serialCalls.push_back(SerialCall{runEntry, handle});

@@ -13,7 +13,7 @@ VM_DEFINE_CLASS(Finalizer, "com.kelvane.ostrel.vm.Finalizer", "java.lang.Thread"
 using ::java::lang::Object;
 
 VMPtr<Finalizer> Finalizer::_VM_init() {
-    Thread::_VM_init(VMPtr<::java::lang::Runnable>(), vmLiteral("Finalizer"));
+    Thread::_VM_init(VMPtr<::java::lang::Runnable>(), VMPtr<java::lang::String>::fromLiteral("Finalizer"));
     idle = false;
     stopRequested = false;
     return this;

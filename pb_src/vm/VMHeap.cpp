@@ -44,7 +44,7 @@ void raiseLimit(uint64_t need) { heap.limit = std::clamp(2 * demand(need), heap.
 void pauseBetweenCollections(VMThread* thread, int rounds) {
     if (thread == nullptr) return;
     if (rounds == 2) VMThread::yield();
-    else if (rounds == 3) VMThread::sleep(10);
+    else if (rounds == 3) VMThread::pause(10);
 }
 
 [[noreturn]] void outOfMemory(VMThread* thread, bool exceptionsAllowed) {

@@ -13,7 +13,8 @@ VMStringMap* _VM_getLiteralTable() {
     return table;
 }
 
-VMPtr<String> vmLiteral(const char* text) {
+template <>
+VMPtr<String> VMPtr<String>::fromLiteral(const char* text) {
     VMPtr<String> result;
     if (text == nullptr) return result;
     VMStringMap* table = _VM_getLiteralTable();
@@ -26,7 +27,7 @@ VMPtr<String> vmLiteral(const char* text) {
     result->_VM_init(text);
     // The pinning handle lives on the heap for good; the table maps the text to the String.
     void* block = _VM_allocateBytes(sizeof(VMPtr<String>));
-    new (block) VMPtr<String>(VMNativeScope(), result.get());
+    new (block) VMPtr<String>(VMNativeScope::instance(), result.get());
     table->put(VMCString(text), result.get());
     return result;
 }

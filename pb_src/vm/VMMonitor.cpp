@@ -12,7 +12,7 @@ using java::lang::Object;
 
 void _VM_inflateMonitor(Object* object) {
     if (object->lock != nullptr) return;
-    VMThread* me = VMThread::current();
+    VMThread* me = VMThread::currentThread();
     if (object->count > 0 && object->owner != me)
         HAL_fatalError("Attempt to inflate a lock that we do not own in _VM_inflateMonitor().");
     if (HAL_createLock(&object->lock, object->count > 0) != 0)
@@ -20,7 +20,7 @@ void _VM_inflateMonitor(Object* object) {
 }
 
 void _VM_lock(Object* object) {
-    VMThread* me = VMThread::current();
+    VMThread* me = VMThread::currentThread();
     if (object->lock == nullptr) {
         if (object->count == 0) {
             object->count = 1;
@@ -45,7 +45,7 @@ void _VM_lock(Object* object) {
 }
 
 void _VM_unlock(Object* object) {
-    if (object->count <= 0 || object->owner != VMThread::current())
+    if (object->count <= 0 || object->owner != VMThread::currentThread())
         HAL_fatalError("Monitor state is invalid in _VM_unlock()!");
     if (--object->count > 0) return;
     object->owner = nullptr;
@@ -61,7 +61,7 @@ namespace java::lang {
 namespace {
 
 void checkOwner(Object* object) {
-    if (object->count <= 0 || object->owner != VMThread::current()) vm::throwNew<IllegalMonitorStateException>();
+    if (object->count <= 0 || object->owner != VMThread::currentThread()) vm::throwNew<IllegalMonitorStateException>();
 }
 
 }  // namespace

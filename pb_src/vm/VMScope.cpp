@@ -3,6 +3,7 @@
 #include <map>
 
 #include "hal/base/FatalError.h"
+#include "lib_src/vm/VMObject.h"
 #include "lib_src/vm/VMPtr.h"
 
 namespace {
@@ -115,17 +116,24 @@ void VMListScope::unregisterRef(VMRef* ref) { VMRefList::unlink(&head, ref); }
 
 // Built on first request and never destroyed: exit destructors of static fields still
 // unregister from them.
-VMListScope* VMStaticScope() {
-    static VMListScope* scope = new VMListScope("static scope");
+VMStaticScope* VMStaticScope::instance() {
+    static VMStaticScope* scope = new VMStaticScope();
     return scope;
 }
 
-VMListScope* VMNativeScope() {
-    static VMListScope* scope = new VMListScope("native scope");
+VMNativeScope* VMNativeScope::instance() {
+    static VMNativeScope* scope = new VMNativeScope();
     return scope;
 }
 
-VMListScope* VMWeakScope() {
-    static VMListScope* scope = new VMListScope("weak scope");
+VMWeakScope* VMWeakScope::instance() {
+    static VMWeakScope* scope = new VMWeakScope();
     return scope;
+}
+
+void VMWeakScope::clearUnreached(uint32_t reachedFlag) {
+    for (VMRef* ref = head; ref; ref = ref->next) {
+        java::lang::Object* target = ref->getObject();
+        if (target && !(target->flags & reachedFlag)) ref->clear();
+    }
 }

@@ -41,11 +41,11 @@ uint32_t sleepLength(int64_t milliseconds) {
 namespace vm {
 
 VMPtr<java::lang::String> currentThreadName() {
-    VMThread* thread = VMThread::current();
+    VMThread* thread = VMThread::currentThread();
     if (thread == nullptr || thread->javaThread == nullptr) {
         VM* vm = runtime();
         // Before the start-up thread has its Thread object it is still the "System" thread.
-        return vm && thread && thread == vm->mainThread ? vmLiteral("System") : nullptr;
+        return vm && thread && thread == vm->mainThread ? VMPtr<java::lang::String>::fromLiteral("System") : nullptr;
     }
     return thread->javaThread->getName();
 }
@@ -78,7 +78,7 @@ VMThread* VMThread::create(java::lang::Thread* javaThread) {
     thread->state = Created;
     thread->javaThread = javaThread;
     VMRefList::init(&thread->stackList);
-    thread->pin = new (pinBlock) VMPtr<java::lang::Thread>(VMNativeScope(), javaThread);
+    thread->pin = new (pinBlock) VMPtr<java::lang::Thread>(VMNativeScope::instance(), javaThread);
     if (HAL_createThread(&thread->platformThread, &VMThread::threadEntry, thread) != 0)
         HAL_fatalError("Unable to create thread!");
     if (VM* vm = runtime()) vm->addThread(thread);
@@ -112,7 +112,7 @@ void VMThread::releasePin() {
     pin = nullptr;
 }
 
-VMThread* VMThread::current() {
+VMThread* VMThread::currentThread() {
     VM* vm = runtime();
     return vm ? vm->currentThread : nullptr;
 }
@@ -180,6 +180,10 @@ void VMThread::interrupt() {
     if (waitLock) HAL_notifyAllLock(waitLock);
 }
 
+void VMThread::cancel() {
+    if (state & Running) HAL_cancelThread(platformThread);
+}
+
 void VMThread::checkInterrupted() {
     if (!interrupted) return;
     interrupted = false;
@@ -206,34 +210,45 @@ bool VMThread::isShutdown() { return shutDown; }
 
 void VMThread::yield() {
     if (yieldDisabled()) return;
-    VMThread* me = current();
+    VMThread* me = currentThread();
     if (VM* vm = runtime()) vm->currentThread = nullptr;
     HAL_yield();
     makeCurrent(me);
 }
 
 void VMThread::sleep(int64_t milliseconds) {
-    VMThread* me = current();
+    VMThread* me = currentThread();
     if (me == nullptr || me->state != Running) return;
     me->checkInterrupted();
-    if (milliseconds > 0) {
-        if (me->sleepLock == nullptr && HAL_createLock(&me->sleepLock, 1) != 0)
-            HAL_fatalError("HAL_createLock() failed in VMThread::sleep().");
-        me->state = Waiting;
-        me->waitLock = me->sleepLock;
-        runtime()->currentThread = nullptr;
-        HAL_waitLock(me->sleepLock, int64_t(sleepLength(milliseconds)));
-        makeCurrent(me);
-        me->state = Running;
-        me->waitLock = nullptr;
-    } else {
-        yield();
-    }
+    me->blockFor(milliseconds);
     me->checkInterrupted();
 }
 
+void VMThread::pause(int64_t milliseconds) {
+    VMThread* me = currentThread();
+    if (me != nullptr && me->state == Running) me->blockFor(milliseconds);
+}
+
+// Waits on the thread's own lock with the VM lock released; notify and interrupt end the
+// wait early. 0 or less yields.
+void VMThread::blockFor(int64_t milliseconds) {
+    if (milliseconds <= 0) {
+        yield();
+        return;
+    }
+    if (sleepLock == nullptr && HAL_createLock(&sleepLock, 1) != 0)
+        HAL_fatalError("HAL_createLock() failed in VMThread::sleep().");
+    state = Waiting;
+    waitLock = sleepLock;
+    runtime()->currentThread = nullptr;
+    HAL_waitLock(sleepLock, int64_t(sleepLength(milliseconds)));
+    makeCurrent(this);
+    state = Running;
+    waitLock = nullptr;
+}
+
 void VMThread::wait(java::lang::Object* monitor, int64_t milliseconds) {
-    VMThread* me = current();
+    VMThread* me = currentThread();
     if (me == nullptr || me->state != Running) return;
     me->checkInterrupted();
     const int32_t depth = monitor->count;

@@ -39,7 +39,7 @@ void bootInUtc() {
 }
 
 VMPtr<TimeZone> zoneOfOffset(int32_t offset) {
-    if (offset == 0) return TimeZone::getTimeZone(vmLiteral("GMT"));
+    if (offset == 0) return TimeZone::getTimeZone(VMPtr<java::lang::String>::fromLiteral("GMT"));
     return TimeZone::getTimeZone(TimeZonePimpl::formatOffsetID(false, offset));
 }
 
@@ -306,7 +306,7 @@ TEST(Calendar, NewCalendarHoldsTheCurrentInstantInTheDefaultZone) {
 TEST(Calendar, WithoutADefaultZoneConstructionFails) {
     bootInUtc();
     TimeZone::getDefault();
-    TimeZonePimpl::defaultID = vmLiteral("nowhere");
+    TimeZonePimpl::defaultID = VMPtr<java::lang::String>::fromLiteral("nowhere");
     EXPECT_EQ(TimeZone::getDefault().get(), nullptr);
     EXPECT_EQ(thrownBy<java::lang::RuntimeException>([] { Calendar::getInstance(); }),
               "Could not find default timezone.");

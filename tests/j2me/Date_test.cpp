@@ -52,7 +52,7 @@ std::string withFourDigitYear(std::string text) {
 
 TEST(Date, TextMatchesTheReferenceInGmt) {
     bootInZone("UTC0");
-    VMPtr<TimeZone> gmt = TimeZone::getTimeZone(vmLiteral("GMT"));
+    VMPtr<TimeZone> gmt = TimeZone::getTimeZone(VMPtr<java::lang::String>::fromLiteral("GMT"));
     for (const calendar_reference::DateText& row : calendar_reference::kDateTexts)
         EXPECT_EQ(dateIn(row.time, gmt)->toString()->toUtf8(), withFourDigitYear(row.text)) << row.time;
 }
@@ -63,15 +63,15 @@ TEST(Date, TextShowsTheCalendarZoneIdOnlyWhenItHasOne) {
     EXPECT_EQ(dateIn(0, namedZone(0, ""))->toString()->toUtf8(), "Thu Jan 01 00:00:00 1970");
     EXPECT_EQ(dateIn(0, namedZone(0, nullptr))->toString()->toUtf8(), "Thu Jan 01 00:00:00 1970");
     EXPECT_EQ(dateIn(0, namedZone(-1, "Z"))->toString()->toUtf8(), "Wed Dec 31 23:59:59 Z 1969");
-    EXPECT_EQ(dateIn(1709251199999LL, TimeZone::getTimeZone(vmLiteral("GMT+05:30")))->toString()->toUtf8(),
+    EXPECT_EQ(dateIn(1709251199999LL, TimeZone::getTimeZone(VMPtr<java::lang::String>::fromLiteral("GMT+05:30")))->toString()->toUtf8(),
               "Fri Mar 01 05:29:59 GMT+05:30 2024");
     // The buffer is sized once for the zone ID and the year: 3 + 4 + 25 characters, and the
     // String shares its array.
-    VMPtr<String> text = dateIn(0, TimeZone::getTimeZone(vmLiteral("GMT")))->toString();
+    VMPtr<String> text = dateIn(0, TimeZone::getTimeZone(VMPtr<java::lang::String>::fromLiteral("GMT")))->toString();
     EXPECT_EQ(text->length(), 28);
     EXPECT_EQ(text->value->length, 32);
     // Pending fields of the calendar are settled first: 1970 month 12 day 31 is 31 January 1971.
-    VMPtr<Date> date = dateIn(0, TimeZone::getTimeZone(vmLiteral("UTC")));
+    VMPtr<Date> date = dateIn(0, TimeZone::getTimeZone(VMPtr<java::lang::String>::fromLiteral("UTC")));
     date->calendar->set(Calendar::MONTH, 12);
     date->calendar->set(Calendar::DATE, 31);
     EXPECT_EQ(date->toString()->toUtf8(), "Sun Jan 31 00:00:00 UTC 1971");
@@ -103,8 +103,8 @@ TEST(Date, TimeIsKeptByTheCalendar) {
 
 TEST(Date, EqualityAndHashFollowTheTimeOnly) {
     bootInZone("UTC0");
-    VMPtr<Date> a = dateIn(1000, TimeZone::getTimeZone(vmLiteral("GMT+09:00")));
-    VMPtr<Date> b = dateIn(1000, TimeZone::getTimeZone(vmLiteral("UTC-3")));
+    VMPtr<Date> a = dateIn(1000, TimeZone::getTimeZone(VMPtr<java::lang::String>::fromLiteral("GMT+09:00")));
+    VMPtr<Date> b = dateIn(1000, TimeZone::getTimeZone(VMPtr<java::lang::String>::fromLiteral("UTC-3")));
     EXPECT_TRUE(a->equals(b));
     EXPECT_TRUE(b->equals(a));
     EXPECT_EQ(a->hashCode(), b->hashCode());

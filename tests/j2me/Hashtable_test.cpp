@@ -331,9 +331,9 @@ TEST(Hashtable, LookupsHoldTheMonitor) {
 TEST(Hashtable, EntriesSurviveCollectionsWhileHeld) {
     VM* vm = testRuntime();
     VMPtr<Hashtable> t = table();
-    VMPtr<Object> tailKey(VMWeakScope());
-    VMPtr<Object> tailValue(VMWeakScope());
-    VMPtr<Object> removedValue(VMWeakScope());
+    VMPtr<Object> tailKey(VMWeakScope::instance());
+    VMPtr<Object> tailValue(VMWeakScope::instance());
+    VMPtr<Object> removedValue(VMWeakScope::instance());
     {
         VMPtr<Key> k = key(3, "tail");
         VMPtr<Object> v = text("tail value");

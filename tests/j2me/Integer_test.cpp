@@ -13,6 +13,7 @@
 #include "pb_src/j2me/java_lang_Float.h"
 #include "pb_src/j2me/java_lang_IllegalAccessException.h"
 #include "pb_src/j2me/java_lang_Integer.h"
+#include "pb_src/j2me/java_lang_Math.h"
 #include "pb_src/j2me/java_lang_Long.h"
 #include "pb_src/j2me/java_lang_Math.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
@@ -216,3 +217,8 @@ TEST(NumberClasses, OnlyFloatAndDoubleHaveStaticInitialisers) {
 }
 
 }  // namespace
+
+TEST(Math, AbsWrapsAtTheSmallestIntAsJavaDoes) {
+    for (auto [value, expected] : {std::pair{0, 0}, {5, 5}, {-5, 5}, {INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MIN}})
+        EXPECT_EQ(java::lang::Math::abs(value), expected) << value;
+}

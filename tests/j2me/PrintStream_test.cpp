@@ -86,10 +86,10 @@ TEST(PrintStream, FailuresBelowSetTheErrorFlagInsteadOfThrowing) {
     Printer p;
     EXPECT_FALSE(p.stream->checkError());
     p.sink->failing = true;
-    p.stream->println(vmLiteral("x"));
+    p.stream->println(VMPtr<java::lang::String>::fromLiteral("x"));
     p.sink->failing = false;
     EXPECT_TRUE(p.stream->checkError());
-    p.stream->println(vmLiteral("y"));
+    p.stream->println(VMPtr<java::lang::String>::fromLiteral("y"));
     EXPECT_TRUE(p.stream->checkError()) << "the flag is never cleared";
 }
 
@@ -98,7 +98,7 @@ TEST(PrintStream, AClosedStreamSetsTheErrorFlagAndWritesNothing) {
     Printer p;
     p.stream->close();
     p.stream->close();  // a second close does nothing
-    p.stream->println(vmLiteral("lost"));
+    p.stream->println(VMPtr<java::lang::String>::fromLiteral("lost"));
     p.stream->write(int32_t('x'));
     EXPECT_TRUE(p.stream->checkError());
     EXPECT_EQ(p.sink->bytes, "");
@@ -147,7 +147,7 @@ TEST(Console, TheUncaughtExceptionReportNamesThreadClassAndMessage) {
     testRuntime();
     CapturedStdout captured;
     VMPtr<java::io::IOException> e = java::io::IOException::_VM_new();
-    e->_VM_init(vmLiteral("Stream closed"));
+    e->_VM_init(VMPtr<java::lang::String>::fromLiteral("Stream closed"));
     e->printStackTrace();
     VMPtr<java::lang::NullPointerException> bare = java::lang::NullPointerException::_VM_new();
     bare->_VM_init();

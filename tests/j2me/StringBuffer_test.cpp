@@ -33,7 +33,7 @@ TEST(StringBuffer, GrowsByDoublingUnlessOneAppendNeedsMore) {
 TEST(StringBuffer, AppendsEveryKind) {
     testRuntime();
     VMPtr<StringBuffer> b = buffer();
-    b->append(vmLiteral("n="))->append(int32_t(-7))->append(u';')->append(VMPtr<String>())->append(VMPtr<java::lang::Object>());
+    b->append(VMPtr<java::lang::String>::fromLiteral("n="))->append(int32_t(-7))->append(u';')->append(VMPtr<String>())->append(VMPtr<java::lang::Object>());
     EXPECT_EQ(b->toString()->toUtf8(), "n=-7;nullnull");
 }
 
@@ -74,11 +74,11 @@ TEST(StringBuffer, InsertsAndChecksOffsets) {
     testRuntime();
     VMPtr<StringBuffer> b = buffer();
     b->append("ace");
-    b->insert(1, vmLiteral("b"))->insert(3, u'd')->insert(5, int32_t(9));
+    b->insert(1, VMPtr<java::lang::String>::fromLiteral("b"))->insert(3, u'd')->insert(5, int32_t(9));
     EXPECT_EQ(b->toString()->toUtf8(), "abcde9");
     b->insert(b->length(), VMPtr<String>());
     EXPECT_EQ(b->toString()->toUtf8(), "abcde9null");
-    EXPECT_THROW(b->insert(b->length() + 1, vmLiteral("x")), java::lang::StringIndexOutOfBoundsException*);
+    EXPECT_THROW(b->insert(b->length() + 1, VMPtr<java::lang::String>::fromLiteral("x")), java::lang::StringIndexOutOfBoundsException*);
     EXPECT_THROW(b->insert(-1, u'x'), java::lang::StringIndexOutOfBoundsException*);
 }
 

@@ -106,11 +106,11 @@ TEST(String, DecodesBytesByEncodingName) {
     utf8->_VM_init(bytes({'a', 0xC3, 0xA9}));
     EXPECT_EQ(utf8->toUtf16(), u"a\u00e9");
     VMPtr<String> latin = String::_VM_new();
-    latin->_VM_init(bytes({0xE9}), 0, 1, vmLiteral("ISO-8859-1"));
+    latin->_VM_init(bytes({0xE9}), 0, 1, VMPtr<java::lang::String>::fromLiteral("ISO-8859-1"));
     EXPECT_EQ(latin->toUtf16(), u"\u00e9");
 
     EXPECT_EQ(messageOf<java::io::UnsupportedEncodingException>(
-                  [] { String::_VM_new()->_VM_init(bytes({'a'}), 0, 1, vmLiteral("utf-8")); }),
+                  [] { String::_VM_new()->_VM_init(bytes({'a'}), 0, 1, VMPtr<java::lang::String>::fromLiteral("utf-8")); }),
               "utf-8");
     EXPECT_THROW(String::_VM_new()->_VM_init(bytes({'a'}), 0, 1, VMPtr<String>()), java::lang::NullPointerException*);
     EXPECT_EQ(messageOf<java::lang::IndexOutOfBoundsException>([] { String::_VM_new()->_VM_init(bytes({'a'}), -1, 1); }),
@@ -160,7 +160,7 @@ TEST(String, CharArraysAreCopiedAndRangeChecked) {
 
 TEST(String, ValueOfSpellsEveryType) {
     testRuntime();
-    EXPECT_EQ(String::valueOf(true).get(), vmLiteral("true").get());
+    EXPECT_EQ(String::valueOf(true).get(), VMPtr<java::lang::String>::fromLiteral("true").get());
     EXPECT_EQ(String::valueOf(char16_t(u'x'))->toUtf8(), "x");
     EXPECT_EQ(String::valueOf(int32_t(-42))->toUtf8(), "-42");
     EXPECT_EQ(String::valueOf(int64_t(1) << 40)->toUtf8(), "1099511627776");

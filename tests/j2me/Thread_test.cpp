@@ -225,9 +225,9 @@ TEST(Threads, TheEndOfAThreadWakesThoseWaitingOnItsThreadObject) {
 
 TEST(Threads, AnInterruptBeforeASleepIsReportedAtOnce) {
     testRuntime();
-    VMThread::current()->interrupted = true;
+    VMThread::currentThread()->interrupted = true;
     EXPECT_THROW(Thread::sleep(60000), java::lang::InterruptedException*);
-    EXPECT_FALSE(VMThread::current()->interrupted) << "reported and cleared";
+    EXPECT_FALSE(VMThread::currentThread()->interrupted) << "reported and cleared";
 }
 
 TEST(Threads, ACollectionKeepsEveryThreadsLocalHandles) {
@@ -272,7 +272,7 @@ TEST(Threads, AFinishedThreadsRecordIsReclaimedOnceItsThreadIsCollected) {
 TEST(Threads, AnUncaughtExceptionIsReportedAndTheThreadEndsCleanly) {
     testRuntime();
     CapturedStdout captured;
-    VMPtr<Thread> failing = newThread([] { vm::throwNew<java::lang::RuntimeException>(vmLiteral("boom")); }, "Worker");
+    VMPtr<Thread> failing = newThread([] { vm::throwNew<java::lang::RuntimeException>(VMPtr<java::lang::String>::fromLiteral("boom")); }, "Worker");
     failing->start();
     join(failing);
     EXPECT_EQ(captured.text(), "Exception in thread \"Worker\" java.lang.RuntimeException: boom\n    at <unknown>\n");
@@ -328,11 +328,11 @@ TEST(Threads, AClassInitialisationWaitIsNotInterruptible) {
     VMPtr<Thread> initializer = newThread([] { test::SlowToInitialize::_VM_new(); });
     initializer->start();
     ASSERT_TRUE(waitUntil([] { return test::SlowToInitialize::started; }));
-    VMThread::current()->interrupted = true;
+    VMThread::currentThread()->interrupted = true;
     VMPtr<test::SlowToInitialize> made = test::SlowToInitialize::_VM_new();  // waits, no exception
     EXPECT_TRUE(made);
-    EXPECT_TRUE(VMThread::current()->interrupted) << "the interrupt is kept";
-    VMThread::current()->interrupted = false;
+    EXPECT_TRUE(VMThread::currentThread()->interrupted) << "the interrupt is kept";
+    VMThread::currentThread()->interrupted = false;
     join(initializer);
 }
 

@@ -288,8 +288,8 @@ TEST(Vector, SearchesHoldTheMonitor) {
 TEST(Vector, ElementsSurviveCollectionsWhileHeld) {
     VM* vm = testRuntime();
     VMPtr<Vector> v = vector(1);
-    VMPtr<Object> middle(VMWeakScope());
-    VMPtr<Object> weakVector(VMWeakScope());
+    VMPtr<Object> middle(VMWeakScope::instance());
+    VMPtr<Object> weakVector(VMWeakScope::instance());
     {
         VMPtr<Object> m = text("middle");
         middle = m;

@@ -33,7 +33,7 @@ int boot(const char* bootClass) { return vmStartOnThisThread(1 << 20, 64 << 20, 
 TEST(Boot, RunsEveryPhaseThenTheBootClassMain) {
     bool heldLock = false;
     bootScenario = [&] { heldLock = HAL_holdsVMLock(); };
-    ASSERT_EQ(boot("com.kelvane.ostrel.AMS"), VM::kStarted);
+    ASSERT_EQ(boot("com.kelvane.ostrel.AMS"), CALLBACK_OK);
     VM* vm = VM::instance();
     EXPECT_TRUE(AMS::mainRan);
     EXPECT_TRUE(AMS::argumentWasNull);
@@ -49,27 +49,27 @@ TEST(Boot, RunsEveryPhaseThenTheBootClassMain) {
 }
 
 TEST(Boot, WithoutABootClassNameTheResultIsOneAfterTheFirstCollection) {
-    ASSERT_EQ(boot(nullptr), VM::kInitializationFailed);
+    ASSERT_EQ(boot(nullptr), CALLBACK_INITIALIZATION_FAILED);
     EXPECT_EQ(VM::instance()->collections, 1u);
     EXPECT_TRUE(VM::instance()->systemThread);
 }
 
 TEST(Boot, AMissingBootClassIsReportedAndTheResultIsTwo) {
     CapturedStdout captured;
-    EXPECT_EQ(boot("no.such.Boot"), VM::kUncaughtException);
+    EXPECT_EQ(boot("no.such.Boot"), CALLBACK_UNCAUGHT_EXCEPTION);
     EXPECT_EQ(captured.text(), "Exception in thread \"System\" java.lang.NoClassDefFoundError\n    at <unknown>\n");
 }
 
 TEST(Boot, AnExceptionLeavingMainIsReportedAndTheResultIsTwo) {
-    bootScenario = [] { vm::throwNew<java::lang::RuntimeException>(vmLiteral("boot failed")); };
+    bootScenario = [] { vm::throwNew<java::lang::RuntimeException>(VMPtr<java::lang::String>::fromLiteral("boot failed")); };
     CapturedStdout captured;
-    EXPECT_EQ(boot("com.kelvane.ostrel.AMS"), VM::kUncaughtException);
+    EXPECT_EQ(boot("com.kelvane.ostrel.AMS"), CALLBACK_UNCAUGHT_EXCEPTION);
     EXPECT_EQ(captured.text(),
               "Exception in thread \"System\" java.lang.RuntimeException: boot failed\n    at <unknown>\n");
 }
 
 TEST(Boot, TheExitEventOnlySetsTheFlag) {
-    ASSERT_EQ(boot(nullptr), VM::kInitializationFailed);
+    ASSERT_EQ(boot(nullptr), CALLBACK_INITIALIZATION_FAILED);
     VM* vm = VM::instance();
     HAL_postEvent(kEventPause, 0, nullptr, 0);
     EXPECT_FALSE(vm->exitRequested);
@@ -79,7 +79,7 @@ TEST(Boot, TheExitEventOnlySetsTheFlag) {
 }
 
 TEST(Shutdown, WithOnlyTheCurrentThreadAliveItReturnsAtOnce) {
-    ASSERT_EQ(boot(nullptr), VM::kInitializationFailed);
+    ASSERT_EQ(boot(nullptr), CALLBACK_INITIALIZATION_FAILED);
     const uint64_t start = HAL_getTickCount64();
     HAL_vmCallbacks().destroyVM();
     EXPECT_LT(HAL_getTickCount64() - start, 20u);
@@ -88,7 +88,7 @@ TEST(Shutdown, WithOnlyTheCurrentThreadAliveItReturnsAtOnce) {
 }
 
 TEST(Shutdown, StopsCooperativeThreadsAndParksAStubbornOne) {
-    ASSERT_EQ(boot(nullptr), VM::kInitializationFailed);
+    ASSERT_EQ(boot(nullptr), CALLBACK_INITIALIZATION_FAILED);
     bool cooperativeEnded = false, stubbornRanOn = false;
     int stubbornInterrupts = 0;
     VMPtr<java::lang::Thread> cooperative = startThread([&] {
@@ -123,6 +123,23 @@ TEST(Shutdown, StopsCooperativeThreadsAndParksAStubbornOne) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     EXPECT_FALSE(stubbornRanOn) << "no managed code ran after shutdown";
+}
+
+TEST(Shutdown, APendingInterruptOfTheStoppingThreadNeitherThrowsNorCutsTheWaitsShort) {
+    ASSERT_EQ(boot(nullptr), CALLBACK_INITIALIZATION_FAILED);
+    bool ended = false;
+    VMPtr<java::lang::Thread> sleeper = startThread([&] {
+        try {
+            java::lang::Thread::sleep(10000);
+        } catch (java::lang::InterruptedException* caught) {
+            VMPtr<java::lang::InterruptedException> held(caught);
+            ended = true;
+        }
+    });
+    java::lang::Thread::sleep(20);
+    VM::instance()->mainThread->interrupt();
+    HAL_vmCallbacks().destroyVM();
+    EXPECT_TRUE(ended) << "the other thread was interrupted in turn and ended";
 }
 
 }  // namespace

@@ -54,8 +54,8 @@ TEST(Collector, ReachableObjectsSurviveAndTheRestAreReclaimed) {
 
 TEST(Collector, StaticAndNativeHandlesAreRoots) {
     VM* vm = testRuntime();
-    VMPtr<Node> held(VMStaticScope());
-    VMPtr<Node> runtimeHeld(VMNativeScope());
+    VMPtr<Node> held(VMStaticScope::instance());
+    VMPtr<Node> runtimeHeld(VMNativeScope::instance());
     held = newNode();
     runtimeHeld = newNode();
     vm->collect();
@@ -93,8 +93,8 @@ TEST(Collector, AFieldKeepsNothingAliveByItself) {
 
 TEST(Collector, WeakHandlesAreClearedWhenTheirTargetGoes) {
     VM* vm = testRuntime();
-    VMPtr<Node> weakOnly(VMWeakScope());
-    VMPtr<Node> weakAndStrong(VMWeakScope());
+    VMPtr<Node> weakOnly(VMWeakScope::instance());
+    VMPtr<Node> weakAndStrong(VMWeakScope::instance());
     VMPtr<Node> strong = newNode();
     weakOnly = newNode();
     weakAndStrong = strong;

@@ -22,7 +22,7 @@ template <int Tag> int record(int type, int a, void* b) {
 
 int throwing(int, int, void*) {
     calls.push_back("throw");
-    vm::throwNew<java::lang::RuntimeException>(vmLiteral("listener failed"));
+    vm::throwNew<java::lang::RuntimeException>(VMPtr<java::lang::String>::fromLiteral("listener failed"));
 }
 
 TEST(Events, ReachListenersInListOrderWithTheirPayload) {

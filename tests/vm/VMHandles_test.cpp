@@ -49,7 +49,7 @@ TEST(Handles, AHandleLeavingOutOfOrderKeepsTheRestInOrder) {
 TEST(Handles, CopiesAreLocalWhateverTheSourceScope) {
     testRuntime();
     VMPtr<String> text = String::fromUtf8("x");
-    VMPtr<String> field(VMStaticScope(), text.get());
+    VMPtr<String> field(VMStaticScope::instance(), text.get());
     {
         VMPtr<String> copy(field);
         EXPECT_EQ(copy.scope, VMStackScope::instance());
@@ -58,16 +58,16 @@ TEST(Handles, CopiesAreLocalWhateverTheSourceScope) {
         EXPECT_EQ(converted.scope, VMStackScope::instance());
         EXPECT_EQ(converted.getObject(), field.getObject());
     }
-    EXPECT_TRUE(inList(VMStaticScope()->head, &field)) << "the source stays registered";
+    EXPECT_TRUE(inList(VMStaticScope::instance()->head, &field)) << "the source stays registered";
 }
 
 TEST(Handles, AssignmentChangesOnlyTheTarget) {
     testRuntime();
     VMPtr<String> a = String::fromUtf8("a");
-    VMPtr<String> field(VMNativeScope());
+    VMPtr<String> field(VMNativeScope::instance());
     field = a;
-    EXPECT_EQ(field.scope, VMNativeScope());
-    EXPECT_TRUE(inList(VMNativeScope()->head, &field));
+    EXPECT_EQ(field.scope, VMNativeScope::instance());
+    EXPECT_TRUE(inList(VMNativeScope::instance()->head, &field));
     EXPECT_FALSE(inList(stackHead(), &field));
     EXPECT_EQ(field.get(), a.get());
 }
@@ -97,8 +97,8 @@ TEST(Handles, NullConvertsToNullAndIdentityIsByObject) {
 
 TEST(Handles, InstanceAndWeakScopesAreSeparateFromTheRoots) {
     testRuntime();
-    VMPtr<Object> weak(VMWeakScope());
-    EXPECT_TRUE(inList(VMWeakScope()->head, &weak));
+    VMPtr<Object> weak(VMWeakScope::instance());
+    EXPECT_TRUE(inList(VMWeakScope::instance()->head, &weak));
     EXPECT_FALSE(inList(stackHead(), &weak));
     VMPtr<Object> field(VMInstanceScope::instance());
     EXPECT_FALSE(inList(stackHead(), &field));

@@ -112,3 +112,12 @@ TEST(HeapDeathTest, RunningOutWithoutExceptionsIsFatal) {
 }
 
 }  // namespace
+
+TEST(Heap, TheCollectorsPauseNeitherThrowsNorConsumesAPendingInterrupt) {
+    VM* vm = testRuntime(1 << 20, 2 << 20);
+    VMPtr<VMArray<int8_t, 1>> live = VMArray<int8_t, 1>::_VM_new(1500 << 10);
+    vm->mainThread->interrupt();
+    // Three rounds of collection, with the pause before the last, then the real outcome.
+    EXPECT_THROW((VMArray<int8_t, 1>::_VM_new(600 << 10)), java::lang::OutOfMemoryError*);
+    EXPECT_TRUE(vm->mainThread->interrupted) << "kept for the application's next sleep or wait";
+}

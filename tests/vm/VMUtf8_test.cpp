@@ -103,13 +103,13 @@ TEST(Utf8, ComparesBytesWithUnits) {
 
 TEST(Literals, AreInternedOncePerTextAndNeverCollected) {
     VM* vm = testRuntime();
-    java::lang::String* first = vmLiteral("hello").get();
-    EXPECT_EQ(vmLiteral("hello").get(), first);
-    EXPECT_NE(vmLiteral("world").get(), first);
-    EXPECT_TRUE(vmLiteral(nullptr).isNull());
+    java::lang::String* first = VMPtr<java::lang::String>::fromLiteral("hello").get();
+    EXPECT_EQ(VMPtr<java::lang::String>::fromLiteral("hello").get(), first);
+    EXPECT_NE(VMPtr<java::lang::String>::fromLiteral("world").get(), first);
+    EXPECT_TRUE(VMPtr<java::lang::String>::fromLiteral(nullptr).isNull());
     vm->collect();
     vm->collect();
-    EXPECT_EQ(vmLiteral("hello").get(), first);
+    EXPECT_EQ(VMPtr<java::lang::String>::fromLiteral("hello").get(), first);
     EXPECT_EQ(first->toUtf8(), "hello");
 }
 

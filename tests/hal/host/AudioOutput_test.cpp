@@ -21,6 +21,20 @@ TEST(AudioOutput, SdlsDummyDriverMeansTheSilentSink) {
     EXPECT_STREQ(output->name(), "silent");
 }
 
+// However often the output starts, no sound device costs one short line of stderr at most
+// (the sound libraries' own error reports stay quiet).
+TEST(AudioOutputDeathTest, NoSoundDeviceCostsOneLineAtMost) {
+    unsetenv("OSTREL_AUDIO");
+    unsetenv("OSTREL_BACKEND");
+    unsetenv("SDL_AUDIODRIVER");
+    EXPECT_EXIT(
+        {
+            for (int i = 0; i < 2; ++i) host::openAudioOutput([](int16_t*, int) {});
+            std::_Exit(0);
+        },
+        testing::ExitedWithCode(0), "^[^\n]*\n?$");
+}
+
 TEST(AudioOutput, TheSilentSinkPullsAtADevicesPace) {
     std::atomic<int64_t> rendered{0};
     host::SilentAudioOutput sink([&](int16_t* samples, int frames) {

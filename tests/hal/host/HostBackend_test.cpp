@@ -2,8 +2,11 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "hal/host/HeadlessBackend.h"
@@ -41,14 +44,51 @@ TEST(SdlBackend, MapsThePhoneKeys) {
     EXPECT_EQ(SdlBackend::virtualKeyFor(SDLK_F5), 0u);
 }
 
-// Runs on SDL's dummy video driver: a window opens, frames present, posts end waits.
-TEST(SdlBackend, WorksOnTheDummyDriver) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+// SDL's dummy video driver, chosen on purpose: a window that opens nowhere, with a real
+// window surface and event queue.
+struct DummySdl : testing::Test {
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        unsetenv("OSTREL_SCALE");  // the default whole factor, 2
+        ASSERT_TRUE(backend.openWindow("Ostrel")) << backend.openFailure();
+    }
     SdlBackend backend;
-    ASSERT_TRUE(backend.openWindow("Ostrel")) << SDL_GetError();
-    EXPECT_TRUE(backend.isWindowOpen());
+};
+
+// The window surface's pixel at (x, y) as 0xRRGGBB.
+uint32_t shownAt(const SDL_Surface* surface, int x, int y) {
+    uint32_t value = 0;
+    std::memcpy(&value, static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * 4, 4);
+    uint8_t red, green, blue;
+    SDL_GetRGB(value, surface->format, &red, &green, &blue);
+    return uint32_t(red) << 16 | uint32_t(green) << 8 | blue;
+}
+
+TEST_F(DummySdl, FramesAreScaledByAWholeFactorIntoTheWindowSurface) {
     std::vector<uint16_t> pixels(size_t(kScreenWidth) * kScreenHeight, 0x001F);
+    pixels[1] = 0xF800;  // (1, 0) red, the rest blue
     backend.presentFrame(pixels.data(), kScreenWidth, kScreenHeight, kScreenWidth);
+    const SDL_Surface* shown = SDL_GetWindowSurface(SDL_GetWindowFromID(1));
+    ASSERT_TRUE(shown && shown->format->BytesPerPixel == 4 && shown->w == kScreenWidth * 2);
+    for (auto [x, y, colour] : {std::tuple{2, 0, 0xFF0000u}, {3, 1, 0xFF0000u}, {1, 1, 0x0000FFu}, {4, 0, 0x0000FFu}})
+        EXPECT_EQ(shownAt(shown, x, y), colour) << x << "," << y;
+}
+
+TEST_F(DummySdl, TheMouseTouchesThePhonesPixels) {
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = SDL_BUTTON_LEFT;
+    press.button.x = 7;
+    press.button.y = 9;
+    SDL_PushEvent(&press);
+    backend.waitForMessages(0);
+    HostMessage m{};
+    ASSERT_TRUE(backend.queue().take(&m));
+    EXPECT_EQ(m.message, kMsgLeftButtonDown);
+    EXPECT_EQ(m.lParam, pointParam(3, 4));
+}
+
+TEST_F(DummySdl, PostsFromAnotherThreadEndTheWait) {
     std::thread poster([&] { backend.queue().post(kMsgExitRequest); });
     HostMessage m{};
     for (int i = 0; i < 100 && !backend.queue().take(&m); ++i) backend.waitForMessages(100);
@@ -56,6 +96,15 @@ TEST(SdlBackend, WorksOnTheDummyDriver) {
     EXPECT_EQ(m.message, kMsgExitRequest);
     backend.closeWindow();
     EXPECT_FALSE(backend.isWindowOpen());
+}
+
+// A frame flushed after the UI thread found nothing to do, but before it waits: the wake-up
+// event is consumed by the wait's own poll, and the wait must still end at once.
+TEST_F(DummySdl, AWakeUpJustBeforeTheWaitEndsIt) {
+    backend.queue().wake();
+    const auto start = std::chrono::steady_clock::now();
+    backend.waitForMessages(3000);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 }  // namespace

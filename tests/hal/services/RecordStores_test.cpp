@@ -377,14 +377,36 @@ TEST_F(RecordStores, OpeningReconcilesWhatACrashLeft) {
     EXPECT_EQ(metadataFile("store-t").recordCount, 1);
     HAL_closeRecordStore(store);
 
-    // When every id has been given, adding fails and nothing is written.
+    // A next id at the limit is damage: it is rebuilt from the highest record, so adds go on.
     stale.nextRecordId = INT32_MAX;
     writeMetadata("store-u", stale);
+    folder.write("database/store-u/record-3.bin", "xyz");
     store = open(u"u", 0);
+    EXPECT_EQ(add(store, "x"), 4);
+    HAL_closeRecordStore(store);
+
+    // Only when the highest record holds the last id is there none left: adding fails.
+    writeMetadata("store-v", stale);
+    folder.write("database/store-v/record-" + std::to_string(INT32_MAX) + ".bin", "z");
+    store = open(u"v", 0);
     int32_t id = 0;
     EXPECT_EQ(HAL_addRecord(store, &id, "x", 1), 2);
-    EXPECT_EQ(entries(storeFolder("store-u")), std::vector<std::string>{"metadata.info"});
+    EXPECT_EQ(ids(store), std::vector<int32_t>{INT32_MAX});
     HAL_closeRecordStore(store);
+}
+
+TEST_F(RecordStores, AFolderOrLinkInPlaceOfTheMetadataIsReplacedSoTheListedStoreOpens) {
+    for (const char* store : {"store-d", "store-l"}) folder.write(std::string("database/") + store + "/record-2.bin", "ab");
+    fs::create_directories(storeFolder("store-d") + "/metadata.info/inside");
+    fs::create_symlink("/etc/passwd", storeFolder("store-l") + "/metadata.info");
+    for (const std::u16string name : {u"d", u"l"}) {
+        HALRecordStore* store = open(name, 0);
+        ASSERT_NE(store, nullptr);
+        EXPECT_EQ(numberOf(HAL_getNumRecords, store), 1);
+        EXPECT_EQ(add(store, "c"), 3);
+        HAL_closeRecordStore(store);
+    }
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(storeFolder("store-l") + "/metadata.info")));
 }
 
 TEST_F(RecordStores, AFileWithoutTheHighHalfOfTheTimeIsStillRead) {

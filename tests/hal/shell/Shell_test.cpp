@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -17,6 +20,9 @@
 #include "hal/display/FontCache.h"
 #include "hal/display/HALDisplayable.h"
 #include "hal/display/HALScreenBuffer.h"
+#include "hal/host/SdlBackend.h"
+#include "hal/services/HALPtrArray.h"
+#include "hal/services/Properties.h"
 #include "hal/shell/Shell.h"
 #include "hal/shell/SingleInstance.h"
 #include "lib_src/vm/VMEvents.h"
@@ -185,6 +191,55 @@ TEST(ShellDeathTest, ABootClassThatThrowsEndsTheProcess) {
             HAL_appMain();
         },
         testing::ExitedWithCode(1), "init\\(\\) failed with CALLBACK_UNCAUGHT_EXCEPTION\\.");
+}
+
+TEST(Shell, ReadsEachPropertyFileOnce) {
+    ShellHarness harness;
+    static int32_t applicationEntries = -1;
+    bootScenario = [] {
+        applicationEntries = HAL_getPropertyList(kApplicationPropertyList)->size();
+        HAL_requestExit();
+    };
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_EQ(applicationEntries, 2) << "the harness's app.prop has two lines";
+}
+
+// Headless, a terminating signal is the window's close button: the exit sequence runs (the
+// exit event is told) and the process ends with the loop's code, 0.
+class ShellSignalDeathTest : public testing::TestWithParam<int> {};
+
+int tellExit(int type, int, void*) {
+    if (type == kEventExit) std::fputs("exit event\n", stderr);
+    return 0;
+}
+
+TEST_P(ShellSignalDeathTest, EndsThroughTheExitSequence) {
+    static int signal;
+    signal = GetParam();
+    EXPECT_EXIT(
+        {
+            ShellHarness harness;
+            bootScenario = [] {
+                HAL_addEventListener(&tellExit, 1u << kEventExit, 1);
+                std::thread([] { kill(getpid(), signal); }).detach();
+            };
+            std::exit(HAL_appMain());
+        },
+        testing::ExitedWithCode(0), "exit event");
+}
+
+INSTANTIATE_TEST_SUITE_P(TerminatingSignals, ShellSignalDeathTest, testing::Values(SIGTERM, SIGINT));
+
+TEST(ShellDeathTest, WithoutADisplayTheWindowSaysSoAndEndsWithCodeOne) {
+    EXPECT_EXIT(
+        {
+            ShellHarness harness;
+            host::setHostBackend(std::make_unique<SdlBackend>());
+            bootScenario = [] { HAL_requestExit(); };  // were a window to open somewhere, end
+            for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) unsetenv(variable);
+            std::exit(HAL_appMain());
+        },
+        testing::ExitedWithCode(1), "no display: set DISPLAY, or OSTREL_BACKEND=headless");
 }
 
 TEST(Shell, AKeptURLIsOpenedOnceAtExit) {

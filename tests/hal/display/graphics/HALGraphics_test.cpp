@@ -54,8 +54,8 @@ TEST(HALGraphics, StateAtCreationAndTheColourRules) {
     EXPECT_EQ(g.alpha(), 128);
     HAL_setColor(&g, 0x00123456);
     EXPECT_EQ(g.color565(), 0x11AA);
-    EXPECT_EQ(HAL_getDisplayColor(&g, 0x123456), 0x11AA);
-    EXPECT_EQ(HAL_getDisplayColor(&g, int32_t(0xFFFFFFFFu)), 0xFFFF) << "the top byte is not a colour";
+    EXPECT_EQ(HAL_getDisplayColor(&g, 0x123456), 0x103450);
+    EXPECT_EQ(HAL_getDisplayColor(&g, int32_t(0xFFFFFFFFu)), 0xF8FCF8) << "the top byte is not a colour";
     EXPECT_EQ(HAL_getDisplayColor(nullptr, 0x123456), -1);
 }
 
