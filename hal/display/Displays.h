@@ -35,5 +35,14 @@ int HAL_getOrientation(int32_t* code);
 int HAL_setOrientation(int32_t code);
 void HAL_initRotationTable();
 void HAL_reapplyOrientation();
+// The display's rotation as seen by the orientation calls: read gives the rotation index (0 to
+// 3 for 0, 90, 180 and 270 degrees, 4 for another angle), set asks for one and says whether
+// the display took it. The host display is fixed at index 0; tests put a display that turns
+// in its place (null restores the fixed one).
+struct HALDisplayRotation {
+    int32_t (*read)();
+    bool (*set)(int32_t index);
+};
+void HAL_setDisplayRotation(const HALDisplayRotation* display);
 // The rotation-table entry for an orientation index (0 to 3; 4 and others give entry 4, 0).
 int32_t HAL_rotationForIndex(int32_t index);

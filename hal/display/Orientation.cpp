@@ -17,6 +17,7 @@ constexpr int32_t kCurrentDisplayRotation = 0;  // the host display's fixed rota
 // a display angle outside the four.
 int32_t rotationTable[5] = {0, 1, 2, 3, 0};
 int32_t requestedOrientation = kNoOrientation;
+const HALDisplayRotation* rotatingDisplay = nullptr;
 
 int32_t rotationFromProperty(const char* key, int32_t fallback) {
     std::u16string name;
@@ -32,11 +33,11 @@ int32_t rotationFromProperty(const char* key, int32_t fallback) {
 }
 
 // The display's rotation as an index 0 to 3 (4 for an unknown angle), before the table.
-int32_t readDisplayRotationIndex() { return kCurrentDisplayRotation; }
+int32_t readDisplayRotationIndex() { return rotatingDisplay ? rotatingDisplay->read() : kCurrentDisplayRotation; }
 
 bool setDisplayRotation(int32_t index) {
     const int32_t wanted = index >= 0 && index <= 3 ? index : 0;
-    return wanted == readDisplayRotationIndex();
+    return rotatingDisplay ? rotatingDisplay->set(wanted) : wanted == readDisplayRotationIndex();
 }
 
 bool applyOrientation(int32_t index) {
@@ -70,6 +71,8 @@ int HAL_setOrientation(int32_t code) {
 
 // Restores a requested orientation that the system changed behind the application's back.
 // The raw display rotation is compared with the table entry for the request (like with like).
+void HAL_setDisplayRotation(const HALDisplayRotation* display) { rotatingDisplay = display; }
+
 void HAL_reapplyOrientation() {
     if (requestedOrientation == kNoOrientation) return;
     const int32_t wanted = HAL_rotationForIndex(requestedOrientation);

@@ -99,30 +99,27 @@ TEST(MidiMessageList, ChunksBeforeTheTrackAndALongerHeaderAreSkipped) {
 
 TEST(MidiMessageList, FilesThePlatformCannotPlayAreRefused) {
     const Bytes track = midiTrack(cat({{0x00, 0x90, 60, 100}, {0x00}, kEndOfTrack}));
-    int result = 0;
-    convert(cat({midiHeader(1, 2, 500), track, track}), &result);
-    EXPECT_EQ(result, HAL_BAD_FORMAT) << "two tracks";
-    convert(cat({midiHeader(0, 0, 500)}), &result);
-    EXPECT_EQ(result, HAL_BAD_FORMAT) << "no track";
-    convert(cat({midiHeader(0, 1, 0xE728), track}), &result);
-    EXPECT_EQ(result, HAL_BAD_FORMAT) << "time-code division";
-    convert(cat({midiHeader(0, 1, 0), track}), &result);
-    EXPECT_EQ(result, HAL_BAD_FORMAT) << "division 0";
-    convert(cat({midiHeader(3, 1, 500), track}), &result);
-    EXPECT_EQ(result, HAL_BAD_FORMAT) << "unknown format";
-    convert(midiHeader(0, 1, 500), &result);
-    EXPECT_EQ(result, HAL_BAD_FORMAT) << "no track chunk";
-    Bytes shortHeader = cat({midiHeader(0, 1, 500), track});
+    const Bytes good = cat({midiHeader(0, 1, 500), track});
+    Bytes shortHeader = good, notMidi = good;
     shortHeader[7] = 5;
-    convert(shortHeader, &result);
-    EXPECT_EQ(result, HAL_BAD_FORMAT) << "header chunk shorter than 6";
-    Bytes notMidi = cat({midiHeader(0, 1, 500), track});
     notMidi[0] = 'R';
-    convert(notMidi, &result);
-    EXPECT_EQ(result, HAL_BAD_FORMAT);
-    MidiMessageList list;
-    EXPECT_EQ(MidiMessageList::convert(nullptr, 0, &list), HAL_BAD_FORMAT);
-    EXPECT_EQ(MidiMessageList::convert(notMidi.data(), 13, &list), HAL_BAD_FORMAT) << "cut inside the header";
+    const std::pair<const char*, Bytes> cases[] = {
+        {"two tracks", cat({midiHeader(1, 2, 500), track, track})},
+        {"no track", midiHeader(0, 0, 500)},
+        {"time-code division", cat({midiHeader(0, 1, 0xE728), track})},
+        {"division 0", cat({midiHeader(0, 1, 0), track})},
+        {"unknown format", cat({midiHeader(3, 1, 500), track})},
+        {"no track chunk", midiHeader(0, 1, 500)},
+        {"header chunk shorter than 6", shortHeader},
+        {"not MIDI", notMidi},
+        {"cut inside the header", Bytes(good.begin(), good.begin() + 13)},
+        {"empty", {}},
+    };
+    for (const auto& [name, file] : cases) {
+        int result = 0;
+        convert(file, &result);
+        EXPECT_EQ(result, HAL_BAD_FORMAT) << name;
+    }
 }
 
 TEST(MidiMessageList, ABrokenEventEndsTheListWithWhatCameBefore) {

@@ -1,18 +1,15 @@
 // The players as the profile uses them, with the process's mixer rendered by hand: kinds
-// and sources, states and events, loops, media time, volume, the end of media reported
-// through the UI thread's message, and pausing every player.
+// and sources, states and events, loops, media time, volume, and the end of media reported
+// through the UI thread's message (pausing every player is seen through the shell).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "hal/audio/AudioMixer.h"
@@ -23,6 +20,7 @@
 #include "hal/host/SilentAudioOutput.h"
 #include "hal/services/ModulePath.h"
 #include "tests/hal/audio/AudioFixtures.h"
+#include "tests/support/TemporaryFolder.h"
 
 namespace {
 
@@ -103,7 +101,7 @@ protected:
 };
 
 TEST_F(Players, PlayersAreMadeFromWavAndMidiDataAndListedInOrder) {
-    const Bytes wav = constantWav(1, 10);
+    const Bytes wav = constantWav(1, 44100);
     HALPlayer* first = create(wav, 1);
     HALPlayer* second = create(wav, 2);
     HALPlayer* music = create(noteFile(100), 6);
@@ -112,6 +110,11 @@ TEST_F(Players, PlayersAreMadeFromWavAndMidiDataAndListedInOrder) {
     EXPECT_EQ(kind, 2);
     ASSERT_EQ(HAL_getPlayerKind(&kind, music), HAL_OK);
     EXPECT_EQ(kind, 6);
+    int64_t duration = 0;
+    ASSERT_EQ(HAL_getPlayerDuration(&duration, first), HAL_OK);
+    EXPECT_EQ(duration, 1000000) << "in microseconds";
+    ASSERT_EQ(HAL_getPlayerDuration(&duration, music), HAL_OK);
+    EXPECT_EQ(duration, 0) << "MIDI has no duration";
     ASSERT_EQ(HAL_getPlayerCount(), 3);
     EXPECT_EQ(HAL_getPlayerAt(0), first);
     EXPECT_EQ(HAL_getPlayerAt(2), music);
@@ -122,6 +125,12 @@ TEST_F(Players, PlayersAreMadeFromWavAndMidiDataAndListedInOrder) {
     ASSERT_EQ(HAL_getPlayerCount(), 2);
     EXPECT_EQ(HAL_getPlayerAt(1), music);
     EXPECT_EQ(HAL_audioMixer().voiceCount(), 2);
+    const int32_t* kinds = nullptr;
+    ASSERT_EQ(HAL_getSupportedKinds(6, &kinds), 1);
+    EXPECT_EQ(kinds[0], 6);
+    EXPECT_EQ(HAL_getSupportedKinds(4, &kinds), 0);
+    EXPECT_EQ(HAL_getSupportedKinds(1, nullptr), 0);
+    EXPECT_TRUE(HAL_isSupportedSource(4) && HAL_isSupportedSource(5) && !HAL_isSupportedSource(3));
 }
 
 TEST_F(Players, DataThatCannotBePlayedIsRefusedWithItsCode) {
@@ -145,32 +154,16 @@ TEST_F(Players, DataThatCannotBePlayedIsRefusedWithItsCode) {
 TEST_F(Players, NullPlayersAndOutputsGiveTwo) {
     int32_t value = 0;
     int64_t time = 0;
-    EXPECT_EQ(HAL_prefetchPlayer(nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_startPlayer(nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_pausePlayer(nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_stopPlayer(nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_closePlayer(nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_setPlayerLoopCount(nullptr, 1), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_getPlayerState(&value, nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_getPlayerKind(&value, nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_getPlayerDuration(&time, nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_getPlayerMediaTime(&time, nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_setPlayerMediaTime(nullptr, 0), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_getPlayerVolume(&value, nullptr), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_setPlayerVolume(nullptr, 50), HAL_BAD_ARGUMENT);
     HALPlayer* player = create(constantWav(1, 10));
-    EXPECT_EQ(HAL_getPlayerState(nullptr, player), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_getPlayerDuration(nullptr, player), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_getPlayerMediaTime(nullptr, player), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_getPlayerVolume(nullptr, player), HAL_BAD_ARGUMENT);
-}
-
-TEST_F(Players, TheDurationIsInMicroseconds) {
-    int64_t duration = 0;
-    ASSERT_EQ(HAL_getPlayerDuration(&duration, create(constantWav(1, 44100))), HAL_OK);
-    EXPECT_EQ(duration, 1000000);
-    ASSERT_EQ(HAL_getPlayerDuration(&duration, create(noteFile(500), 6)), HAL_OK);
-    EXPECT_EQ(duration, 0) << "MIDI has no duration";
+    for (int code : {HAL_prefetchPlayer(nullptr), HAL_startPlayer(nullptr), HAL_pausePlayer(nullptr),
+                     HAL_stopPlayer(nullptr), HAL_closePlayer(nullptr), HAL_setPlayerLoopCount(nullptr, 1),
+                     HAL_getPlayerState(&value, nullptr), HAL_getPlayerKind(&value, nullptr),
+                     HAL_getPlayerDuration(&time, nullptr), HAL_getPlayerMediaTime(&time, nullptr),
+                     HAL_setPlayerMediaTime(nullptr, 0), HAL_getPlayerVolume(&value, nullptr),
+                     HAL_setPlayerVolume(nullptr, 50), HAL_getPlayerState(nullptr, player),
+                     HAL_getPlayerDuration(nullptr, player), HAL_getPlayerMediaTime(nullptr, player),
+                     HAL_getPlayerVolume(nullptr, player)})
+        EXPECT_EQ(code, HAL_BAD_ARGUMENT);
 }
 
 TEST_F(Players, StatesAndEventsFollowTheOperations) {
@@ -304,15 +297,11 @@ TEST_F(Players, VolumeIsClampedScalesTheSoundAndIsReadBackAsALevel) {
     int32_t level = -1;
     ASSERT_EQ(HAL_getPlayerVolume(&level, player), HAL_OK);
     EXPECT_EQ(level, 100);
-    ASSERT_EQ(HAL_setPlayerVolume(player, 150), HAL_OK);
-    HAL_getPlayerVolume(&level, player);
-    EXPECT_EQ(level, 100);
-    ASSERT_EQ(HAL_setPlayerVolume(player, -5), HAL_OK);
-    HAL_getPlayerVolume(&level, player);
-    EXPECT_EQ(level, 0);
-    ASSERT_EQ(HAL_setPlayerVolume(player, 50), HAL_OK);
-    HAL_getPlayerVolume(&level, player);
-    EXPECT_EQ(level, 50);
+    for (const auto& [set, read] : {std::pair{150, 100}, std::pair{-5, 0}, std::pair{50, 50}}) {
+        ASSERT_EQ(HAL_setPlayerVolume(player, set), HAL_OK);
+        HAL_getPlayerVolume(&level, player);
+        EXPECT_EQ(level, read) << set;
+    }
     ASSERT_EQ(events.size(), 3u);
     EXPECT_EQ(events[2], (Event{player, kPlayerVolumeChanged, 0, 50}));
     HAL_startPlayer(player);
@@ -321,68 +310,40 @@ TEST_F(Players, VolumeIsClampedScalesTheSoundAndIsReadBackAsALevel) {
     EXPECT_EQ(out[1], 5000);
 }
 
-TEST_F(Players, PausingEveryPlayerGoesInListOrder) {
-    HALPlayer* first = create(constantWav(100, 1000));
-    HALPlayer* second = create(constantWav(20, 1000));
-    HALPlayer* idle = create(constantWav(3, 1000));
-    HAL_startPlayer(first);
-    HAL_startPlayer(second);
-    EXPECT_EQ(render(1)[0], 120);
-    events.clear();
-    HAL_pauseAllPlayers();
-    ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0].player, first);
-    EXPECT_EQ(events[1].player, second);
-    EXPECT_EQ(events[2].player, idle);
-    for (const Event& e : events) EXPECT_EQ(e.event, kPlayerPaused);
-    EXPECT_EQ(render(1)[0], 0);
-    EXPECT_EQ(state(first), 1);
-}
-
 TEST_F(Players, LocatorsReadFilesAndResources) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("ostrel_audio_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder / "rsc" / "snd");
+    TemporaryFolder folder;
     const Bytes wav = constantWav(1, 10);
-    std::ofstream(folder / "clip.wav", std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), std::streamsize(wav.size()));
-    std::ofstream(folder / "rsc" / "snd" / "Hit.wav", std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), std::streamsize(wav.size()));
-    std::ofstream(folder / "empty.wav").close();
-    HAL_setModuleDirectory(folder.c_str());
-    const auto locator = [](const std::string& text) { return std::u16string(text.begin(), text.end()); };
-
-    HALPlayer* player = nullptr;
-    std::u16string file = locator("//" + (folder / "clip.wav").string());
-    ASSERT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, file.data(), int32_t(file.size()), 1, 0), HAL_OK);
+    folder.write("clip.wav", std::string(wav.begin(), wav.end()));
+    folder.write("rsc/snd/Hit.wav", std::string(wav.begin(), wav.end()));
+    folder.write("empty.wav", "");
+    HAL_setModuleDirectory(folder.path().c_str());
+    const auto file = [&](const std::string& name) {
+        const std::string text = "//" + folder.path() + "/" + name;
+        return std::u16string(text.begin(), text.end());
+    };
+    const struct {
+        int32_t source;
+        std::u16string locator;
+        int32_t kind, code;
+    } cases[] = {{kSourceFile, file("clip.wav"), 1, HAL_OK},
+                 {kSourceResource, u"/snd/hit.wav", 2, HAL_OK},  // letter case is ignored
+                 {kSourceFile, file("none.wav"), 2, HAL_NOT_FOUND},
+                 {kSourceFile, file("empty.wav"), 2, HAL_IO_ERROR},
+                 {kSourceResource, u"/snd/none.wav", 2, HAL_NOT_FOUND},
+                 {3, file("clip.wav"), 2, HAL_BAD_ARGUMENT},
+                 {kSourceFile, file("clip.wav"), 6, HAL_NOT_IMPLEMENTED},
+                 {kSourceFile, u"/", 2, HAL_NOT_FOUND}};
+    for (const auto& c : cases) {
+        HALPlayer* player = nullptr;
+        EXPECT_EQ(HAL_createPlayerWithLocator(&player, c.source, c.locator.data(), int32_t(c.locator.size()), c.kind, 0),
+                  c.code)
+            << std::string(c.locator.begin(), c.locator.end());
+    }
     int64_t duration = 0;
-    HAL_getPlayerDuration(&duration, player);
+    HAL_getPlayerDuration(&duration, HAL_getPlayerAt(0));
     EXPECT_EQ(duration, 10 * 1000000 / 44100);
-    std::u16string resource = u"/snd/hit.wav";  // letter case is ignored
-    ASSERT_EQ(HAL_createPlayerWithLocator(&player, kSourceResource, resource.data(), int32_t(resource.size()), 2, 0), HAL_OK);
     EXPECT_EQ(HAL_getPlayerCount(), 2);
-
-    std::u16string missing = locator("//" + (folder / "none.wav").string());
-    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, missing.data(), int32_t(missing.size()), 2, 0), HAL_NOT_FOUND);
-    std::u16string empty = locator("//" + (folder / "empty.wav").string());
-    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, empty.data(), int32_t(empty.size()), 2, 0), HAL_IO_ERROR);
-    std::u16string noResource = u"/snd/none.wav";
-    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceResource, noResource.data(), int32_t(noResource.size()), 2, 0), HAL_NOT_FOUND);
-    EXPECT_EQ(HAL_createPlayerWithLocator(&player, 3, file.data(), int32_t(file.size()), 2, 0), HAL_BAD_ARGUMENT);
-    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, file.data(), int32_t(file.size()), 6, 0), HAL_NOT_IMPLEMENTED);
-    EXPECT_EQ(HAL_createPlayerWithLocator(&player, kSourceFile, file.data(), 1, 2, 0), HAL_NOT_FOUND);
-    EXPECT_EQ(HAL_getPlayerCount(), 2);
-    std::filesystem::remove_all(folder);
-}
-
-TEST_F(Players, SupportedKindsAndSources) {
-    const int32_t* kinds = nullptr;
-    ASSERT_EQ(HAL_getSupportedKinds(2, &kinds), 1);
-    EXPECT_EQ(kinds[0], 2);
-    ASSERT_EQ(HAL_getSupportedKinds(6, &kinds), 1);
-    EXPECT_EQ(kinds[0], 6);
-    EXPECT_EQ(HAL_getSupportedKinds(4, &kinds), 0);
-    EXPECT_EQ(HAL_getSupportedKinds(1, nullptr), 0);
-    EXPECT_TRUE(HAL_isSupportedSource(4));
-    EXPECT_TRUE(HAL_isSupportedSource(5));
-    EXPECT_FALSE(HAL_isSupportedSource(3));
+    HAL_setModuleDirectory(nullptr);
 }
 
 TEST(PlayersWithoutSoundFont, MidiThatCannotBeSynthesisedIsRefusedWithSix) {

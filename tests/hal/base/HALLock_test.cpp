@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "hal/base/HALLock.h"
@@ -41,12 +42,9 @@ bool waitersQueued(HALLock* lock, size_t count) {
 }
 
 TEST(HALLock, TimeoutsMapToSleepLengths) {
-    EXPECT_EQ(HAL_waitLengthForTimeout(0), 0xFFFFFFFFu);
-    EXPECT_EQ(HAL_waitLengthForTimeout(-5), 0xFFFFFFFFu);
-    EXPECT_EQ(HAL_waitLengthForTimeout(1), 1u);
-    EXPECT_EQ(HAL_waitLengthForTimeout(0xFFFFFFFE), 0xFFFFFFFEu);
-    EXPECT_EQ(HAL_waitLengthForTimeout(0xFFFFFFFF), 0xFFFFFFFEu);
-    EXPECT_EQ(HAL_waitLengthForTimeout(int64_t(1) << 40), 0xFFFFFFFEu);
+    const std::pair<int64_t, uint32_t> lengths[] = {{0, 0xFFFFFFFFu}, {-5, 0xFFFFFFFFu}, {1, 1u}, {0xFFFFFFFE, 0xFFFFFFFEu},
+                                                    {0xFFFFFFFF, 0xFFFFFFFEu}, {int64_t(1) << 40, 0xFFFFFFFEu}};
+    for (const auto& [timeout, length] : lengths) EXPECT_EQ(HAL_waitLengthForTimeout(timeout), length) << timeout;
 }
 
 TEST(HALLock, NotifyWakesOneWaiterWhichComesBackWithBothLocks) {

@@ -1,30 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 
 #include "hal/base/Locale.h"
 #include "hal/base/Memory.h"
 
 namespace {
 
-TEST(Locale, PosixNamesMapToTheSupportedLanguages) {
-    EXPECT_STREQ(HAL_localeTextFor("it_IT.UTF-8"), "it-it");
-    EXPECT_STREQ(HAL_localeTextFor("fr_FR"), "fr-fr");
-    EXPECT_STREQ(HAL_localeTextFor("pt_PT.UTF-8@euro"), "pt-pt");
-    EXPECT_STREQ(HAL_localeTextFor("de_DE.UTF-8"), "de-de");
-    EXPECT_STREQ(HAL_localeTextFor("es_ES"), "es-es");
-    EXPECT_STREQ(HAL_localeTextFor("ru_RU.UTF-8"), "ru");
-    EXPECT_STREQ(HAL_localeTextFor("ru"), "ru");
-}
-
-TEST(Locale, EveryOtherLanguageOrVariantIsAmericanEnglish) {
-    EXPECT_STREQ(HAL_localeTextFor("pt_BR.UTF-8"), "en-us");
-    EXPECT_STREQ(HAL_localeTextFor("de_AT"), "en-us");
-    EXPECT_STREQ(HAL_localeTextFor("ja_JP.UTF-8"), "en-us");
-    EXPECT_STREQ(HAL_localeTextFor("C"), "en-us");
-    EXPECT_STREQ(HAL_localeTextFor(""), "en-us");
-    EXPECT_STREQ(HAL_localeTextFor(nullptr), "en-us");
+TEST(Locale, PosixNamesMapToTheSupportedLanguagesAndEveryOtherToAmericanEnglish) {
+    const std::pair<const char*, const char*> names[] = {
+        {"it_IT.UTF-8", "it-it"}, {"fr_FR", "fr-fr"},    {"pt_PT.UTF-8@euro", "pt-pt"}, {"de_DE.UTF-8", "de-de"},
+        {"es_ES", "es-es"},       {"ru_RU.UTF-8", "ru"}, {"ru", "ru"},                   {"pt_BR.UTF-8", "en-us"},
+        {"de_AT", "en-us"},       {"ja_JP.UTF-8", "en-us"}, {"C", "en-us"},              {"", "en-us"},
+        {nullptr, "en-us"}};
+    for (const auto& [posix, text] : names) EXPECT_STREQ(HAL_localeTextFor(posix), text) << (posix ? posix : "null");
 }
 
 TEST(Locale, TheUserLocaleComesFromTheEnvironmentAsACountedBlock) {

@@ -19,13 +19,16 @@ namespace {
 using png_writer::Bytes;
 using png_writer::Picture;
 
-Picture picture(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colorType, std::vector<uint16_t> samples) {
+Picture picture(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colorType, std::vector<uint16_t> samples,
+                std::vector<uint8_t> palette = {}, std::vector<uint8_t> transparency = {}) {
     Picture s;
     s.width = width;
     s.height = height;
     s.bitDepth = bitDepth;
     s.colorType = colorType;
     s.samples = std::move(samples);
+    s.palette = std::move(palette);
+    s.transparency = std::move(transparency);
     return s;
 }
 
@@ -59,61 +62,41 @@ Bytes concat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-TEST(PngDecoding, PaletteImagesWithAndWithoutTransparency) {
-    Picture indexed = picture(4, 1, 2, png_writer::kPalette, {0, 1, 2, 3});
-    indexed.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 16, 32, 48};
-    EXPECT_EQ(decode(png_writer::encode(indexed)),
-              (std::vector<uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF102030}));
-    EXPECT_EQ(createImage(png_writer::encode(indexed)), std::make_pair(0, int32_t(kSurfaceOpaque)));
-
-    indexed.transparency = {0, 128};  // entries past the chunk stay opaque
-    EXPECT_EQ(decode(png_writer::encode(indexed)),
-              (std::vector<uint32_t>{0x00FF0000, 0x8000FF00, 0xFF0000FF, 0xFF102030}));
-    EXPECT_EQ(createImage(png_writer::encode(indexed)), std::make_pair(0, int32_t(kSurfaceAlpha)));
-    indexed.transparency = {255, 0};
-    EXPECT_EQ(createImage(png_writer::encode(indexed)), std::make_pair(0, int32_t(kSurfaceColorKey)));
-}
-
-TEST(PngDecoding, GreyImagesOfEveryDepth) {
-    EXPECT_EQ(decode(png_writer::encode(picture(3, 1, 1, png_writer::kGrey, {0, 1, 0}))),
-              (std::vector<uint32_t>{0xFF000000, 0xFFFFFFFF, 0xFF000000}));
-    EXPECT_EQ(decode(png_writer::encode(picture(2, 1, 4, png_writer::kGrey, {3, 15}))),
-              (std::vector<uint32_t>{0xFF333333, 0xFFFFFFFF}));
-    EXPECT_EQ(decode(png_writer::encode(picture(2, 1, 16, png_writer::kGrey, {0x80 * 257, 0x12 * 257}))),
-              (std::vector<uint32_t>{0xFF808080, 0xFF121212}))
-        << "16-bit samples are taken as sRGB, not linear";
-    Picture keyed = picture(2, 1, 8, png_writer::kGrey, {7, 200});
-    keyed.transparency = {0, 7};
-    EXPECT_EQ(decode(png_writer::encode(keyed)), (std::vector<uint32_t>{0x00070707, 0xFFC8C8C8}));
-    EXPECT_EQ(createImage(png_writer::encode(keyed)), std::make_pair(0, int32_t(kSurfaceColorKey)));
-    EXPECT_EQ(decode(png_writer::encode(picture(2, 1, 8, png_writer::kGreyAlpha, {100, 8, 50, 255}))),
-              (std::vector<uint32_t>{0x08646464, 0xFF323232}));
-}
-
-TEST(PngDecoding, RgbImagesWithAlphaAndTransparency) {
-    EXPECT_EQ(decode(png_writer::encode(picture(2, 1, 8, png_writer::kRgb, {1, 2, 3, 250, 251, 252}))),
-              (std::vector<uint32_t>{0xFF010203, 0xFFFAFBFC}));
-    EXPECT_EQ(decode(png_writer::encode(picture(1, 1, 16, png_writer::kRgb, {0x11 * 257, 0x22 * 257, 0x33 * 257}))),
-              (std::vector<uint32_t>{0xFF112233}));
-    Picture keyed = picture(2, 1, 8, png_writer::kRgb, {1, 2, 3, 4, 5, 6});
-    keyed.transparency = {0, 4, 0, 5, 0, 6};
-    EXPECT_EQ(decode(png_writer::encode(keyed)), (std::vector<uint32_t>{0xFF010203, 0x00040506}));
-    const Bytes rgba = png_writer::encode(picture(2, 1, 8, png_writer::kRgba, {9, 8, 7, 247, 1, 2, 3, 0}));
-    EXPECT_EQ(decode(rgba), (std::vector<uint32_t>{0xF7090807, 0x00010203}));
-    EXPECT_EQ(createImage(rgba), std::make_pair(0, int32_t(kSurfaceAlpha)));
-    EXPECT_EQ(decode(png_writer::encode(picture(1, 1, 16, png_writer::kRgba, {0, 0xFF * 257, 0, 0x40 * 257}))),
-              (std::vector<uint32_t>{0x4000FF00}));
-}
-
-TEST(PngDecoding, InterlacedImagesDecodeAsTheirPlainTwins) {
-    Picture plain = picture(9, 9, 8, png_writer::kRgba, {});
-    for (uint16_t i = 0; i < 81; ++i) plain.samples.insert(plain.samples.end(), {i, uint16_t(i * 3 % 256), 7, 255});
-    Picture interlaced = plain;
-    interlaced.interlaced = true;
-    const std::vector<uint32_t> expected = decode(png_writer::encode(plain));
-    ASSERT_EQ(expected.size(), 81u);
-    EXPECT_EQ(expected[80], 0xFF50F007u);
-    EXPECT_EQ(decode(png_writer::encode(interlaced)), expected);
+// Each colour type and depth, with and without transparency, and the image format it gives
+// (0: not checked).
+TEST(PngDecoding, EveryColourTypeAndDepthWithItsTransparency) {
+    using png_writer::kGrey, png_writer::kGreyAlpha, png_writer::kPalette, png_writer::kRgb, png_writer::kRgba;
+    const std::vector<uint8_t> palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 16, 32, 48};
+    const struct {
+        const char* name;
+        Picture picture;
+        std::vector<uint32_t> argb;
+        int32_t format;
+    } cases[] = {
+        {"palette", picture(4, 1, 2, kPalette, {0, 1, 2, 3}, palette),
+         {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF102030}, kSurfaceOpaque},
+        {"palette, short tRNS", picture(4, 1, 2, kPalette, {0, 1, 2, 3}, palette, {0, 128}),
+         {0x00FF0000, 0x8000FF00, 0xFF0000FF, 0xFF102030}, kSurfaceAlpha},
+        {"palette, keyed", picture(4, 1, 2, kPalette, {0, 1, 2, 3}, palette, {255, 0}),
+         {0xFFFF0000, 0x0000FF00, 0xFF0000FF, 0xFF102030}, kSurfaceColorKey},
+        {"grey 1", picture(3, 1, 1, kGrey, {0, 1, 0}), {0xFF000000, 0xFFFFFFFF, 0xFF000000}, 0},
+        {"grey 4", picture(2, 1, 4, kGrey, {3, 15}), {0xFF333333, 0xFFFFFFFF}, 0},
+        {"grey 16 as sRGB", picture(2, 1, 16, kGrey, {0x80 * 257, 0x12 * 257}), {0xFF808080, 0xFF121212}, 0},
+        {"grey keyed", picture(2, 1, 8, kGrey, {7, 200}, {}, {0, 7}), {0x00070707, 0xFFC8C8C8}, kSurfaceColorKey},
+        {"grey alpha", picture(2, 1, 8, kGreyAlpha, {100, 8, 50, 255}), {0x08646464, 0xFF323232}, 0},
+        {"rgb 8", picture(2, 1, 8, kRgb, {1, 2, 3, 250, 251, 252}), {0xFF010203, 0xFFFAFBFC}, 0},
+        {"rgb 16", picture(1, 1, 16, kRgb, {0x11 * 257, 0x22 * 257, 0x33 * 257}), {0xFF112233}, 0},
+        {"rgb keyed", picture(2, 1, 8, kRgb, {1, 2, 3, 4, 5, 6}, {}, {0, 4, 0, 5, 0, 6}), {0xFF010203, 0x00040506}, 0},
+        {"rgba 8", picture(2, 1, 8, kRgba, {9, 8, 7, 247, 1, 2, 3, 0}), {0xF7090807, 0x00010203}, kSurfaceAlpha},
+        {"rgba 16", picture(1, 1, 16, kRgba, {0, 0xFF * 257, 0, 0x40 * 257}), {0x4000FF00}, 0},
+    };
+    for (const auto& c : cases) {
+        const Bytes file = png_writer::encode(c.picture);
+        EXPECT_EQ(decode(file), c.argb) << c.name;
+        if (c.format != 0) {
+            EXPECT_EQ(createImage(file), std::make_pair(0, c.format)) << c.name;
+        }
+    }
 }
 
 TEST(PngDecoding, EveryDamagedOrForeignInputIsCode6) {

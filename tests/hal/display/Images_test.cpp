@@ -31,14 +31,13 @@ std::vector<uint32_t> readBack(HALPixelBuffer* image) {
 }
 
 TEST(ImageFromRGB, TakesTheCheapestFormatTheAlphaValuesAllow) {
-    EXPECT_EQ(formatOf({0xFF000000, 0xFFFFFFFF}), kSurfaceOpaque);
-    EXPECT_EQ(formatOf({0xFF000000, 0x00FFFFFF}), kSurfaceColorKey);
-    EXPECT_EQ(formatOf({0xFF000000, 0x80FFFFFF}), kSurfaceAlpha);
-    EXPECT_EQ(formatOf({0x07000000, 0xFFFFFFFF}), kSurfaceColorKey) << "7 is transparent";
-    EXPECT_EQ(formatOf({0x08000000, 0xFFFFFFFF}), kSurfaceAlpha) << "8 is the first blended level";
-    EXPECT_EQ(formatOf({0xF7000000, 0x00FFFFFF}), kSurfaceAlpha) << "247 is the last blended level";
-    EXPECT_EQ(formatOf({0xF8000000, 0xFFFFFFFF}), kSurfaceOpaque) << "248 counts as opaque";
-    EXPECT_EQ(formatOf({0x00000000, 0xF8000000}), kSurfaceColorKey);
+    // Alpha 7 and below is transparent, 8 to 247 blended, 248 and above opaque.
+    const std::pair<std::vector<uint32_t>, int32_t> cases[] = {
+        {{0xFF000000, 0xFFFFFFFF}, kSurfaceOpaque}, {{0xFF000000, 0x00FFFFFF}, kSurfaceColorKey},
+        {{0xFF000000, 0x80FFFFFF}, kSurfaceAlpha},  {{0x07000000, 0xFFFFFFFF}, kSurfaceColorKey},
+        {{0x08000000, 0xFFFFFFFF}, kSurfaceAlpha},  {{0xF7000000, 0x00FFFFFF}, kSurfaceAlpha},
+        {{0xF8000000, 0xFFFFFFFF}, kSurfaceOpaque}, {{0x00000000, 0xF8000000}, kSurfaceColorKey}};
+    for (const auto& [values, format] : cases) EXPECT_EQ(formatOf(values), format) << std::hex << values[0];
 
     const uint32_t translucent[2] = {0x80FF0000, 0x00000000};
     HALPixelBuffer* image = nullptr;
@@ -70,15 +69,14 @@ TEST(ImageFromRGB, ReadsBackByFormat) {
 TEST(ImageFromRGB, RefusesBadArgumentsWithCode2) {
     const int32_t values[4] = {};
     HALPixelBuffer* image = reinterpret_cast<HALPixelBuffer*>(1);
-    EXPECT_EQ(HAL_createImageWithRGB(nullptr, values, 4, 2, 2, false), 2);
-    EXPECT_EQ(HAL_createImageWithRGB(&image, nullptr, 4, 2, 2, false), 2);
+    // Null out or values, no values, fewer values than pixels, sides out of range, a product
+    // that would wrap in 32 bits.
+    for (int code : {HAL_createImageWithRGB(nullptr, values, 4, 2, 2, false), HAL_createImageWithRGB(&image, nullptr, 4, 2, 2, false),
+                     HAL_createImageWithRGB(&image, values, 0, 1, 1, false), HAL_createImageWithRGB(&image, values, 3, 2, 2, false),
+                     HAL_createImageWithRGB(&image, values, 4, 0, 2, false), HAL_createImageWithRGB(&image, values, 4, 32768, 1, false),
+                     HAL_createImageWithRGB(&image, values, 4, 65536, 65536, false), HAL_getImmutableHasAlpha(nullptr, nullptr)})
+        EXPECT_EQ(code, 2);
     EXPECT_EQ(image, nullptr);
-    EXPECT_EQ(HAL_createImageWithRGB(&image, values, 0, 1, 1, false), 2);
-    EXPECT_EQ(HAL_createImageWithRGB(&image, values, 3, 2, 2, false), 2) << "fewer values than pixels";
-    EXPECT_EQ(HAL_createImageWithRGB(&image, values, 4, 0, 2, false), 2);
-    EXPECT_EQ(HAL_createImageWithRGB(&image, values, 4, 32768, 1, false), 2);
-    EXPECT_EQ(HAL_createImageWithRGB(&image, values, 4, 65536, 65536, false), 2) << "no 32-bit product wrap";
-    EXPECT_EQ(HAL_getImmutableHasAlpha(nullptr, nullptr), 2);
 }
 
 TEST(ImageFromRGB, ConvertsRowsScanlengthApart) {
@@ -110,11 +108,9 @@ TEST(MutableImage, IsWhiteAndTheTransparentOneIsClear) {
     HAL_deleteImage(clear);
 
     HALPixelBuffer* none = nullptr;
-    EXPECT_EQ(HAL_createMutableImage(nullptr, 3, 2), 2);
-    EXPECT_EQ(HAL_createMutableImage(&none, 0, 2), 2);
-    EXPECT_EQ(HAL_createMutableImage(&none, 32768, 2), 2);
-    EXPECT_EQ(HAL_createTransparentMutableImage(&none, 2, 0), 2);
-    EXPECT_EQ(HAL_createTransparentMutableImage(nullptr, 2, 2), 2);
+    for (int code : {HAL_createMutableImage(nullptr, 3, 2), HAL_createMutableImage(&none, 0, 2), HAL_createMutableImage(&none, 32768, 2),
+                     HAL_createTransparentMutableImage(&none, 2, 0), HAL_createTransparentMutableImage(nullptr, 2, 2)})
+        EXPECT_EQ(code, 2);
     EXPECT_EQ(none, nullptr);
 }
 

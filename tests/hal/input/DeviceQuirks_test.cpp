@@ -13,13 +13,6 @@ namespace {
 constexpr char16_t kQuirk[] = u"KV_WINCE_PROPERTY_BUG_IGNORE_SOME_POINTER_EVENTS";
 constexpr char16_t kWhere[] = u"KV_WINCE_PROPERTY_BUG_IGNORE_SOME_POINTER_EVENTS_WHERE";
 
-std::string defaultPoints(int32_t device, int32_t width = 240, int32_t height = 320, int32_t* state = nullptr) {
-    const char* text = nullptr;
-    const int32_t result = HAL_pointerQuirkDefaultsFor(device, width, height, "WHERE", &text);
-    if (state) *state = result;
-    return text ? text : "(none)";
-}
-
 std::vector<int32_t> intList(const char* suffix, int32_t capacity, bool* found = nullptr) {
     std::vector<int32_t> values(size_t(capacity) + 1, -99);
     int32_t count = capacity;
@@ -30,21 +23,20 @@ std::vector<int32_t> intList(const char* suffix, int32_t capacity, bool* found =
 }
 
 TEST(DeviceQuirks, DeviceDefaultsForThePointerQuirk) {
-    int32_t state = 0;
-    EXPECT_EQ(defaultPoints(3), "407,26");
-    EXPECT_EQ(defaultPoints(4, 240, 320, &state), "407,26,505,26");
-    EXPECT_EQ(state, kQuirkDefaultOn);
-    EXPECT_EQ(defaultPoints(5, 320, 240), "203,13,247,13");
-    EXPECT_EQ(defaultPoints(5, 480, 640, &state), "(none)") << "only on its QVGA screens";
-    EXPECT_EQ(state, kQuirkDefaultOff);
-    EXPECT_EQ(defaultPoints(6), "171,13");
-    EXPECT_EQ(defaultPoints(7), "203,13,251,13");
-    EXPECT_EQ(defaultPoints(2, 240, 320, &state), "(none)");
-    EXPECT_EQ(state, kQuirkDefaultOff);
+    const struct {
+        int32_t device, width, height;
+        const char* points;
+    } devices[] = {{4, 240, 320, "407,26,505,26"}, {5, 320, 240, "203,13,247,13"}, {5, 480, 640, nullptr},
+                   {6, 240, 320, "171,13"},        {2, 240, 320, nullptr}};
+    for (const auto& d : devices) {
+        const char* text = "stale";
+        EXPECT_EQ(HAL_pointerQuirkDefaultsFor(d.device, d.width, d.height, "WHERE", &text),
+                  d.points ? kQuirkDefaultOn : kQuirkDefaultOff) << d.device;
+        EXPECT_STREQ(text, d.points) << d.device;
+    }
     const char* text = "stale";
     EXPECT_EQ(HAL_pointerQuirkDefaultsFor(4, 240, 320, "WHEN", &text), kQuirkDefaultOn);
     EXPECT_EQ(text, nullptr) << "points only for WHERE";
-    EXPECT_EQ(HAL_pointerQuirkDefaultsFor(4, 240, 320, nullptr, nullptr), kQuirkDefaultOn);
 }
 
 TEST(DeviceQuirks, ThePropertyTurnsAQuirkOnOrOff) {

@@ -46,7 +46,8 @@ protected:
         std::string bytes(100, '\0');
         int32_t length = int32_t(bytes.size());
         const int result = HAL_getRecord(store, id, bytes.data(), &length);
-        return result == 0 ? bytes.substr(0, size_t(length)) : "<" + std::to_string(result) + ">";
+        if (result != 0) return std::string(1, '<').append(std::to_string(result)).append(1, '>');
+        return bytes.substr(0, size_t(length));
     }
     static std::vector<int32_t> ids(HALRecordStore* store) {
         std::vector<int32_t> listed;
@@ -158,43 +159,33 @@ TEST_F(RecordStores, CountAndSizeStayTrueThroughAddsSetsAndDeletes) {
     HAL_closeRecordStore(store);
 }
 
-TEST_F(RecordStores, EmptyRecordsAndBadData) {
+TEST_F(RecordStores, EmptyRecordsBadDataAndRoomThatDoesNotHoldTheRecord) {
     HALRecordStore* store = open(u"s");
-    int32_t id = -1;
+    int32_t id = -1, size = -1, length = 0;
     EXPECT_EQ(HAL_addRecord(store, &id, nullptr, 0), 0) << "no data and no length: an empty record";
     EXPECT_EQ(fs::file_size(storeFolder("store-s") + "/record-1.bin"), 0u);
-    int32_t size = -1, length = 0;
     EXPECT_EQ(HAL_getRecordSize(store, id, &size), 0);
     EXPECT_EQ(size, 0);
     EXPECT_EQ(HAL_getRecord(store, id, nullptr, &length), 0);
-    EXPECT_EQ(length, 0);
-    EXPECT_EQ(HAL_addRecord(store, &id, nullptr, 3), 2);
-    EXPECT_EQ(HAL_addRecord(store, &id, "abc", -1), 2);
-    EXPECT_EQ(HAL_addRecord(store, nullptr, "abc", 3), 2);
-    EXPECT_EQ(HAL_addRecord(nullptr, &id, "abc", 3), 2);
-    EXPECT_EQ(add(store, "abc"), 2);
-    EXPECT_EQ(HAL_setRecord(store, 2, nullptr, 0), 0);
-    EXPECT_EQ(read(store, 2), "");
-    EXPECT_EQ(HAL_setRecord(store, 2, nullptr, 1), 2);
-    EXPECT_EQ(numberOf(HAL_getNumRecords, store), 2);
-    HAL_closeRecordStore(store);
-}
-
-TEST_F(RecordStores, ARecordIsReadOnlyIntoRoomThatHoldsItWhole) {
-    HALRecordStore* store = open(u"s");
-    add(store, "0123456789");
+    for (int code : {HAL_addRecord(store, &id, nullptr, 3), HAL_addRecord(store, &id, "abc", -1),
+                     HAL_addRecord(store, nullptr, "abc", 3), HAL_addRecord(nullptr, &id, "abc", 3),
+                     HAL_setRecord(store, 1, nullptr, 1)})
+        EXPECT_EQ(code, 2);
+    EXPECT_EQ(add(store, "0123456789"), 2);
     char buffer[16];
     std::fill(std::begin(buffer), std::end(buffer), 'x');
-    int32_t length = 4;
-    EXPECT_EQ(HAL_getRecord(store, 1, buffer, &length), 2);
+    length = 4;
+    EXPECT_EQ(HAL_getRecord(store, 2, buffer, &length), 2);
     EXPECT_EQ(length, 10) << "the size the caller needs";
     EXPECT_EQ(std::string(buffer, 16), std::string(16, 'x')) << "nothing written";
-    EXPECT_EQ(HAL_getRecord(store, 1, buffer, &length), 0);
+    EXPECT_EQ(HAL_getRecord(store, 2, buffer, &length), 0);
     EXPECT_EQ(std::string(buffer, 16), "0123456789xxxxxx");
-    length = 10;
-    EXPECT_EQ(HAL_getRecord(store, 1, nullptr, &length), 2);
-    EXPECT_EQ(HAL_getRecord(store, 1, buffer, nullptr), 2);
-    EXPECT_EQ(HAL_getRecord(nullptr, 1, buffer, &length), 2);
+    for (int code : {HAL_getRecord(store, 2, nullptr, &length), HAL_getRecord(store, 2, buffer, nullptr),
+                     HAL_getRecord(nullptr, 2, buffer, &length)})
+        EXPECT_EQ(code, 2);
+    EXPECT_EQ(HAL_setRecord(store, 2, nullptr, 0), 0);
+    EXPECT_EQ(read(store, 2), "");
+    EXPECT_EQ(numberOf(HAL_getNumRecords, store), 2);
     HAL_closeRecordStore(store);
 }
 
@@ -215,17 +206,15 @@ TEST_F(RecordStores, MissingRecordsAreNotFoundAndNeverCreated) {
     // A null store: bad argument for record operations, not found for the counters.
     int32_t value = 0;
     int64_t time = 0;
-    EXPECT_EQ(HAL_setRecord(nullptr, 1, "x", 1), 2);
-    EXPECT_EQ(HAL_deleteRecord(nullptr, 1), 2);
-    EXPECT_EQ(HAL_getRecordSize(nullptr, 1, &value), 2);
-    EXPECT_EQ(HAL_getRecordSize(store, 1, nullptr), 2);
-    EXPECT_EQ(HAL_getNthRecordID(nullptr, 1, &value), 4);
-    EXPECT_EQ(HAL_getNthRecordID(store, 1, nullptr), 2);
-    for (auto get : {HAL_getNumRecords, HAL_getRecordStoreVersion, HAL_getRecordStoreSize}) EXPECT_EQ(get(nullptr, &value), 4);
-    EXPECT_EQ(HAL_getRecordStoreLastModified(nullptr, &time), 4);
-    EXPECT_EQ(HAL_getNumRecords(store, nullptr), 2);
-    EXPECT_EQ(HAL_getNextRecordID(nullptr, &value), 2);
-    EXPECT_EQ(HAL_getNextRecordID(store, nullptr), 2);
+    for (int code : {HAL_setRecord(nullptr, 1, "x", 1), HAL_deleteRecord(nullptr, 1), HAL_getRecordSize(nullptr, 1, &value),
+                     HAL_getRecordSize(store, 1, nullptr), HAL_getNthRecordID(store, 1, nullptr),
+                     HAL_getNumRecords(store, nullptr), HAL_getNextRecordID(nullptr, &value),
+                     HAL_getNextRecordID(store, nullptr)})
+        EXPECT_EQ(code, 2);
+    for (int code : {HAL_getNthRecordID(nullptr, 1, &value), HAL_getNumRecords(nullptr, &value),
+                     HAL_getRecordStoreVersion(nullptr, &value), HAL_getRecordStoreSize(nullptr, &value),
+                     HAL_getRecordStoreLastModified(nullptr, &time)})
+        EXPECT_EQ(code, 4);
     HAL_closeRecordStore(store);
 }
 

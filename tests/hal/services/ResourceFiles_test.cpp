@@ -42,7 +42,7 @@ protected:
     static std::string contentOf(const std::u16string& name) {
         HALFile* file = nullptr;
         const int code = HAL_openResource(&file, name.data(), int32_t(name.size()));
-        if (code != 0) return "<" + std::to_string(code) + ">";
+        if (code != 0) return std::string(1, '<').append(std::to_string(code)).append(1, '>');
         std::string bytes(size_t(HAL_getResourceSize(file)), '\0');
         int32_t count = int32_t(bytes.size());
         EXPECT_EQ(HAL_readResource(file, bytes.data(), 0, &count), 0);

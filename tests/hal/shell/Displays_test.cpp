@@ -5,7 +5,9 @@
 #include "hal/display/Displays.h"
 #include "hal/display/HALDisplayable.h"
 #include "hal/display/HALScreenBuffer.h"
+#include "hal/host/HostMessages.h"
 #include "hal/services/Properties.h"
+#include "hal/shell/Shell.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {
@@ -73,6 +75,62 @@ TEST(Displays, TheRotationTableReadsTheOrientationProperties) {
     EXPECT_EQ(HAL_rotationForIndex(1), 3);
     EXPECT_EQ(HAL_rotationForIndex(2), 2);
     EXPECT_EQ(HAL_rotationForIndex(7), 0) << "an unknown angle uses the fifth entry";
+}
+
+TEST(Displays, DeletingTheCurrentCanvasLeavesNothingPointingAtIt) {
+    testRuntime();
+    HALDisplayable *current = nullptr, *other = nullptr;
+    ASSERT_EQ(HAL_createCanvas(&current, nullptr), 0);
+    ASSERT_EQ(HAL_createCanvas(&other, nullptr), 0);
+    HALScreenBuffer* buffer = nullptr;
+    ASSERT_EQ(HAL_createScreenBuffer(current, &buffer), 0);
+    HAL_setWindowDisplayable(current);
+    HAL_deleteCanvas(other);
+    EXPECT_EQ(HAL_getCurrentDisplayable(), current) << "another canvas going changes nothing";
+    HAL_deleteCanvas(current);
+    EXPECT_EQ(HAL_getCurrentDisplayable(), nullptr) << "the window's messages and flushes find no displayable";
+    EXPECT_EQ(buffer->displayable, nullptr);
+    HAL_deleteScreenBuffer(buffer);
+}
+
+// A display the system can turn behind the application's back; it counts the turns asked for.
+int32_t displayRotation = 0, turnsAsked = 0;
+const HALDisplayRotation kTurningDisplay = {[] { return displayRotation; },
+                                            [](int32_t index) {
+                                                ++turnsAsked;
+                                                displayRotation = index;
+                                                return true;
+                                            }};
+
+TEST(Displays, SizeAndRotationChangesTurnTheDisplayBackToTheRequestedOrientation) {
+    testRuntime();
+    HAL_setDisplayRotation(&kTurningDisplay);
+    HAL_initRotationTable();
+    HALDisplayable* canvas = nullptr;
+    ASSERT_EQ(HAL_createCanvas(&canvas, nullptr), 0);
+    ASSERT_EQ(HAL_setOrientation(3), 0);  // 180 degrees
+    EXPECT_EQ(displayRotation, 2);
+    const struct {
+        uint32_t message;
+        uint64_t wParam;
+        bool reapplies;
+    } messages[] = {{host::kMsgSize, 0, true}, {host::kMsgSettingChange, 0x3002, true}, {host::kMsgSettingChange, 7, false}};
+    for (const auto& m : messages) {
+        displayRotation = 0;  // the system turned it
+        HAL_mainWindowProc(canvas, m.message, m.wParam, 0);
+        EXPECT_EQ(displayRotation, m.reapplies ? 2 : 0) << m.message << " " << m.wParam;
+    }
+    turnsAsked = 0;
+    displayRotation = 2;
+    HAL_reapplyOrientation();
+    EXPECT_EQ(turnsAsked, 0) << "already where it was asked to be";
+    ASSERT_EQ(HAL_setOrientation(0), 0);
+    displayRotation = 1;
+    HAL_mainWindowProc(canvas, host::kMsgSize, 0, 0);
+    EXPECT_EQ(displayRotation, 1) << "no orientation requested: nothing re-applied";
+    EXPECT_EQ(turnsAsked, 0);
+    HAL_deleteCanvas(canvas);
+    HAL_setDisplayRotation(nullptr);
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
-// The font cache: slots, face names and sizes, one font per style value, metrics per size
-// and style, literal measuring, and clean failure when the font files are missing.
+// The font cache: one font per face, style and size, metrics per size and style, literal measuring, and clean failure when the font files are missing.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <set>
 #include <string>
 
 #include "hal/display/FontCache.h"
@@ -15,22 +13,6 @@
 namespace {
 
 int32_t width(HALFont* font, const std::u16string& text) { return HAL_getStringWidth(font, text.data(), int32_t(text.size())); }
-
-TEST(FontCache, SlotsFaceNamesAndPoints) {
-    EXPECT_EQ(HAL_fontSlot(0, 0, 8), 0);
-    EXPECT_EQ(HAL_fontSlot(32, 0, 16), 40);
-    EXPECT_EQ(HAL_fontSlot(64, 3, 0), 59) << "bold|italic has a slot of its own";
-    EXPECT_EQ(HAL_fontSlot(99, 0, 12), 0) << "other faces count as system, other sizes as small";
-    EXPECT_EQ(HAL_fontSlot(0, 9, 8), 1) << "bits above the three styles are ignored";
-    EXPECT_STREQ(HAL_fontFaceName(64), "Tahoma");
-    EXPECT_STREQ(HAL_fontFaceName(32), "Courier New");
-    EXPECT_EQ(HAL_fontPoints(0), 9);
-    EXPECT_EQ(HAL_fontPoints(16), 12);
-    EXPECT_EQ(HAL_fontPoints(12), 7);
-    EXPECT_EQ(FontLibrary::fileName("Tahoma Bold", true), "DejaVuSans-BoldOblique.ttf");
-    EXPECT_EQ(FontLibrary::fileName("Courier New", false), "DejaVuSansMono.ttf");
-    EXPECT_EQ(FontLibrary::fileName("Unknown", true), "DejaVuSans-Oblique.ttf");
-}
 
 TEST(FontCache, TheSameKeyGivesTheSameFont) {
     HALFont* courier = nullptr;
@@ -48,20 +30,6 @@ TEST(FontCache, TheSameKeyGivesTheSameFont) {
     EXPECT_EQ(HAL_createNativeFont(0, 0, 12), HAL_createNativeFont(0, 0, 8)) << "size 12 is small";
     EXPECT_EQ(HAL_createNativeFont(0, 0, 12)->points, 7);
     EXPECT_EQ(HAL_getFont(nullptr, 0, 0, 0), 2);
-}
-
-TEST(FontCache, EveryStyleValueGetsTheFontItAsksFor) {
-    std::set<HALFont*> fonts;
-    for (int32_t style = 0; style < 8; ++style) {
-        HALFont* font = HAL_createNativeFont(64, style, 16);
-        ASSERT_NE(font, nullptr) << style;
-        fonts.insert(font);
-        EXPECT_EQ(font->faceName, (style & 1) ? "Tahoma Bold" : "Tahoma") << "bold by face name";
-        EXPECT_EQ(font->italic, (style & 2) != 0);
-        EXPECT_EQ(font->underline, (style & 4) != 0);
-    }
-    EXPECT_EQ(fonts.size(), 8u);
-    EXPECT_GT(width(HAL_createNativeFont(64, 1, 16), u"Bold"), width(HAL_createNativeFont(64, 0, 16), u"Bold"));
 }
 
 TEST(FontCache, MetricsPerSizeAndStyle) {

@@ -6,13 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "hal/display/FontCache.h"
 #include "hal/display/HALFont.h"
 #include "hal/display/TextRenderer.h"
-#include "tests/hal/display/fonts/GoldenPng.h"
+#include "tests/hal/display/GoldenCheck.h"
 #include "tests/hal/display/fonts/TestSurface.h"
+#include "tests/support/PngWriter.h"
 
 namespace {
 
@@ -21,9 +23,13 @@ constexpr uint32_t kInk = 0xFF102080;
 constexpr char16_t kSample[] = u"Ag&jy Wq";
 constexpr int32_t kSampleLength = 8;
 
-GoldenPicture pictureOf(const TestSurface& canvas) {
-    return {canvas.surface.width, canvas.surface.height, canvas.pixels};
-}
+struct Picture {
+    int32_t width;
+    int32_t height;
+    std::vector<uint16_t> pixels;
+};
+
+Picture pictureOf(const TestSurface& canvas) { return {canvas.surface.width, canvas.surface.height, canvas.pixels}; }
 
 // Row 0 unclipped; rows 1 to 4 with the clip's left, top, right and bottom edge moved into
 // the text's cell. The clip shows white on grey, a little larger than the cell elsewhere.
@@ -37,7 +43,7 @@ HALTextClip clipForRow(int row, const HALTextClip& cell) {
     return clip;
 }
 
-GoldenPicture styleScene(int32_t style) {
+Picture styleScene(int32_t style) {
     HALFont* font = HAL_createNativeFont(0, style, 0);
     const int32_t width = HAL_getStringWidth(font, kSample, kSampleLength), height = HAL_getFontHeight(font);
     const int32_t rowHeight = height + 6;
@@ -51,7 +57,7 @@ GoldenPicture styleScene(int32_t style) {
     return pictureOf(canvas);
 }
 
-GoldenPicture sizesScene() {
+Picture sizesScene() {
     constexpr char16_t text[] = u"Size Ag&j 0123";
     const int32_t faces[] = {0, 32, 64}, sizes[] = {8, 0, 16};
     int32_t height = 2;
@@ -67,7 +73,7 @@ GoldenPicture sizesScene() {
     return pictureOf(canvas);
 }
 
-GoldenPicture coloursScene() {
+Picture coloursScene() {
     const uint32_t inks[] = {0xFFFF0000, 0xC8FF0000, 0x80FF0000, 0x30FF0000, 0x07FF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
     HALFont* font = HAL_createNativeFont(0, 1, 16);
     const int32_t rowHeight = HAL_getFontHeight(font) + 2;
@@ -78,22 +84,16 @@ GoldenPicture coloursScene() {
     return pictureOf(canvas);
 }
 
-void compareWithReference(const std::string& name, const GoldenPicture& drawn) {
+void compareWithReference(const std::string& name, const Picture& drawn) {
     const std::string path = std::string(OSTREL_TEXT_GOLDEN_DIR) + "/" + name + ".png";
     const char* write = std::getenv("OSTREL_WRITE_GOLDEN");
     if (write != nullptr && std::string(write) == "1") {
-        ASSERT_TRUE(writeGoldenPng(path, drawn)) << path;
+        const png_writer::Bytes png = png_writer::encodeRgb565(drawn.pixels.data(), uint32_t(drawn.width), uint32_t(drawn.height));
+        std::ofstream file(path, std::ios::binary);
+        ASSERT_TRUE(file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()))) << path;
         return;
     }
-    GoldenPicture reference;
-    ASSERT_TRUE(readGoldenPng(path, &reference)) << path << " is missing: run make-golden.sh";
-    ASSERT_EQ(reference.width, drawn.width) << name;
-    ASSERT_EQ(reference.height, drawn.height) << name;
-    int differing = 0;
-    size_t first = 0;
-    for (size_t i = drawn.pixels.size(); i-- > 0;)
-        if (drawn.pixels[i] != reference.pixels[i]) ++differing, first = i;
-    EXPECT_EQ(differing, 0) << name << ": first at (" << first % size_t(drawn.width) << ", " << first / size_t(drawn.width) << ")";
+    expectLikeReference(path, drawn.pixels, drawn.width, drawn.height);
 }
 
 TEST(TextGolden, EachStyleClippedAtEachEdge) {

