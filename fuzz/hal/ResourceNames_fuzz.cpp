@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -109,10 +110,14 @@ std::string resolveModel(const std::u16string& name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char base[] = "/tmp/ostrel-resource-names-XXXXXX";
+    static char base[] = "/tmp/ostrel-resource-names-XXXXXX";
     check(mkdtemp(base) != nullptr);
     makeFolder(base);
     HAL_setModuleDirectory(base);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(base, ignored);
+    });
     return 0;
 }
 

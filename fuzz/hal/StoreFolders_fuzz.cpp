@@ -248,6 +248,10 @@ void checkStore(const std::u16string& name, const std::string& folderName, Folde
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setenv("OSTREL_DATABASE_DIR", database().c_str(), 1);
+    std::atexit([] {
+        std::error_code ignored;
+        fs::remove_all(database(), ignored);
+    });
     return 0;
 }
 
