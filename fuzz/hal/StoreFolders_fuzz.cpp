@@ -189,13 +189,13 @@ void checkCounters(HALRecordStore* store, const Folder& folder, int32_t nextId) 
     check(HAL_getNthRecordID(store, n, &none) == HAL_NOT_FOUND);
 }
 
-// The metadata file on disk: whole, and saying what the open store says.
+// The metadata file on disk: whole (in the long form, or the short one that was already
+// right), and saying what the open store says.
 void checkMetadataFile(const fs::path& folder, HALRecordStore* store) {
     std::ifstream file(folder / StoreFileNames::kMetadata, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     StoreMetadata stored;
-    check(stored.decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) &&
-          bytes.size() == StoreMetadata::kFileSize);
+    check(stored.decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
     check(stored.recordCount == counter(HAL_getNumRecords, store));
     check(int32_t(stored.size) == counter(HAL_getRecordStoreSize, store));
     check(stored.nextRecordId == counter(HAL_getNextRecordID, store));
