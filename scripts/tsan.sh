@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 build="$root/build/tsan"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DOSTREL_TSAN=ON >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DOSTREL_TSAN=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 # Finished threads are joined when a collection reclaims their records, so a test that
 # ends before that leaves them unjoined by design: thread-leak reports are off.

@@ -23,6 +23,7 @@
 #include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_Throwable.h"
 #include "lib_src/vm/VMHeap.h"
+#include "fuzz/FuzzerFlags.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {
@@ -225,6 +226,11 @@ void step(uint8_t op, DataInputStream* in, Model& model, ByteArray* scratch) {
 }
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    skipLeakChecksPerInput(argc, argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static VM* vm = testRuntime();

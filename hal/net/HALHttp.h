@@ -56,7 +56,7 @@ int HAL_closeHTTPOutputStream(HALHttpConnection* connection);
 int HAL_readHTTPConnection(HALHttpConnection* connection, uint8_t** buffer, int32_t* count);
 
 // The following send the request first when it has not gone out. 2 for null arguments.
-// The status code, -1 when there is none; 0.
+// The status code (three digits), -1 when there is none; 0.
 int HAL_getHTTPResponseCode(HALHttpConnection* connection, int32_t* code);
 // The Content-Length header's value, -1 when absent or not a number; 0.
 int HAL_getHTTPLength(HALHttpConnection* connection, int64_t* length);

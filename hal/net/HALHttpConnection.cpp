@@ -160,7 +160,9 @@ int HALHttpConnection::send() {
         transfer_.reset();
         return sendResult_;
     }
-    status_ = transfer_->status() > 0 ? int32_t(transfer_->status()) : -1;
+    // A status code has three digits; libcurl lets some other numbers through ("HTTP/2 1001").
+    const long status = transfer_->status();
+    status_ = status >= 100 && status <= 999 ? int32_t(status) : -1;
     if (responseHeaders_.appendHead(transfer_->head().data(), transfer_->head().size()) != HAL_OK)
         responseHeaders_.clear();
     sendResult_ = HAL_OK;

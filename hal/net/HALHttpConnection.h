@@ -58,7 +58,7 @@ public:
     // Sends the request unless it went out already: 0 when a response head came back, 4
     // when sending failed (now or the first time).
     int send();
-    // The response's status code, sending first; -1 when there is none.
+    // The response's status code (three digits), sending first; -1 when there is none.
     int32_t responseCode();
     // The response headers, sending first (empty when sending failed).
     const HttpHeaderGroup& responseHeaders();

@@ -62,7 +62,7 @@ int RecordStoreFolder::reconcile() {
     StoreMetadata reconciled = metadata_;
     reconciled.recordCount = int32_t(records_.size());
     reconciled.size = clampedSize(totalSize_);
-    const int32_t highest = records_.empty() ? 0 : records_.back().id;
+    const int32_t highest = highestNamedId_;
     if (reconciled.nextRecordId < 1) reconciled.nextRecordId = 1;
     // Ids of deleted records are never given again, so a next id above the highest record
     // stays; only the limit itself, which would refuse every add, is taken as damage.
@@ -92,16 +92,19 @@ int RecordStoreFolder::scanRecords() {
     }
     records_.clear();
     totalSize_ = 0;
+    highestNamedId_ = 0;
     std::vector<std::string> strays;
     while (const dirent* entry = ::readdir(directory)) {
         int32_t id;
         struct stat info;
         if (StoreFileNames::isTemporary(entry->d_name)) {
             strays.emplace_back(entry->d_name);
-        } else if (StoreFileNames::recordId(entry->d_name, &id) &&
-                   ::fstatat(folder_, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)) {
-            records_.push_back({id, clampedSize(uint64_t(info.st_size))});
-            totalSize_ += uint64_t(info.st_size);
+        } else if (StoreFileNames::recordId(entry->d_name, &id)) {
+            highestNamedId_ = std::max(highestNamedId_, id);
+            if (::fstatat(folder_, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)) {
+                records_.push_back({id, clampedSize(uint64_t(info.st_size))});
+                totalSize_ += uint64_t(info.st_size);
+            }
         }
     }
     ::closedir(directory);

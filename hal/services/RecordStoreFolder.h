@@ -6,7 +6,9 @@
 // - Opening reconciles the folder with what a crash may have left: stray temporary files
 //   are removed, the record count and the size come from the record files, the next id is
 //   the larger of the stored one and the highest record id + 1, and a metadata file that
-//   differs from that (or is missing or not whole) is rewritten.
+//   differs from that (or is missing or not whole) is rewritten. An entry that has a
+//   record's name but is no record file (a folder, a link) is no record, yet its id is
+//   never handed out either: a new record could not take its place.
 // - Every change first replaces the metadata file crash-safely (CrashSafeFiles.h), then
 //   replaces or removes the record file, then flushes the folder. A crash between the two
 //   leaves metadata that the next open reconciles; the record file itself is always the old
@@ -86,5 +88,6 @@ private:
     bool deleted_ = false;
     StoreMetadata metadata_;
     std::vector<Record> records_;  // ascending ids
+    int32_t highestNamedId_ = 0;   // the highest id of any entry named like a record
     uint64_t totalSize_ = 0;
 };

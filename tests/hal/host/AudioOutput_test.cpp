@@ -36,6 +36,8 @@ TEST(AudioOutputDeathTest, NoSoundDeviceCostsOneLineAtMost) {
 }
 
 TEST(AudioOutput, TheSilentSinkPullsAtADevicesPace) {
+    // The sink's clock starts when it is made: the test's clock must not start later.
+    const auto start = std::chrono::steady_clock::now();
     std::atomic<int64_t> rendered{0};
     host::SilentAudioOutput sink([&](int16_t* samples, int frames) {
         for (int i = 0; i < frames * 2; ++i) samples[i] = int16_t(i);
@@ -47,14 +49,13 @@ TEST(AudioOutput, TheSilentSinkPullsAtADevicesPace) {
         EXPECT_EQ(samples[5], 5);
         ++tapped;
     });
-    const auto start = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const int64_t pulled = sink.framesPulled();
     EXPECT_GE(pulled, host::kAudioBlockFrames);
     EXPECT_LE(pulled, int64_t(seconds * host::kAudioRate) + 2 * host::kAudioBlockFrames) << "never ahead of real time";
     EXPECT_GE(tapped.load(), 1);
-    EXPECT_GE(rendered.load(), pulled);
+    EXPECT_GE(rendered.load(), pulled - host::kAudioBlockFrames) << "a block may be counted before it is rendered";
 }
 
 }  // namespace

@@ -205,6 +205,7 @@ TEST(HttpConnection, ErrorStatusesAndRedirectionsAreResponsesToRead) {
     LoopbackHttpServer server([](const std::string& request) {
         if (request.rfind("GET /moved", 0) == 0)
             return std::string("HTTP/1.1 302 Found\r\nLocation: /new\r\nContent-Length: 0\r\n\r\n");
+        if (request.rfind("GET /odd", 0) == 0) return std::string("HTTP/2 1001\r\nContent-Length: 0\r\n\r\n");
         return std::string("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found");
     });
     HALHttpConnection* missing = open(server.url("/missing"));
@@ -219,7 +220,11 @@ TEST(HttpConnection, ErrorStatusesAndRedirectionsAreResponsesToRead) {
     EXPECT_EQ(status(moved), 302) << "not followed: the application sees the redirection";
     EXPECT_EQ(header(moved, u"location"), "/new");
     HAL_deleteHTTPConnection(moved);
-    EXPECT_EQ(server.requests().size(), 2u);
+
+    HALHttpConnection* odd = open(server.url("/odd"));
+    EXPECT_EQ(status(odd), -1) << "a number of four digits is no status code";
+    HAL_deleteHTTPConnection(odd);
+    EXPECT_EQ(server.requests().size(), 3u);
 }
 
 TEST(HttpConnection, ARefusedConnectionOrAnUnusableUrlFailsCreation) {

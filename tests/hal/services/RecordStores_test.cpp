@@ -409,6 +409,16 @@ TEST_F(RecordStores, AFolderOrLinkInPlaceOfTheMetadataIsReplacedSoTheListedStore
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(storeFolder("store-l") + "/metadata.info")));
 }
 
+TEST_F(RecordStores, IdsNamedByEntriesThatAreNoRecordsAreNeverGiven) {
+    folder.makeFolder("database/store-d/record-1.bin");
+    fs::create_symlink(folder.path() + "/elsewhere", storeFolder("store-d") + "/record-2.bin");
+    HALRecordStore* store = open(u"d", 0);
+    EXPECT_EQ(numberOf(HAL_getNumRecords, store), 0) << "a folder or a link is no record";
+    EXPECT_EQ(add(store, "new"), 3) << "a new record could not take the folder's place";
+    EXPECT_EQ(read(store, 3), "new");
+    HAL_closeRecordStore(store);
+}
+
 TEST_F(RecordStores, AFileWithoutTheHighHalfOfTheTimeIsStillRead) {
     StoreMetadata old;
     old.lastModified = 0x7FFF0000;
