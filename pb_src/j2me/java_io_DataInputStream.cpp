@@ -20,6 +20,8 @@ namespace {
 
 [[noreturn]] void endOfData() { vm::throwNew<EOFException>(); }
 
+constexpr int32_t kMinUtfBuffer = 80;
+
 bool isContinuation(uint8_t byte) { return (byte & 0xC0) == 0x80; }
 
 // The number of UTF-16 units the bytes decode to, or -1 unless they are a whole number of
@@ -158,7 +160,8 @@ double DataInputStream::readDouble() { return std::bit_cast<double>(readLong());
 
 VMPtr<String> DataInputStream::readUTF() {
     const int32_t length = readUnsignedShort();
-    VMPtr<ByteArray> bytes = ByteArray::_VM_new(length);
+    if (!utfBytes || utfBytes->length < length) utfBytes = ByteArray::_VM_new(std::max(length, kMinUtfBuffer));
+    VMPtr<ByteArray> bytes = utfBytes;
     readFully(bytes, 0, length);
     const auto* data = reinterpret_cast<const uint8_t*>(bytes->elements());
     const int32_t units = modifiedUtf8Units(data, length);
@@ -176,6 +179,7 @@ VMPtr<String> DataInputStream::readUTF() {
 void DataInputStream::_VM_mark(uint32_t flags) {
     InputStream::_VM_mark(flags);
     vmMarkField(in, flags);
+    vmMarkField(utfBytes, flags);
 }
 
 }  // namespace java::io

@@ -52,6 +52,9 @@ class DataInputStream : public InputStream, public virtual DataInput {
     void _VM_mark(uint32_t flags) override;
 
     VMPtr<InputStream> in{vmField()};
+    // The bytes of the last readUTF, kept for the next one so that a string of the same or
+    // smaller size needs no new array.
+    VMPtr<ByteArray> utfBytes{vmField()};
 
 private:
     // The wrapped stream; NullPointerException when there is none.

@@ -1,5 +1,6 @@
 #include "pb_src/j2me/java_io_DataOutputStream.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "lib_src/vm/VMUtf8.h"
@@ -12,6 +13,12 @@ using java::lang::String;
 
 VM_DEFINE_CLASS(DataOutputStream, "java.io.DataOutputStream", "java.io.OutputStream", VM_NO_CLINIT)
 VM_IMPLEMENTS(DataOutputStream, "java.io.DataOutput")
+
+namespace {
+
+constexpr int32_t kMinUtfBuffer = 80;
+
+}  // namespace
 
 VMPtr<DataOutputStream> DataOutputStream::_VM_init(VMPtr<OutputStream> stream) {
     out = stream;
@@ -80,18 +87,20 @@ void DataOutputStream::writeUTF(VMPtr<String> s) {
     if (units > kMaxUtfBytes) vm::throwNew<UTFDataFormatException>();
     const int32_t length = _VM_utf8Length(s->chars(), units, true);
     if (length > kMaxUtfBytes) vm::throwNew<UTFDataFormatException>();
-    VMPtr<ByteArray> bytes = ByteArray::_VM_new(length + 2);
+    if (!utfBytes || utfBytes->length < length + 2) utfBytes = ByteArray::_VM_new(std::max(length + 2, kMinUtfBuffer));
+    VMPtr<ByteArray> bytes = utfBytes;
     int8_t* data = bytes->elements();
     data[0] = int8_t(length >> 8);
     data[1] = int8_t(length);
     int32_t written = length;
     _VM_utf16ToUtf8(reinterpret_cast<uint8_t*>(data + 2), &written, s->chars(), units, true, false);
-    write(bytes);
+    write(bytes, 0, length + 2);
 }
 
 void DataOutputStream::_VM_mark(uint32_t flags) {
     OutputStream::_VM_mark(flags);
     vmMarkField(out, flags);
+    vmMarkField(utfBytes, flags);
 }
 
 }  // namespace java::io

@@ -43,6 +43,9 @@ class DataOutputStream : public OutputStream, public virtual DataOutput {
     void _VM_mark(uint32_t flags) override;
 
     VMPtr<OutputStream> out{vmField()};
+    // The bytes of the last writeUTF, kept for the next one so that a string of the same or
+    // smaller size needs no new array.
+    VMPtr<ByteArray> utfBytes{vmField()};
 
 private:
     // The wrapped stream; NullPointerException when there is none.

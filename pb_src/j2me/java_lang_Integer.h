@@ -26,6 +26,10 @@ class Integer : public virtual Object {
 
     // Signed text of i; a radix outside 2..36 means 10.
     static VMPtr<String> toString(int32_t i, int32_t radix);
+    // Writes the signed text of i in radix (2..36) so that it ends just before end, and
+    // returns where it starts; end must have kMaxChars units of room before it.
+    static constexpr int32_t kMaxChars = 33;
+    static char16_t* writeText(int32_t i, int32_t radix, char16_t* end);
     static VMPtr<String> toHexString(int32_t i);
     // The 32 bits of i as an unsigned number in base 2^shift (shift 1 to 5).
     static VMPtr<String> toUnsignedString(int32_t i, int32_t shift);
