@@ -53,10 +53,11 @@ class DataInputStream : public InputStream, public virtual DataInput {
 
     VMPtr<InputStream> in{vmField()};
     // The bytes of the last readUTF, kept for the next one so that a string of the same or
-    // smaller size needs no new array.
-    VMPtr<ByteArray> utfBytes{vmField()};
+    // smaller encoded size needs no new array.
+    VMPtr<ByteArray> bytes{vmField()};
 
 private:
+    ByteArray* scratch(int32_t size);
     // The wrapped stream; NullPointerException when there is none.
     InputStream* source();
 };

@@ -16,7 +16,7 @@ VM_IMPLEMENTS(DataOutputStream, "java.io.DataOutput")
 
 namespace {
 
-constexpr int32_t kMinUtfBuffer = 80;
+constexpr int32_t kMinScratch = 80;
 
 }  // namespace
 
@@ -43,6 +43,11 @@ void DataOutputStream::close() { target()->close(); }
 void DataOutputStream::writeBoolean(bool v) { write(v ? 1 : 0); }
 
 void DataOutputStream::writeByte(int32_t v) { write(v); }
+
+DataOutputStream::ByteArray* DataOutputStream::scratch(int32_t size) {
+    if (!bytes || bytes->length < size) bytes = ByteArray::_VM_new(std::max(size, kMinScratch));
+    return bytes.get();
+}
 
 void DataOutputStream::writeShort(int32_t v) {
     write(v >> 8);
@@ -87,9 +92,7 @@ void DataOutputStream::writeUTF(VMPtr<String> s) {
     if (units > kMaxUtfBytes) vm::throwNew<UTFDataFormatException>();
     const int32_t length = _VM_utf8Length(s->chars(), units, true);
     if (length > kMaxUtfBytes) vm::throwNew<UTFDataFormatException>();
-    if (!utfBytes || utfBytes->length < length + 2) utfBytes = ByteArray::_VM_new(std::max(length + 2, kMinUtfBuffer));
-    VMPtr<ByteArray> bytes = utfBytes;
-    int8_t* data = bytes->elements();
+    int8_t* data = scratch(length + 2)->elements();
     data[0] = int8_t(length >> 8);
     data[1] = int8_t(length);
     int32_t written = length;
@@ -100,7 +103,7 @@ void DataOutputStream::writeUTF(VMPtr<String> s) {
 void DataOutputStream::_VM_mark(uint32_t flags) {
     OutputStream::_VM_mark(flags);
     vmMarkField(out, flags);
-    vmMarkField(utfBytes, flags);
+    vmMarkField(bytes, flags);
 }
 
 }  // namespace java::io

@@ -44,10 +44,11 @@ class DataOutputStream : public OutputStream, public virtual DataOutput {
 
     VMPtr<OutputStream> out{vmField()};
     // The bytes of the last writeUTF, kept for the next one so that a string of the same or
-    // smaller size needs no new array.
-    VMPtr<ByteArray> utfBytes{vmField()};
+    // smaller encoded size needs no new array.
+    VMPtr<ByteArray> bytes{vmField()};
 
 private:
+    ByteArray* scratch(int32_t size);
     // The wrapped stream; NullPointerException when there is none.
     OutputStream* target();
 };
