@@ -56,14 +56,8 @@ VMPtr<String> Integer::toString() { return toString(value, 10); }
 
 // Works on the negative magnitude, which holds every value including the smallest.
 char16_t* Integer::writeText(int32_t i, int32_t radix, char16_t* end) {
-    char16_t* position = end;
     const bool negative = i < 0;
-    if (!negative) i = -i;
-    while (i <= -radix) {
-        *--position = digits[-(i % radix)];
-        i /= radix;
-    }
-    *--position = digits[-i];
+    char16_t* position = writeMagnitude(negative ? i : -i, radix, end);
     if (negative) *--position = u'-';
     return position;
 }

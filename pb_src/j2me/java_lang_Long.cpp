@@ -9,14 +9,8 @@ VM_DEFINE_CLASS_AS_(Long, "java.lang.Long", "java.lang.Object", VM_NO_CLINIT, nu
 
 // Works on the negative magnitude, which holds every value including the smallest.
 char16_t* Long::writeText(int64_t l, int32_t radix, char16_t* end) {
-    char16_t* position = end;
     const bool negative = l < 0;
-    if (!negative) l = -l;
-    while (l <= -radix) {
-        *--position = Integer::digits[-(l % radix)];
-        l /= radix;
-    }
-    *--position = Integer::digits[-l];
+    char16_t* position = Integer::writeMagnitude(negative ? l : -l, radix, end);
     if (negative) *--position = u'-';
     return position;
 }
