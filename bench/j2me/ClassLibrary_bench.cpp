@@ -6,7 +6,12 @@
 // - throw-catch: a RuntimeException with a message thrown from a called function and caught;
 // - monitor: an uncontended synchronized block on one object;
 // - println: ints and longs printed through a PrintStream into a ByteArrayOutputStream that
-//   is reset whenever it passes 64 KiB.
+//   is reset whenever it passes 64 KiB;
+// - vector: a fresh Vector filled with 1,000 boxed ints, each read back, then emptied from
+//   the end (an add, a get and a remove per element);
+// - hashtable: a fresh Hashtable filled with 4,096 boxed-int keys, then each key looked up
+//   twice (a put and two gets per key);
+// - random: Random.nextInt() and Random.nextInt(1000) from a fixed seed.
 // Every workload folds its results into a checksum that is printed, so no loop can be
 // dropped. Each runs one warm-up round and three measured rounds; the median is reported.
 // bench/java/ClassLibraryBench.java runs the same workloads on a JVM (compare-classlib.sh).
@@ -34,6 +39,9 @@
 #include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
+#include "pb_src/j2me/java_util_Hashtable.h"
+#include "pb_src/j2me/java_util_Random.h"
+#include "pb_src/j2me/java_util_Vector.h"
 
 namespace {
 
@@ -46,6 +54,10 @@ using java::lang::RuntimeException;
 using java::lang::String;
 using java::lang::StringBuffer;
 using Strings = VMArray<String*, 1>;
+using Integers = VMArray<Integer*, 1>;
+using java::util::Hashtable;
+using java::util::Random;
+using java::util::Vector;
 
 // Operations per round; compare-classlib.sh relies on ClassLibraryBench.java using the same.
 constexpr int32_t kConcatSearchOps = 400000;
@@ -54,6 +66,11 @@ constexpr int32_t kIntTextValues = 250000;   // each value makes 4 round trips
 constexpr int32_t kThrowCatchOps = 200000;
 constexpr int32_t kMonitorOps = 20000000;
 constexpr int32_t kPrintlnOps = 400000;      // each: one int and one long println
+constexpr int32_t kVectorRounds = 2000;      // each: 1,000 adds, gets and removes
+constexpr int32_t kVectorSize = 1000;
+constexpr int32_t kHashtableRounds = 300;    // each: 4,096 puts and 8,192 gets
+constexpr int32_t kHashtableKeys = 4096;
+constexpr int32_t kRandomOps = 5000000;      // each: nextInt() and nextInt(1000)
 constexpr int kWarmUpRounds = 1;
 constexpr int kMeasuredRounds = 3;
 
@@ -170,6 +187,58 @@ int64_t println(int32_t ops) {
     return sum + bytes->size();
 }
 
+// Boxed ints 0 .. count - 1, made once so that the container workloads box nothing.
+VMPtr<Integers> boxes(int32_t count) {
+    VMPtr<Integers> boxed = Integers::_VM_new(count);
+    for (int32_t i = 0; i < count; ++i) {
+        VMPtr<Integer> box = Integer::_VM_new();
+        boxed->set(i, box->_VM_init(i));
+    }
+    return boxed;
+}
+
+int32_t intOf(const VMPtr<Object>& box) { return dynamic_cast<Integer*>(box.get())->value; }
+
+int64_t vectorOps(int32_t rounds) {
+    VMPtr<Integers> values = boxes(kVectorSize);
+    int64_t sum = 0;
+    for (int32_t round = 0; round < rounds; ++round) {
+        VMPtr<Vector> v = Vector::_VM_new();
+        v->_VM_init();
+        for (int32_t i = 0; i < kVectorSize; ++i) v->addElement(VMPtr<Object>(values->at((i + round) % kVectorSize)));
+        for (int32_t i = 0; i < kVectorSize; ++i) sum += intOf(v->elementAt(i)) * (i & 7);
+        while (!v->isEmpty()) {
+            sum += intOf(v->lastElement());
+            v->removeElementAt(v->size() - 1);
+        }
+    }
+    return sum;
+}
+
+int64_t hashtableOps(int32_t rounds) {
+    VMPtr<Integers> keys = boxes(kHashtableKeys);
+    int64_t sum = 0;
+    for (int32_t round = 0; round < rounds; ++round) {
+        VMPtr<Hashtable> table = Hashtable::_VM_new();
+        table->_VM_init();
+        for (int32_t i = 0; i < kHashtableKeys; ++i)
+            table->put(VMPtr<Object>(keys->at(i)), VMPtr<Object>(keys->at((i + round) % kHashtableKeys)));
+        for (int32_t i = 0; i < 2 * kHashtableKeys; ++i) {
+            VMPtr<Object> value = table->get(VMPtr<Object>(keys->at((i * 7) % kHashtableKeys)));
+            sum += intOf(value);
+        }
+    }
+    return sum;
+}
+
+int64_t randomOps(int32_t ops) {
+    VMPtr<Random> random = Random::_VM_new();
+    random->_VM_init(42);
+    int64_t sum = 0;
+    for (int32_t i = 0; i < ops; ++i) sum += random->nextInt() ^ random->nextInt(1000);
+    return sum;
+}
+
 // Runs a workload for the warm-up rounds, then the measured rounds, and prints the median.
 void run(const char* name, int64_t ops, int64_t (*workload)(int32_t), int32_t size) {
     int64_t checksum = 0;
@@ -197,5 +266,8 @@ int main() {
     run("throw-catch", kThrowCatchOps, throwCatch, kThrowCatchOps);
     run("monitor", kMonitorOps, monitor, kMonitorOps);
     run("println", int64_t(kPrintlnOps) * 2, println, kPrintlnOps);
+    run("vector", int64_t(kVectorRounds) * kVectorSize * 3, vectorOps, kVectorRounds);
+    run("hashtable", int64_t(kHashtableRounds) * kHashtableKeys * 3, hashtableOps, kHashtableRounds);
+    run("random", int64_t(kRandomOps) * 2, randomOps, kRandomOps);
     return 0;
 }

@@ -1,5 +1,5 @@
 // The allocation workload of bench/vm/Allocation_bench.cpp on a JVM, for comparison.
-// Run with: java -XX:+UseSerialGC AllocationBench
+// Run with: java -XX:+UseSerialGC -Xms16m -Xmx512m AllocationBench (the runtime's heap sizes)
 public class AllocationBench {
     static final class Node {
         Node next;

@@ -6,6 +6,9 @@
 import java.io.ByteArrayOutputStream;
 import java.io.PrintStream;
 import java.util.Arrays;
+import java.util.Hashtable;
+import java.util.Random;
+import java.util.Vector;
 
 public class ClassLibraryBench {
     static final int CONCAT_SEARCH_OPS = 400000;
@@ -14,6 +17,11 @@ public class ClassLibraryBench {
     static final int THROW_CATCH_OPS = 200000;
     static final int MONITOR_OPS = 20000000;
     static final int PRINTLN_OPS = 400000;       // each: one int and one long println
+    static final int VECTOR_ROUNDS = 2000;       // each: 1,000 adds, gets and removes
+    static final int VECTOR_SIZE = 1000;
+    static final int HASHTABLE_ROUNDS = 300;     // each: 4,096 puts and 8,192 gets
+    static final int HASHTABLE_KEYS = 4096;
+    static final int RANDOM_OPS = 5000000;       // each: nextInt() and nextInt(1000)
     static final int WARM_UP_ROUNDS = 5;
     static final int MEASURED_ROUNDS = 3;
 
@@ -123,6 +131,46 @@ public class ClassLibraryBench {
         return sum + bytes.size();
     }
 
+    // Boxed ints 0 .. count - 1, made once so that the container workloads box nothing.
+    static Integer[] boxes(int count) {
+        Integer[] boxed = new Integer[count];
+        for (int i = 0; i < count; ++i) boxed[i] = Integer.valueOf(i);
+        return boxed;
+    }
+
+    static long vectorOps(int rounds) {
+        Integer[] values = boxes(VECTOR_SIZE);
+        long sum = 0;
+        for (int round = 0; round < rounds; ++round) {
+            Vector<Object> v = new Vector<>();
+            for (int i = 0; i < VECTOR_SIZE; ++i) v.addElement(values[(i + round) % VECTOR_SIZE]);
+            for (int i = 0; i < VECTOR_SIZE; ++i) sum += ((Integer) v.elementAt(i)).intValue() * (i & 7);
+            while (!v.isEmpty()) {
+                sum += ((Integer) v.lastElement()).intValue();
+                v.removeElementAt(v.size() - 1);
+            }
+        }
+        return sum;
+    }
+
+    static long hashtableOps(int rounds) {
+        Integer[] keys = boxes(HASHTABLE_KEYS);
+        long sum = 0;
+        for (int round = 0; round < rounds; ++round) {
+            Hashtable<Object, Object> table = new Hashtable<>();
+            for (int i = 0; i < HASHTABLE_KEYS; ++i) table.put(keys[i], keys[(i + round) % HASHTABLE_KEYS]);
+            for (int i = 0; i < 2 * HASHTABLE_KEYS; ++i) sum += ((Integer) table.get(keys[(i * 7) % HASHTABLE_KEYS])).intValue();
+        }
+        return sum;
+    }
+
+    static long randomOps(int ops) {
+        Random random = new Random(42);
+        long sum = 0;
+        for (int i = 0; i < ops; ++i) sum += random.nextInt() ^ random.nextInt(1000);
+        return sum;
+    }
+
     // Runs a workload for the warm-up rounds, then the measured rounds, and prints the median.
     static void run(String name, long ops, Workload workload, int size) {
         long checksum = 0;
@@ -146,5 +194,8 @@ public class ClassLibraryBench {
         run("throw-catch", THROW_CATCH_OPS, ClassLibraryBench::throwCatch, THROW_CATCH_OPS);
         run("monitor", MONITOR_OPS, ClassLibraryBench::monitor, MONITOR_OPS);
         run("println", (long) PRINTLN_OPS * 2, ClassLibraryBench::println, PRINTLN_OPS);
+        run("vector", (long) VECTOR_ROUNDS * VECTOR_SIZE * 3, ClassLibraryBench::vectorOps, VECTOR_ROUNDS);
+        run("hashtable", (long) HASHTABLE_ROUNDS * HASHTABLE_KEYS * 3, ClassLibraryBench::hashtableOps, HASHTABLE_ROUNDS);
+        run("random", (long) RANDOM_OPS * 2, ClassLibraryBench::randomOps, RANDOM_OPS);
     }
 }

@@ -3,12 +3,32 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+
+#ifdef OSTREL_SYSTEM_MALLOC
 #include <malloc.h>
+#else
+#include <mimalloc.h>
+#endif
 
 #include "hal/base/VMCallbacks.h"
 #include "hal/base/VMLock.h"
 
 namespace {
+
+// The platform allocator. mimalloc keeps small blocks of one size together in pages of
+// their own, so the runtime's many small objects are allocated and freed quickly and lie
+// close together, and its collect call hands unused pages back cheaply after each sweep.
+// Sanitizer builds use the C library's allocator, which the sanitizers watch: a managed
+// object used after the collector freed it is then reported.
+#ifdef OSTREL_SYSTEM_MALLOC
+void* platformMalloc(size_t size) { return std::malloc(size); }
+void platformFree(void* block) { std::free(block); }
+void platformCompact() { malloc_trim(0); }
+#else
+void* platformMalloc(size_t size) { return mi_malloc(size); }
+void platformFree(void* block) { mi_free(block); }
+void platformCompact() { mi_collect(false); }
+#endif
 
 std::atomic<uint64_t> allocatedBytes{0};
 std::atomic<uint64_t> pixelBytes{0};
@@ -36,21 +56,21 @@ void countedFree(void* pointer, bool pixels) {
     std::memcpy(&whole, block, sizeof whole);
     allocatedBytes -= whole;
     if (pixels) pixelBytes -= whole;
-    std::free(block);
+    platformFree(block);
 }
 
 }  // namespace
 
 void* HAL_allocRaw(size_t size, int collectFirst, int askShell) {
-    void* block = std::malloc(size);
+    void* block = platformMalloc(size);
     if (block == nullptr && collectFirst) {
         HAL_enterVMLock();
         HAL_vmCallbacks().makeCurrent();
         HAL_vmCallbacks().collect();
         HAL_leaveVMLock();
-        block = std::malloc(size);
+        block = platformMalloc(size);
     }
-    if (block == nullptr && askShell && askShellToFreeMemory(size)) block = std::malloc(size);
+    if (block == nullptr && askShell && askShellToFreeMemory(size)) block = platformMalloc(size);
     if (block != nullptr && size >= sizeof(size_t)) std::memcpy(block, &size, sizeof size);
     return block;
 }
@@ -65,25 +85,25 @@ uint64_t HAL_getPixelBytes() { return pixelBytes; }
 
 void* HAL_allocWithRetry(size_t size, int mode) {
     if (mode == 1) HAL_releaseReserveMemory();
-    void* block = std::malloc(size);
-    if (block == nullptr && askShellToFreeMemory(size)) block = std::malloc(size);
+    void* block = platformMalloc(size);
+    if (block == nullptr && askShellToFreeMemory(size)) block = platformMalloc(size);
     return block;
 }
 
 void HAL_reserveMemory() {
     if (emergencyReserve.load() != nullptr) return;
-    void* block = std::malloc(kEmergencyReserveBytes);
+    void* block = platformMalloc(kEmergencyReserveBytes);
     void* expected = nullptr;
-    if (!emergencyReserve.compare_exchange_strong(expected, block)) std::free(block);
+    if (!emergencyReserve.compare_exchange_strong(expected, block)) platformFree(block);
 }
 
-void HAL_releaseReserveMemory() { std::free(emergencyReserve.exchange(nullptr)); }
+void HAL_releaseReserveMemory() { platformFree(emergencyReserve.exchange(nullptr)); }
 
 bool HAL_holdsReserveMemory() { return emergencyReserve.load() != nullptr; }
 
-void HAL_compactHeap() { malloc_trim(0); }
+void HAL_compactHeap() { platformCompact(); }
 
 void* _VM_platformAlloc(size_t size, int mode) { return HAL_allocWithRetry(size, mode); }
-void _VM_platformFree(void* block) { std::free(block); }
+void _VM_platformFree(void* block) { platformFree(block); }
 uint64_t _VM_platformAllocatedBytes() { return HAL_getAllocatedBytes(); }
 void _VM_platformCompact() { HAL_compactHeap(); }

@@ -43,7 +43,10 @@ int32_t ByteArrayInputStream::read(VMPtr<ByteArray> b, int32_t off, int32_t len)
     if (pos >= count) return -1;
     const int32_t n = int32_t(std::min<int64_t>(len, int64_t(count) - pos));
     if (n <= 0) return 0;
-    java::lang::System::arraycopy(buf, pos, b, off, n);
+    // From a valid position the bytes are in range (count never passes the array's length);
+    // a position the constructor left negative goes through the checked copy, which throws.
+    if (pos >= 0) b->copyElements(buf.get(), pos, off, n);
+    else java::lang::System::arraycopy(buf, pos, b, off, n);
     pos += n;
     return n;
 }

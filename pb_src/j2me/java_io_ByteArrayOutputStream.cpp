@@ -54,7 +54,7 @@ void ByteArrayOutputStream::write(VMPtr<ByteArray> b, int32_t off, int32_t len) 
     checkArrayRange(b.get(), off, len);
     if (len == 0) return;
     ensureCapacity(int64_t(count) + len);
-    System::arraycopy(b, off, buf, count, len);
+    buf->copyElements(b.get(), off, count, len);  // both ranges are checked above
     count += len;
 }
 

@@ -20,6 +20,8 @@ namespace {
 
 [[noreturn]] void endOfData() { vm::throwNew<EOFException>(); }
 
+constexpr int32_t kMinScratch = 80;
+
 bool isContinuation(uint8_t byte) { return (byte & 0xC0) == 0x80; }
 
 // The number of UTF-16 units the bytes decode to, or -1 unless they are a whole number of
@@ -128,6 +130,11 @@ int32_t DataInputStream::readUnsignedByte() {
 
 int16_t DataInputStream::readShort() { return int16_t(readUnsignedShort()); }
 
+DataInputStream::ByteArray* DataInputStream::scratch(int32_t size) {
+    if (!bytes || bytes->length < size) bytes = ByteArray::_VM_new(std::max(size, kMinScratch));
+    return bytes.get();
+}
+
 int32_t DataInputStream::readUnsignedShort() {
     const int32_t c1 = read();
     const int32_t c2 = read();
@@ -158,9 +165,9 @@ double DataInputStream::readDouble() { return std::bit_cast<double>(readLong());
 
 VMPtr<String> DataInputStream::readUTF() {
     const int32_t length = readUnsignedShort();
-    VMPtr<ByteArray> bytes = ByteArray::_VM_new(length);
-    readFully(bytes, 0, length);
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes->elements());
+    VMPtr<ByteArray> buffer(scratch(length));
+    readFully(buffer, 0, length);
+    const auto* data = reinterpret_cast<const uint8_t*>(buffer->elements());
     const int32_t units = modifiedUtf8Units(data, length);
     if (units < 0) vm::throwNew<UTFDataFormatException>();
     VMPtr<String::CharArray> chars = String::CharArray::_VM_new(units);
@@ -176,6 +183,7 @@ VMPtr<String> DataInputStream::readUTF() {
 void DataInputStream::_VM_mark(uint32_t flags) {
     InputStream::_VM_mark(flags);
     vmMarkField(in, flags);
+    vmMarkField(bytes, flags);
 }
 
 }  // namespace java::io

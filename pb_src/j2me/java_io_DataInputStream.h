@@ -52,8 +52,12 @@ class DataInputStream : public InputStream, public virtual DataInput {
     void _VM_mark(uint32_t flags) override;
 
     VMPtr<InputStream> in{vmField()};
+    // The bytes of the last readUTF, kept for the next one so that a string of the same or
+    // smaller encoded size needs no new array.
+    VMPtr<ByteArray> bytes{vmField()};
 
 private:
+    ByteArray* scratch(int32_t size);
     // The wrapped stream; NullPointerException when there is none.
     InputStream* source();
 };

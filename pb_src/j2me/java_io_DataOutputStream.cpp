@@ -1,5 +1,6 @@
 #include "pb_src/j2me/java_io_DataOutputStream.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "lib_src/vm/VMUtf8.h"
@@ -12,6 +13,12 @@ using java::lang::String;
 
 VM_DEFINE_CLASS(DataOutputStream, "java.io.DataOutputStream", "java.io.OutputStream", VM_NO_CLINIT)
 VM_IMPLEMENTS(DataOutputStream, "java.io.DataOutput")
+
+namespace {
+
+constexpr int32_t kMinScratch = 80;
+
+}  // namespace
 
 VMPtr<DataOutputStream> DataOutputStream::_VM_init(VMPtr<OutputStream> stream) {
     out = stream;
@@ -36,6 +43,11 @@ void DataOutputStream::close() { target()->close(); }
 void DataOutputStream::writeBoolean(bool v) { write(v ? 1 : 0); }
 
 void DataOutputStream::writeByte(int32_t v) { write(v); }
+
+DataOutputStream::ByteArray* DataOutputStream::scratch(int32_t size) {
+    if (!bytes || bytes->length < size) bytes = ByteArray::_VM_new(std::max(size, kMinScratch));
+    return bytes.get();
+}
 
 void DataOutputStream::writeShort(int32_t v) {
     write(v >> 8);
@@ -80,18 +92,18 @@ void DataOutputStream::writeUTF(VMPtr<String> s) {
     if (units > kMaxUtfBytes) vm::throwNew<UTFDataFormatException>();
     const int32_t length = _VM_utf8Length(s->chars(), units, true);
     if (length > kMaxUtfBytes) vm::throwNew<UTFDataFormatException>();
-    VMPtr<ByteArray> bytes = ByteArray::_VM_new(length + 2);
-    int8_t* data = bytes->elements();
+    int8_t* data = scratch(length + 2)->elements();
     data[0] = int8_t(length >> 8);
     data[1] = int8_t(length);
     int32_t written = length;
     _VM_utf16ToUtf8(reinterpret_cast<uint8_t*>(data + 2), &written, s->chars(), units, true, false);
-    write(bytes);
+    write(bytes, 0, length + 2);
 }
 
 void DataOutputStream::_VM_mark(uint32_t flags) {
     OutputStream::_VM_mark(flags);
     vmMarkField(out, flags);
+    vmMarkField(bytes, flags);
 }
 
 }  // namespace java::io

@@ -43,8 +43,12 @@ class DataOutputStream : public OutputStream, public virtual DataOutput {
     void _VM_mark(uint32_t flags) override;
 
     VMPtr<OutputStream> out{vmField()};
+    // The bytes of the last writeUTF, kept for the next one so that a string of the same or
+    // smaller encoded size needs no new array.
+    VMPtr<ByteArray> bytes{vmField()};
 
 private:
+    ByteArray* scratch(int32_t size);
     // The wrapped stream; NullPointerException when there is none.
     OutputStream* target();
 };

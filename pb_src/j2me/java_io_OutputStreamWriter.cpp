@@ -74,6 +74,13 @@ void OutputStreamWriter::write(VMPtr<::java::lang::String> text, int32_t offset,
     encode(text->chars() + offset, length);
 }
 
+void OutputStreamWriter::write(const char16_t* units, int32_t count) {
+    ensureOpen();
+    if (count <= 0) return;
+    VM_SYNCHRONIZED(lock.get());
+    encode(units, count);
+}
+
 void OutputStreamWriter::flush() {
     ensureOpen();
     out->flush();

@@ -18,6 +18,8 @@ class OutputStreamWriter : public Writer {
     void write(VMPtr<::java::lang::String> text, int32_t offset, int32_t length) override;
     void write(VMPtr<CharArray> characters, int32_t offset, int32_t length) override;
     void write(int32_t c) override;
+    // Native callers: count units from a native buffer.
+    void write(const char16_t* units, int32_t count);
     void flush() override;
     void close() override;
     void _VM_mark(uint32_t flags) override;

@@ -5,6 +5,8 @@
 #include "lib_src/vm/VMLiterals.h"
 #include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_io_IOException.h"
+#include "pb_src/j2me/java_lang_Integer.h"
+#include "pb_src/j2me/java_lang_Long.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
 
 namespace java::io {
@@ -93,9 +95,26 @@ void PrintStream::print(VMPtr<CharArray> characters) {
 void PrintStream::print(VMPtr<::java::lang::Object> object) { writeText(String::valueOf(object)); }
 void PrintStream::print(double d) { writeText(String::valueOf(d)); }
 void PrintStream::print(float f) { writeText(String::valueOf(f)); }
-void PrintStream::print(int64_t l) { writeText(String::valueOf(l)); }
-void PrintStream::print(int32_t i) { writeText(String::valueOf(i)); }
-void PrintStream::print(char16_t c) { writeText(String::valueOf(c)); }
+// Numbers and characters go to the writer from a native buffer: no String is made for them.
+void PrintStream::writeUnits(const char16_t* units, int32_t count) {
+    guarded([&] { charOut->write(units, count); });
+}
+
+void PrintStream::print(int64_t l) {
+    char16_t text[::java::lang::Long::kMaxChars];
+    char16_t* const end = text + ::java::lang::Long::kMaxChars;
+    const char16_t* begin = ::java::lang::Long::writeText(l, 10, end);
+    writeUnits(begin, int32_t(end - begin));
+}
+
+void PrintStream::print(int32_t i) {
+    char16_t text[::java::lang::Integer::kMaxChars];
+    char16_t* const end = text + ::java::lang::Integer::kMaxChars;
+    const char16_t* begin = ::java::lang::Integer::writeText(i, 10, end);
+    writeUnits(begin, int32_t(end - begin));
+}
+
+void PrintStream::print(char16_t c) { writeUnits(&c, 1); }
 void PrintStream::print(bool b) { writeText(String::valueOf(b)); }
 
 void PrintStream::println() {

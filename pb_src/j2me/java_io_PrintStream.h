@@ -52,6 +52,7 @@ private:
     template <typename Write> void guarded(Write write);
     void writeText(VMPtr<String> text);
     void newLine();
+    void writeUnits(const char16_t* units, int32_t count);
 };
 
 }  // namespace java::io

@@ -1,7 +1,6 @@
 #include "pb_src/j2me/java_lang_Integer.h"
 
 #include <limits>
-#include <string>
 
 #include "pb_src/j2me/java_lang_Character.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
@@ -17,7 +16,8 @@ constexpr int32_t kMinValue = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMaxValue = std::numeric_limits<int32_t>::max();
 
 VMPtr<String> textOf(const char16_t* begin, const char16_t* end) {
-    return String::fromUtf16(std::u16string(begin, end));
+    VMPtr<String> text = String::_VM_new();
+    return text->_VM_init(begin, int32_t(end - begin));
 }
 
 [[noreturn]] void throwNumberFormat(VMPtr<String> message) {
@@ -55,20 +55,18 @@ bool Integer::equals(VMPtr<Object> other) {
 VMPtr<String> Integer::toString() { return toString(value, 10); }
 
 // Works on the negative magnitude, which holds every value including the smallest.
+char16_t* Integer::writeText(int32_t i, int32_t radix, char16_t* end) {
+    const bool negative = i < 0;
+    char16_t* position = writeMagnitude(negative ? i : -i, radix, end);
+    if (negative) *--position = u'-';
+    return position;
+}
+
 VMPtr<String> Integer::toString(int32_t i, int32_t radix) {
     if (radix < Character::MIN_RADIX || radix > Character::MAX_RADIX) radix = 10;
-    char16_t text[33];
-    char16_t* const end = text + 33;
-    char16_t* position = end;
-    const bool negative = i < 0;
-    if (!negative) i = -i;
-    while (i <= -radix) {
-        *--position = digits[-(i % radix)];
-        i /= radix;
-    }
-    *--position = digits[-i];
-    if (negative) *--position = u'-';
-    return textOf(position, end);
+    char16_t text[kMaxChars];
+    char16_t* const end = text + kMaxChars;
+    return textOf(writeText(i, radix, end), end);
 }
 
 VMPtr<String> Integer::toHexString(int32_t i) { return toUnsignedString(i, 4); }
@@ -90,14 +88,15 @@ VMPtr<String> Integer::toUnsignedString(int32_t i, int32_t shift) {
 // limit catch the overflow before it happens.
 int32_t Integer::parseInt(VMPtr<String> s, int32_t radix) {
     checkParseArguments(s, radix);
-    const std::u16string text = s->toUtf16();
+    const char16_t* text = s->chars();
+    const int32_t length = s->length();
     const bool negative = text[0] == u'-';
     const int32_t limit = negative ? kMinValue : -kMaxValue;
     const int32_t multmin = limit / radix;
-    size_t index = negative ? 1 : 0;
-    if (index == text.size()) throwNumberFormat(s);  // a lone minus sign
+    int32_t index = negative ? 1 : 0;
+    if (index == length) throwNumberFormat(s);  // a lone minus sign
     int32_t result = -digitOrThrow(text[index++], radix, s);
-    for (; index < text.size(); ++index) {
+    for (; index < length; ++index) {
         const int32_t digit = digitOrThrow(text[index], radix, s);
         if (result < multmin) throwNumberFormat(s);
         result *= radix;

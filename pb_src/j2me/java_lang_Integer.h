@@ -26,6 +26,29 @@ class Integer : public virtual Object {
 
     // Signed text of i; a radix outside 2..36 means 10.
     static VMPtr<String> toString(int32_t i, int32_t radix);
+    // Writes the signed text of i in radix (2..36) so that it ends just before end, and
+    // returns where it starts; end must have kMaxChars units of room before it.
+    static constexpr int32_t kMaxChars = 33;
+    static char16_t* writeText(int32_t i, int32_t radix, char16_t* end);
+    // The digits of the magnitude of a value <= 0 (so the smallest value fits), written so
+    // that they end just before end; returns where they start. The common radixes divide by
+    // a constant.
+    template <typename Int> static char16_t* writeMagnitude(Int negative, int32_t radix, char16_t* end) {
+        switch (radix) {
+        case 10: return writeMagnitudeIn<10>(negative, end);
+        case 16: return writeMagnitudeIn<16>(negative, end);
+        case 2: return writeMagnitudeIn<2>(negative, end);
+        case 8: return writeMagnitudeIn<8>(negative, end);
+        default: break;
+        }
+        char16_t* position = end;
+        while (negative <= -radix) {
+            *--position = digits[-(negative % radix)];
+            negative /= radix;
+        }
+        *--position = digits[-negative];
+        return position;
+    }
     static VMPtr<String> toHexString(int32_t i);
     // The 32 bits of i as an unsigned number in base 2^shift (shift 1 to 5).
     static VMPtr<String> toUnsignedString(int32_t i, int32_t shift);
@@ -37,6 +60,17 @@ class Integer : public virtual Object {
     static int32_t parseInt(VMPtr<String> s) { return parseInt(s, 10); }
 
     int32_t value = 0;
+
+private:
+    template <int32_t Radix, typename Int> static char16_t* writeMagnitudeIn(Int negative, char16_t* end) {
+        char16_t* position = end;
+        while (negative <= -Radix) {
+            *--position = digits[-(negative % Radix)];
+            negative /= Radix;
+        }
+        *--position = digits[-negative];
+        return position;
+    }
 };
 
 }  // namespace java::lang

@@ -1,7 +1,5 @@
 #include "pb_src/j2me/java_lang_Long.h"
 
-#include <string>
-
 #include "pb_src/j2me/java_lang_Character.h"
 #include "pb_src/j2me/java_lang_Integer.h"
 
@@ -10,20 +8,20 @@ namespace java::lang {
 VM_DEFINE_CLASS_AS_(Long, "java.lang.Long", "java.lang.Object", VM_NO_CLINIT, nullptr, VMClassKind::Concrete)
 
 // Works on the negative magnitude, which holds every value including the smallest.
+char16_t* Long::writeText(int64_t l, int32_t radix, char16_t* end) {
+    const bool negative = l < 0;
+    char16_t* position = Integer::writeMagnitude(negative ? l : -l, radix, end);
+    if (negative) *--position = u'-';
+    return position;
+}
+
 VMPtr<String> Long::toString(int64_t l, int32_t radix) {
     if (radix < Character::MIN_RADIX || radix > Character::MAX_RADIX) radix = 10;
-    char16_t text[65];
-    char16_t* const end = text + 65;
-    char16_t* position = end;
-    const bool negative = l < 0;
-    if (!negative) l = -l;
-    while (l <= -radix) {
-        *--position = Integer::digits[-(l % radix)];
-        l /= radix;
-    }
-    *--position = Integer::digits[-l];
-    if (negative) *--position = u'-';
-    return String::fromUtf16(std::u16string(position, end));
+    char16_t text[kMaxChars];
+    char16_t* const end = text + kMaxChars;
+    const char16_t* begin = writeText(l, radix, end);
+    VMPtr<String> result = String::_VM_new();
+    return result->_VM_init(begin, int32_t(end - begin));
 }
 
 }  // namespace java::lang

@@ -15,6 +15,10 @@ class Long : public virtual Object {
 
     // Signed text of l; a radix outside 2..36 means 10.
     static VMPtr<String> toString(int64_t l, int32_t radix);
+    // Writes the signed text of l in radix (2..36) so that it ends just before end, and
+    // returns where it starts; end must have kMaxChars units of room before it.
+    static constexpr int32_t kMaxChars = 65;
+    static char16_t* writeText(int64_t l, int32_t radix, char16_t* end);
 };
 
 }  // namespace java::lang

@@ -133,10 +133,13 @@ void String::getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> dst, in
     System::arraycopy(value, offset + srcBegin, dst, dstBegin, srcEnd - srcBegin);
 }
 
+// String is final, so an object whose class record is String's is a String whose
+// most-derived address is the String itself: the cast needs no search of the bases.
 bool String::equals(VMPtr<Object> other) {
     if (other.get() == this) return true;
-    auto* text = dynamic_cast<String*>(other.get());
-    return text != nullptr && text->count == count &&
+    if (!other || other->getClass() != _VM_classRecord) return false;
+    auto* text = static_cast<String*>(dynamic_cast<void*>(other.get()));
+    return text->count == count &&
            std::memcmp(text->chars(), chars(), size_t(count) * sizeof(char16_t)) == 0;
 }
 

@@ -15,7 +15,7 @@ namespace java::lang {
 
 class StringBuffer;
 
-class String : public virtual Object {
+class String final : public virtual Object {
     VM_CLASS(String, Object)
     using CharArray = VMArray<char16_t, 1>;
     using ByteArray = VMArray<int8_t, 1>;

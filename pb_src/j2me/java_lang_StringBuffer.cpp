@@ -6,6 +6,7 @@
 #include "lib_src/vm/VMLiterals.h"
 #include "lib_src/vm/VMMonitor.h"
 #include "lib_src/vm/VMUtf8.h"
+#include "pb_src/j2me/java_lang_Integer.h"
 #include "pb_src/j2me/java_lang_StringIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_System.h"
 
@@ -64,14 +65,18 @@ void StringBuffer::checkInsertOffset(int32_t offset) const {
     if (offset < 0 || offset > count) vm::throwNew<StringIndexOutOfBoundsException>();
 }
 
+void StringBuffer::appendUnits(const char16_t* units, int32_t length) {
+    requireInitialised();
+    // Characters past count are seen by no String, so a shared array needs no copy here.
+    if (count + length > value->length) expandCapacity(count + length);
+    std::memcpy(value->elements() + count, units, size_t(length) * sizeof(char16_t));
+    count += length;
+}
+
 VMPtr<StringBuffer> StringBuffer::append(VMPtr<String> text) {
     VM_SYNCHRONIZED(this);
-    requireInitialised();
     if (!text) text = VMPtr<java::lang::String>::fromLiteral("null");
-    const int32_t length = text->length();
-    if (count + length > value->length) expandCapacity(count + length);
-    text->getChars(0, length, value, count);
-    count += length;
+    appendUnits(text->chars(), text->length());
     return this;
 }
 
@@ -83,9 +88,14 @@ VMPtr<StringBuffer> StringBuffer::append(char16_t c) {
     return this;
 }
 
+// The digits are written straight into the buffer's array: no String is made for them.
 VMPtr<StringBuffer> StringBuffer::append(int32_t i) {
     VM_SYNCHRONIZED(this);
-    return append(String::valueOf(i));
+    char16_t text[Integer::kMaxChars];
+    char16_t* const end = text + Integer::kMaxChars;
+    const char16_t* begin = Integer::writeText(i, 10, end);
+    appendUnits(begin, int32_t(end - begin));
+    return this;
 }
 
 VMPtr<StringBuffer> StringBuffer::append(VMPtr<Object> object) {

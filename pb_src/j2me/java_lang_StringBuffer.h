@@ -44,6 +44,8 @@ private:
     void requireInitialised() const;
     void expandCapacity(int32_t minimumCapacity);
     void copy();
+    // Appends count units (the caller holds the buffer's monitor).
+    void appendUnits(const char16_t* units, int32_t count);
     // Makes room for `extra` characters at offset (growing, or copying a shared array).
     void openGap(int32_t offset, int32_t extra);
     void checkInsertOffset(int32_t offset) const;

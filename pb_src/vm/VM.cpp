@@ -73,6 +73,12 @@ void VM::drainMarkStack() {
     }
 }
 
+// The list walks are bound by memory latency: while one object is handled, the header of
+// the one after the next is fetched.
+static void prefetchFollowing(Object* object) {
+    if (Object* next = object->next) __builtin_prefetch(next->next, 1);
+}
+
 static void markList(VMRef* head, uint32_t flags) {
     for (VMRef* ref = head; ref; ref = ref->next) {
         if (Object* target = ref->getObject()) Object::_VM_mark(target, flags);
@@ -90,6 +96,7 @@ void VM::markRoots(uint32_t flags) {
 void VM::mark() {
     bool anyAwaiting = false, anyFresh = false;
     for (Object* object = objects; object; object = object->next) {
+        prefetchFollowing(object);
         object->flags &= ~(Object::kReached | Object::kKept);
         anyAwaiting |= (object->flags & Object::kAwaitingFinalization) != 0;
         anyFresh |= (object->flags & Object::kFresh) != 0;
@@ -136,6 +143,7 @@ void VM::sweep() {
     VMWeakScope::instance()->clearUnreached(Object::kKept);
     for (Object* object = objects; object;) {
         Object* next = object->next;
+        prefetchFollowing(object);
         if (!(object->flags & Object::kKept)) delete object;
         object = next;
     }

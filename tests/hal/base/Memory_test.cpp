@@ -49,7 +49,7 @@ TEST(Memory, RawBlocksCarryTheirSizeInTheFirstWord) {
     void* block = HAL_allocRaw(64, 0, 0);
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(*static_cast<size_t*>(block), 64u);
-    std::free(block);
+    _VM_platformFree(block);
 }
 
 TEST(Memory, TheEmergencyReserveIsGivenUpInShortageMode) {
