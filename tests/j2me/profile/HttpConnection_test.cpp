@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "hal/base/Memory.h"
 #include "pb_src/j2me/com_kelvane_ostrel_midp_io_HttpInputStream.h"
 #include "pb_src/j2me/com_kelvane_ostrel_midp_io_protocol_https_Protocol.h"
 #include "pb_src/j2me/java_io_IOException.h"
@@ -206,6 +207,21 @@ TEST_F(HttpConnectionTest, StreamsAndConnectionRefuseUseAfterClose) {
     EXPECT_NE(failureOf([&] { out->write(1); }), "");
     EXPECT_EQ(failureOf([&] { c->getURL(); }), kClosed);
     EXPECT_EQ(failureOf([&] { c->getResponseCode(); }), kClosed);
+}
+
+TEST_F(HttpConnectionTest, ACollectedConnectionReleasesItsPlatformRecord) {
+    auto readOneByte = [&](bool close) {
+        VMPtr<HttpConnection> c = open("/sized");
+        EXPECT_GE(c->openInputStream()->read(), 0);
+        if (close) c->close();
+    };
+    readOneByte(true);
+    testRuntime()->collect();
+    const uint64_t baseline = HAL_getAllocatedBytes();
+    for (int i = 0; i < 4; ++i) readOneByte(false);
+    testRuntime()->collect();
+    // Each connection left open holds at least its 4096-byte read block.
+    EXPECT_LT(HAL_getAllocatedBytes(), baseline + 4096);
 }
 
 TEST_F(HttpConnectionTest, HttpsNeverFallsBackToClearText) {
