@@ -119,9 +119,15 @@ int32_t wordAction(const char16_t* word, int32_t length) {
 VMPtr<String> zoneId(int32_t minutesWest) {
     const int32_t magnitude = minutesWest < 0 ? -minutesWest : minutesWest;
     std::u16string id = minutesWest > 0 ? u"UTC-" : u"UTC+";
+    // At least two digits.
     auto twoDigits = [&](int32_t value) {
-        const std::string digits = (value < 10 ? "0" : "") + std::to_string(value);
-        id.append(digits.begin(), digits.end());
+        std::u16string digits;
+        do {
+            digits.insert(digits.begin(), char16_t(u'0' + value % 10));
+            value /= 10;
+        } while (value > 0);
+        if (digits.size() < 2) id += u'0';
+        id += digits;
     };
     twoDigits(magnitude / 60);
     id += u':';
