@@ -46,6 +46,12 @@ class NotAHandler : public virtual java::lang::Object {
 };
 VM_DEFINE_CLASS(NotAHandler, "com.kelvane.ostrel.midp.io.protocol.plain.Protocol", "java.lang.Object", VM_NO_CLINIT)
 
+// An interface under a handler's name: it cannot be instantiated.
+class NoFactory : public virtual java::lang::Object {
+    VM_INTERFACE(NoFactory)
+};
+VM_DEFINE_INTERFACE(NoFactory, "com.kelvane.ostrel.midp.io.protocol.iface.Protocol", VM_NO_CLINIT)
+
 VMPtr<String> text(const char* s) { return s ? String::fromUtf8(s) : nullptr; }
 
 // The class and message of what open throws, or "" when it returns.
@@ -75,6 +81,7 @@ TEST_F(ConnectorTest, RefusesBadUrlsWithTheirMessages) {
         {"socket://h:1", "javax.microedition.io.ConnectionNotFoundException: The requested protocol does not exist socket://h:1"},
         {"X-Y://h", "javax.microedition.io.ConnectionNotFoundException: The requested protocol does not exist X-Y://h"},
         {"plain://h", "java.io.IOException: java.lang.ClassCastException"},
+        {"iface://h", "java.io.IOException: java.lang.InstantiationException"},
     };
     for (const auto& row : rows) EXPECT_EQ(failureOf([&] { Connector::open(text(row.url)); }), row.failure) << row.failure;
 }
