@@ -198,6 +198,8 @@ TEST_F(Media, LocatorPlayersAndTheManagersCodes) {
     EXPECT_EQ(Manager::getLocatorProtocolKind(text("x-jar:a:b")), 5);
     EXPECT_EQ(Manager::getLocatorRemainder(text("x-jar:a:b"))->toUtf8(), "a:b");
     EXPECT_FALSE(Manager::getLocatorRemainder(text("none")));
+    EXPECT_EQ(Manager::getLocatorProtocolKind(nullptr), 0);
+    EXPECT_FALSE(Manager::getLocatorRemainder(nullptr));
     EXPECT_EQ(Manager::getProtocolKind(nullptr), 1);
     EXPECT_EQ(Manager::MIDI_DEVICE_LOCATOR->toUtf8(), "device://midi");
     EXPECT_EQ(Manager::TONE_DEVICE_LOCATOR->toUtf8(), "device://tone");
