@@ -1,6 +1,7 @@
 #include "pb_src/j2me/com_kelvane_ostrel_media_Player.h"
 
 #include <algorithm>
+#include <string>
 
 #include "hal/audio/Players.h"
 #include "hal/base/FatalError.h"
