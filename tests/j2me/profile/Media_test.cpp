@@ -171,7 +171,9 @@ TEST_F(Media, ManagerCodes) {
     for (int32_t kind = -1; kind <= 12; ++kind) {
         VMPtr<String> type = Manager::getContentTypeForKind(kind);
         ASSERT_EQ(bool(type), (kind >= 2 && kind <= 8) || kind == 11) << kind;
-        if (type) EXPECT_EQ(Manager::getKindForContentType(type), kind);
+        if (type) {
+            EXPECT_EQ(Manager::getKindForContentType(type), kind);
+        }
     }
     EXPECT_EQ(Manager::getKindForContentType(nullptr), 1);
     EXPECT_EQ(Manager::getLocatorProtocolKind(text("x-jar:a:b")), 5);
