@@ -22,7 +22,13 @@ public:
     ~HALLock();
 
     void enter();
+    // Enters the lock's section when that needs no waiting (the VM lock is kept); false
+    // when another thread holds it or is queued for it.
+    bool tryEnter() { return section_.tryEnter(); }
     void leave();
+    // Whether a thread is queued to enter the section (a woken waiter taking it back
+    // included); a hint read without locking.
+    bool hasEntrants() const { return section_.hasWaiters(); }
     // Waits until notified or for the time (ThreadWaker::kNoLimit: no limit), with the
     // lock's section and the VM lock released; both are taken back at their depths.
     void wait(uint32_t milliseconds);

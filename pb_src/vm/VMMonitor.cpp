@@ -39,7 +39,8 @@ void _VM_lock(Object* object) {
         ++object->count;
         return;
     }
-    HAL_enterLock(object->lock);
+    // A free section is taken without leaving the VM lock; only a held one blocks.
+    if (!object->lock->tryEnter()) HAL_enterLock(object->lock);
     object->count = 1;
     object->owner = me;
 }
@@ -49,11 +50,15 @@ void _VM_unlock(Object* object) {
         HAL_fatalError("Monitor state is invalid in _VM_unlock()!");
     if (--object->count > 0) return;
     object->owner = nullptr;
-    if (object->lock != nullptr) {
-        HAL_notifyAllLock(object->lock);
-        HAL_leaveLock(object->lock);
-        VMThread::yield();
-    }
+    HALLock* lock = object->lock;
+    if (lock == nullptr) return;
+    // With nobody queued to enter, the exit stays as cheap as a thin one. Otherwise the
+    // waiters are woken and the VM lock is yielded so that a blocked thread can take the
+    // monitor now instead of when this thread next blocks.
+    const bool contended = lock->hasEntrants();
+    if (contended) HAL_notifyAllLock(lock);
+    HAL_leaveLock(lock);
+    if (contended) VMThread::yield();
 }
 
 namespace java::lang {
