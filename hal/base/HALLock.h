@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -15,7 +16,9 @@ class ThreadWaker;
 //   section, then VM lock);
 // - a waiter withdraws its own queue entry whenever its wait ends, so a timed-out or
 //   interrupted waiter never swallows a later notify, and no entry outlives its wait;
-// - waiters are woken in the order in which they began to wait.
+// - waiters are woken in the order in which they began to wait;
+// - a waiter notified by the thread that holds the section is woken when that thread leaves
+//   the section (it could not go on before), so it wakes once, to a free section.
 class HALLock {
 public:
     explicit HALLock(bool entered);
@@ -40,16 +43,36 @@ public:
 private:
     struct Waiter {
         ThreadWaker* waker;
-        Waiter* next;
+        Waiter* next = nullptr;
+        // On a list. Cleared under queueMutex_ just before the waker is woken, so a waiter
+        // that was woken and finds it clear needs no mutex to leave.
+        std::atomic<bool> listed{true};
+    };
+
+    // A list of waiters, first in first out, under queueMutex_.
+    struct WaiterList {
+        Waiter* head = nullptr;
+        Waiter* tail = nullptr;
+        void append(Waiter* waiter);
+        Waiter* takeFirst();
+        bool remove(Waiter* waiter);
     };
 
     void append(Waiter* waiter);
-    bool withdraw(Waiter* waiter);
+    void withdraw(Waiter* waiter);
+    // Under queueMutex_: wakes the waiter now, or when the caller leaves the section.
+    void release(Waiter* waiter);
+    // Under queueMutex_: wakes a waiter already taken off its list.
+    static void wake(Waiter* waiter);
+    // Wakes the waiters notified by the section's holder; the holder calls it before it
+    // lets go of the section.
+    void wakeNotified();
 
     FairRecursiveLock section_;
     mutable std::mutex queueMutex_;  // notify may come from a thread outside the section
-    Waiter* head_ = nullptr;
-    Waiter* tail_ = nullptr;
+    WaiterList waiting_;
+    WaiterList notified_;  // taken off waiting_ by the section's holder, not yet woken
+    std::atomic<bool> anyNotified_{false};
 };
 
 int HAL_createLock(HALLock** out, int entered);

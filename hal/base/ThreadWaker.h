@@ -1,13 +1,13 @@
 #pragma once
 
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
-#include <mutex>
 
-// The sleeping flag of one thread with the condition variable it sleeps on. The thread
+// The sleeping flag of one thread, a word the thread sleeps on (a Linux futex). The thread
 // arms the flag before it releases its locks; any thread may clear it (notify, interrupt),
 // which ends the sleep at once. Clearing it before the sleep begins ends that sleep
-// immediately, so a wake-up sent between arming and sleeping is never lost.
+// immediately, so a wake-up sent between arming and sleeping is never lost. Waking takes
+// no lock, so the woken thread never wakes only to wait for a mutex the waker still holds.
 class ThreadWaker {
 public:
     static constexpr uint32_t kNoLimit = 0xFFFFFFFF;
@@ -20,7 +20,5 @@ public:
     bool sleep(uint32_t milliseconds);
 
 private:
-    mutable std::mutex mutex_;
-    std::condition_variable woken_;
-    bool armed_ = false;
+    std::atomic<uint32_t> armed_{0};
 };

@@ -2,6 +2,7 @@
 
 #include "hal/base/FatalError.h"
 #include "hal/base/HALLock.h"
+#include "lib_src/vm/VM.h"
 #include "lib_src/vm/VMClass.h"
 #include "lib_src/vm/VMObject.h"
 #include "lib_src/vm/VMThread.h"
@@ -19,25 +20,20 @@ void _VM_inflateMonitor(Object* object) {
         HAL_fatalError("HAL_createLock() failed in _VM_inflateMonitor().");
 }
 
-void _VM_lock(Object* object) {
-    VMThread* me = VMThread::current();
+namespace {
+
+// The thread that runs managed code; read here without a call, as every enter and exit needs it.
+VMThread* runningThread() {
+    VM* vm = VM::instance();
+    return vm ? vm->currentThread : nullptr;
+}
+
+// The monitor is held by another thread, or inflated and free.
+void lockSlowly(Object* object, VMThread* me) {
     if (object->lock == nullptr) {
-        if (object->count == 0) {
-            object->count = 1;
-            object->owner = me;
-            return;
-        }
-        if (object->owner == me) {
-            ++object->count;
-            return;
-        }
         // Held by another thread: let the owner run until it lets go, then inflate.
         while (object->count != 0) VMThread::yield();
         _VM_inflateMonitor(object);
-    }
-    if (object->owner == me && object->count > 0) {
-        ++object->count;
-        return;
     }
     // A free section is taken without leaving the VM lock; only a held one blocks.
     if (!object->lock->tryEnter()) HAL_enterLock(object->lock);
@@ -45,13 +41,8 @@ void _VM_lock(Object* object) {
     object->owner = me;
 }
 
-void _VM_unlock(Object* object) {
-    if (object->count <= 0 || object->owner != VMThread::current())
-        HAL_fatalError("Monitor state is invalid in _VM_unlock()!");
-    if (--object->count > 0) return;
-    object->owner = nullptr;
-    HALLock* lock = object->lock;
-    if (lock == nullptr) return;
+// The last level of an inflated monitor was left.
+void releaseInflated(HALLock* lock) {
     // With nobody queued to enter, the exit stays as cheap as a thin one. Otherwise the
     // waiters are woken and the VM lock is yielded so that a blocked thread can take the
     // monitor now instead of when this thread next blocks.
@@ -59,6 +50,30 @@ void _VM_unlock(Object* object) {
     if (contended) HAL_notifyAllLock(lock);
     HAL_leaveLock(lock);
     if (contended) VMThread::yield();
+}
+
+}  // namespace
+
+void _VM_lock(Object* object) {
+    VMThread* me = runningThread();
+    if (object->count == 0 && object->lock == nullptr) {
+        object->count = 1;
+        object->owner = me;
+        return;
+    }
+    if (object->owner == me && object->count > 0) {
+        ++object->count;
+        return;
+    }
+    lockSlowly(object, me);
+}
+
+void _VM_unlock(Object* object) {
+    if (object->count <= 0 || object->owner != runningThread())
+        HAL_fatalError("Monitor state is invalid in _VM_unlock()!");
+    if (--object->count > 0) return;
+    object->owner = nullptr;
+    if (object->lock != nullptr) releaseInflated(object->lock);
 }
 
 namespace java::lang {
