@@ -22,25 +22,6 @@ void _VM_inflateMonitor(Object* object) {
 
 namespace {
 
-// The thread that runs managed code; read here without a call, as every enter and exit needs it.
-VMThread* runningThread() {
-    VM* vm = VM::instance();
-    return vm ? vm->currentThread : nullptr;
-}
-
-// The monitor is held by another thread, or inflated and free.
-void lockSlowly(Object* object, VMThread* me) {
-    if (object->lock == nullptr) {
-        // Held by another thread: let the owner run until it lets go, then inflate.
-        while (object->count != 0) VMThread::yield();
-        _VM_inflateMonitor(object);
-    }
-    // A free section is taken without leaving the VM lock; only a held one blocks.
-    if (!object->lock->tryEnter()) HAL_enterLock(object->lock);
-    object->count = 1;
-    object->owner = me;
-}
-
 // The last level of an inflated monitor was left.
 void releaseInflated(HALLock* lock) {
     // With nobody queued to enter, the exit stays as cheap as a thin one. Otherwise the
@@ -54,22 +35,21 @@ void releaseInflated(HALLock* lock) {
 
 }  // namespace
 
-void _VM_lock(Object* object) {
-    VMThread* me = runningThread();
-    if (object->count == 0 && object->lock == nullptr) {
-        object->count = 1;
-        object->owner = me;
-        return;
+// The monitor is held by another thread, or inflated and free.
+void _VM_lockSlowly(Object* object, VMThread* me) {
+    if (object->lock == nullptr) {
+        // Held by another thread: let the owner run until it lets go, then inflate.
+        while (object->count != 0) VMThread::yield();
+        _VM_inflateMonitor(object);
     }
-    if (object->owner == me && object->count > 0) {
-        ++object->count;
-        return;
-    }
-    lockSlowly(object, me);
+    // A free section is taken without leaving the VM lock; only a held one blocks.
+    if (!object->lock->tryEnter()) HAL_enterLock(object->lock);
+    object->count = 1;
+    object->owner = me;
 }
 
-void _VM_unlock(Object* object) {
-    if (object->count <= 0 || object->owner != runningThread())
+void _VM_unlockSlowly(Object* object) {
+    if (object->count <= 0 || object->owner != _VM_runningThread())
         HAL_fatalError("Monitor state is invalid in _VM_unlock()!");
     if (--object->count > 0) return;
     object->owner = nullptr;
