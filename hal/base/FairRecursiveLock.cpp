@@ -2,42 +2,16 @@
 
 #include "hal/base/FatalError.h"
 
-uintptr_t FairRecursiveLock::currentThread() {
-    // The address of a per-thread word: distinct for every living thread and even.
-    thread_local uint64_t tag;
-    return reinterpret_cast<uintptr_t>(&tag);
-}
-
-void FairRecursiveLock::enter() {
-    const uintptr_t self = currentThread();
-    if (owner() == self) {
-        ++depth_;
-        return;
-    }
-    uintptr_t expected = 0;
-    if (state_.compare_exchange_strong(expected, self, std::memory_order_acquire, std::memory_order_relaxed)) {
-        depth_ = 1;
-        return;
-    }
-    acquire(1);
-}
-
-bool FairRecursiveLock::tryEnter() {
-    const uintptr_t self = currentThread();
-    if (owner() == self) {
-        ++depth_;
-        return true;
-    }
-    uintptr_t expected = 0;
-    if (!state_.compare_exchange_strong(expected, self, std::memory_order_acquire, std::memory_order_relaxed))
-        return false;
-    depth_ = 1;
-    return true;
-}
-
 void FairRecursiveLock::acquire(unsigned depth) {
     const uintptr_t self = currentThread();
     std::unique_lock<std::mutex> guard(mutex_);
+    if (Waiter* previousOwner = handOverTo_) {
+        handOverTo_ = nullptr;
+        state_.store(self | kQueued, std::memory_order_release);
+        append(previousOwner);
+        depth_ = depth;
+        return;
+    }
     uintptr_t state = state_.load(std::memory_order_relaxed);
     for (;;) {
         if (state == 0) {
@@ -56,12 +30,12 @@ void FairRecursiveLock::acquire(unsigned depth) {
     depth_ = depth;
 }
 
-void FairRecursiveLock::release() {
-    uintptr_t expected = currentThread();
-    if (state_.compare_exchange_strong(expected, 0, std::memory_order_release, std::memory_order_relaxed)) return;
+void FairRecursiveLock::releaseToQueued() {
     std::lock_guard<std::mutex> guard(mutex_);
     grantToFirst(false);
 }
+
+void FairRecursiveLock::leftWithoutHolding() { HAL_fatalError("A lock was left by a thread that does not hold it."); }
 
 void FairRecursiveLock::append(Waiter* waiter) {
     if (tail_) tail_->next = waiter;
@@ -84,12 +58,6 @@ void FairRecursiveLock::grantToFirst(bool stillQueued) {
 
 void FairRecursiveLock::waitForTurn(std::unique_lock<std::mutex>& guard, Waiter& self) {
     self.turn.wait(guard, [&] { return self.granted; });
-}
-
-void FairRecursiveLock::leave() {
-    if (owner() != currentThread() || depth_ == 0) HAL_fatalError("A lock was left by a thread that does not hold it.");
-    if (--depth_ > 0) return;
-    release();
 }
 
 unsigned FairRecursiveLock::releaseAll() {
@@ -117,11 +85,39 @@ bool FairRecursiveLock::yield() {
     if ((state & ~kQueued) != self) return false;
     if ((state & kQueued) == 0) return true;  // nobody is queued
     std::unique_lock<std::mutex> guard(mutex_);
+    requeue(guard, self);
+    return true;
+}
+
+void FairRecursiveLock::requeue(std::unique_lock<std::mutex>& guard, uintptr_t self) {
     const unsigned depth = depth_;
     grantToFirst(true);
     Waiter me{self};
     append(&me);
     waitForTurn(guard, me);
+    depth_ = depth;
+}
+
+bool FairRecursiveLock::yieldToNextArrival(std::chrono::microseconds limit) {
+    const uintptr_t self = currentThread();
+    if (owner() != self) return false;
+    std::unique_lock<std::mutex> guard(mutex_);
+    if (head_ != nullptr) {
+        requeue(guard, self);
+        return true;
+    }
+    const unsigned depth = depth_;
+    Waiter me{self};
+    handOverTo_ = &me;
+    // The queued bit sends every newcomer through the mutex, where it finds handOverTo_.
+    state_.store(self | kQueued, std::memory_order_release);
+    if (!me.turn.wait_for(guard, limit, [&] { return me.granted || handOverTo_ != &me; })) {
+        // Nobody came: the lock is still this thread's.
+        handOverTo_ = nullptr;
+        state_.store(self, std::memory_order_release);
+    } else {
+        waitForTurn(guard, me);
+    }
     depth_ = depth;
     return true;
 }

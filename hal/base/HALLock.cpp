@@ -22,12 +22,6 @@ void HALLock::enter() {
     HAL_restoreVMLock(vmDepth);
 }
 
-void HALLock::leave() {
-    const bool last = section_.depthOfCurrentThread() == 1;
-    section_.leave();
-    if (last) wakeNotified();
-}
-
 void HALLock::wait(uint32_t milliseconds) {
     ThreadWaker& waker = HAL_currentThreadWaker();
     Waiter self{&waker};

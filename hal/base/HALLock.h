@@ -28,7 +28,9 @@ public:
     // Enters the lock's section when that needs no waiting (the VM lock is kept); false
     // when another thread holds it or is queued for it.
     bool tryEnter() { return section_.tryEnter(); }
-    void leave();
+    void leave() {
+        if (section_.leave() && anyNotified_.load(std::memory_order_relaxed)) wakeNotified();
+    }
     // Whether a thread is queued to enter the section (a woken waiter taking it back
     // included); a hint read without locking.
     bool hasEntrants() const { return section_.hasWaiters(); }

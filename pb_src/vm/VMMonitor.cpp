@@ -25,12 +25,14 @@ namespace {
 // The last level of an inflated monitor was left.
 void releaseInflated(HALLock* lock) {
     // With nobody queued to enter, the exit stays as cheap as a thin one. Otherwise the
-    // waiters are woken and the VM lock is yielded so that a blocked thread can take the
-    // monitor now instead of when this thread next blocks.
+    // waiters are woken and the section goes to the first entrant, which then needs the
+    // VM lock: this thread lets it have that first, so that the entrant runs now and this
+    // thread does not find the section taken at its next enter (which would make the two
+    // threads trade the monitor at every enter).
     const bool contended = lock->hasEntrants();
     if (contended) HAL_notifyAllLock(lock);
-    HAL_leaveLock(lock);
-    if (contended) VMThread::yield();
+    lock->leave();
+    if (contended) VMThread::handOver();
 }
 
 }  // namespace

@@ -212,6 +212,14 @@ void VMThread::yield() {
     makeCurrent(me);
 }
 
+void VMThread::handOver() {
+    if (yieldDisabled()) return;
+    VMThread* me = current();
+    if (VM* vm = runtime()) vm->currentThread = nullptr;
+    HAL_handOverVMLock();
+    makeCurrent(me);
+}
+
 void VMThread::sleep(int64_t milliseconds) {
     VMThread* me = current();
     if (me == nullptr || me->state != Running) return;
