@@ -24,8 +24,7 @@ void HALLock::enter() {
 
 void HALLock::wait(uint32_t milliseconds) {
     ThreadWaker& waker = HAL_currentThreadWaker();
-    Waiter self{&waker};
-    waker.arm();
+    Waiter self{&waker, waker.arm()};
     append(&self);
 
     // The threads this one notified are woken only once both locks are free, so that they
@@ -64,15 +63,31 @@ void HALLock::release(Waiter* waiter) {
 void HALLock::wakeNotified() {
     // Only the section's holder fills the list, so the flag it reads is its own.
     if (!anyNotified_.load(std::memory_order_relaxed)) return;
-    std::lock_guard<std::mutex> guard(queueMutex_);
-    while (Waiter* waiter = notified_.takeFirst()) wake(waiter);
-    anyNotified_.store(false, std::memory_order_relaxed);
+    constexpr size_t kBatch = 8;
+    struct Pending {
+        ThreadWaker* waker;
+        uint32_t arming;
+    };
+    for (;;) {
+        Pending batch[kBatch];
+        size_t count = 0;
+        {
+            std::lock_guard<std::mutex> guard(queueMutex_);
+            for (Waiter* waiter; count < kBatch && (waiter = notified_.takeFirst()) != nullptr;) {
+                batch[count++] = {waiter->waker, waiter->arming};
+                waiter->listed.store(false, std::memory_order_release);
+            }
+            if (notified_.head == nullptr) anyNotified_.store(false, std::memory_order_relaxed);
+        }
+        // A waiter whose wait timed out meanwhile has moved its waker on: its wake-up is void.
+        for (size_t i = 0; i < count; ++i) batch[i].waker->wakeArming(batch[i].arming);
+        if (count < kBatch) return;
+    }
 }
 
 void HALLock::wake(Waiter* waiter) {
-    ThreadWaker* waker = waiter->waker;
-    waiter->listed.store(false, std::memory_order_relaxed);  // published by the wake-up
-    waker->wake();
+    waiter->listed.store(false, std::memory_order_release);
+    waiter->waker->wakeArming(waiter->arming);
 }
 
 size_t HALLock::waiterCount() const {

@@ -45,9 +45,10 @@ public:
 private:
     struct Waiter {
         ThreadWaker* waker;
+        uint32_t arming;  // the waker's arming for this wait
         Waiter* next = nullptr;
-        // On a list. Cleared under queueMutex_ just before the waker is woken, so a waiter
-        // that was woken and finds it clear needs no mutex to leave.
+        // On a list. Cleared under queueMutex_ when the entry is taken off to be woken, so
+        // a waiter that was woken and finds it clear needs no mutex to leave.
         std::atomic<bool> listed{true};
     };
 
@@ -66,8 +67,9 @@ private:
     void release(Waiter* waiter);
     // Under queueMutex_: wakes a waiter already taken off its list.
     static void wake(Waiter* waiter);
-    // Wakes the waiters notified by the section's holder; the holder calls it before it
-    // lets go of the section.
+    // Wakes the waiters notified by the section's holder; the holder calls it once it has
+    // let go of the section (and, in a wait, of the VM lock). The wake-ups are sent outside
+    // the mutex, so a woken thread never finds the mutex still held by its waker.
     void wakeNotified();
 
     FairRecursiveLock section_;

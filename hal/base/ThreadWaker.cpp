@@ -28,28 +28,49 @@ timespec toTimespec(std::chrono::nanoseconds duration) {
 
 }  // namespace
 
-void ThreadWaker::arm() { armed_.store(1, std::memory_order_seq_cst); }
-
-void ThreadWaker::wake() {
-    if (armed_.exchange(0, std::memory_order_acq_rel) != 0) futexWakeAll(&armed_);
+uint32_t ThreadWaker::arm() {
+    // Only the owning thread arms, so nobody else moves an even word.
+    const uint32_t word = word_.load(std::memory_order_relaxed);
+    if (word & 1) return word;
+    word_.store(word + 1, std::memory_order_seq_cst);
+    return word + 1;
 }
 
-bool ThreadWaker::isArmed() const { return armed_.load(std::memory_order_acquire) != 0; }
+void ThreadWaker::wake() {
+    uint32_t word = word_.load(std::memory_order_acquire);
+    while (word & 1) {
+        if (word_.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel, std::memory_order_acquire)) {
+            futexWakeAll(&word_);
+            return;
+        }
+    }
+}
+
+void ThreadWaker::wakeArming(uint32_t arming) {
+    uint32_t expected = arming;
+    if (word_.compare_exchange_strong(expected, arming + 1, std::memory_order_acq_rel, std::memory_order_relaxed))
+        futexWakeAll(&word_);
+}
+
+bool ThreadWaker::isArmed() const { return (word_.load(std::memory_order_acquire) & 1) != 0; }
 
 bool ThreadWaker::sleep(uint32_t milliseconds) {
     using Clock = std::chrono::steady_clock;
+    const uint32_t armed = word_.load(std::memory_order_acquire);
+    if ((armed & 1) == 0) return true;  // woken before the sleep began
     const bool limited = milliseconds != kNoLimit;
     const auto deadline = Clock::now() + std::chrono::milliseconds(limited ? milliseconds : 0);
-    while (armed_.load(std::memory_order_acquire) != 0) {
+    while (word_.load(std::memory_order_acquire) == armed) {
         if (!limited) {
-            futexWait(&armed_, 1, nullptr);
+            futexWait(&word_, armed, nullptr);
             continue;
         }
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero()) break;
         const timespec timeout = toTimespec(left);
-        futexWait(&armed_, 1, &timeout);
+        futexWait(&word_, armed, &timeout);
     }
-    // Woken exactly when another thread cleared the flag; a timeout clears it here.
-    return armed_.exchange(0, std::memory_order_acq_rel) == 0;
+    // Woken exactly when another thread moved the word on; a timeout disarms it here.
+    uint32_t expected = armed;
+    return !word_.compare_exchange_strong(expected, armed + 1, std::memory_order_acq_rel, std::memory_order_acquire);
 }

@@ -12,13 +12,18 @@ class ThreadWaker {
 public:
     static constexpr uint32_t kNoLimit = 0xFFFFFFFF;
 
-    void arm();
+    // Arms the flag; the value returned names this arming for wakeArming.
+    uint32_t arm();
     void wake();
+    // Wakes the thread only if the flag is still armed by the arming named (a late wake-up
+    // meant for an earlier sleep leaves a later one alone).
+    void wakeArming(uint32_t arming);
     bool isArmed() const;
     // Sleeps until woken or until the time has passed (kNoLimit: no time limit), then
     // disarms. Returns true when the sleep was ended by a wake-up.
     bool sleep(uint32_t milliseconds);
 
 private:
-    std::atomic<uint32_t> armed_{0};
+    // Odd while armed; every arming and every disarming moves it on.
+    std::atomic<uint32_t> word_{0};
 };
