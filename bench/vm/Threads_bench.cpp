@@ -225,13 +225,19 @@ void run(const char* name, int64_t ops, const std::function<Round()>& workload) 
 
 }  // namespace
 
-int main() {
+// With an argument, runs only the workload of that name (for profiling one at a time).
+int main(int argc, char** argv) {
+    const std::string only = argc > 1 ? argv[1] : "";
+    const auto wanted = [&](const char* name) { return only.empty() || only == name; };
     benchRuntime();
-    run("ping-pong", kPingPongRoundTrips, [] { return pingPong(kPingPongRoundTrips); });
-    run("start-join", kStartJoinThreads, [] { return startJoin(kStartJoinThreads); });
-    run("monitor-2", 2 * int64_t(kMonitorIncrements), [] { return contended(2, kMonitorIncrements, false); });
-    run("monitor-4", 4 * int64_t(kMonitorIncrements), [] { return contended(4, kMonitorIncrements, false); });
-    run("monitor-waited-2", 2 * int64_t(kWaitedMonitorIncrements),
-        [] { return contended(2, kWaitedMonitorIncrements, true); });
+    if (wanted("ping-pong")) run("ping-pong", kPingPongRoundTrips, [] { return pingPong(kPingPongRoundTrips); });
+    if (wanted("start-join")) run("start-join", kStartJoinThreads, [] { return startJoin(kStartJoinThreads); });
+    if (wanted("monitor-2"))
+        run("monitor-2", 2 * int64_t(kMonitorIncrements), [] { return contended(2, kMonitorIncrements, false); });
+    if (wanted("monitor-4"))
+        run("monitor-4", 4 * int64_t(kMonitorIncrements), [] { return contended(4, kMonitorIncrements, false); });
+    if (wanted("monitor-waited-2"))
+        run("monitor-waited-2", 2 * int64_t(kWaitedMonitorIncrements),
+            [] { return contended(2, kWaitedMonitorIncrements, true); });
     return 0;
 }

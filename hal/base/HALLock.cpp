@@ -10,9 +10,10 @@ HALLock::HALLock(bool entered) {
 }
 
 HALLock::~HALLock() {
-    // Waiter entries live on their waiters' stacks; dropping the queue frees nothing.
+    // Waiter entries live on their waiters' stacks; dropping the lists frees nothing.
     std::lock_guard<std::mutex> guard(queueMutex_);
-    head_ = tail_ = nullptr;
+    waiting_ = WaiterList();
+    notified_ = WaiterList();
 }
 
 void HALLock::enter() {
@@ -21,64 +22,115 @@ void HALLock::enter() {
     HAL_restoreVMLock(vmDepth);
 }
 
-void HALLock::leave() { section_.leave(); }
-
 void HALLock::wait(uint32_t milliseconds) {
     ThreadWaker& waker = HAL_currentThreadWaker();
-    Waiter self{&waker, nullptr};
-    waker.arm();
+    Waiter self{&waker, waker.arm()};
     append(&self);
 
+    // The threads this one notified are woken only once both locks are free, so that they
+    // find them free. (The lock outlives the wait: this thread uses it again afterwards.)
     const unsigned sectionDepth = section_.releaseAll();
     const unsigned vmDepth = HAL_releaseVMLock();
-    waker.sleep(milliseconds);
+    wakeNotified();
+    const bool woken = waker.sleep(milliseconds);
     section_.restore(sectionDepth);
-    withdraw(&self);
+    // Woken by a notify: the entry is off every list already and the notifier is done
+    // with it. After a timeout a notify may be under way, so the entry is withdrawn under
+    // the mutex.
+    if (!woken || self.listed.load(std::memory_order_acquire)) withdraw(&self);
     HAL_restoreVMLock(vmDepth);
 }
 
 void HALLock::notify() {
     std::lock_guard<std::mutex> guard(queueMutex_);
-    Waiter* first = head_;
-    if (first == nullptr) return;
-    head_ = first->next;
-    if (head_ == nullptr) tail_ = nullptr;
-    first->next = nullptr;
-    first->waker->wake();
+    if (Waiter* first = waiting_.takeFirst()) release(first);
 }
 
 void HALLock::notifyAll() {
     std::lock_guard<std::mutex> guard(queueMutex_);
-    for (Waiter* waiter = head_; waiter != nullptr;) {
-        Waiter* next = waiter->next;
-        waiter->next = nullptr;
-        waiter->waker->wake();
-        waiter = next;
+    while (Waiter* waiter = waiting_.takeFirst()) release(waiter);
+}
+
+void HALLock::release(Waiter* waiter) {
+    if (!section_.isHeldByCurrentThread()) {
+        wake(waiter);
+        return;
     }
-    head_ = tail_ = nullptr;
+    notified_.append(waiter);
+    anyNotified_.store(true, std::memory_order_relaxed);
+}
+
+void HALLock::wakeNotified() {
+    // Only the section's holder fills the list, so the flag it reads is its own.
+    if (!anyNotified_.load(std::memory_order_relaxed)) return;
+    constexpr size_t kBatch = 8;
+    struct Pending {
+        ThreadWaker* waker;
+        uint32_t arming;
+    };
+    for (;;) {
+        Pending batch[kBatch];
+        size_t count = 0;
+        {
+            std::lock_guard<std::mutex> guard(queueMutex_);
+            for (Waiter* waiter; count < kBatch && (waiter = notified_.takeFirst()) != nullptr;) {
+                batch[count++] = {waiter->waker, waiter->arming};
+                waiter->listed.store(false, std::memory_order_release);
+            }
+            if (notified_.head == nullptr) anyNotified_.store(false, std::memory_order_relaxed);
+        }
+        // A waiter whose wait timed out meanwhile has moved its waker on: its wake-up is void.
+        for (size_t i = 0; i < count; ++i) batch[i].waker->wakeArming(batch[i].arming);
+        if (count < kBatch) return;
+    }
+}
+
+void HALLock::wake(Waiter* waiter) {
+    waiter->listed.store(false, std::memory_order_release);
+    waiter->waker->wakeArming(waiter->arming);
 }
 
 size_t HALLock::waiterCount() const {
     std::lock_guard<std::mutex> guard(queueMutex_);
     size_t count = 0;
-    for (Waiter* waiter = head_; waiter != nullptr; waiter = waiter->next) ++count;
+    for (Waiter* waiter = waiting_.head; waiter != nullptr; waiter = waiter->next) ++count;
     return count;
 }
 
 void HALLock::append(Waiter* waiter) {
     std::lock_guard<std::mutex> guard(queueMutex_);
-    if (tail_) tail_->next = waiter;
-    else head_ = waiter;
-    tail_ = waiter;
+    waiting_.append(waiter);
 }
 
-bool HALLock::withdraw(Waiter* waiter) {
+void HALLock::withdraw(Waiter* waiter) {
     std::lock_guard<std::mutex> guard(queueMutex_);
+    if (!waiting_.remove(waiter)) notified_.remove(waiter);
+    waiter->listed.store(false, std::memory_order_relaxed);
+}
+
+void HALLock::WaiterList::append(Waiter* waiter) {
+    waiter->next = nullptr;
+    if (tail) tail->next = waiter;
+    else head = waiter;
+    tail = waiter;
+}
+
+HALLock::Waiter* HALLock::WaiterList::takeFirst() {
+    Waiter* first = head;
+    if (first == nullptr) return nullptr;
+    head = first->next;
+    if (head == nullptr) tail = nullptr;
+    first->next = nullptr;
+    return first;
+}
+
+bool HALLock::WaiterList::remove(Waiter* waiter) {
     Waiter* previous = nullptr;
-    for (Waiter* current = head_; current != nullptr; previous = current, current = current->next) {
+    for (Waiter* current = head; current != nullptr; previous = current, current = current->next) {
         if (current != waiter) continue;
-        (previous ? previous->next : head_) = current->next;
-        if (tail_ == current) tail_ = previous;
+        (previous ? previous->next : head) = current->next;
+        if (tail == current) tail = previous;
+        current->next = nullptr;
         return true;
     }
     return false;

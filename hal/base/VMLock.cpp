@@ -1,5 +1,7 @@
 #include "hal/base/VMLock.h"
 
+#include <chrono>
+
 #include "hal/base/FairRecursiveLock.h"
 #include "hal/base/VMCallbacks.h"
 
@@ -24,6 +26,11 @@ void HAL_restoreVMLock(unsigned depth) {
 
 void HAL_yieldVMLock() {
     if (HAL_vmLock().yield()) HAL_vmCallbacks().makeCurrent();
+}
+
+void HAL_handOverVMLock() {
+    constexpr std::chrono::microseconds kArrivalLimit{1000};
+    if (HAL_vmLock().yieldToNextArrival(kArrivalLimit)) HAL_vmCallbacks().makeCurrent();
 }
 
 void HAL_yield() { HAL_yieldVMLock(); }

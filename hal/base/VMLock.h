@@ -12,6 +12,10 @@ void HAL_leaveVMLock();
 // Leaves the VM lock, lets every thread already waiting for it have a turn first, takes it
 // back at the same depth and calls slot 3. Returns at once when nobody waits.
 void HAL_yieldVMLock();
+// Like HAL_yieldVMLock, but when nobody waits yet it waits briefly (about a millisecond)
+// for the next thread that asks for the lock and lets it in first. For a thread that has
+// just passed a lock on to a thread that will need the VM lock to go on.
+void HAL_handOverVMLock();
 void HAL_yield();
 
 // Leaves every level of the VM lock the caller holds; returns the depth (0 if not held).

@@ -63,6 +63,9 @@ struct VMThread {
     // Lets another thread take the VM lock; nothing while yielding is disabled (during a
     // collection, and for good after shutdown).
     static void yield();
+    // Like yield, but waits briefly for a thread to ask for the VM lock when none does yet
+    // (HAL_handOverVMLock): used after passing a monitor to a thread that is about to.
+    static void handOver();
     // Sleeps on the thread's own lock with the VM lock released (0 or less yields);
     // InterruptedException when interrupted before or after.
     static void sleep(int64_t milliseconds);

@@ -60,12 +60,12 @@ void AMS::_VM_clinit() {
 }
 
 void AMS::main(VMPtr<VMArray<::java::lang::String*, 1>>) {
-    vm::ensureInitialized(_VM_getClass());
+    ::vm::ensureInitialized(_VM_getClass());
     if (!loadMIDlet(1)) HAL_fatalError("Failed to load MIDlet!");
 }
 
 bool AMS::loadMIDlet(int32_t n) {
-    vm::ensureInitialized(_VM_getClass());
+    ::vm::ensureInitialized(_VM_getClass());
     VMPtr<::java::lang::String> value = getAppProperty(::java::lang::String::withNumber("MIDlet-", n));
     if (!value) return false;
     midlet = instantiateMIDlet(classNameOf(value));
@@ -95,7 +95,7 @@ VMPtr<::java::lang::String> AMS::getAppProperty(VMPtr<::java::lang::String> key)
 VMPtr<MIDlet> AMS::instantiateMIDlet(VMPtr<::java::lang::String> className) {
     VMPtr<::java::lang::Object> instance = ::java::lang::Class::forName(className)->newInstance();
     VMPtr<MIDlet> loaded(dynamic_cast<MIDlet*>(instance.get()));
-    if (!loaded) vm::throwNew<::java::lang::InstantiationException>(VMPtr<java::lang::String>::fromLiteral("Class not a MIDlet"));
+    if (!loaded) ::vm::throwNew<::java::lang::InstantiationException>(VMPtr<java::lang::String>::fromLiteral("Class not a MIDlet"));
     return loaded;
 }
 

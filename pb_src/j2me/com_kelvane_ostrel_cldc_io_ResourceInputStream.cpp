@@ -14,7 +14,7 @@ VM_DEFINE_CLASS(ResourceInputStream, "com.kelvane.ostrel.cldc.io.ResourceInputSt
 namespace {
 
 [[noreturn]] void throwResourceError(int code) {
-    vm::throwNew<::java::io::IOException>(::java::lang::String::withNumber("Resource error: ", code));
+    ::vm::throwNew<::java::io::IOException>(::java::lang::String::withNumber("Resource error: ", code));
 }
 
 }  // namespace
@@ -22,12 +22,12 @@ namespace {
 ResourceInputStream::~ResourceInputStream() { HAL_closeFile(handle); }
 
 VMPtr<ResourceInputStream> ResourceInputStream::_VM_init(VMPtr<::java::lang::String> name) {
-    if (!name) vm::throwNew<::java::lang::NullPointerException>();
+    if (!name) ::vm::throwNew<::java::lang::NullPointerException>();
     handle = nullptr;
     // The name's characters are not terminated: the platform takes exactly its length.
     const int code = HAL_openResource(&handle, name->chars(), name->length());
     if (code != HAL_OK) throwResourceError(code);
-    if (handle == nullptr) vm::throwNew<::java::io::IOException>();
+    if (handle == nullptr) ::vm::throwNew<::java::io::IOException>();
     size = HAL_getResourceSize(handle);
     pos = 0;
     markPos = 0;
@@ -35,7 +35,7 @@ VMPtr<ResourceInputStream> ResourceInputStream::_VM_init(VMPtr<::java::lang::Str
 }
 
 void ResourceInputStream::checkOpen() {
-    if (handle == nullptr) vm::throwNew<::java::io::IOException>();
+    if (handle == nullptr) ::vm::throwNew<::java::io::IOException>();
 }
 
 int32_t ResourceInputStream::read() {

@@ -36,12 +36,12 @@ enum class Failure { Exception, Fatal };
 void check(int result, const char* notImplemented, const char* failure, Failure how) {
     if (result == 0) return;
     if (result == kNotImplemented || how == Failure::Fatal) HAL_fatalError(result == kNotImplemented ? notImplemented : failure);
-    vm::throwNew<MediaException>(LiteralString::fromLiteral(failure));
+    ::vm::throwNew<MediaException>(LiteralString::fromLiteral(failure));
 }
 
 [[noreturn]] void throwIllegalState(const char* message) {
-    if (message == nullptr) vm::throwNew<::java::lang::IllegalStateException>();
-    vm::throwNew<::java::lang::IllegalStateException>(LiteralString::fromLiteral(message));
+    if (message == nullptr) ::vm::throwNew<::java::lang::IllegalStateException>();
+    ::vm::throwNew<::java::lang::IllegalStateException>(LiteralString::fromLiteral(message));
 }
 
 // The platform's loop argument: -1 plays for ever, n repeats n more times.
@@ -53,18 +53,18 @@ VMPtr<Player> Player::_VM_init(VMPtr<String> locator) {
     Object::_VM_init();
     sourceKind = Manager::getLocatorProtocolKind(locator);
     sourcePath = Manager::getLocatorRemainder(locator);
-    if (!HAL_isSupportedSource(sourceKind)) vm::throwNew<MediaException>();
+    if (!HAL_isSupportedSource(sourceKind)) ::vm::throwNew<MediaException>();
     return this;
 }
 
 VMPtr<Player> Player::_VM_init(VMPtr<ByteArray> bytes, int32_t offset, int32_t length, VMPtr<String> type) {
     Object::_VM_init();
-    if (!bytes) vm::throwNew<::java::lang::NullPointerException>();
+    if (!bytes) ::vm::throwNew<::java::lang::NullPointerException>();
     // Subtraction form: offset + length could wrap in 32 bits.
     if (offset < 0 || offset >= bytes->length || length < 0 || length > bytes->length - offset)
-        vm::throwNew<::java::lang::ArrayIndexOutOfBoundsException>();
+        ::vm::throwNew<::java::lang::ArrayIndexOutOfBoundsException>();
     const int32_t kind = Manager::getKindForContentType(type);
-    if (kind != 1 && HAL_getSupportedKinds(kind, nullptr) == 0) vm::throwNew<MediaException>();
+    if (kind != 1 && HAL_getSupportedKinds(kind, nullptr) == 0) ::vm::throwNew<MediaException>();
     data = bytes;
     dataOffset = offset;
     dataLength = length;
@@ -198,7 +198,7 @@ VMPtr<::java::lang::String> Player::getContentType() {
 
 void Player::setLoopCount(int32_t count) {
     if (count == 0)
-        vm::throwNew<::java::lang::IllegalArgumentException>(LiteralString::fromLiteral("Player.setLoopCount with an invalid count."));
+        ::vm::throwNew<::java::lang::IllegalArgumentException>(LiteralString::fromLiteral("Player.setLoopCount with an invalid count."));
     if (!unrealizedOrThrow("Player.setLoopCount called on a closed player"))
         check(HAL_setPlayerLoopCount(nativePlayer, platformLoops(count)),
               "Unable to set the loop count for a realize player: method not implemented",
@@ -208,7 +208,7 @@ void Player::setLoopCount(int32_t count) {
 
 VMPtr<::javax::microedition::media::Control> Player::getControl(VMPtr<String> controlType) {
     if (!controlType)
-        vm::throwNew<::java::lang::IllegalArgumentException>(LiteralString::fromLiteral("Invalid control type passed to Player.getControl"));
+        ::vm::throwNew<::java::lang::IllegalArgumentException>(LiteralString::fromLiteral("Invalid control type passed to Player.getControl"));
     if (unrealizedOrThrow("Attempting to get controls for a closed player"))
         throwIllegalState("Attempting to get controls for an unrealized player");
     const std::string type = controlType->toUtf8();

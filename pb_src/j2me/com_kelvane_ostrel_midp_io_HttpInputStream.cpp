@@ -23,13 +23,13 @@ VMPtr<HttpInputStream> HttpInputStream::_VM_init(VMPtr<protocol::http::Protocol>
 
 HALHttpConnection* HttpInputStream::openConnection() {
     if (!connection)
-        vm::throwNew<::java::io::IOException>(VMPtr<String>::fromLiteral("The input stream has been closed"));
+        ::vm::throwNew<::java::io::IOException>(VMPtr<String>::fromLiteral("The input stream has been closed"));
     connection->ensureOpen();
     return connection->nativeConnection;
 }
 
 bool HttpInputStream::fill(HALHttpConnection* native) {
-    if (failure != 0) vm::throwNew<::java::io::IOException>(String::withNumber("HttpConnection error: ", failure));
+    if (failure != 0) ::vm::throwNew<::java::io::IOException>(String::withNumber("HttpConnection error: ", failure));
     if (position < count) return true;
     if (ended) return false;
     int32_t got = 0;
@@ -43,7 +43,7 @@ bool HttpInputStream::fill(HALHttpConnection* native) {
     if (result != 0) {
         failure = result;
         count = 0;
-        vm::throwNew<::java::io::IOException>(String::withNumber("HttpConnection error: ", result));
+        ::vm::throwNew<::java::io::IOException>(String::withNumber("HttpConnection error: ", result));
     }
     return count > 0;
 }

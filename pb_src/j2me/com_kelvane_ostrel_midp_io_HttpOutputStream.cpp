@@ -17,7 +17,7 @@ VMPtr<HttpOutputStream> HttpOutputStream::_VM_init(VMPtr<protocol::http::Protoco
 
 HALHttpConnection* HttpOutputStream::openConnection() {
     if (!connection)
-        vm::throwNew<::java::io::IOException>(
+        ::vm::throwNew<::java::io::IOException>(
             VMPtr<::java::lang::String>::fromLiteral("The output stream has been closed"));
     connection->ensureOpen();
     return connection->nativeConnection;

@@ -29,7 +29,7 @@ namespace {
 
 constexpr int kInputOutputFailure = 7;
 
-[[noreturn]] void throwIOException(const char* text) { vm::throwNew<IOException>(VMPtr<String>::fromLiteral(text)); }
+[[noreturn]] void throwIOException(const char* text) { ::vm::throwNew<IOException>(VMPtr<String>::fromLiteral(text)); }
 
 // A managed copy of a platform string when the call succeeded; the platform's is released.
 VMPtr<String> adopt(int result, HALString* text) {
@@ -76,7 +76,7 @@ VMPtr<::javax::microedition::io::Connection> Protocol::createNativeConnection(VM
     const int result = HAL_createHTTPConnection(&nativeConnection, charsOf(name), lengthOf(name));
     if (result != 0) {
         nativeConnection = nullptr;
-        vm::throwNew<IOException>(String::withNumber("HAL_createHTTPConnection error: ", result));
+        ::vm::throwNew<IOException>(String::withNumber("HAL_createHTTPConnection error: ", result));
     }
     return this;
 }
@@ -179,9 +179,9 @@ VMPtr<String> Protocol::getRequestProperty(VMPtr<String> key) {
 void Protocol::setRequestMethod(VMPtr<String> method) {
     ensureOpen();
     if (state == kConnected) throwIOException("HttpConnection error: HTTP method cannot be reset");
-    vm::ensureInitialized(::java::lang::System::_VM_getClass());
+    ::vm::ensureInitialized(::java::lang::System::_VM_getClass());
     ::java::lang::System::out->println(method);
-    vm::ensureInitialized(HttpConnection::_VM_getClass());
+    ::vm::ensureInitialized(HttpConnection::_VM_getClass());
     if (!HttpConnection::HEAD->equalsIgnoreCase(method) && !HttpConnection::GET->equalsIgnoreCase(method) &&
         !HttpConnection::POST->equalsIgnoreCase(method))
         throwIOException("HttpConnection error: Invalid HTTP method");
@@ -201,7 +201,7 @@ template <typename Call> VMPtr<String> Protocol::responseString(Call call) {
     const int result = call(&text);
     if (result == kInputOutputFailure) {
         adopt(result, text);
-        vm::throwNew<IOException>(String::withNumber("HttpConnection error: ", result));
+        ::vm::throwNew<IOException>(String::withNumber("HttpConnection error: ", result));
     }
     return adopt(result, text);
 }
@@ -210,7 +210,7 @@ int32_t Protocol::getResponseCode() {
     connect();
     int32_t code = -1;
     const int result = HAL_getHTTPResponseCode(nativeConnection, &code);
-    if (result == kInputOutputFailure) vm::throwNew<IOException>(String::withNumber("HttpConnection error: ", result));
+    if (result == kInputOutputFailure) ::vm::throwNew<IOException>(String::withNumber("HttpConnection error: ", result));
     return result == 0 ? code : -1;
 }
 
@@ -218,7 +218,7 @@ int64_t Protocol::getLength() {
     connect();
     int64_t length = -1;
     const int result = HAL_getHTTPLength(nativeConnection, &length);
-    if (result == kInputOutputFailure) vm::throwNew<IOException>(String::withNumber("HttpConnection error: ", result));
+    if (result == kInputOutputFailure) ::vm::throwNew<IOException>(String::withNumber("HttpConnection error: ", result));
     return result == 0 ? length : -1;
 }
 

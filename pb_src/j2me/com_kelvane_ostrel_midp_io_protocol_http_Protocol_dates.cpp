@@ -30,7 +30,7 @@ int32_t defaultCenturyStart = 0;
 bool centuryStartKnown = false;
 
 [[noreturn]] void fail() {
-    vm::throwNew<::java::lang::IllegalArgumentException>(VMPtr<String>::fromLiteral("Error parsing date"));
+    ::vm::throwNew<::java::lang::IllegalArgumentException>(VMPtr<String>::fromLiteral("Error parsing date"));
 }
 
 bool isLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
@@ -155,7 +155,7 @@ int64_t toMillis(DateFields& f) {
 }  // namespace
 
 int64_t Protocol::parseDate(VMPtr<String> text) {
-    vm::ensureInitialized(_VM_getClass());
+    ::vm::ensureInitialized(_VM_getClass());
     if (!text) fail();
     if (!centuryStartKnown) {
         defaultCenturyStart = Calendar::getInstance()->get(Calendar::YEAR) - 80;

@@ -2,6 +2,7 @@
 
 #include "hal/base/FatalError.h"
 #include "hal/base/HALLock.h"
+#include "lib_src/vm/VM.h"
 #include "lib_src/vm/VMClass.h"
 #include "lib_src/vm/VMObject.h"
 #include "lib_src/vm/VMThread.h"
@@ -19,41 +20,42 @@ void _VM_inflateMonitor(Object* object) {
         HAL_fatalError("HAL_createLock() failed in _VM_inflateMonitor().");
 }
 
-void _VM_lock(Object* object) {
-    VMThread* me = VMThread::currentThread();
+namespace {
+
+// The last level of an inflated monitor was left.
+void releaseInflated(HALLock* lock) {
+    // With nobody queued to enter, the exit stays as cheap as a thin one. Otherwise the
+    // waiters are woken and the section goes to the first entrant, which then needs the
+    // VM lock: this thread lets it have that first, so that the entrant runs now and this
+    // thread does not find the section taken at its next enter (which would make the two
+    // threads trade the monitor at every enter).
+    const bool contended = lock->hasEntrants();
+    if (contended) HAL_notifyAllLock(lock);
+    lock->leave();
+    if (contended) VMThread::handOver();
+}
+
+}  // namespace
+
+// The monitor is held by another thread, or inflated and free.
+void _VM_lockSlowly(Object* object, VMThread* me) {
     if (object->lock == nullptr) {
-        if (object->count == 0) {
-            object->count = 1;
-            object->owner = me;
-            return;
-        }
-        if (object->owner == me) {
-            ++object->count;
-            return;
-        }
         // Held by another thread: let the owner run until it lets go, then inflate.
         while (object->count != 0) VMThread::yield();
         _VM_inflateMonitor(object);
     }
-    if (object->owner == me && object->count > 0) {
-        ++object->count;
-        return;
-    }
-    HAL_enterLock(object->lock);
+    // A free section is taken without leaving the VM lock; only a held one blocks.
+    if (!object->lock->tryEnter()) HAL_enterLock(object->lock);
     object->count = 1;
     object->owner = me;
 }
 
-void _VM_unlock(Object* object) {
-    if (object->count <= 0 || object->owner != VMThread::currentThread())
+void _VM_unlockSlowly(Object* object) {
+    if (object->count <= 0 || object->owner != _VM_runningThread())
         HAL_fatalError("Monitor state is invalid in _VM_unlock()!");
     if (--object->count > 0) return;
     object->owner = nullptr;
-    if (object->lock != nullptr) {
-        HAL_notifyAllLock(object->lock);
-        HAL_leaveLock(object->lock);
-        VMThread::yield();
-    }
+    if (object->lock != nullptr) releaseInflated(object->lock);
 }
 
 namespace java::lang {

@@ -216,6 +216,14 @@ void VMThread::yield() {
     makeCurrent(me);
 }
 
+void VMThread::handOver() {
+    if (yieldDisabled()) return;
+    VMThread* me = currentThread();
+    if (VM* vm = runtime()) vm->currentThread = nullptr;
+    HAL_handOverVMLock();
+    makeCurrent(me);
+}
+
 void VMThread::sleep(int64_t milliseconds) {
     VMThread* me = currentThread();
     if (me == nullptr || me->state != Running) return;

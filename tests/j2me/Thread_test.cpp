@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "hal/base/HALLock.h"
 #include "hal/base/HALThread.h"
 #include "hal/base/SystemClock.h"
 #include "lib_src/vm/VMMonitor.h"
@@ -125,6 +126,58 @@ TEST(Threads, WaitAndNotifyNeverLoseANotification) {
     }
     join(consumer);
     EXPECT_EQ(consumed, kItems);
+}
+
+TEST(Threads, LeavingAMonitorNobodyWaitsToEnterWakesNoWaiter) {
+    testRuntime();
+    VMPtr<Object> monitor = Object::_VM_new();
+    int wakeUps = 0;
+    bool done = false;
+    VMPtr<Thread> waiter = started([&] {
+        VM_SYNCHRONIZED(monitor.get());
+        while (!done) {
+            monitor->wait(0);
+            ++wakeUps;
+        }
+    });
+    ASSERT_TRUE(waitUntil([&] { return monitor->lock != nullptr && monitor->lock->waiterCount() == 1; }));
+    for (int i = 0; i < 20; ++i) {
+        VM_SYNCHRONIZED(monitor.get());
+    }
+    Thread::sleep(20);  // a woken waiter would run now
+    {
+        VM_SYNCHRONIZED(monitor.get());
+        done = true;
+        monitor->notify();
+    }
+    join(waiter);
+    EXPECT_EQ(wakeUps, 1);
+}
+
+TEST(Threads, ContendingThreadsCountExactlyUnderAWaitedOnMonitor) {
+    testRuntime();
+    VMPtr<Object> monitor = Object::_VM_new();
+    int ready = 0;
+    int64_t count = 0;
+    constexpr int kIncrements = 5000;
+    auto body = [&] {
+        {
+            VM_SYNCHRONIZED(monitor.get());
+            ++ready;
+            monitor->notifyAll();
+            while (ready < 2) monitor->wait(0);
+        }
+        for (int i = 0; i < kIncrements; ++i) {
+            VM_SYNCHRONIZED(monitor.get());
+            const int64_t seen = count;
+            if (i % 64 == 0) VMThread::yield();  // the other thread may try to enter meanwhile
+            count = seen + 1;
+        }
+    };
+    VMPtr<Thread> a = started(body), b = started(body);
+    join(a);
+    join(b);
+    EXPECT_EQ(count, 2 * kIncrements);
 }
 
 TEST(Threads, NotifyAllWakesEveryWaiterAndTimedWaitsEndByThemselves) {

@@ -66,6 +66,25 @@ TEST(HALLock, NotifyWakesOneWaiterWhichComesBackWithBothLocks) {
     HAL_deleteLock(lock);
 }
 
+TEST(HALLock, ANotifyByTheSectionsHolderWakesTheWaiterWhenTheHolderLeaves) {
+    HALLock* lock = nullptr;
+    HAL_createLock(&lock, 0);
+    {
+        Waiter waiter(lock, 0);
+        ASSERT_TRUE(waitersQueued(lock, 1));
+        HAL_enterVMLock();
+        HAL_enterLock(lock);
+        HAL_notifyLock(lock);
+        EXPECT_EQ(lock->waiterCount(), 0u);
+        EXPECT_TRUE(waiter.record->waker.isArmed()) << "it could not go on before the section is free";
+        HAL_leaveLock(lock);
+        EXPECT_FALSE(waiter.record->waker.isArmed());
+        HAL_leaveVMLock();
+        ASSERT_TRUE(eventually([&] { return waiter.done.load(); }));
+    }
+    HAL_deleteLock(lock);
+}
+
 TEST(HALLock, WaitersAreWokenInTheOrderTheyBeganToWait) {
     HALLock* lock = nullptr;
     HAL_createLock(&lock, 0);

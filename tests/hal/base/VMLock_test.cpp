@@ -104,6 +104,40 @@ TEST(VMLock, ThreadsAreAdmittedInArrivalOrder) {
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));
 }
 
+TEST(VMLock, AHandOverLetsTheNextThreadToArriveInFirst) {
+    FairRecursiveLock lock;
+    lock.enter();
+    lock.enter();
+    std::vector<int> order;  // touched under the lock
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_FALSE(lock.tryEnter()) << "held by the handing thread until it arrives";
+        lock.enter();
+        order.push_back(2);
+        lock.leave();
+    });
+    EXPECT_TRUE(lock.yieldToNextArrival(std::chrono::seconds(30)));
+    order.push_back(1);
+    EXPECT_EQ(lock.depthOfCurrentThread(), 2u);
+    lock.leave();
+    lock.leave();
+    other.join();
+    EXPECT_EQ(order, (std::vector<int>{2, 1}));
+}
+
+TEST(VMLock, AHandOverThatNobodyTakesKeepsTheLock) {
+    FairRecursiveLock lock;
+    lock.enter();
+    EXPECT_TRUE(lock.yieldToNextArrival(std::chrono::milliseconds(5)));
+    EXPECT_EQ(lock.depthOfCurrentThread(), 1u);
+    EXPECT_TRUE(lock.leave());
+    std::thread other([&] {
+        EXPECT_TRUE(lock.tryEnter()) << "free again after the last leave";
+        lock.leave();
+    });
+    other.join();
+}
+
 TEST(VMLock, SleepReleasesEveryLevelAndRestoresTheDepth) {
     CountingCallbacks callbacks;
     for (int i = 0; i < 3; ++i) HAL_enterVMLock();
