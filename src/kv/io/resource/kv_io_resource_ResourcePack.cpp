@@ -151,9 +151,15 @@ int32_t ResourcePack::entryIndex(int32_t id) {
     return index;
 }
 
-int32_t ResourcePack::getSize(int32_t id) { return sizes->elements()[entryIndex(id)]; }
+int32_t ResourcePack::getSize(int32_t id) {
+    const int32_t index = entryIndex(id);
+    return sizes->elements()[index];
+}
 
-int8_t ResourcePack::getType(int32_t id) { return types->elements()[entryIndex(id)]; }
+int8_t ResourcePack::getType(int32_t id) {
+    const int32_t index = entryIndex(id);
+    return types->elements()[index];
+}
 
 int32_t ResourcePack::getOffset(int32_t id) {
     const int32_t index = entryIndex(id);
