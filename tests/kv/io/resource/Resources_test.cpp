@@ -5,10 +5,24 @@
 
 #include <gtest/gtest.h>
 
+#include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
+#include "pb_src/j2me/javax_microedition_rms_RecordStore.h"
 #include "src/kv/kv_KvCanvas.h"
 #include "src/kv/kv_Resources.h"
 #include "tests/kv/io/resource/PackFolder.h"
 #include "tests/support/PngWriter.h"
+
+namespace resourcestest {
+
+// A running canvas for loadRecord; it is never shown.
+class RecordCanvas : public kv::KvCanvas {
+    VM_CLASS(RecordCanvas, kv::KvCanvas)
+    void paint(VMPtr<javax::microedition::lcdui::Graphics> g) override {}
+};
+
+}  // namespace resourcestest
+
+VM_DEFINE_CLASS(resourcestest::RecordCanvas, "ResourcesTestRecordCanvas", "kv.KvCanvas", VM_NO_CLINIT)
 
 namespace {
 
@@ -157,10 +171,23 @@ TEST_F(ResourcesTest, BmpExportWritesBottomRowFirst) {
     }
 }
 
-TEST_F(ResourcesTest, EmptyRecordSlotClosesThePack) {
-    attach({indexedPng(kRedGreen)});
-    EXPECT_EQ(Resources::loadPackFromRecord(-1), 0);
-    EXPECT_EQ(ResourcePack::currentPart, -1);
+TEST_F(ResourcesTest, PackLoadsFromRecordSlots) {
+    setenv("OSTREL_DATABASE_DIR", (folder.rsc() + "/../database").c_str(), 1);
+    kv::KvCanvas::instance = resourcestest::RecordCanvas::_VM_new();
+    const Bytes pack = packwriter::table({kvtest::entry("first"), kvtest::entry("second")});
+    VMPtr<javax::microedition::rms::RecordStore> store =
+        javax::microedition::rms::RecordStore::openRecordStore(kvtest::text("4"), true);
+    const size_t half = pack.size() / 2;
+    store->addRecord(kvtest::bytes(Bytes(pack.begin(), pack.begin() + long(half))), 0, int32_t(half));
+    store->addRecord(kvtest::bytes(Bytes(pack.begin() + long(half), pack.end())), 0, int32_t(pack.size() - half));
+    store->closeRecordStore();
+    EXPECT_EQ(Resources::loadPackFromRecord(4), 1);  // the records joined in id order
+    EXPECT_EQ(kvtest::str(Resources::getData(1)), "second");
+    for (int32_t slot : {-1, 5}) {
+        attach({indexedPng(kRedGreen)});
+        EXPECT_EQ(Resources::loadPackFromRecord(slot), 0);
+        EXPECT_EQ(ResourcePack::currentPart, -1);
+    }
 }
 
 }  // namespace
