@@ -6,6 +6,7 @@
 
 #include "pb_src/j2me/java_io_ByteArrayInputStream.h"
 #include "src/kv/io/resource/kv_io_resource_ResourcePackSaver.h"
+#include "src/kv/kv_KvCanvas.h"
 #include "src/kv/kv_Resources.h"
 #include "tests/kv/io/resource/PackFolder.h"
 
@@ -45,6 +46,9 @@ TEST_F(ResourcePackTest, AttachedTableGivesEntriesByOffset) {
     EXPECT_EQ(Resources::getType(2), -3);
     EXPECT_EQ(readAll(Resources::getStream(2)), "0123456");
     EXPECT_EQ(Resources::getPackData(1)->length, 12);
+    EXPECT_EQ(Resources::pack->selectEntry(2), 7);
+    EXPECT_EQ(kv::KvCanvas::entryData.get(), Resources::getPackData(0).get());
+    EXPECT_EQ(kv::KvCanvas::entryOffset, 5);
     EXPECT_NE(thrown([] { Resources::getSize(3); }).find("ArrayIndexOutOfBounds"), std::string::npos);
 }
 
