@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
+#include <unistd.h>
 
 #include "hal/services/ModulePath.h"
 #include "lib_src/vm/VMHeap.h"
@@ -24,9 +26,18 @@ namespace {
 using kv::Resources;
 using ByteArray = VMArray<int8_t, 1>;
 
+std::string& folderRoot() {
+    static std::string root = std::filesystem::temp_directory_path() / ("ostrel_pack_fuzz_" + std::to_string(getpid()));
+    return root;
+}
+
 std::string resourceFolder() {
     static const std::string folder = [] {
-        const std::string root = std::filesystem::temp_directory_path() / ("ostrel_pack_fuzz_" + std::to_string(getpid()));
+        const std::string& root = folderRoot();
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(folderRoot(), ignored);
+        });
         HAL_setModuleDirectory(root.c_str());
         const std::string rsc = root + "/rsc";
         for (int32_t file = 1; file <= 3; ++file) {
