@@ -58,9 +58,10 @@ TEST_F(ChunkedPackTest, ChunkWritesBackTheBytesItRead) {
 }
 
 TEST_F(ChunkedPackTest, DirectoryParsesEntriesAndExtensions) {
-    Bytes body = {0, 0, 0, 0, 0, 0, 0, 3, 0xFD, 0, 0, 5, 0, 0, 0, 0x10, 0, 0, 0, 0};
-    for (uint8_t type : {13, 100}) body.insert(body.end(), {type, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 9});
-    body.push_back(0xEE);  // extra body bytes are kept but not parsed
+    // Header 0, three entries (types -3, 13 and 100), then one extra byte that is kept in
+    // the body but not parsed.
+    const Bytes body = {0, 0, 0, 0, 0, 0, 0, 3, 0xFD, 0, 0, 5, 0, 0, 0, 0x10, 0, 0, 0, 0, 13, 0, 0, 1, 0, 0,
+                        0, 0, 0, 0, 0, 9, 100, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 9, 0xEE};
     VMPtr<Chunk> chunk = Chunk::read(streamOf(packwriter::chunk(packwriter::kIdVfso, body)));
     auto* directory = dynamic_cast<ChunkVirtualFileSystemOrganization*>(chunk.get());
     ASSERT_NE(directory, nullptr);
