@@ -1,0 +1,70 @@
+#pragma once
+
+// kv::Resources: the one door to the game's data, static operations over one resource pack
+// (a ResourcePackChunked created unopened when the class initialises). Nothing is cached:
+// every call reads the entry again. The PNG helpers walk a PNG's chunks through a stream;
+// swapPalette exchanges a PNG's palette bytes in place only when the palette is exactly the
+// PLTE chunk's data plus its CRC and lies inside the data, so a second call restores both.
+
+#include "lib_src/vm/VMArray.h"
+#include "pb_src/j2me/java_io_DataInputStream.h"
+#include "pb_src/j2me/javax_microedition_lcdui_Image.h"
+#include "src/kv/io/resource/kv_io_resource_ResourcePack.h"
+
+namespace kv {
+
+class Resources : public virtual ::java::lang::Object {
+    VM_CLASS(Resources, ::java::lang::Object)
+    using ByteArray = VMArray<int8_t, 1>;
+    using ByteMatrix = VMArray<int8_t, 2>;
+    using DataInputStream = ::java::io::DataInputStream;
+    using Image = ::javax::microedition::lcdui::Image;
+
+    VMPtr<Resources> _VM_init() {
+        Object::_VM_init();
+        return this;
+    }
+    static void _VM_clinit();
+
+    static VMPtr<ByteArray> getData(int32_t id);
+    // Marked at the entry's start when the stream supports it.
+    static VMPtr<DataInputStream> getStream(int32_t id);
+    static int32_t getOffset(int32_t id);
+    static int32_t getType(int32_t id);
+    static int32_t getSize(int32_t id);
+    static VMPtr<ByteArray> getPackData(int32_t id);
+    // 1 when the stream's pack was read and is now open (part 0), 0 otherwise; a null stream
+    // closes the pack.
+    static int32_t attachStream(VMPtr<DataInputStream> s);
+    static void closePack();
+    static VMPtr<ByteArray> save(VMPtr<ByteMatrix> entries, VMPtr<ByteArray> types);
+    static VMPtr<Image> getImage(int32_t id);
+    static VMPtr<Image> getImage(int32_t id, VMPtr<ByteArray> palette);
+    static VMPtr<ByteArray> getPalette(int32_t id);
+    static int32_t getTransparentIndex(int32_t id);
+    // Attaches the pack saved in the record store of that slot; -1 or a missing store closes
+    // the pack and gives 0.
+    static int32_t loadPackFromRecord(int32_t slot);
+    // The entry's image as an 8-bit palette BMP file.
+    static VMPtr<ByteArray> getImageAsBmp(int32_t id);
+    // The PLTE data (at most 256 colours) with its 4 CRC bytes, or null.
+    static VMPtr<ByteArray> readPaletteChunk(VMPtr<DataInputStream> in);
+    // The index of the first zero alpha byte of a tRNS chunk right after PLTE, or -1.
+    static int32_t findTransparentIndex(VMPtr<DataInputStream> in);
+
+    static VMPtr<Image> loadImage(VMPtr<ByteArray> data, int32_t offset, int32_t length);
+    static VMPtr<DataInputStream> createStream(VMPtr<ByteArray> data, int32_t offset, int32_t length);
+    // IllegalArgumentException, with nothing exchanged, for a palette that is not the PLTE
+    // chunk's length plus 4 or does not fit the data; a PNG without PLTE is left alone.
+    static void swapPalette(VMPtr<ByteArray> data, int32_t offset, VMPtr<ByteArray> palette);
+    // The PLTE data length, or -1 at IEND; sets paletteOffset to the first palette byte.
+    static int32_t findPaletteChunk(VMPtr<DataInputStream> in);
+
+    static VMPtr<io::resource::ResourcePack> pack;
+    static int32_t paletteOffset;
+
+private:
+    static void ensureReady();
+};
+
+}  // namespace kv

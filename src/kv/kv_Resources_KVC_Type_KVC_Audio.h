@@ -1,0 +1,13 @@
+#pragma once
+
+// kv::Resources_KVC_Type_KVC_Audio: the group of audio entry types; it declares no operations.
+
+#include "lib_src/vm/VMClass.h"
+
+namespace kv {
+
+class Resources_KVC_Type_KVC_Audio : public virtual ::java::lang::Object {
+    VM_INTERFACE(Resources_KVC_Type_KVC_Audio)
+};
+
+}  // namespace kv

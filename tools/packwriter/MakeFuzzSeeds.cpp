@@ -1,0 +1,56 @@
+// Writes the seed corpora of the pack fuzz targets with the pack writer:
+//   make_pack_fuzz_seeds <fuzz/corpus folder>
+// resource_pack seeds are a form byte (0 table, 1 chunked part 1) and the part's bytes;
+// png_palette seeds are a palette-length byte and an indexed PNG.
+
+#include <cstdio>
+#include <string>
+
+#include "tests/support/PngWriter.h"
+#include "tools/packwriter/PackWriter.h"
+
+namespace {
+
+using packwriter::Bytes;
+using packwriter::Entry;
+
+Bytes with(uint8_t first, const Bytes& rest) {
+    Bytes out{first};
+    out.insert(out.end(), rest.begin(), rest.end());
+    return out;
+}
+
+Bytes chunked(const std::vector<Entry>& entries, const Bytes& second) {
+    return packwriter::container({packwriter::chunk(packwriter::kIdRphe, packwriter::table(entries, true, false)), second});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_pack_fuzz_seeds <corpus folder>\n");
+        return 1;
+    }
+    const std::string root = argv[1];
+    const std::vector<Entry> entries = {{Bytes(5, 'a'), 2}, {{}, -1}, {Bytes(7, 'c'), -3}};
+    // The fuzz target's split files of part 1 hold 8, 16 and 24 bytes.
+    const std::vector<Entry> split = {{Bytes(20, 's'), 0}, {Bytes(28, 't'), -3}};
+    const std::string pack = root + "/resource_pack";
+    packwriter::writeFile(pack, "table", with(0, packwriter::table(entries)));
+    packwriter::writeFile(pack, "table_narrow", with(0, packwriter::table(entries, false)));
+    packwriter::writeFile(pack, "split", with(1, chunked(split, packwriter::chunk(packwriter::kIdFslm, packwriter::splitList({8, 16, 24})))));
+    packwriter::writeFile(pack, "directory", with(1, chunked(entries, packwriter::chunk(packwriter::kIdVfso, packwriter::directory(entries)))));
+    packwriter::writeFile(pack, "version3", with(1, packwriter::container({}, 3)));
+
+    png_writer::Picture picture;
+    picture.width = 2;
+    picture.colorType = png_writer::kPalette;
+    picture.palette = {0xFF, 0, 0, 0, 0xFF, 0};
+    picture.samples = {0, 1};
+    const std::string palette = root + "/png_palette";
+    packwriter::writeFile(palette, "own_palette", with(0, png_writer::encode(picture)));
+    packwriter::writeFile(palette, "wrong_length", with(9, png_writer::encode(picture)));
+    picture.transparency = {0xFF, 0};
+    packwriter::writeFile(palette, "transparent", with(10, png_writer::encode(picture)));
+    return 0;
+}
