@@ -23,7 +23,7 @@
 #include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_Throwable.h"
 #include "lib_src/vm/VMHeap.h"
-#include "fuzz/FuzzerFlags.h"
+#include "fuzz/RuntimeFuzzing.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {
@@ -227,14 +227,10 @@ void step(uint8_t op, DataInputStream* in, Model& model, ByteArray* scratch) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    skipLeakChecksPerInput(argc, argv);
-    return 0;
-}
+OSTREL_FUZZ_WITHOUT_PER_INPUT_LEAK_SCAN()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static VM* vm = testRuntime();
-    static uint32_t runs = 0;
+    testRuntime();
     if (size == 0) return 0;
     const size_t opCount = std::min<size_t>(data[0] & 0x1F, size - 1);
     const uint8_t* ops = data + 1;
@@ -252,12 +248,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         VMPtr<Throwable> held(e);
         std::abort();  // every exception an operation may throw is expected and caught above
     }
-    if (++runs % 256 == 0) {
-        // Nothing of earlier inputs stays reachable, so the heap returns to what the runtime
-        // itself holds after each collection.
-        vm->collect();
-        static const uint64_t baseline = _VM_heapState().used;
-        check(_VM_heapState().used <= baseline + (1u << 20));
-    }
+    checkHeapReturnsToItsBaseline();
     return 0;
 }

@@ -20,7 +20,7 @@
 #include "pb_src/j2me/java_lang_NumberFormatException.h"
 #include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/java_lang_Throwable.h"
-#include "fuzz/FuzzerFlags.h"
+#include "fuzz/RuntimeFuzzing.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {
@@ -94,14 +94,10 @@ void checkParse(const std::u16string& text, int32_t radix) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    skipLeakChecksPerInput(argc, argv);
-    return 0;
-}
+OSTREL_FUZZ_WITHOUT_PER_INPUT_LEAK_SCAN()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static VM* vm = testRuntime();
-    static uint32_t runs = 0;
+    testRuntime();
     if (size < 9) return 0;
     const int32_t radix = data[0] % 40;
     int64_t number;
@@ -114,10 +110,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         VMPtr<java::lang::Throwable> held(caught);
         std::abort();  // nothing else may be thrown
     }
-    if (++runs % 256 == 0) {
-        vm->collect();
-        static const uint64_t baseline = _VM_heapState().used;
-        check(_VM_heapState().used <= baseline + (1u << 20));
-    }
+    checkHeapReturnsToItsBaseline();
     return 0;
 }

@@ -23,7 +23,7 @@
 #include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/java_lang_Throwable.h"
-#include "fuzz/FuzzerFlags.h"
+#include "fuzz/RuntimeFuzzing.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {
@@ -97,14 +97,10 @@ void checkModifiedUtf8(const std::u16string& units, uint8_t roomSeed) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    skipLeakChecksPerInput(argc, argv);
-    return 0;
-}
+OSTREL_FUZZ_WITHOUT_PER_INPUT_LEAK_SCAN()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static VM* vm = testRuntime();
-    static uint32_t runs = 0;
+    testRuntime();
     if (size < 3) return 0;
     const int encoding = data[0] & 7;
     const uint8_t* bytes = data + 3;
@@ -138,12 +134,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     check(actual == outcome);
-    if (++runs % 256 == 0) {
-        // Nothing of earlier inputs stays reachable: each collection returns the heap to
-        // what the runtime itself holds.
-        vm->collect();
-        static const uint64_t baseline = _VM_heapState().used;
-        check(_VM_heapState().used <= baseline + (1u << 20));
-    }
+    checkHeapReturnsToItsBaseline();
     return 0;
 }

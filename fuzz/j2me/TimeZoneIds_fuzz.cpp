@@ -17,7 +17,7 @@
 #include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/java_lang_Throwable.h"
 #include "pb_src/j2me/java_util_TimeZone.h"
-#include "fuzz/FuzzerFlags.h"
+#include "fuzz/RuntimeFuzzing.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {
@@ -87,14 +87,10 @@ void checkZone(const std::u16string& id) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    skipLeakChecksPerInput(argc, argv);
-    return 0;
-}
+OSTREL_FUZZ_WITHOUT_PER_INPUT_LEAK_SCAN()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static VM* vm = testRuntime();
-    static uint32_t runs = 0;
+    testRuntime();
     if (size == 0) return 0;
     static const char16_t* const kPrefixes[] = {u"GMT", u"UTC", u""};
     std::u16string id = kPrefixes[data[0] % 3];
@@ -105,10 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         VMPtr<java::lang::Throwable> held(caught);
         std::abort();  // no ID may make the lookup throw
     }
-    if (++runs % 256 == 0) {
-        vm->collect();
-        static const uint64_t baseline = _VM_heapState().used;
-        check(_VM_heapState().used <= baseline + (1u << 20));
-    }
+    checkHeapReturnsToItsBaseline();
     return 0;
 }
