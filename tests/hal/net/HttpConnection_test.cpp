@@ -285,7 +285,9 @@ TEST(HttpConnection, ReportsTheUrlsParts) {
     HALHttpConnection* bare = open(server.url(""));
     for (const auto& part : parts) {
         EXPECT_EQ(got(std::bind_front(part.get, full)), part.full);
-        if (part.bare != nullptr) EXPECT_EQ(got(std::bind_front(part.get, bare)), part.bare);
+        if (part.bare != nullptr) {
+            EXPECT_EQ(got(std::bind_front(part.get, bare)), part.bare);
+        }
     }
     HAL_deleteHTTPConnection(full);
     HAL_deleteHTTPConnection(bare);
