@@ -344,8 +344,7 @@ TEST(PlayersWithoutSoundFont, MidiThatCannotBeSynthesisedIsRefusedWithSix) {
     EXPECT_EQ(HAL_getPlayerCount(), 0);
 }
 
-// The silent sink at its real pace: a MIDI file plays for its length, non-silent, and its
-// end arrives as the UI thread's message.
+// At the silent sink's real pace; the end arrives as the UI thread's message.
 TEST(PlayersOnTheSilentSink, MidiPlaysForItsLengthAndEnds) {
     setenv("OSTREL_AUDIO", "silent", 1);
     host::setHostBackend(std::make_unique<host::HeadlessBackend>());

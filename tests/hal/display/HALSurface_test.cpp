@@ -11,8 +11,6 @@
 
 namespace {
 
-// Conversions are read back through the image tests and drawn in every golden picture; the
-// blend is checked here against its per-channel rule.
 // The packed blend equals d + floor((s - d) * k / 32) in every channel, for every weight.
 TEST(Rgb565, BlendMatchesThePerChannelRule) {
     auto channel = [](int d, int s, int k) { return d + int(std::floor((s - d) * k / 32.0)); };
