@@ -6,6 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/references"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build" --target make_graphics_references
+cmake --build "$build" --target display_graphics_tests
 mkdir -p "$root/tests/hal/display/graphics/golden"
-"$build/tests/hal/display/graphics/make_graphics_references" "$root/tests/hal/display/graphics/golden"
+OSTREL_WRITE_GOLDEN=1 "$build/tests/hal/display/graphics/display_graphics_tests" --gtest_filter='GraphicsGolden.*'
+ls -l "$root/tests/hal/display/graphics/golden"

@@ -6,6 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/references"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build" --target make_image_references
+cmake --build "$build" --target make_image_references platform_display_tests
 mkdir -p "$root/tests/hal/display/golden" "$root/fuzz/corpus/image_decoding"
-"$build/tests/hal/display/make_image_references" "$root/tests/hal/display/golden" "$root/fuzz/corpus/image_decoding"
+OSTREL_WRITE_GOLDEN=1 "$build/tests/hal/display/platform_display_tests" --gtest_filter='GoldenImages.*'
+"$build/tests/hal/display/make_image_references" "$root/fuzz/corpus/image_decoding"

@@ -47,6 +47,14 @@ std::vector<int32_t> eventNumbers() {
     return numbers;
 }
 
+// What a player's getter gives, checked to succeed.
+template <class T>
+T got(int (*get)(T*, HALPlayer*), HALPlayer* player) {
+    T value = -1;
+    EXPECT_EQ(get(&value, player), HAL_OK);
+    return value;
+}
+
 class Players : public testing::Test {
 protected:
     void SetUp() override {
@@ -79,16 +87,8 @@ protected:
         }
         return delivered;
     }
-    static int32_t state(HALPlayer* player) {
-        int32_t s = -1;
-        EXPECT_EQ(HAL_getPlayerState(&s, player), HAL_OK);
-        return s;
-    }
-    static int64_t mediaTime(HALPlayer* player) {
-        int64_t t = -1;
-        EXPECT_EQ(HAL_getPlayerMediaTime(&t, player), HAL_OK);
-        return t;
-    }
+    static int32_t state(HALPlayer* player) { return got(HAL_getPlayerState, player); }
+    static int64_t mediaTime(HALPlayer* player) { return got(HAL_getPlayerMediaTime, player); }
     // The frames a started player sounds for, counted in blocks of 100.
     int framesUntilEnd(HALPlayer* player, int limit) {
         int frames = 0;
@@ -105,16 +105,10 @@ TEST_F(Players, PlayersAreMadeFromWavAndMidiDataAndListedInOrder) {
     HALPlayer* first = create(wav, 1);
     HALPlayer* second = create(wav, 2);
     HALPlayer* music = create(noteFile(100), 6);
-    int32_t kind = 0;
-    ASSERT_EQ(HAL_getPlayerKind(&kind, first), HAL_OK);
-    EXPECT_EQ(kind, 2);
-    ASSERT_EQ(HAL_getPlayerKind(&kind, music), HAL_OK);
-    EXPECT_EQ(kind, 6);
-    int64_t duration = 0;
-    ASSERT_EQ(HAL_getPlayerDuration(&duration, first), HAL_OK);
-    EXPECT_EQ(duration, 1000000) << "in microseconds";
-    ASSERT_EQ(HAL_getPlayerDuration(&duration, music), HAL_OK);
-    EXPECT_EQ(duration, 0) << "MIDI has no duration";
+    EXPECT_EQ(got(HAL_getPlayerKind, first), 2);
+    EXPECT_EQ(got(HAL_getPlayerKind, music), 6);
+    EXPECT_EQ(got(HAL_getPlayerDuration, first), 1000000) << "in microseconds";
+    EXPECT_EQ(got(HAL_getPlayerDuration, music), 0) << "MIDI has no duration";
     ASSERT_EQ(HAL_getPlayerCount(), 3);
     EXPECT_EQ(HAL_getPlayerAt(0), first);
     EXPECT_EQ(HAL_getPlayerAt(2), music);
@@ -294,13 +288,10 @@ TEST_F(Players, WaveMediaTimeFoldsAtEachLoopAndStaysAtTheEndMidiReportsTheTimePl
 
 TEST_F(Players, VolumeIsClampedScalesTheSoundAndIsReadBackAsALevel) {
     HALPlayer* player = create(constantWav(10000, 1000));
-    int32_t level = -1;
-    ASSERT_EQ(HAL_getPlayerVolume(&level, player), HAL_OK);
-    EXPECT_EQ(level, 100);
+    EXPECT_EQ(got(HAL_getPlayerVolume, player), 100);
     for (const auto& [set, read] : {std::pair{150, 100}, std::pair{-5, 0}, std::pair{50, 50}}) {
         ASSERT_EQ(HAL_setPlayerVolume(player, set), HAL_OK);
-        HAL_getPlayerVolume(&level, player);
-        EXPECT_EQ(level, read) << set;
+        EXPECT_EQ(got(HAL_getPlayerVolume, player), read) << set;
     }
     ASSERT_EQ(events.size(), 3u);
     EXPECT_EQ(events[2], (Event{player, kPlayerVolumeChanged, 0, 50}));
@@ -339,9 +330,7 @@ TEST_F(Players, LocatorsReadFilesAndResources) {
                   c.code)
             << std::string(c.locator.begin(), c.locator.end());
     }
-    int64_t duration = 0;
-    HAL_getPlayerDuration(&duration, HAL_getPlayerAt(0));
-    EXPECT_EQ(duration, 10 * 1000000 / 44100);
+    EXPECT_EQ(got(HAL_getPlayerDuration, HAL_getPlayerAt(0)), 10 * 1000000 / 44100);
     EXPECT_EQ(HAL_getPlayerCount(), 2);
     HAL_setModuleDirectory(nullptr);
 }
@@ -355,8 +344,7 @@ TEST(PlayersWithoutSoundFont, MidiThatCannotBeSynthesisedIsRefusedWithSix) {
     EXPECT_EQ(HAL_getPlayerCount(), 0);
 }
 
-// The silent sink at its real pace: a MIDI file plays for its length, non-silent, and its
-// end arrives as the UI thread's message.
+// At the silent sink's real pace; the end arrives as the UI thread's message.
 TEST(PlayersOnTheSilentSink, MidiPlaysForItsLengthAndEnds) {
     setenv("OSTREL_AUDIO", "silent", 1);
     host::setHostBackend(std::make_unique<host::HeadlessBackend>());
@@ -379,9 +367,7 @@ TEST(PlayersOnTheSilentSink, MidiPlaysForItsLengthAndEnds) {
     const auto elapsed = std::chrono::steady_clock::now() - started;
     const int64_t framesPlayed = HAL_audioMixer().framesRendered() - framesBefore;
     HAL_applyAudioFinished(m.wParam, m.lParam);
-    int32_t state = -1;
-    HAL_getPlayerState(&state, player);
-    EXPECT_EQ(state, 1) << "end of media";
+    EXPECT_EQ(got(HAL_getPlayerState, player), 1) << "end of media";
     EXPECT_GE(framesPlayed, 17640) << "400 ms of frames";
     EXPECT_LE(framesPlayed, 17640 + 3 * host::kAudioBlockFrames) << "a block before the start, the last, one more";
     EXPECT_GE(elapsed, std::chrono::milliseconds(300)) << "at a device's pace";

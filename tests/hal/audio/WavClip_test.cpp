@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "hal/audio/WavClip.h"
 #include "hal/base/HALResult.h"
 #include "tests/hal/audio/AudioFixtures.h"
@@ -13,17 +15,18 @@ using namespace audio_test;
 
 int parse(const Bytes& file, WavClip* clip) { return WavClip::parse(file.data(), file.size(), clip); }
 
+// Tag, channels, rate, bits, bytes a second, data offset and length.
+std::vector<uint64_t> fieldsOf(const WavClip& c) {
+    return {c.format.tag, c.format.channels, c.format.samplesPerSecond, c.format.bitsPerSample,
+            c.format.averageBytesPerSecond, c.dataOffset, c.dataLength};
+}
+
 TEST(WavClip, ACanonicalFileGivesItsFormatSamplesAndDuration) {
     const Bytes file = constantWav(100, 44100);  // one second, 16-bit mono
     ASSERT_EQ(file.size(), 44u + 88200u);
     WavClip clip;
     ASSERT_EQ(parse(file, &clip), HAL_OK);
-    EXPECT_EQ(clip.format.tag, kFormatPcm);
-    EXPECT_EQ(clip.format.channels, 1);
-    EXPECT_EQ(clip.format.samplesPerSecond, 44100u);
-    EXPECT_EQ(clip.format.bitsPerSample, 16);
-    EXPECT_EQ(clip.dataOffset, 44u);
-    EXPECT_EQ(clip.dataLength, 88200u);
+    EXPECT_EQ(fieldsOf(clip), (std::vector<uint64_t>{kFormatPcm, 1, 44100, 16, 88200, 44, 88200}));
     EXPECT_EQ(clip.durationMicroseconds(), 1000000);
 }
 
@@ -33,10 +36,7 @@ TEST(WavClip, OtherChunksAreSkippedByTheirLengthsAndPadBytes) {
                              chunk("data", Bytes{1, 2, 3, 4}), chunk("cue ", Bytes(12, 9))});
     WavClip clip;
     ASSERT_EQ(parse(file, &clip), HAL_OK);
-    EXPECT_EQ(clip.format.channels, 2);
-    EXPECT_EQ(clip.format.bitsPerSample, 8);
-    EXPECT_EQ(clip.format.averageBytesPerSecond, 44100u);
-    EXPECT_EQ(clip.dataLength, 4u);
+    EXPECT_EQ(fieldsOf(clip), (std::vector<uint64_t>{kFormatPcm, 2, 22050, 8, 44100, clip.dataOffset, 4}));
     EXPECT_EQ(file[clip.dataOffset], 1);
     EXPECT_EQ(file[clip.dataOffset + 3], 4);
 }

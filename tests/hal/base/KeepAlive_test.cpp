@@ -1,19 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "hal/base/KeepAlive.h"
 
 namespace {
 
 TEST(KeepAlive, IntervalIsNinetyPercentOfTheSmallestTimeoutAtMostFiveSeconds) {
     EXPECT_EQ(HAL_keepAliveIntervalFor(nullptr, 0), 5000u);
-    const uint32_t three[] = {0, 60, 3};
-    EXPECT_EQ(HAL_keepAliveIntervalFor(three, 3), 2700u);
-    const uint32_t sixty[] = {60};
-    EXPECT_EQ(HAL_keepAliveIntervalFor(sixty, 1), 5000u);
-    const uint32_t zeros[] = {0, 0};
-    EXPECT_EQ(HAL_keepAliveIntervalFor(zeros, 2), 5000u);
-    const uint32_t huge[] = {0xFFFFFFFF};
-    EXPECT_EQ(HAL_keepAliveIntervalFor(huge, 1), 5000u) << "no 32-bit overflow";
+    // Seconds, 0 for none; the last case would overflow 32 bits.
+    const std::pair<std::vector<uint32_t>, uint32_t> cases[] = {{{0, 60, 3}, 2700}, {{60}, 5000}, {{0, 0}, 5000}, {{0xFFFFFFFF}, 5000}};
+    for (const auto& [timeouts, interval] : cases)
+        EXPECT_EQ(HAL_keepAliveIntervalFor(timeouts.data(), timeouts.size()), interval) << timeouts[0];
     EXPECT_EQ(HAL_getKeepAliveInterval(), 5000u) << "no power timeouts on this platform";
 }
 

@@ -69,9 +69,7 @@ TEST(Memory, TheEmergencyReserveIsGivenUpInShortageMode) {
 
 TEST(MemoryBudget, SplitsATenthForTheFirstLimitAndTheRestForTheCeiling) {
     const MemoryBudget split = HAL_splitMemoryBudget(1000000);
-    EXPECT_EQ(split.first, 100000u);
-    EXPECT_EQ(split.second, 100000u);
-    EXPECT_EQ(split.rest, 900000u);
+    EXPECT_TRUE(split.first == 100000u && split.second == 100000u && split.rest == 900000u);
     // Budgets beyond 32 bits are computed without overflow.
     const MemoryBudget large = HAL_splitMemoryBudget(uint64_t(10) << 32);
     EXPECT_EQ(large.second, uint64_t(1) << 32);
@@ -87,8 +85,7 @@ TEST(MemoryBudget, IsCappedAndCanBeOverridden) {
     setenv(kMemoryBudgetVariable, "1000000", 1);
     uint64_t first, second, rest;
     HAL_getMemoryBudget(&first, &second, &rest);
-    EXPECT_EQ(second, 100000u);
-    EXPECT_EQ(rest, 900000u);
+    EXPECT_TRUE(second == 100000u && rest == 900000u);
 
     setenv(kMemoryBudgetVariable, "lots", 1);  // not a number: ignored
     EXPECT_EQ(HAL_getMemoryBudgetBytes(), budget);

@@ -1,3 +1,6 @@
+// Every image scene compared pixel for pixel with its reference picture in golden/ (made on
+// purpose by scripts/make-image-references.sh).
+
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -62,8 +62,7 @@ Bytes concat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-// Each colour type and depth, with and without transparency, and the image format it gives
-// (0: not checked).
+// Each colour type and depth, with its transparency, and the image format (0: not checked).
 TEST(PngDecoding, EveryColourTypeAndDepthWithItsTransparency) {
     using png_writer::kGrey, png_writer::kGreyAlpha, png_writer::kPalette, png_writer::kRgb, png_writer::kRgba;
     const std::vector<uint8_t> palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 16, 32, 48};
@@ -152,7 +151,6 @@ TEST(PngDecoding, AHugeDeclaredSizeIsOutOfMemoryAfterExactlyOneCollection) {
     EXPECT_EQ(HAL_getAllocatedBytes(), before);
 }
 
-// Memory freed by the collection lets the second decode succeed.
 TEST(PngDecoding, TheRetryAfterACollectionCanSucceed) {
     setenv("OSTREL_MEMORY_BUDGET", "200000", 1);
     static void* hog = nullptr;

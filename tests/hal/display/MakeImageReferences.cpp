@@ -1,16 +1,10 @@
-// Writes the golden pictures of the image scenes and the seed corpus of the image-decoding
-// fuzz target. Run through scripts/make-image-references.sh, on purpose only: the test
-// compares against what this wrote, so look at every picture before committing it.
-//
-// Usage: make_image_references <golden folder> <seed folder>
+// Writes the seed corpus of the image-decoding fuzz target: small files of every colour type
+// and depth. Run through scripts/make-image-references.sh. Usage: make_image_references <seed folder>
 
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <string>
 
-#include "hal/display/HALSurface.h"
-#include "tests/hal/display/ImageScenes.h"
 #include "tests/support/PngWriter.h"
 
 namespace {
@@ -78,24 +72,14 @@ bool writeSeeds(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <golden folder> <seed folder>\n", argv[0]);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <seed folder>\n", argv[0]);
         return 2;
     }
-    for (const ImageScene& scene : imageScenes()) {
-        std::unique_ptr<HALSurface> canvas(HAL_createOpaqueSurface(scene.width, scene.height));
-        scene.draw(*canvas);
-        const std::string path = std::string(argv[1]) + "/" + scene.name + ".png";
-        if (!save(path, png_writer::encodeRgb565(canvas->pixels, uint32_t(scene.width), uint32_t(scene.height)))) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
-            return 1;
-        }
-        std::printf("%s\n", path.c_str());
-    }
-    if (!writeSeeds(argv[2])) {
-        std::fprintf(stderr, "cannot write the seeds into %s\n", argv[2]);
+    if (!writeSeeds(argv[1])) {
+        std::fprintf(stderr, "cannot write the seeds into %s\n", argv[1]);
         return 1;
     }
-    std::printf("seeds in %s\n", argv[2]);
+    std::printf("seeds in %s\n", argv[1]);
     return 0;
 }

@@ -105,7 +105,6 @@ TEST(SurfaceBlit, TheTargetsAlphaPlaneNeverChanges) {
     EXPECT_EQ(std::vector<uint8_t>(target->alphaPlane(), target->alphaPlane() + 4), std::vector<uint8_t>(4, 33));
 }
 
-// Every overlapping copy equals a copy through a temporary, opaque and blended alike.
 TEST(SurfaceCopyArea, OverlappingCopiesActAsIfThroughATemporary) {
     for (int32_t alpha : {255, 128}) {
         for (int32_t dy = -2; dy <= 2; dy += 2) {

@@ -21,8 +21,7 @@ TEST(AudioOutput, SdlsDummyDriverMeansTheSilentSink) {
     EXPECT_STREQ(output->name(), "silent");
 }
 
-// However often the output starts, no sound device costs one short line of stderr at most
-// (the sound libraries' own error reports stay quiet).
+// However often the output starts: the sound libraries' own error reports stay quiet.
 TEST(AudioOutputDeathTest, NoSoundDeviceCostsOneLineAtMost) {
     unsetenv("OSTREL_AUDIO");
     unsetenv("OSTREL_BACKEND");

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "hal/host/HeadlessBackend.h"
@@ -35,13 +36,9 @@ TEST(HeadlessBackend, CapturesAndCountsFrames) {
 }
 
 TEST(SdlBackend, MapsThePhoneKeys) {
-    EXPECT_EQ(SdlBackend::virtualKeyFor(SDLK_LEFT), kVkLeft);
-    EXPECT_EQ(SdlBackend::virtualKeyFor(SDLK_RETURN), kVkReturn);
-    EXPECT_EQ(SdlBackend::virtualKeyFor(SDLK_7), kVk0 + 7);
-    EXPECT_EQ(SdlBackend::virtualKeyFor(SDLK_KP_7), kVk0 + 7);
-    EXPECT_EQ(SdlBackend::virtualKeyFor(SDLK_F1), kVkF1);
-    EXPECT_EQ(SdlBackend::virtualKeyFor(SDLK_F2), kVkF2);
-    EXPECT_EQ(SdlBackend::virtualKeyFor(SDLK_F5), 0u);
+    const std::pair<SDL_Keycode, uint32_t> keys[] = {{SDLK_LEFT, kVkLeft}, {SDLK_RETURN, kVkReturn}, {SDLK_7, kVk0 + 7},
+                                                     {SDLK_KP_7, kVk0 + 7}, {SDLK_F1, kVkF1}, {SDLK_F2, kVkF2}, {SDLK_F5, 0}};
+    for (const auto& [sdl, virtualKey] : keys) EXPECT_EQ(SdlBackend::virtualKeyFor(sdl), virtualKey) << sdl;
 }
 
 // SDL's dummy video driver, chosen on purpose: a window that opens nowhere, with a real

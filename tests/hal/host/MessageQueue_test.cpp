@@ -16,11 +16,9 @@ TEST(MessageQueue, DeliversInPostingOrder) {
     queue.post(kMsgKeyDown, 0x25, 7);
     queue.post(kMsgKeyUp, 0x25, 8);
     ASSERT_TRUE(queue.take(&m));
-    EXPECT_EQ(m.message, kMsgKeyDown);
-    EXPECT_EQ(m.wParam, 0x25u);
-    EXPECT_EQ(m.lParam, 7);
+    EXPECT_TRUE(m.message == kMsgKeyDown && m.wParam == 0x25u && m.lParam == 7);
     ASSERT_TRUE(queue.take(&m));
-    EXPECT_EQ(m.message, kMsgKeyUp);
+    EXPECT_TRUE(m.message == kMsgKeyUp && m.lParam == 8);
     EXPECT_TRUE(queue.empty());
 }
 

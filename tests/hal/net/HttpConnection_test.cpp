@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <curl/curl.h>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -30,6 +31,14 @@ std::string take(HALString* string) {
     return bytes;
 }
 
+// What a getter bound to its connection gives, checked to return `expected`, as take() shows it.
+template <class Get>
+std::string got(Get get, int expected = 0) {
+    HALString* value = nullptr;
+    EXPECT_EQ(get(&value), expected);
+    return take(value);
+}
+
 HALHttpConnection* open(const std::u16string& url) {
     HALHttpConnection* connection = nullptr;
     EXPECT_EQ(HAL_createHTTPConnection(&connection, url.data(), int32_t(url.size())), 0);
@@ -50,6 +59,12 @@ std::pair<std::string, int> readAll(HALHttpConnection* connection) {
         EXPECT_GT(count, 0);
         body.append(reinterpret_cast<const char*>(block), size_t(count));
     }
+}
+
+int64_t lengthOf(HALHttpConnection* connection) {
+    int64_t length = 0;
+    EXPECT_EQ(HAL_getHTTPLength(connection, &length), 0);
+    return length;
 }
 
 int32_t status(HALHttpConnection* connection) {
@@ -81,25 +96,17 @@ TEST(HttpConnection, GetReportsStatusHeadersAndASizedBody) {
     ASSERT_NE(connection, nullptr);
     EXPECT_EQ(status(connection), 200);
 
-    HALString* value = nullptr;
-    EXPECT_EQ(HAL_getHTTPFirstHeaderField(connection, &value), 0);
-    EXPECT_EQ(take(value), "HTTP/1.1 200 OK");
-    EXPECT_EQ(HAL_getHTTPHeaderFieldKey(connection, 0, &value), 0);
-    EXPECT_EQ(value, nullptr) << "the status line has no name";
-    EXPECT_EQ(HAL_getHTTPHeaderFieldKey(connection, 1, &value), 0);
-    EXPECT_EQ(take(value), "Content-Type");
-    EXPECT_EQ(HAL_getHTTPHeaderField(connection, 3, &value), 0);
-    EXPECT_EQ(take(value), "padded") << "blanks around the value are dropped";
-    EXPECT_EQ(HAL_getHTTPHeaderField(connection, 4, &value), 4);
-    EXPECT_EQ(HAL_getHTTPHeaderFieldKey(connection, -1, &value), 4);
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPFirstHeaderField, connection)), "HTTP/1.1 200 OK");
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPHeaderFieldKey, connection, 0), 0), "<null>") << "the status line has no name";
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPHeaderFieldKey, connection, 1)), "Content-Type");
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPHeaderField, connection, 3)), "padded") << "blanks around the value are dropped";
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPHeaderField, connection, 4), 4), "<null>");
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPHeaderFieldKey, connection, -1), 4), "<null>");
     EXPECT_EQ(header(connection, u"content-LENGTH"), "11") << "names compare regardless of case";
     EXPECT_EQ(header(connection, u"X-Missing", 4), "<null>");
-    EXPECT_EQ(HAL_getHTTPTransferEncoding(connection, &value), 4);
-    EXPECT_EQ(HAL_getHTTPType(connection, &value), 0);
-    EXPECT_EQ(take(value), "text/plain");
-    int64_t length = 0;
-    EXPECT_EQ(HAL_getHTTPLength(connection, &length), 0);
-    EXPECT_EQ(length, 11);
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPTransferEncoding, connection), 4), "<null>");
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPType, connection)), "text/plain");
+    EXPECT_EQ(lengthOf(connection), 11);
 
     EXPECT_EQ(readAll(connection), std::make_pair(std::string("hello world"), 3));
     EXPECT_EQ(readAll(connection), std::make_pair(std::string(), 3)) << "the end stays the end";
@@ -128,13 +135,9 @@ TEST(HttpConnection, PostSendsTheMethodHeadersAndTheWholeBody) {
     EXPECT_EQ(setProperty(connection, u"X-Empty", u""), 0);
     EXPECT_EQ(setProperty(connection, u"", u"X-Line: whole"), 0);
     EXPECT_EQ(HAL_setHTTPRequestProperty(connection, nullptr, 0, u"no name, no colon", 17), 0);
-    HALString* value = nullptr;
-    EXPECT_EQ(HAL_getHTTPRequestProperty(connection, u"X-ONE", 5, &value), 0);
-    EXPECT_EQ(take(value), " 2 ");
-    EXPECT_EQ(HAL_getHTTPRequestProperty(connection, u"Nope", 4, &value), 0);
-    EXPECT_EQ(value, nullptr);
-    EXPECT_EQ(HAL_getHTTPRequestMethod(connection, &value), 0);
-    EXPECT_EQ(take(value), "POST");
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPRequestProperty, connection, u"X-ONE", 5)), " 2 ");
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPRequestProperty, connection, u"Nope", 4), 0), "<null>");
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPRequestMethod, connection)), "POST");
 
     const uint8_t first[] = {'a', 'b', 'c'}, second[] = {0, 1, 'd', 'e', 'f'};
     EXPECT_EQ(HAL_writeHTTPConnection(connection, first, 3), 0);
@@ -165,9 +168,7 @@ TEST(HttpConnection, HeadAndBodilessPutAreSentAsSuch) {
     });
     HALHttpConnection* head = open(server.url("/h"));
     EXPECT_EQ(HAL_setHTTPRequestMethod(head, u"HEAD", 4), 0);
-    int64_t length = 0;
-    EXPECT_EQ(HAL_getHTTPLength(head, &length), 0);
-    EXPECT_EQ(length, 5);
+    EXPECT_EQ(lengthOf(head), 5);
     EXPECT_EQ(readAll(head), std::make_pair(std::string(), 3)) << "a HEAD response has no body";
     HAL_deleteHTTPConnection(head);
 
@@ -188,14 +189,10 @@ TEST(HttpConnection, ChunkedBodiesAreJoinedAndTheirTrailersIgnored) {
     });
     HALHttpConnection* connection = open(server.url("/"));
     EXPECT_EQ(readAll(connection), std::make_pair(std::string("hello world"), 3));
-    HALString* value = nullptr;
-    EXPECT_EQ(HAL_getHTTPTransferEncoding(connection, &value), 0);
-    EXPECT_EQ(take(value), "chunked");
-    int64_t length = 0;
-    EXPECT_EQ(HAL_getHTTPLength(connection, &length), 0);
-    EXPECT_EQ(length, -1) << "no Content-Length";
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPTransferEncoding, connection)), "chunked");
+    EXPECT_EQ(lengthOf(connection), -1) << "no Content-Length";
     EXPECT_EQ(header(connection, u"X-Trailer", 4), "<null>");
-    EXPECT_EQ(HAL_getHTTPHeaderField(connection, 2, &value), 4) << "the status line and one header";
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPHeaderField, connection, 2), 4), "<null>") << "the status line and one header";
     HAL_deleteHTTPConnection(connection);
     EXPECT_EQ(LoopbackHttpServer::headOf(server.requests()[0]).rfind("GET / HTTP/1.1\r\n", 0), 0u)
         << "an empty path is requested as /";
@@ -210,9 +207,7 @@ TEST(HttpConnection, ErrorStatusesAndRedirectionsAreResponsesToRead) {
     });
     HALHttpConnection* missing = open(server.url("/missing"));
     EXPECT_EQ(status(missing), 404);
-    HALString* value = nullptr;
-    EXPECT_EQ(HAL_getHTTPFirstHeaderField(missing, &value), 0);
-    EXPECT_EQ(take(value), "HTTP/1.1 404 Not Found");
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPFirstHeaderField, missing)), "HTTP/1.1 404 Not Found");
     EXPECT_EQ(readAll(missing), std::make_pair(std::string("not found"), 3));
     HAL_deleteHTTPConnection(missing);
 
@@ -289,12 +284,10 @@ TEST(HttpConnection, ReportsTheUrlsParts) {
     HALHttpConnection* full = open(server.url("/a/b.txt?x=1&y=2#part"));
     HALHttpConnection* bare = open(server.url(""));
     for (const auto& part : parts) {
-        HALString* value = nullptr;
-        EXPECT_EQ(part.get(full, &value), 0);
-        EXPECT_EQ(take(value), part.full);
-        if (part.bare == nullptr) continue;
-        EXPECT_EQ(part.get(bare, &value), 0);
-        EXPECT_EQ(take(value), part.bare);
+        EXPECT_EQ(got(std::bind_front(part.get, full)), part.full);
+        if (part.bare != nullptr) {
+            EXPECT_EQ(got(std::bind_front(part.get, bare)), part.bare);
+        }
     }
     HAL_deleteHTTPConnection(full);
     HAL_deleteHTTPConnection(bare);
@@ -401,9 +394,7 @@ TEST(HttpConnection, RefusesHeadersAndMethodsThatWouldBreakTheRequest) {
     EXPECT_EQ(setProperty(connection, u"X-Wide", u"\u0100"), 7);
     EXPECT_EQ(setProperty(connection, u"", u"Injected: 1\nX: 2"), 7);
     EXPECT_EQ(setProperty(connection, u"X-Latin", u"caf\u00e9\tok"), 0);
-    HALString* value = nullptr;
-    EXPECT_EQ(HAL_getHTTPRequestProperty(connection, u"X-Split", 7, &value), 0);
-    EXPECT_EQ(value, nullptr);
+    EXPECT_EQ(got(std::bind_front(HAL_getHTTPRequestProperty, connection, u"X-Split", 7), 0), "<null>");
     EXPECT_EQ(status(connection), 200);
     HAL_deleteHTTPConnection(connection);
     EXPECT_TRUE(contains(server.requests()[0], "\r\nX-Latin: caf\xe9\tok\r\n"));

@@ -67,12 +67,8 @@ TEST(StoreFileNames, OnlyCanonicalRecordNamesAreRecords) {
 }
 
 TEST(StoreMetadata, WordsAreLittleEndianWithTheHighHalfOfTheTimeLast) {
-    StoreMetadata written;
-    written.lastModified = 0x0000018F12345678;
-    written.version = 3;
-    written.nextRecordId = 0x01020304;
-    written.size = 0xA0B0C0D0;
-    written.recordCount = 9;
+    const StoreMetadata written{
+        .lastModified = 0x0000018F12345678, .version = 3, .nextRecordId = 0x01020304, .size = 0xA0B0C0D0, .recordCount = 9};
     uint8_t bytes[StoreMetadata::kFileSize];
     written.encode(bytes);
     const uint8_t expected[] = {0x78, 0x56, 0x34, 0x12, 3, 0, 0, 0, 4, 3, 2, 1, 0xD0, 0xC0, 0xB0, 0xA0, 9, 0, 0, 0, 0x8F, 0x01, 0, 0};
@@ -92,9 +88,7 @@ TEST(StoreMetadata, WordsAreLittleEndianWithTheHighHalfOfTheTimeLast) {
 TEST(StoreMetadata, FilesOfOtherSizesAreNotWholeAndKeepTheFieldsTheyLack) {
     uint8_t bytes[32] = {};
     for (size_t i = 0; i < sizeof bytes; ++i) bytes[i] = uint8_t(i + 1);
-    StoreMetadata partial;
-    partial.size = 77;
-    partial.recordCount = 5;
+    StoreMetadata partial{.size = 77, .recordCount = 5};
     EXPECT_FALSE(partial.decode(bytes, 11)) << "two whole words and three bytes";
     EXPECT_EQ(partial.version, 0x08070605u);
     EXPECT_EQ(partial.nextRecordId, 1) << "the third word is cut short";

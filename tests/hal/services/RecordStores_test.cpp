@@ -55,8 +55,9 @@ protected:
         for (int32_t n = 1; HAL_getNthRecordID(store, n, &id) == 0; ++n) listed.push_back(id);
         return listed;
     }
-    static int32_t numberOf(int (*get)(HALRecordStore*, int32_t*), HALRecordStore* store) {
-        int32_t value = -1;
+    template <class T>
+    static T numberOf(int (*get)(HALRecordStore*, T*), HALRecordStore* store) {
+        T value = -1;
         EXPECT_EQ(get(store, &value), 0);
         return value;
     }
@@ -96,9 +97,7 @@ TEST_F(RecordStores, ANewStoreIsMadeOnlyWhenAsked) {
     expected.lastModified = metadataFile("store-Scores").lastModified;
     EXPECT_EQ(metadataFile("store-Scores"), expected);
     EXPECT_GE(expected.lastModified, before);
-    int64_t lastModified = 0;
-    EXPECT_EQ(HAL_getRecordStoreLastModified(store, &lastModified), 0);
-    EXPECT_EQ(lastModified, expected.lastModified) << "all 64 bits";
+    EXPECT_EQ(numberOf(HAL_getRecordStoreLastModified, store), expected.lastModified) << "all 64 bits";
     EXPECT_EQ(numberOf(HAL_getNextRecordID, store), 1);
     EXPECT_EQ(numberOf(HAL_getNumRecords, store) + numberOf(HAL_getRecordStoreVersion, store) + numberOf(HAL_getRecordStoreSize, store), 0);
     HAL_closeRecordStore(store);
@@ -153,9 +152,7 @@ TEST_F(RecordStores, CountAndSizeStayTrueThroughAddsSetsAndDeletes) {
     EXPECT_EQ(numberOf(HAL_getNumRecords, store), 1);
     EXPECT_EQ(read(store, 1), "12345");
     const StoreMetadata saved = metadataFile("store-s");
-    EXPECT_EQ(saved.size, 5u);
-    EXPECT_EQ(saved.recordCount, 1);
-    EXPECT_EQ(saved.nextRecordId, 3);
+    EXPECT_TRUE(saved.size == 5u && saved.recordCount == 1 && saved.nextRecordId == 3);
     HAL_closeRecordStore(store);
 }
 
@@ -338,12 +335,7 @@ TEST_F(RecordStores, HandlesOfOneStoreShareItsCounters) {
 }
 
 TEST_F(RecordStores, OpeningReconcilesWhatACrashLeft) {
-    StoreMetadata stale;
-    stale.lastModified = 0x123456789AB;
-    stale.version = 2;
-    stale.nextRecordId = 2;
-    stale.size = 3;
-    stale.recordCount = 1;
+    StoreMetadata stale{.lastModified = 0x123456789AB, .version = 2, .nextRecordId = 2, .size = 3, .recordCount = 1};
     writeMetadata("store-s", stale);
     folder.write("database/store-s/record-1.bin", "abc");
     folder.write("database/store-s/record-5.bin", "hello");  // written, counted nowhere
@@ -359,10 +351,7 @@ TEST_F(RecordStores, OpeningReconcilesWhatACrashLeft) {
     EXPECT_EQ(ids(store), (std::vector<int32_t>{1, 5}));
     EXPECT_EQ(entries(storeFolder("store-s")), (std::vector<std::string>{"metadata.info", "notes.txt", "record-07.bin",
                                                                         "record-1.bin", "record-5.bin", "record-x.bin"}));
-    StoreMetadata expected = stale;
-    expected.nextRecordId = 6;
-    expected.size = 8;
-    expected.recordCount = 2;
+    const StoreMetadata expected{.lastModified = stale.lastModified, .version = 2, .nextRecordId = 6, .size = 8, .recordCount = 2};
     EXPECT_EQ(metadataFile("store-s"), expected) << "rewritten; the time of the last change is kept";
     EXPECT_EQ(add(store, "new"), 6);
     HAL_closeRecordStore(store);
@@ -420,14 +409,9 @@ TEST_F(RecordStores, IdsNamedByEntriesThatAreNoRecordsAreNeverGiven) {
 }
 
 TEST_F(RecordStores, AFileWithoutTheHighHalfOfTheTimeIsStillRead) {
-    StoreMetadata old;
-    old.lastModified = 0x7FFF0000;
-    old.nextRecordId = 1;
-    writeMetadata("store-old", old, StoreMetadata::kShortFileSize);
+    writeMetadata("store-old", StoreMetadata{.lastModified = 0x7FFF0000}, StoreMetadata::kShortFileSize);
     HALRecordStore* store = open(u"old", 0);
-    int64_t lastModified = 0;
-    EXPECT_EQ(HAL_getRecordStoreLastModified(store, &lastModified), 0);
-    EXPECT_EQ(lastModified, 0x7FFF0000);
+    EXPECT_EQ(numberOf(HAL_getRecordStoreLastModified, store), 0x7FFF0000);
     add(store, "x");
     EXPECT_GT(metadataFile("store-old").lastModified, int64_t(UINT32_MAX)) << "written again with all 24 bytes";
     HAL_closeRecordStore(store);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "hal/display/Displays.h"
@@ -61,14 +62,10 @@ TEST(Displays, TheDisplayCannotRotateButItsCurrentOrientationIsFine) {
     int32_t code = -1;
     EXPECT_EQ(HAL_getOrientation(&code), 0);
     EXPECT_EQ(code, 1);
-    EXPECT_EQ(HAL_setOrientation(1), 0);
-    EXPECT_EQ(HAL_setOrientation(2), 8);
-    EXPECT_EQ(HAL_setOrientation(0), 0);
-    EXPECT_EQ(HAL_setOrientation(5), 8);
-}
+    for (const auto& [orientation, result] : {std::pair{1, 0}, std::pair{2, 8}, std::pair{0, 0}, std::pair{5, 8}})
+        EXPECT_EQ(HAL_setOrientation(orientation), result) << orientation;
 
-TEST(Displays, TheRotationTableReadsTheOrientationProperties) {
-    HAL_initPropertyLists();
+    HAL_initPropertyLists();  // the table reads the orientation properties
     HAL_addProperty(kSystemPropertyList, u"WinceDisplayOrientation90", u"rotate90cw");
     HAL_addProperty(kSystemPropertyList, u"WinceDisplayOrientation180", u"Rotate180");  // case matters
     HAL_initRotationTable();

@@ -72,25 +72,6 @@ TEST(Shell, BootsNamesTheWindowAndExitsInOrderWhenClosed) {
     EXPECT_FALSE(harness.backend->isWindowOpen());
 }
 
-TEST(Shell, TheFontCacheLivesFromBeforeTheBootUntilShutdown) {
-    ShellHarness harness;
-    static bool cacheAtBoot = false;
-    bootScenario = [] {
-        cacheAtBoot = HAL_hasFontCache();
-        HAL_requestExit();
-    };
-    EXPECT_EQ(HAL_appMain(), 0);
-    EXPECT_TRUE(cacheAtBoot);
-    EXPECT_FALSE(HAL_hasFontCache());
-}
-
-TEST(Shell, ClosingBeforeAnythingIsShownExits) {
-    ShellHarness harness;
-    HAL_postMessage(kMsgClose);
-    EXPECT_EQ(HAL_appMain(), 0);
-    EXPECT_EQ(VM::instance(), nullptr);
-}
-
 TEST(Shell, FramesFlushedWhileInactiveAreCopiedOnceOnReturn) {
     ShellHarness harness;
     static HALDisplayable* canvas;
@@ -118,45 +99,18 @@ TEST(Shell, FramesFlushedWhileInactiveAreCopiedOnceOnReturn) {
     EXPECT_EQ(harness.backend->lastFrame()[1000], 1000);
 }
 
-TEST(Shell, KeepingTheDisplayAwakeReachesTheWindow) {
+TEST(Shell, SerialCallsRunOnTheUIThreadAndTheExitPathReleasesWhatTheRunHeld) {
     ShellHarness harness;
     static HeadlessBackend* backend = harness.backend;
-    static bool awakeWhileRunning = false;
+    static bool cacheAtBoot = false, awakeWhileRunning = false, ranOnUIThread = false, workerInterrupted = false;
+    static std::vector<std::string> opened;
+    HAL_setBrowserLauncher([](const char* url) { opened.push_back(url); });
     bootScenario = [] {
-        HAL_setKeepAlive(1);  // handled by the UI thread before the serial call below
-        HAL_callSerially(
-            [](java::lang::Object*) {
-                awakeWhileRunning = backend->isKeptAwake();
-                HAL_requestExit();
-            },
-            java::lang::String::fromUtf8("runnable").get());
-    };
-    EXPECT_EQ(HAL_appMain(), 0);
-    EXPECT_TRUE(awakeWhileRunning);
-    EXPECT_FALSE(backend->isKeptAwake()) << "let go at exit";
-}
-
-TEST(Shell, SerialCallsRunOnTheUIThread) {
-    ShellHarness harness;
-    static bool ranOnUIThread = false;
-    bootScenario = [] {
-        startThread([] {
-            HAL_callSerially(
-                [](java::lang::Object*) {
-                    ranOnUIThread = HAL_isUIThread();
-                    HAL_requestExit();
-                },
-                java::lang::String::fromUtf8("runnable").get());
-        });
-    };
-    EXPECT_EQ(HAL_appMain(), 0);
-    EXPECT_TRUE(ranOnUIThread);
-}
-
-TEST(Shell, TheExitPathStopsTheRuntimesThreads) {
-    ShellHarness harness;
-    static bool workerInterrupted = false;
-    bootScenario = [] {
+        cacheAtBoot = HAL_hasFontCache();
+        uint8_t mustExit = 0;
+        HAL_openURL(u"http://example.invalid/a", 24, &mustExit);
+        EXPECT_EQ(mustExit, 1);
+        HAL_openURL(u"http://example.invalid/b", 24, nullptr);  // the latest wins
         startThread([] {
             try {
                 for (;;) java::lang::Thread::sleep(10000);
@@ -165,10 +119,25 @@ TEST(Shell, TheExitPathStopsTheRuntimesThreads) {
                 workerInterrupted = true;
             }
         });
-        HAL_requestExit();
+        HAL_setKeepAlive(1);  // handled by the UI thread before the serial call below
+        startThread([] {
+            HAL_callSerially(
+                [](java::lang::Object*) {
+                    ranOnUIThread = HAL_isUIThread();
+                    awakeWhileRunning = backend->isKeptAwake();
+                    HAL_requestExit();
+                },
+                java::lang::String::fromUtf8("runnable").get());
+        });
     };
     EXPECT_EQ(HAL_appMain(), 0);
-    EXPECT_TRUE(workerInterrupted);
+    EXPECT_TRUE(cacheAtBoot) << "the font cache lives from before the boot";
+    EXPECT_FALSE(HAL_hasFontCache()) << "until shutdown";
+    EXPECT_TRUE(ranOnUIThread);
+    EXPECT_TRUE(awakeWhileRunning);
+    EXPECT_FALSE(backend->isKeptAwake()) << "let go at exit";
+    EXPECT_TRUE(workerInterrupted) << "the exit path stops the runtime's threads";
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://example.invalid/b"})) << "a kept URL opens once at exit";
 }
 
 TEST(Shell, ASecondInstanceEndsAtOnceWithCodeOne) {
@@ -240,21 +209,6 @@ TEST(ShellDeathTest, WithoutADisplayTheWindowSaysSoAndEndsWithCodeOne) {
             std::exit(HAL_appMain());
         },
         testing::ExitedWithCode(1), "no display: set DISPLAY, or OSTREL_BACKEND=headless");
-}
-
-TEST(Shell, AKeptURLIsOpenedOnceAtExit) {
-    ShellHarness harness;
-    static std::vector<std::string> opened;
-    HAL_setBrowserLauncher([](const char* url) { opened.push_back(url); });
-    bootScenario = [] {
-        uint8_t mustExit = 0;
-        HAL_openURL(u"http://example.invalid/a", 24, &mustExit);
-        EXPECT_EQ(mustExit, 1);
-        HAL_openURL(u"http://example.invalid/b", 24, nullptr);  // the latest wins
-        HAL_requestExit();
-    };
-    EXPECT_EQ(HAL_appMain(), 0);
-    EXPECT_EQ(opened, (std::vector<std::string>{"http://example.invalid/b"}));
 }
 
 // Player events go into the same record as lifecycle events, as 100 + the player's index

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "hal/display/FontCache.h"
@@ -14,7 +12,6 @@
 #include "hal/display/TextRenderer.h"
 #include "tests/hal/display/GoldenCheck.h"
 #include "tests/hal/display/fonts/TestSurface.h"
-#include "tests/support/PngWriter.h"
 
 namespace {
 
@@ -85,15 +82,7 @@ Picture coloursScene() {
 }
 
 void compareWithReference(const std::string& name, const Picture& drawn) {
-    const std::string path = std::string(OSTREL_TEXT_GOLDEN_DIR) + "/" + name + ".png";
-    const char* write = std::getenv("OSTREL_WRITE_GOLDEN");
-    if (write != nullptr && std::string(write) == "1") {
-        const png_writer::Bytes png = png_writer::encodeRgb565(drawn.pixels.data(), uint32_t(drawn.width), uint32_t(drawn.height));
-        std::ofstream file(path, std::ios::binary);
-        ASSERT_TRUE(file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()))) << path;
-        return;
-    }
-    expectLikeReference(path, drawn.pixels, drawn.width, drawn.height);
+    expectLikeReference(std::string(OSTREL_TEXT_GOLDEN_DIR) + "/" + name + ".png", drawn.pixels, drawn.width, drawn.height);
 }
 
 TEST(TextGolden, EachStyleClippedAtEachEdge) {

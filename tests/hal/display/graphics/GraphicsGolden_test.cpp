@@ -1,5 +1,5 @@
 // Every graphics scene compared pixel for pixel with its reference picture in golden/ (made
-// on purpose by scripts/make-graphics-references.sh).
+// on purpose by scripts/make-graphics-references.sh, which runs this test to write them).
 
 #include <gtest/gtest.h>
 
