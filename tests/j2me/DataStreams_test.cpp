@@ -3,22 +3,15 @@
 // bodies, readFully and skipBytes over a stream that hands out one byte a call, and
 // forwarding to the wrapped streams.
 
-#include <gtest/gtest.h>
-
 #include <bit>
-#include <climits>
 #include <cmath>
-#include <functional>
 
 #include "pb_src/j2me/java_io_ByteArrayInputStream.h"
 #include "pb_src/j2me/java_io_ByteArrayOutputStream.h"
 #include "pb_src/j2me/java_io_DataInputStream.h"
 #include "pb_src/j2me/java_io_DataOutputStream.h"
 #include "pb_src/j2me/java_io_EOFException.h"
-#include "pb_src/j2me/java_io_IOException.h"
 #include "pb_src/j2me/java_io_UTFDataFormatException.h"
-#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "tests/j2me/ClassLibrary.h"
 
 namespace datatest {

@@ -1,19 +1,12 @@
 // The class library's hot paths make only the objects their results need.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "lib_src/vm/VM.h"
-#include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/java_io_ByteArrayInputStream.h"
 #include "pb_src/j2me/java_io_ByteArrayOutputStream.h"
 #include "pb_src/j2me/java_io_DataInputStream.h"
 #include "pb_src/j2me/java_io_DataOutputStream.h"
 #include "pb_src/j2me/java_io_PrintStream.h"
-#include "pb_src/j2me/java_lang_Integer.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 

@@ -1,17 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <string>
 
 #include "hal/services/ModulePath.h"
 #include "pb_src/j2me/com_kelvane_ostrel_cldc_io_ResourceInputStream.h"
-#include "pb_src/j2me/java_io_IOException.h"
-#include "pb_src/j2me/java_lang_Class.h"
-#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/support/TemporaryFolder.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace resourcetest {
 

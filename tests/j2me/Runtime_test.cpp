@@ -1,12 +1,9 @@
-#include <gtest/gtest.h>
-
 #include "hal/base/SystemClock.h"
 #include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_Runtime.h"
 #include "pb_src/j2me/java_lang_SecurityException.h"
-#include "pb_src/j2me/java_lang_System.h"
 #include "pb_src/j2me/java_lang_Thread.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace test {
 

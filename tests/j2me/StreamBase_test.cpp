@@ -1,16 +1,8 @@
 // The default operations of InputStream and OutputStream, through small subclasses that
 // supply only read() and write(int).
 
-#include <gtest/gtest.h>
-
-#include <climits>
-
-#include "pb_src/j2me/java_io_IOException.h"
 #include "pb_src/j2me/java_io_InputStream.h"
 #include "pb_src/j2me/java_io_OutputStream.h"
-#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "tests/j2me/ClassLibrary.h"
 
 namespace streamtest {

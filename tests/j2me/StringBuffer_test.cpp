@@ -1,6 +1,3 @@
-#include <gtest/gtest.h>
-
-#include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_lang_StringIndexOutOfBoundsException.h"
 #include "tests/j2me/ClassLibrary.h"

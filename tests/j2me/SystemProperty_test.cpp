@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <string>
 #include <sys/utsname.h>
 
 #include "hal/services/DeviceIdentity.h"
@@ -9,10 +6,6 @@
 #include "hal/services/Properties.h"
 #include "hal/services/Utf8.h"
 #include "lib_src/vm/SystemProperties.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_String.h"
-#include "pb_src/j2me/java_lang_System.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/j2me/ClassLibrary.h"
 

@@ -3,22 +3,16 @@
 // the uncaught-exception report. Orderings and counts are asserted with generous bounds,
 // never exact timings.
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <vector>
-
 #include "hal/base/HALLock.h"
 #include "hal/base/HALThread.h"
 #include "hal/base/SystemClock.h"
 #include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_IllegalThreadStateException.h"
 #include "pb_src/j2me/java_lang_InterruptedException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_Thread.h"
 #include "tests/support/CapturedStdout.h"
 #include "tests/support/ScenarioBoot.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace test {
 

@@ -1,14 +1,10 @@
 // Managed arrays: zeroed elements, bounds and store checks, class records by type,
 // assignability, rows of two-dimensional arrays, and what the collector keeps.
 
-#include <gtest/gtest.h>
-
 #include "lib_src/vm/VMArray.h"
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_ArrayStoreException.h"
-#include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_NegativeArraySizeException.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {

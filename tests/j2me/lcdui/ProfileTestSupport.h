@@ -3,16 +3,9 @@
 // Helpers for the profile's drawing tests: the runtime, managed arrays from lists, images
 // from letter grids and their pixels read back.
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <string>
-#include <vector>
-
-#include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace profiletest {
 

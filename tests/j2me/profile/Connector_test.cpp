@@ -1,18 +1,12 @@
 // Connector: handler lookup by scheme through the class registry, the URL checks with their
 // messages, the arguments handed to the handler, and the push registry's refusal.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "pb_src/j2me/com_kelvane_ostrel_cldc_io_ConnectionBaseInterface.h"
-#include "pb_src/j2me/java_io_IOException.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/javax_microedition_io_ConnectionNotFoundException.h"
 #include "pb_src/j2me/javax_microedition_io_Connector.h"
 #include "pb_src/j2me/javax_microedition_io_HttpConnection.h"
 #include "pb_src/j2me/javax_microedition_io_PushRegistry.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace connectortest {
 

@@ -4,18 +4,15 @@
 // reach the canvas and the MIDlet. Also the reused Graphics over two frames. Each case runs
 // in a process of its own.
 
-#include <gtest/gtest.h>
-
 #include "hal/base/VMCallbacks.h"
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/display/Rgb565.h"
-#include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Display.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
 #include "pb_src/j2me/javax_microedition_lcdui_game_GameCanvas.h"
 #include "tests/j2me/profile/ProfileScenario.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 

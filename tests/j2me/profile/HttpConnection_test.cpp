@@ -3,20 +3,15 @@
 // defaults, bodies read in bytes, blocks and skips, use after close, failed bodies, and TLS
 // that never falls back to clear text.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <string>
 
 #include "hal/base/Memory.h"
 #include "pb_src/j2me/com_kelvane_ostrel_midp_io_HttpInputStream.h"
 #include "pb_src/j2me/com_kelvane_ostrel_midp_io_protocol_https_Protocol.h"
-#include "pb_src/j2me/java_io_IOException.h"
-#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
 #include "pb_src/j2me/javax_microedition_io_Connector.h"
 #include "tests/support/LoopbackHttpServer.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace httptest {
 

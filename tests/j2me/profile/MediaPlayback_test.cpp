@@ -3,11 +3,7 @@
 // reported by the platform to its player listener on the UI thread, the player then back
 // to PREFETCHED.
 
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <string>
-#include <vector>
 
 #include "hal/audio/Players.h"
 #include "hal/shell/Shell.h"
@@ -15,6 +11,7 @@
 #include "pb_src/j2me/kv_platform_ostrel_KvOstrel.h"
 #include "tests/hal/audio/AudioFixtures.h"
 #include "tests/j2me/profile/ProfileScenario.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 

@@ -3,27 +3,20 @@
 // constructors' checks, loop counts, volume and mute, control names, the source bytes let
 // go at realize, orientation and keep-alive.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <climits>
-#include <functional>
 #include <memory>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "hal/audio/HALPlayer.h"
 #include "hal/audio/Players.h"
 #include "hal/base/KeepAlive.h"
 #include "hal/base/VMCallbacks.h"
 #include "hal/host/HeadlessBackend.h"
-#include "lib_src/vm/VM.h"
 #include "pb_src/j2me/com_kelvane_ostrel_media_Player.h"
 #include "pb_src/j2me/javax_microedition_media_Manager.h"
 #include "pb_src/j2me/kv_platform_ostrel_KvOstrel.h"
 #include "tests/hal/audio/AudioFixtures.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace mediatest {
 
