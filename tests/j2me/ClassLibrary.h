@@ -63,4 +63,15 @@ inline std::string show(const VMPtr<java::lang::Object>& o) { return o ? o->toSt
 
 using ::messageOf;
 
+// The class and message of the managed exception call throws, or "" when it returns.
+template <typename Call> std::string failureOf(Call call) {
+    try {
+        call();
+    } catch (java::lang::Throwable* caught) {
+        VMPtr<java::lang::Throwable> held(caught);
+        return caught->toString()->toUtf8();
+    }
+    return "";
+}
+
 }  // namespace classlib

@@ -1,7 +1,5 @@
-// DataOutputStream and DataInputStream: the exact bytes of every write, round trips, the end
-// of data inside every value, strings at and over the 65535-byte limit, malformed string
-// bodies, readFully and skipBytes over a stream that hands out one byte a call, and
-// forwarding to the wrapped streams.
+// DataOutputStream and DataInputStream: exact bytes, round trips, truncated and malformed
+// input, the 65535-byte string limit, slow streams, and forwarding to the wrapped streams.
 
 #include <bit>
 #include <cmath>

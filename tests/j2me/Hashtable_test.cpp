@@ -1,7 +1,5 @@
-// Hashtable, its entries and its enumerators: sizing and the rehash schedule, buckets of
-// negative hashes, chains of colliding keys, null keys and values, enumeration order and
-// enumerators across a rehash, text, the monitor, and entries kept alive by the table
-// across collections. Sizing, bucket order and the text agree with OpenJDK 17.
+// Hashtable and its enumerators: sizing, rehashing, chains, nulls, enumeration order, text,
+// the monitor and collections. Sizing, bucket order and the text agree with OpenJDK 17.
 
 #include <algorithm>
 

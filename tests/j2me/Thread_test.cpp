@@ -1,7 +1,5 @@
-// Managed threads under the VM lock: turns, wait and notify, interrupts, the collector's
-// thread roots, reclaimed records, the finalizer, class initialisation across threads and
-// the uncaught-exception report. Orderings and counts are asserted with generous bounds,
-// never exact timings.
+// Managed threads under the VM lock: turns, wait and notify, interrupts, thread roots and
+// records, the finalizer, class initialisation and the uncaught report. No exact timings.
 
 #include "hal/base/HALLock.h"
 #include "hal/base/HALThread.h"
@@ -45,6 +43,7 @@ class InitializedElsewhere : public virtual java::lang::Object {
 
 }  // namespace test
 
+// (Registered apart from the boot class's lines: registrations are named by line number.)
 VM_DEFINE_CLASS(test::Finalizable, "test.Finalizable", "java.lang.Object", VM_NO_CLINIT)
 VM_DEFINE_CLASS(test::InitializedElsewhere, "test.InitializedElsewhere", "java.lang.Object",
                 &test::InitializedElsewhere::_VM_clinit)

@@ -1,7 +1,5 @@
-// Vector and its enumerator: growth, insertion, removal, search, copying, text, live
-// enumeration, the monitor, and elements kept alive across collections. copyInto copies
-// from the last element down, so an element the array refuses leaves the ones after it
-// copied (OpenJDK copies upward).
+// Vector and its enumerator: growth, edits, search, copying (from the last element down,
+// unlike OpenJDK), text, live enumeration, the monitor and collections.
 
 #include <typeinfo>
 

@@ -48,16 +48,7 @@ VM_DEFINE_INTERFACE(NoFactory, "com.kelvane.ostrel.midp.io.protocol.iface.Protoc
 
 VMPtr<String> text(const char* s) { return s ? String::fromUtf8(s) : nullptr; }
 
-// The class and message of what open throws, or "" when it returns.
-template <typename Open> std::string failureOf(Open open) {
-    try {
-        open();
-    } catch (java::lang::Throwable* caught) {
-        VMPtr<java::lang::Throwable> held(caught);
-        return caught->toString()->toUtf8();
-    }
-    return "";
-}
+using classlib::failureOf;
 
 class ConnectorTest : public testing::Test {
 protected:

@@ -1,7 +1,5 @@
-// The Display, displayables, commands and canvases: their values and edge cases on a
-// bare runtime, display changes and serial calls through the headless shell, and the
-// absence of a lock-order deadlock while another thread switches displayables under a
-// stream of input. Each case runs in a process of its own.
+// The Display, commands and canvases on a bare runtime; display changes, serial calls and
+// no lock-order deadlock under input through the headless shell.
 
 #include <algorithm>
 #include <atomic>

@@ -1,8 +1,5 @@
-// GameCanvas end to end, headless: the boot reads a temporary app.prop, the test MIDlet
-// makes a GameCanvas current, its own thread draws a frame and flushes it, and the frame
-// that reaches the window is checked pixel by pixel; touch, keys, pause, resume and exit
-// reach the canvas and the MIDlet. Also the reused Graphics over two frames. Each case runs
-// in a process of its own.
+// GameCanvas end to end, headless: a frame drawn on its own thread reaches the window pixel
+// for pixel, input and lifecycle reach the canvas and MIDlet, and the Graphics is reused.
 
 #include "hal/base/VMCallbacks.h"
 #include "hal/display/HALScreenBuffer.h"

@@ -1,7 +1,5 @@
-// The http and https handlers and their streams against a loopback server on 127.0.0.1:
-// requests as the server receives them, the state rules, the response accessors with their
-// defaults, bodies read in bytes, blocks and skips, use after close, failed bodies, and TLS
-// that never falls back to clear text.
+// The http and https handlers against a loopback server: requests, state rules, response
+// accessors, bodies, use after close, failed bodies, and TLS that never falls back.
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,16 +43,7 @@ std::string pathOf(const std::string& request) {
     return request.substr(start, request.find(' ', start) - start);
 }
 
-// What an operation throws, as class and message, or "" when it returns.
-template <typename Call> std::string failureOf(Call call) {
-    try {
-        call();
-    } catch (java::lang::Throwable* caught) {
-        VMPtr<java::lang::Throwable> held(caught);
-        return str(caught->toString());
-    }
-    return "";
-}
+using classlib::failureOf;
 
 const char* const kClosed = "java.io.IOException: HttpConnection error: the connection is closed";
 
