@@ -104,18 +104,12 @@ TEST(Writer, ChecksOpennessBeforeRanges) {
     EXPECT_THROW(none->_VM_init(VMPtr<java::io::OutputStream>()), java::lang::NullPointerException*);
 }
 
-TEST(Console, SystemOutAndErrAreOneStreamOnTheConsole) {
+TEST(Console, OutAndErrAreOneStreamAndTheUncaughtExceptionReportNamesThreadClassAndMessage) {
     testRuntime();
     CapturedStdout captured;
     EXPECT_EQ(java::lang::System::out.get(), java::lang::System::err.get());
     java::lang::System::out->println(String::fromUtf16(u"\u00e9"));
     java::lang::System::err->println(int32_t(42));
-    EXPECT_EQ(captured.text(), "\xC3\xA9\n42\n");
-}
-
-TEST(Console, TheUncaughtExceptionReportNamesThreadClassAndMessage) {
-    testRuntime();
-    CapturedStdout captured;
     VMPtr<java::io::IOException> e = java::io::IOException::_VM_new();
     e->_VM_init(VMPtr<java::lang::String>::fromLiteral("Stream closed"));
     e->printStackTrace();
@@ -126,6 +120,7 @@ TEST(Console, TheUncaughtExceptionReportNamesThreadClassAndMessage) {
     bare->printStackTrace();
     vm->currentThread = vm->mainThread;
     EXPECT_EQ(captured.text(),
+              "\xC3\xA9\n42\n"
               "Exception in thread \"System\" java.io.IOException: Stream closed\n"
               "    at <unknown>\n"
               "Exception java.lang.NullPointerException\n"

@@ -3,7 +3,6 @@
 // across collections.
 
 #include "tests/j2me/lcdui/ProfileTestSupport.h"
-#include "tests/j2me/ClassLibrary.h"
 
 namespace profiletest {
 namespace {

@@ -5,7 +5,6 @@
 #include "hal/display/HALGraphics.h"
 #include "pb_src/j2me/java_lang_IllegalStateException.h"
 #include "tests/j2me/lcdui/ProfileTestSupport.h"
-#include "tests/j2me/ClassLibrary.h"
 
 namespace profiletest {
 namespace {

@@ -3,7 +3,6 @@
 
 #include "pb_src/j2me/java_lang_IllegalStateException.h"
 #include "tests/j2me/lcdui/ProfileTestSupport.h"
-#include "tests/j2me/ClassLibrary.h"
 
 namespace profiletest {
 namespace {

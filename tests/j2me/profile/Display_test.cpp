@@ -10,7 +10,6 @@
 #include "pb_src/j2me/javax_microedition_lcdui_Command.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Display.h"
 #include "tests/j2me/profile/ProfileScenario.h"
-#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 

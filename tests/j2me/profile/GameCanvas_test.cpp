@@ -9,7 +9,6 @@
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
 #include "pb_src/j2me/javax_microedition_lcdui_game_GameCanvas.h"
 #include "tests/j2me/profile/ProfileScenario.h"
-#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "pb_src/j2me/javax_microedition_lcdui_Display.h"
 #include "pb_src/j2me/javax_microedition_midlet_MIDletStateChangeException.h"
 #include "tests/j2me/profile/ProfileScenario.h"
-#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "pb_src/j2me/kv_platform_ostrel_KvOstrel.h"
 #include "tests/hal/audio/AudioFixtures.h"
 #include "tests/j2me/profile/ProfileScenario.h"
-#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 
