@@ -1,18 +1,8 @@
-// ByteArrayInputStream and ByteArrayOutputStream: reads over a window of a shared array,
-// range checks before anything moves, skip and mark, growth of the output buffer, and the
-// closed output stream's rules.
-
-#include <gtest/gtest.h>
-
-#include <climits>
+// ByteArrayInputStream and ByteArrayOutputStream: windows of a shared array, range checks
+// before anything moves, skip and mark, buffer growth, and the closed output stream.
 
 #include "pb_src/j2me/java_io_ByteArrayInputStream.h"
 #include "pb_src/j2me/java_io_ByteArrayOutputStream.h"
-#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
-#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "tests/j2me/ClassLibrary.h"
 
 namespace {
@@ -41,8 +31,8 @@ VMPtr<ByteArrayOutputStream> outputOf(int32_t size = -2) {
 
 bool monitorFree(java::lang::Object* o) { return o->owner == nullptr; }
 
-TEST(ByteArrayInputStream, ReadsUnsignedBytesFromAWindowCutToTheArray) {
-    testRuntime();
+TEST(ByteArrayInputStream, ReadsUnsignedBytesFromAWindowCutToTheArrayItShares) {
+    VM* vm = testRuntime();
     VMPtr<ByteArrayInputStream> stream = streamOver(bytesOf({0, -1, -128, 127}));
     EXPECT_EQ(stream->available(), 4);
     for (int32_t value : {0, 255, 128, 127, -1, -1}) EXPECT_EQ(stream->read(), value);
@@ -57,6 +47,11 @@ TEST(ByteArrayInputStream, ReadsUnsignedBytesFromAWindowCutToTheArray) {
     EXPECT_THROW(negative->read(array, 0, 3), java::lang::ArrayIndexOutOfBoundsException*);
     EXPECT_TRUE(monitorFree(negative.get()));
     EXPECT_THROW(streamOver(nullptr), NullPointerException*);
+
+    VMPtr<ByteArrayInputStream> shared = streamOver(bytesOf({7, 8}));
+    shared->buf->at(1) = 42;
+    vm->collect();
+    EXPECT_EQ(shared->read() + shared->read(), 7 + 42) << "not copied, and kept alive";
 }
 
 TEST(ByteArrayInputStream, ReadIntoArrayCopiesWhatRemainsAfterCheckingTheRange) {
@@ -93,14 +88,6 @@ TEST(ByteArrayInputStream, SkipIsClampedAndResetReturnsToTheMark) {
     EXPECT_EQ(window->read(), 3) << "a window's start is its offset";
 }
 
-TEST(ByteArrayInputStream, TheArrayIsSharedAndKeptAliveByTheStream) {
-    VM* vm = testRuntime();
-    VMPtr<ByteArrayInputStream> stream = streamOver(bytesOf({7, 8}));
-    stream->buf->at(1) = 42;
-    vm->collect();
-    EXPECT_EQ(stream->read() + stream->read(), 7 + 42) << "not copied";
-}
-
 TEST(ByteArrayOutputStream, KeepsTheLowEightBitsAndGrowsByDoublingOrToWhatIsNeeded) {
     VM* vm = testRuntime();
     EXPECT_EQ(outputOf()->buf->length, 32);
@@ -135,7 +122,7 @@ TEST(ByteArrayOutputStream, WriteArrayChecksTheArrayAndRangeFirst) {
     EXPECT_TRUE(monitorFree(stream.get()));
 }
 
-TEST(ByteArrayOutputStream, ToByteArrayCopiesUnlessClosedAndFull) {
+TEST(ByteArrayOutputStream, ToByteArrayCopiesUnlessClosedAndFullAndAClosedStreamTakesOnlyArrays) {
     testRuntime();
     VMPtr<ByteArrayOutputStream> full = outputOf(2);
     full->write(1);
@@ -147,10 +134,8 @@ TEST(ByteArrayOutputStream, ToByteArrayCopiesUnlessClosedAndFull) {
     partly->write(1);
     partly->close();
     EXPECT_EQ(contentsOf(partly->toByteArray()), (Bytes{1}));
-}
 
-TEST(ByteArrayOutputStream, AClosedStreamRefusesBytesAndResetButTakesArrays) {
-    testRuntime();
+    // A closed stream refuses bytes and reset but takes arrays.
     VMPtr<ByteArrayOutputStream> stream = outputOf();
     stream->write(5);
     stream->close();

@@ -2,12 +2,8 @@
 // ASCII digits and letters have. Every character up to U+00FF is checked against its
 // expected class; a few beyond stand for the rest.
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
-
 #include "pb_src/j2me/java_lang_Character.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 

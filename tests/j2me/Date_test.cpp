@@ -1,18 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <ctime>
 #include <iomanip>
 #include <sstream>
-#include <string>
 
-#include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/com_kelvane_ostrel_cldc_util_TimeZoneUTC.h"
-#include "pb_src/j2me/java_lang_Class.h"
-#include "pb_src/j2me/java_lang_System.h"
 #include "pb_src/j2me/java_util_Date.h"
 #include "tests/j2me/reference/CalendarReference.inc"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 
@@ -22,11 +14,7 @@ using java::util::Calendar;
 using java::util::Date;
 using java::util::TimeZone;
 
-void bootInZone(const char* tz) {
-    setenv("TZ", tz, 1);
-    tzset();
-    testRuntime();
-}
+using classlib::bootInZone;
 
 VMPtr<Date> dateAt(int64_t time) {
     VMPtr<Date> date = Date::_VM_new();

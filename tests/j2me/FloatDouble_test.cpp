@@ -1,17 +1,13 @@
 // Float and Double: the limit constants their static initialisers take from the platform,
 // and their "%G" text.
 
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cmath>
 #include <cstdio>
-#include <string>
 
-#include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_Double.h"
 #include "pb_src/j2me/java_lang_Float.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 

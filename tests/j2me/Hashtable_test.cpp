@@ -1,19 +1,8 @@
-// Hashtable, its entries and its enumerators: sizing and the rehash schedule, buckets of
-// negative hashes, chains of colliding keys, null keys and values, enumeration order and
-// enumerators across a rehash, text, the monitor, and entries kept alive by the table
-// across collections. Sizing, bucket order and the text agree with OpenJDK 17.
-
-#include <gtest/gtest.h>
+// Hashtable and its enumerators: sizing, rehashing, chains, nulls, enumeration order, text,
+// the monitor and collections. Sizing, bucket order and the text agree with OpenJDK 17.
 
 #include <algorithm>
-#include <functional>
-#include <string>
-#include <vector>
 
-#include "lib_src/vm/VM.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
-#include "pb_src/j2me/java_lang_Integer.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_util_Hashtable.h"
 #include "pb_src/j2me/java_util_HashtableEnumerator.h"
 #include "pb_src/j2me/java_util_NoSuchElementException.h"
@@ -67,14 +56,13 @@ VMPtr<Key> key(int32_t hash, const char* name) {
 }
 
 using classlib::number;
+using classlib::show;
 using classlib::text;
 
 VMPtr<Hashtable> table(int32_t capacity = 11) {
     VMPtr<Hashtable> t = Hashtable::_VM_new();
     return t->_VM_init(capacity);
 }
-
-using classlib::show;
 
 // The texts of what an enumeration hands out, in order.
 Strings drain(VMPtr<Enumeration> e) {
@@ -93,7 +81,7 @@ Strings chain(const VMPtr<Hashtable>& t, int32_t bucket) {
 
 bool unlocked(const VMPtr<Hashtable>& t) { return static_cast<Object*>(t.get())->owner == nullptr; }
 
-TEST(Hashtable, CapacityAndThresholdFromTheConstructor) {
+TEST(Hashtable, CapacityFromTheConstructorAndRehashesOnTheNinthAndEighteenthKeyReusingEntries) {
     testRuntime();
     VMPtr<Hashtable> one = table(0);
     EXPECT_EQ(one->table->length, 1);
@@ -102,10 +90,6 @@ TEST(Hashtable, CapacityAndThresholdFromTheConstructor) {
     EXPECT_EQ(one->size(), 1);
     EXPECT_EQ(Hashtable::thresholdFor(INT32_MAX), 1610612735) << "no overflow in capacity * 75";
     EXPECT_EQ(classlib::messageOf<java::lang::IllegalArgumentException>([] { table(-1); }), "<none>");
-}
-
-TEST(Hashtable, RehashesOnTheNinthAndEighteenthKeyReusingEntries) {
-    testRuntime();
     VMPtr<Hashtable> t = table();
     std::vector<int32_t> capacities;
     HashtableEntry* first = nullptr;

@@ -1,19 +1,12 @@
 // The class library's hot paths make only the objects their results need.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "lib_src/vm/VM.h"
-#include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/java_io_ByteArrayInputStream.h"
 #include "pb_src/j2me/java_io_ByteArrayOutputStream.h"
 #include "pb_src/j2me/java_io_DataInputStream.h"
 #include "pb_src/j2me/java_io_DataOutputStream.h"
 #include "pb_src/j2me/java_io_PrintStream.h"
-#include "pb_src/j2me/java_lang_Integer.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace {
 
@@ -41,17 +34,14 @@ VMPtr<ByteArrayOutputStream> byteSink() {
     return sink->_VM_init(256);
 }
 
-TEST(HotPathAllocations, AppendingAnIntToABufferWithRoomMakesNoObject) {
+TEST(HotPathAllocations, AppendingAnIntToABufferWithRoomAndParsingMakeNoObject) {
     testRuntime();
     VMPtr<StringBuffer> buffer = StringBuffer::_VM_new();
     buffer->_VM_init(64);
     buffer->append(VMPtr<java::lang::String>::fromLiteral("n="));
     EXPECT_EQ(objectsMadeBy([&] { buffer->append(int32_t(-2147483647 - 1)); }), 0u);
     EXPECT_EQ(buffer->toString()->toUtf8(), "n=-2147483648");
-}
-
-TEST(HotPathAllocations, ParsingMakesNoObjectAndReadsOnlyTheStringsWindow) {
-    testRuntime();
+    // Parsing reads only the string's window.
     VMPtr<String> window = VMPtr<java::lang::String>::fromLiteral("x-7fz")->substring(1, 4);
     int32_t value = 0;
     EXPECT_EQ(objectsMadeBy([&] { value = Integer::parseInt(window, 16); }), 0u);

@@ -1,14 +1,9 @@
 // Integer: boxing, text in any radix, unsigned text and parsing; Long's text.
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
 #include <limits>
-#include <string>
 
 #include "pb_src/j2me/java_lang_Long.h"
 #include "pb_src/j2me/java_lang_Math.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_lang_NumberFormatException.h"
 #include "tests/j2me/ClassLibrary.h"
 
@@ -21,14 +16,14 @@ constexpr int32_t kIntMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kIntMax = std::numeric_limits<int32_t>::max();
 constexpr int64_t kLongMin = std::numeric_limits<int64_t>::min();
 
-VMPtr<String> text(const std::string& s) { return String::fromUtf8(s.c_str()); }
+using classlib::text;
 
 // The message of the NumberFormatException that parsing s throws.
 std::string parseFailure(VMPtr<String> s, int32_t radix = 10) {
     return messageOf<NumberFormatException>([&] { Integer::parseInt(s, radix); });
 }
 
-TEST(Integer, TextInARadixSignedAndUnsigned) {
+TEST(Integer, TextInARadixSignedAndUnsignedAndLongsText) {
     testRuntime();
     const std::tuple<int32_t, int32_t, std::string> cases[] = {
         {0, 10, "0"}, {255, 16, "ff"}, {-255, 2, "-11111111"}, {kIntMax, 36, "zik0zj"},
@@ -42,15 +37,11 @@ TEST(Integer, TextInARadixSignedAndUnsigned) {
     EXPECT_EQ(Integer::toUnsignedString(-1, 1)->toUtf8(), std::string(32, '1'));
     EXPECT_EQ(Integer::toUnsignedString(-1, 3)->toUtf8(), "37777777777");
     EXPECT_EQ(Integer::toUnsignedString(-1, 5)->toUtf8(), "3vvvvvv");
-}
-
-TEST(Long, TextOfSixtyFourBitValues) {
-    testRuntime();
-    const std::tuple<int64_t, int32_t, std::string> cases[] = {
+    const std::tuple<int64_t, int32_t, std::string> longs[] = {
         {kLongMin, 10, "-9223372036854775808"}, {std::numeric_limits<int64_t>::max(), 16, "7fffffffffffffff"},
         {kLongMin, 2, "-1" + std::string(63, '0')}, {int64_t(1) << 40, 36, "e13wu1og"}, {-255, 1, "-255"},
     };
-    for (const auto& [value, radix, expected] : cases)
+    for (const auto& [value, radix, expected] : longs)
         EXPECT_EQ(Long::toString(value, radix)->toUtf8(), expected) << value << " in " << radix;
 }
 

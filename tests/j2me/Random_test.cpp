@@ -2,14 +2,9 @@
 // (reference/RandomReference.inc), the seed scrambling, the failure of nextInt(n), the
 // number of draws each operation takes, and subclasses that replace next or setSeed.
 
-#include <gtest/gtest.h>
-
 #include <bit>
-#include <cstdint>
-#include <functional>
 #include <iterator>
 
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/java_util_Random.h"
 #include "tests/j2me/reference/RandomReference.inc"
 #include "tests/j2me/ClassLibrary.h"
@@ -56,7 +51,7 @@ VMPtr<CountingRandom> counting(int64_t s) {
 
 int64_t plusOne(int64_t s) { return int64_t(uint64_t(s) + 1); }
 
-TEST(Random, SeedingKeepsTheLow48BitsScrambledByTheMultiplier) {
+TEST(Random, SeedingKeepsTheLow48BitsScrambledByTheMultiplierAlsoThroughAnOverride) {
     testRuntime();
     EXPECT_EQ(seeded(0)->seed, 0x5DEECE66DLL);
     VMPtr<Random> high = seeded(int64_t(0x7ABC000000000000LL));  // differs from 0 only above bit 47
@@ -68,6 +63,15 @@ TEST(Random, SeedingKeepsTheLow48BitsScrambledByTheMultiplier) {
     EXPECT_EQ(high->nextInt(), -1155484576) << "setSeed restarts the sequence";
     for (int i = 0; i < 1000; ++i) high->next(32);
     EXPECT_EQ(high->seed & ~int64_t(Random::kMask), 0) << "no bit above 47 is ever set";
+
+    // A subclass that replaces setSeed sees the constructor's seed.
+    VMPtr<CountingRandom> r = counting(123456789);
+    EXPECT_EQ(r->seedCalls, 1);
+    EXPECT_EQ(r->seedsSeen[0], 123456789);
+    EXPECT_EQ(r->nextInt(), seeded(123456789)->nextInt());
+    r->setSeed(INT64_MIN);
+    EXPECT_EQ(r->seedsSeen[1], INT64_MIN);
+    EXPECT_EQ(r->seed, 0x5DEECE66DLL) << "bit 63 is dropped";
 }
 
 TEST(Random, EveryOperationMatchesOpenJdk) {
@@ -107,19 +111,14 @@ TEST(Random, EveryOperationMatchesOpenJdk) {
     }
 }
 
-TEST(Random, NextIntRejectsBoundsBelowOneWithoutDrawing) {
+TEST(Random, DrawsTakenByEachOperationAndNoneForARefusedBound) {
     testRuntime();
-    VMPtr<CountingRandom> r = counting(5);
+    VMPtr<CountingRandom> r = counting(99);
     const int64_t before = r->seed;
     for (int32_t bound : {0, -5, INT32_MIN})  // OpenJDK: "bound must be positive"
         EXPECT_EQ(classlib::messageOf<java::lang::IllegalArgumentException>([&] { r->nextInt(bound); }), "n must be positive");
     EXPECT_EQ(r->draws, 0);
     EXPECT_EQ(r->seed, before);
-}
-
-TEST(Random, DrawsTakenByEachOperation) {
-    testRuntime();
-    VMPtr<CountingRandom> r = counting(99);
     for (int i = 0; i < 50; ++i) EXPECT_EQ(r->nextInt(1), 0);
     EXPECT_EQ(r->draws, 50) << "one 31-bit draw each";
     EXPECT_EQ(r->lastBits, 31);
@@ -164,15 +163,5 @@ TEST(Random, ASubclassThatReplacesNextChangesEveryOperation) {
     EXPECT_EQ(r->nextInt(16), -1) << "16 * -1 >> 31";
 }
 
-TEST(Random, ASubclassThatReplacesSetSeedSeesTheConstructorsSeed) {
-    testRuntime();
-    VMPtr<CountingRandom> r = counting(123456789);
-    EXPECT_EQ(r->seedCalls, 1);
-    EXPECT_EQ(r->seedsSeen[0], 123456789);
-    EXPECT_EQ(r->nextInt(), seeded(123456789)->nextInt());
-    r->setSeed(INT64_MIN);
-    EXPECT_EQ(r->seedsSeen[1], INT64_MIN);
-    EXPECT_EQ(r->seed, 0x5DEECE66DLL) << "bit 63 is dropped";
-}
 
 }  // namespace randomtest

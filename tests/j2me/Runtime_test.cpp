@@ -1,12 +1,9 @@
-#include <gtest/gtest.h>
-
 #include "hal/base/SystemClock.h"
 #include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_Runtime.h"
 #include "pb_src/j2me/java_lang_SecurityException.h"
-#include "pb_src/j2me/java_lang_System.h"
 #include "pb_src/j2me/java_lang_Thread.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace test {
 
@@ -34,13 +31,6 @@ namespace {
 
 using java::lang::Runtime;
 
-TEST(Runtime, RefusesToEndTheProcess) {
-    testRuntime();
-    EXPECT_EQ(messageOf<java::lang::SecurityException>([] { Runtime::getRuntime()->exit(0); }),
-              "MIDP lifecycle does not support system exit.");
-    EXPECT_EQ(Runtime::getRuntime().get(), Runtime::getRuntime().get()) << "one runtime object";
-}
-
 TEST(Runtime, WhenExitIsAllowedItEndsOnlyTheCallingThread) {
     VM* vm = testRuntime();
     Runtime::_VM_setExitAllowed(true);
@@ -60,9 +50,12 @@ TEST(Runtime, WhenExitIsAllowedItEndsOnlyTheCallingThread) {
     EXPECT_TRUE(vm->exitRequested);
 }
 
-TEST(Runtime, MemoryFiguresAndCollection) {
+TEST(Runtime, RefusesToEndTheProcessAndGivesMemoryFiguresAndCollection) {
     VM* vm = testRuntime();
     VMPtr<Runtime> runtime = Runtime::getRuntime();
+    EXPECT_EQ(messageOf<java::lang::SecurityException>([] { Runtime::getRuntime()->exit(0); }),
+              "MIDP lifecycle does not support system exit.");
+    EXPECT_EQ(Runtime::getRuntime().get(), runtime.get()) << "one runtime object";
     EXPECT_GE(runtime->freeMemory(), 0);
     EXPECT_LE(runtime->freeMemory(), runtime->totalMemory());
     const uint32_t collections = vm->collections;

@@ -1,16 +1,8 @@
 // The default operations of InputStream and OutputStream, through small subclasses that
 // supply only read() and write(int).
 
-#include <gtest/gtest.h>
-
-#include <climits>
-
-#include "pb_src/j2me/java_io_IOException.h"
 #include "pb_src/j2me/java_io_InputStream.h"
 #include "pb_src/j2me/java_io_OutputStream.h"
-#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "tests/j2me/ClassLibrary.h"
 
 namespace streamtest {
@@ -104,7 +96,7 @@ TEST(StreamBase, AnIOExceptionAfterTheFirstByteEndsTheReadOtherFailuresPassThrou
     EXPECT_THROW(failsLater->read(b, 0, 10), java::lang::RuntimeException*);
 }
 
-TEST(StreamBase, SkipReadsAndDiscardsUpToTheEnd) {
+TEST(StreamBase, SkipReadsAndDiscardsUpToTheEndAndMarkIsUnsupportedByDefault) {
     testRuntime();
     VMPtr<CountingInput> stream = input(5);
     EXPECT_EQ(stream->skip(-3), 0);
@@ -112,11 +104,7 @@ TEST(StreamBase, SkipReadsAndDiscardsUpToTheEnd) {
     EXPECT_EQ(stream->skip(2), 2);
     EXPECT_EQ(stream->calls, 2) << "stops as soon as n bytes are skipped";
     EXPECT_EQ(stream->skip(100), 3);
-}
-
-TEST(StreamBase, MarkIsUnsupportedByDefault) {
-    testRuntime();
-    VMPtr<CountingInput> stream = input(5);
+    stream = input(5);
     EXPECT_FALSE(stream->markSupported());
     EXPECT_EQ(stream->available(), 0);
     stream->mark(10);

@@ -1,6 +1,3 @@
-#include <gtest/gtest.h>
-
-#include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_lang_StringIndexOutOfBoundsException.h"
 #include "tests/j2me/ClassLibrary.h"
@@ -30,13 +27,6 @@ TEST(StringBuffer, GrowsByDoublingUnlessOneAppendNeedsMore) {
     EXPECT_EQ(fromBytes->length(), 5);
 }
 
-TEST(StringBuffer, AppendsEveryKind) {
-    testRuntime();
-    VMPtr<StringBuffer> b = buffer();
-    b->append(VMPtr<java::lang::String>::fromLiteral("n="))->append(int32_t(-7))->append(u';')->append(VMPtr<String>())->append(VMPtr<java::lang::Object>());
-    EXPECT_EQ(b->toString()->toUtf8(), "n=-7;nullnull");
-}
-
 TEST(StringBuffer, ToStringSharesUntilTheNextChangeThatWouldShow) {
     testRuntime();
     VMPtr<StringBuffer> b = buffer();
@@ -59,20 +49,12 @@ TEST(StringBuffer, ToStringSharesUntilTheNextChangeThatWouldShow) {
     EXPECT_EQ(third->toUtf8(), ">abcd");
 }
 
-TEST(StringBuffer, SetLengthPadsWithZeros) {
+TEST(StringBuffer, AppendsEveryKindInsertsAndChecksOffsets) {
     testRuntime();
     VMPtr<StringBuffer> b = buffer();
-    b->append("ab");
-    b->setLength(4);
-    EXPECT_EQ(b->toString()->toUtf16(), std::u16string(u"ab\0\0", 4));
-    b->setLength(1);
-    EXPECT_EQ(b->toString()->toUtf8(), "a");
-    EXPECT_THROW(b->setLength(-1), java::lang::StringIndexOutOfBoundsException*);
-}
-
-TEST(StringBuffer, InsertsAndChecksOffsets) {
-    testRuntime();
-    VMPtr<StringBuffer> b = buffer();
+    b->append(VMPtr<java::lang::String>::fromLiteral("n="))->append(int32_t(-7))->append(u';')->append(VMPtr<String>())->append(VMPtr<java::lang::Object>());
+    EXPECT_EQ(b->toString()->toUtf8(), "n=-7;nullnull");
+    b = buffer();
     b->append("ace");
     b->insert(1, VMPtr<java::lang::String>::fromLiteral("b"))->insert(3, u'd')->insert(5, int32_t(9));
     EXPECT_EQ(b->toString()->toUtf8(), "abcde9");
@@ -82,7 +64,7 @@ TEST(StringBuffer, InsertsAndChecksOffsets) {
     EXPECT_THROW(b->insert(-1, u'x'), java::lang::StringIndexOutOfBoundsException*);
 }
 
-TEST(StringBuffer, GetCharsChecksItsRange) {
+TEST(StringBuffer, GetCharsChecksItsRangeAndSetLengthPadsWithZeros) {
     testRuntime();
     VMPtr<StringBuffer> b = buffer();
     b->append("abc");
@@ -93,6 +75,13 @@ TEST(StringBuffer, GetCharsChecksItsRange) {
               "String index out of range: 4");
     b->getChars(0, 3, out, 0);
     EXPECT_EQ(out->at(2), u'c');
+    b = buffer();
+    b->append("ab");
+    b->setLength(4);
+    EXPECT_EQ(b->toString()->toUtf16(), std::u16string(u"ab\0\0", 4));
+    b->setLength(1);
+    EXPECT_EQ(b->toString()->toUtf8(), "a");
+    EXPECT_THROW(b->setLength(-1), java::lang::StringIndexOutOfBoundsException*);
 }
 
 TEST(StringBufferDeathTest, UseBeforeConstructionIsFatal) {

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <string>
 #include <sys/utsname.h>
 
 #include "hal/services/DeviceIdentity.h"
@@ -9,10 +6,6 @@
 #include "hal/services/Properties.h"
 #include "hal/services/Utf8.h"
 #include "lib_src/vm/SystemProperties.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_String.h"
-#include "pb_src/j2me/java_lang_System.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/j2me/ClassLibrary.h"
 
@@ -61,26 +54,20 @@ TEST_F(SystemProperty, BuiltInPropertiesComeFirstAndAFileCannotChangeThem) {
     unsetenv("LC_ALL");
 }
 
-TEST_F(SystemProperty, OtherKeysComeFromTheSystemListWhereTheDeviceHasTheLastWord) {
-    start("game.level: 3\ngame.level: 4\ndevice.model: Phone 3000\nname: Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80\n");
+TEST_F(SystemProperty, OtherKeysComeFromTheSystemListWhereTheDeviceHasTheLastWordAndBadKeysAreRefused) {
+    start("game.level: 3\ngame.level: 4\ndevice.model: Phone 3000\nname: Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80\n"
+          "test.unset: from the list\n");
     utsname names;
     ASSERT_EQ(uname(&names), 0);
     EXPECT_EQ(property("game.level"), "4") << "a later line wins";
     EXPECT_EQ(property("device.model"), names.machine) << "the platform property hides the file's";
     EXPECT_EQ(System::getProperty(String::fromUtf8("name"))->toUtf16(), u"Gr\u00FC\u00DFe \U0001F600");
     EXPECT_EQ(property("game.leve"), "<null>");
-}
-
-TEST_F(SystemProperty, NullAndEmptyKeysAreRefusedWithTheirMessages) {
-    start("");
     EXPECT_EQ(classlib::messageOf<java::lang::NullPointerException>([] { System::getProperty(nullptr); }),
               "key can't be null");
     EXPECT_EQ(classlib::messageOf<java::lang::IllegalArgumentException>([] { System::getProperty(String::fromUtf8("")); }),
               "key can't be empty");
-}
-
-TEST_F(SystemProperty, ABuiltInKeyWithoutAValueLeavesTheLookupToTheSystemList) {
-    start("test.unset: from the list\n");
+    // A built-in key without a value leaves the lookup to the system list.
     SystemProperties* properties = SystemProperties::getInstance();
     EXPECT_EQ(properties, SystemProperties::getInstance()) << "one map for the process";
     properties->add("test.unset", nullptr);

@@ -1,14 +1,7 @@
 // System.arraycopy: primitive and reference ranges, overlap, the type and range checks that
 // run before anything is copied, and the element store check that stops a reference copy.
 
-#include <gtest/gtest.h>
-
-#include <climits>
-
-#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_ArrayStoreException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_System.h"
 #include "tests/j2me/ClassLibrary.h"
 
 namespace {

@@ -1,12 +1,5 @@
-// Managed threads under the VM lock: turns, wait and notify, interrupts, the collector's
-// thread roots, reclaimed records, the finalizer, class initialisation across threads and
-// the uncaught-exception report. Orderings and counts are asserted with generous bounds,
-// never exact timings.
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <vector>
+// Managed threads under the VM lock: turns, wait and notify, interrupts, thread roots and
+// records, the finalizer, class initialisation and the uncaught report. No exact timings.
 
 #include "hal/base/HALLock.h"
 #include "hal/base/HALThread.h"
@@ -14,11 +7,10 @@
 #include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_IllegalThreadStateException.h"
 #include "pb_src/j2me/java_lang_InterruptedException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_Thread.h"
 #include "tests/support/CapturedStdout.h"
 #include "tests/support/ScenarioBoot.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace test {
 
@@ -51,6 +43,7 @@ class InitializedElsewhere : public virtual java::lang::Object {
 
 }  // namespace test
 
+// (Registered apart from the boot class's lines: registrations are named by line number.)
 VM_DEFINE_CLASS(test::Finalizable, "test.Finalizable", "java.lang.Object", VM_NO_CLINIT)
 VM_DEFINE_CLASS(test::InitializedElsewhere, "test.InitializedElsewhere", "java.lang.Object",
                 &test::InitializedElsewhere::_VM_clinit)

@@ -1,13 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <ctime>
-#include <string>
-
 #include "lib_src/vm/VMEvents.h"
 #include "pb_src/j2me/com_kelvane_ostrel_cldc_util_TimeZonePimpl.h"
-#include "pb_src/j2me/java_lang_Class.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_util_Calendar.h"
 #include "tests/j2me/ClassLibrary.h"
 
@@ -17,12 +9,7 @@ using com::kelvane::ostrel::cldc::util::TimeZonePimpl;
 using java::lang::String;
 using java::util::TimeZone;
 
-// Boots with the machine's zone given as POSIX TZ text ("NPT-05:45" is 5:45 east of UTC).
-void bootInZone(const char* tz) {
-    setenv("TZ", tz, 1);
-    tzset();
-    testRuntime();
-}
+using classlib::bootInZone;
 
 VMPtr<TimeZone> zone(const char* id) { return TimeZone::getTimeZone(String::fromUtf8(id)); }
 std::string idOf(const VMPtr<TimeZone>& z) { return z->getID()->toUtf8(); }

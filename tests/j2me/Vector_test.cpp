@@ -1,25 +1,13 @@
-// Vector and its enumerator: growth, insertion, removal, search, copying, text, live
-// enumeration, the monitor, and elements kept alive across collections. copyInto copies
-// from the last element down, so an element the array refuses leaves the ones after it
-// copied (OpenJDK copies upward).
+// Vector and its enumerator: growth, edits, search, copying (from the last element down,
+// unlike OpenJDK), text, live enumeration, the monitor and collections.
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <functional>
 #include <typeinfo>
-#include <vector>
 
-#include "lib_src/vm/VM.h"
-#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_ArrayStoreException.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
-#include "pb_src/j2me/java_lang_Integer.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_lang_OutOfMemoryError.h"
 #include "pb_src/j2me/java_util_NoSuchElementException.h"
 #include "pb_src/j2me/java_util_VectorEnumerator.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace vectortest {
 
@@ -50,20 +38,15 @@ VMPtr<Vector> vector(int32_t capacity = 10, int32_t increment = 0) {
     return v->_VM_init(capacity, increment);
 }
 
-VMPtr<String> text(const char* s) { return String::fromUtf8(s); }
-
-VMPtr<Object> number(int32_t n) {
-    VMPtr<java::lang::Integer> i = java::lang::Integer::_VM_new();
-    return i->_VM_init(n);
-}
+using classlib::number;
+using classlib::show;
+using classlib::text;
 
 VMPtr<Vector> of(std::initializer_list<const char*> items) {
     VMPtr<Vector> v = vector();
     for (const char* item : items) v->addElement(item ? VMPtr<Object>(text(item)) : VMPtr<Object>());
     return v;
 }
-
-std::string show(const VMPtr<Object>& o) { return o ? o->toString()->toUtf8() : "<null>"; }
 
 bool unlocked(const VMPtr<Vector>& v) { return static_cast<Object*>(v.get())->owner == nullptr; }
 
@@ -80,14 +63,10 @@ template <typename E, typename Body> std::string messageOf(Body body) {
     return "";
 }
 
-TEST(Vector, TheCapacityIsChecked) {
+TEST(Vector, TheCapacityIsCheckedGrowsByDoublingOrByTheIncrementAndKeepsItsStorageWhereItCan) {
     testRuntime();
     EXPECT_EQ(vector(0)->capacity(), 0);
     EXPECT_EQ(messageOf<java::lang::IllegalArgumentException>([] { vector(-1); }), "Negative initialCapacity");
-}
-
-TEST(Vector, GrowsByDoublingOrByTheIncrementAndKeepsItsStorageWhereItCan) {
-    testRuntime();
     const std::tuple<int32_t, int32_t, std::vector<int32_t>> growth[] = {  // capacity, increment, after each add
         {0, 0, {1, 2, 4, 4, 8}}, {2, 3, {2, 2, 5, 5, 5, 8}}, {2, -4, {2, 2, 4}}};  // a negative increment doubles
     for (const auto& [capacity, increment, expected] : growth) {
@@ -196,18 +175,6 @@ TEST(Vector, CopyIntoStoresDownwardThroughTheArraysCheck) {
     EXPECT_TRUE(unlocked(v));
 }
 
-TEST(Vector, ToStringWritesEveryElement) {
-    testRuntime();
-    VMPtr<Vector> v = vector();
-    EXPECT_EQ(show(v), "[]");
-    v->addElement(text("a"));
-    v->addElement(nullptr);
-    v->addElement(number(-3));
-    EXPECT_EQ(show(v), "[a, null, -3]");
-    v->addElement(v);
-    EXPECT_EQ(show(v), "[a, null, -3, (this Collection)]") << "as OpenJDK writes it";
-}
-
 TEST(Vector, EnumerationIsLive) {
     testRuntime();
     VMPtr<Vector> empty = vector();
@@ -232,8 +199,16 @@ TEST(Vector, EnumerationIsLive) {
     EXPECT_THROW(orphan->_VM_init(nullptr), java::lang::NullPointerException*);
 }
 
-TEST(Vector, SearchesHoldTheMonitor) {
+TEST(Vector, ToStringWritesEveryElementAndSearchesHoldTheMonitor) {
     testRuntime();
+    VMPtr<Vector> shown = vector();
+    EXPECT_EQ(show(shown), "[]");
+    shown->addElement(text("a"));
+    shown->addElement(nullptr);
+    shown->addElement(number(-3));
+    shown->addElement(shown);
+    EXPECT_EQ(show(shown), "[a, null, -3, (this Collection)]") << "as OpenJDK writes it";
+
     VMPtr<Vector> v = of({"x"});
     VMPtr<MonitorProbe> probe = MonitorProbe::_VM_new();
     probe->watched = v.get();

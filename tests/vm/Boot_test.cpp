@@ -1,10 +1,6 @@
 // The runtime's boot and shutdown, end to end, with a boot class of the test's own under
 // the boot class's dotted name. Every case runs in a process of its own.
 
-#include <gtest/gtest.h>
-
-#include <functional>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,24 +10,18 @@
 #include "hal/base/VMLock.h"
 #include "lib_src/vm/VM.h"
 #include "lib_src/vm/VMEvents.h"
-#include "lib_src/vm/VMLiterals.h"
 #include "lib_src/vm/VMMonitor.h"
-#include "lib_src/vm/VMStartup.h"
-#include "lib_src/vm/VMThread.h"
-#include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_InterruptedException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_Thread.h"
 #include "tests/support/CapturedStdout.h"
 #include "tests/support/ScenarioBoot.h"
-
+#include "tests/vm/TestRuntime.h"
 
 namespace {
 
 using com::kelvane::ostrel::AMS;
 
 int boot(const char* bootClass) { return vmStartOnThisThread(1 << 20, 64 << 20, bootClass); }
-
 
 TEST(Boot, RunsEveryPhaseThenTheBootClassMain) {
     bool heldLock = false;

@@ -1,14 +1,10 @@
 // Managed arrays: zeroed elements, bounds and store checks, class records by type,
 // assignability, rows of two-dimensional arrays, and what the collector keeps.
 
-#include <gtest/gtest.h>
-
 #include "lib_src/vm/VMArray.h"
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_ArrayStoreException.h"
-#include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_NegativeArraySizeException.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {
@@ -32,14 +28,10 @@ template <typename E> void expectZeroFilledAndChecked(const char* className) {
 
 TEST(Arrays, EveryElementTypeStartsZeroedChecksItsBoundsAndNamesItsClass) {
     testRuntime();
-    expectZeroFilledAndChecked<bool>("[Z");
-    expectZeroFilledAndChecked<char16_t>("[C");
-    expectZeroFilledAndChecked<float>("[F");
-    expectZeroFilledAndChecked<double>("[D");
-    expectZeroFilledAndChecked<int8_t>("[B");
-    expectZeroFilledAndChecked<int16_t>("[S");
-    expectZeroFilledAndChecked<int32_t>("[I");
-    expectZeroFilledAndChecked<int64_t>("[J");
+    expectZeroFilledAndChecked<bool>("[Z"), expectZeroFilledAndChecked<char16_t>("[C");
+    expectZeroFilledAndChecked<float>("[F"), expectZeroFilledAndChecked<double>("[D");
+    expectZeroFilledAndChecked<int8_t>("[B"), expectZeroFilledAndChecked<int16_t>("[S");
+    expectZeroFilledAndChecked<int32_t>("[I"), expectZeroFilledAndChecked<int64_t>("[J");
     EXPECT_STREQ((VMArray<float, 2>::initClass()->name.c_str()), "[[F");
     EXPECT_STREQ((VMArray<String*, 1>::initClass()->name.c_str()), "[Ljava.lang.String;");
     VMPtr<VMArray<int32_t, 1>> ints = VMArray<int32_t, 1>::_VM_new(2);
@@ -99,16 +91,6 @@ TEST(Arrays, NegativeLengthsThrowAndLeaveNothingBehind) {
     vm->collect();  // the exceptions themselves and any row built before the failure go
     EXPECT_LE(vm->objectCount(), objects + 1) << "at most the last exception, still in flight";
     EXPECT_LE(_VM_heapState().used, used + 1024);
-}
-
-TEST(Arrays, CopyingWithinOneArrayActsAsThroughATemporary) {
-    testRuntime();
-    VMPtr<VMArray<int32_t, 1>> a = VMArray<int32_t, 1>::_VM_new(6);
-    for (int32_t i = 0; i < 6; ++i) a->at(i) = i;
-    a->copyElements(a.get(), 0, 2, 4);
-    EXPECT_EQ(std::vector<int32_t>(a->elements(), a->elements() + 6), (std::vector<int32_t>{0, 1, 0, 1, 2, 3}));
-    a->copyElements(a.get(), 2, 0, 4);
-    EXPECT_EQ(std::vector<int32_t>(a->elements(), a->elements() + 6), (std::vector<int32_t>{0, 1, 2, 3, 2, 3}));
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 // The generated class pattern on a small example: a class with a reference field, a
 // subclass that adds one, an interface, and a class whose _VM_mark forgets a field.
 
-#include <gtest/gtest.h>
-
 #include "lib_src/vm/VMClass.h"
-#include "pb_src/j2me/java_lang_Class.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace demo {

@@ -1,6 +1,3 @@
-#include <gtest/gtest.h>
-
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {

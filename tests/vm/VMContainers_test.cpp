@@ -1,7 +1,5 @@
 // The runtime's own containers: native strings, the string-keyed map and the list.
 
-#include <gtest/gtest.h>
-
 #include "lib_src/vm/VMCString.h"
 #include "lib_src/vm/VMList.h"
 #include "lib_src/vm/VMStringMap.h"

@@ -1,12 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "lib_src/vm/VMEvents.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "tests/support/CapturedStdout.h"
 #include "tests/vm/TestRuntime.h"
 

@@ -1,15 +1,10 @@
 // Managed exceptions as C++ exceptions: caught by every base, rethrown with their class,
 // kept alive while unwinding, and described by their class and message.
 
-#include <gtest/gtest.h>
-
 #include "pb_src/j2me/java_io_EOFException.h"
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_Class.h"
 #include "pb_src/j2me/java_lang_ExceptionInInitializerError.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
-#include "pb_src/j2me/java_lang_OutOfMemoryError.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_StringIndexOutOfBoundsException.h"
 #include "tests/vm/TestRuntime.h"
 

@@ -1,10 +1,7 @@
 // Handles: which scope a handle lands in, the order of a thread's stack list, copies,
 // assignment and identity.
 
-#include <gtest/gtest.h>
-
 #include "lib_src/vm/VMPtr.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {

@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include "hal/base/Memory.h"
 #include "lib_src/vm/VMArray.h"
-#include "pb_src/j2me/java_lang_OutOfMemoryError.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {

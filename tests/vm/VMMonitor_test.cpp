@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/java_lang_IllegalMonitorStateException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {

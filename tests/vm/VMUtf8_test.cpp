@@ -1,13 +1,6 @@
 // The runtime's UTF-8 (standard and modified) against UTF-16, and interned literals.
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "lib_src/vm/VMLiterals.h"
 #include "lib_src/vm/VMUtf8.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "tests/vm/TestRuntime.h"
 
 namespace {

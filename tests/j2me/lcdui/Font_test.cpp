@@ -2,10 +2,6 @@
 // checks, the style predicates, measuring with range checks, and both static fields kept
 // across collections.
 
-#include <climits>
-
-#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "tests/j2me/lcdui/ProfileTestSupport.h"
 
 namespace profiletest {

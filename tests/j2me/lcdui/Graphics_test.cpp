@@ -2,12 +2,7 @@
 // eight region transforms pixel by pixel, overlapping area copies, the RGB index checks,
 // the colour rules, and a collection between draws.
 
-#include <climits>
-
 #include "hal/display/HALGraphics.h"
-#include "lib_src/vm/VM.h"
-#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/java_lang_IllegalStateException.h"
 #include "tests/j2me/lcdui/ProfileTestSupport.h"
 

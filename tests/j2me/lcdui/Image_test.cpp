@@ -1,13 +1,7 @@
 // Image: the factories' checks and result mapping, the mutable fill colour, pixel read-back
 // with its range checks, and the alpha question.
 
-#include <climits>
-
-#include "pb_src/j2me/java_io_IOException.h"
-#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/java_lang_IllegalStateException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "tests/j2me/lcdui/ProfileTestSupport.h"
 
 namespace profiletest {

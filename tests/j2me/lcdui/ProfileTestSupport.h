@@ -3,16 +3,9 @@
 // Helpers for the profile's drawing tests: the runtime, managed arrays from lists, images
 // from letter grids and their pixels read back.
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <string>
-#include <vector>
-
-#include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace profiletest {
 
@@ -34,15 +27,8 @@ template <class E, class Run> std::string messageOf(Run run) {
 
 // Colours the 16-bit surface keeps exactly, by letter ('.' is white).
 inline int32_t colourOf(char letter) {
-    switch (letter) {
-        case 'A': return int32_t(0xFFF80000u);
-        case 'B': return int32_t(0xFF00FC00u);
-        case 'C': return int32_t(0xFF0000F8u);
-        case 'D': return int32_t(0xFFF8FC00u);
-        case 'E': return int32_t(0xFF00FCF8u);
-        case 'F': return int32_t(0xFFF800F8u);
-        default: return int32_t(0xFFF8FCF8u);
-    }
+    static const uint32_t colours[] = {0xFFF80000u, 0xFF00FC00u, 0xFF0000F8u, 0xFFF8FC00u, 0xFF00FCF8u, 0xFFF800F8u};
+    return int32_t(letter >= 'A' && letter <= 'F' ? colours[letter - 'A'] : 0xFFF8FCF8u);
 }
 
 inline VMPtr<IntArray> ints(const std::vector<int32_t>& values) {

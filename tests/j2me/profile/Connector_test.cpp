@@ -1,18 +1,12 @@
 // Connector: handler lookup by scheme through the class registry, the URL checks with their
 // messages, the arguments handed to the handler, and the push registry's refusal.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "pb_src/j2me/com_kelvane_ostrel_cldc_io_ConnectionBaseInterface.h"
-#include "pb_src/j2me/java_io_IOException.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/javax_microedition_io_ConnectionNotFoundException.h"
 #include "pb_src/j2me/javax_microedition_io_Connector.h"
 #include "pb_src/j2me/javax_microedition_io_HttpConnection.h"
 #include "pb_src/j2me/javax_microedition_io_PushRegistry.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace connectortest {
 
@@ -54,16 +48,7 @@ VM_DEFINE_INTERFACE(NoFactory, "com.kelvane.ostrel.midp.io.protocol.iface.Protoc
 
 VMPtr<String> text(const char* s) { return s ? String::fromUtf8(s) : nullptr; }
 
-// The class and message of what open throws, or "" when it returns.
-template <typename Open> std::string failureOf(Open open) {
-    try {
-        open();
-    } catch (java::lang::Throwable* caught) {
-        VMPtr<java::lang::Throwable> held(caught);
-        return caught->toString()->toUtf8();
-    }
-    return "";
-}
+using classlib::failureOf;
 
 class ConnectorTest : public testing::Test {
 protected:

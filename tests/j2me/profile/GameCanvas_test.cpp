@@ -1,21 +1,14 @@
-// GameCanvas end to end, headless: the boot reads a temporary app.prop, the test MIDlet
-// makes a GameCanvas current, its own thread draws a frame and flushes it, and the frame
-// that reaches the window is checked pixel by pixel; touch, keys, pause, resume and exit
-// reach the canvas and the MIDlet. Also the reused Graphics over two frames. Each case runs
-// in a process of its own.
-
-#include <gtest/gtest.h>
+// GameCanvas end to end, headless: a frame drawn on its own thread reaches the window pixel
+// for pixel, input and lifecycle reach the canvas and MIDlet, and the Graphics is reused.
 
 #include "hal/base/VMCallbacks.h"
 #include "hal/display/HALScreenBuffer.h"
 #include "hal/display/Rgb565.h"
-#include "lib_src/vm/VMLiterals.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Display.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
 #include "pb_src/j2me/javax_microedition_lcdui_game_GameCanvas.h"
 #include "tests/j2me/profile/ProfileScenario.h"
-#include "tests/vm/TestRuntime.h"
 
 namespace {
 

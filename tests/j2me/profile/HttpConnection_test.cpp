@@ -1,22 +1,15 @@
-// The http and https handlers and their streams against a loopback server on 127.0.0.1:
-// requests as the server receives them, the state rules, the response accessors with their
-// defaults, bodies read in bytes, blocks and skips, use after close, failed bodies, and TLS
-// that never falls back to clear text.
-
-#include <gtest/gtest.h>
+// The http and https handlers against a loopback server: requests, state rules, response
+// accessors, bodies, use after close, failed bodies, and TLS that never falls back.
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
 
 #include "hal/base/Memory.h"
 #include "pb_src/j2me/com_kelvane_ostrel_midp_io_HttpInputStream.h"
 #include "pb_src/j2me/com_kelvane_ostrel_midp_io_protocol_https_Protocol.h"
-#include "pb_src/j2me/java_io_IOException.h"
-#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
 #include "pb_src/j2me/javax_microedition_io_Connector.h"
 #include "tests/support/LoopbackHttpServer.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace httptest {
 
@@ -50,16 +43,7 @@ std::string pathOf(const std::string& request) {
     return request.substr(start, request.find(' ', start) - start);
 }
 
-// What an operation throws, as class and message, or "" when it returns.
-template <typename Call> std::string failureOf(Call call) {
-    try {
-        call();
-    } catch (java::lang::Throwable* caught) {
-        VMPtr<java::lang::Throwable> held(caught);
-        return str(caught->toString());
-    }
-    return "";
-}
+using classlib::failureOf;
 
 const char* const kClosed = "java.io.IOException: HttpConnection error: the connection is closed";
 

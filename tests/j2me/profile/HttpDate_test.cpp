@@ -1,15 +1,11 @@
 // The http handler's date parser: the header forms, the number and word rules, zones,
 // two-digit years, comments, am and pm, and the texts it must refuse.
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <ctime>
-#include <string>
 
 #include "pb_src/j2me/com_kelvane_ostrel_midp_io_protocol_http_Protocol.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace httpdatetest {
 

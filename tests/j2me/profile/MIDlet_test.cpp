@@ -1,8 +1,6 @@
 // The MIDlet lifecycle and the application manager, against the real boot and event
 // dispatch of the headless shell. Each case runs in a process of its own.
 
-#include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include "lib_src/vm/VMEvents.h"
@@ -11,7 +9,6 @@
 #include "pb_src/j2me/javax_microedition_lcdui_Display.h"
 #include "pb_src/j2me/javax_microedition_midlet_MIDletStateChangeException.h"
 #include "tests/j2me/profile/ProfileScenario.h"
-#include "tests/vm/TestRuntime.h"
 
 namespace {
 

@@ -1,13 +1,7 @@
-// Players played to their end through the running shell and its silent sound output: a WAV
-// and a MIDI player realized, prefetched and started from a managed thread, the end
-// reported by the platform to its player listener on the UI thread, the player then back
-// to PREFETCHED.
-
-#include <gtest/gtest.h>
+// WAV and MIDI players started from a managed thread play to their end through the shell's
+// silent output; the end reaches the listener on the UI thread and the player is PREFETCHED.
 
 #include <atomic>
-#include <string>
-#include <vector>
 
 #include "hal/audio/Players.h"
 #include "hal/shell/Shell.h"

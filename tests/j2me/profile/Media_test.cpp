@@ -1,29 +1,20 @@
-// The media manager, the player and the platform extension over the platform's players,
-// with the mixer rendered by hand (nothing plays): every operation in every state, the
-// constructors' checks, loop counts, volume and mute, control names, the source bytes let
-// go at realize, orientation and keep-alive.
-
-#include <gtest/gtest.h>
+// The media manager, the player and the platform extension, the mixer rendered by hand:
+// states, checks, loop counts, volume, controls, source bytes, orientation and keep-alive.
 
 #include <algorithm>
-#include <climits>
-#include <functional>
 #include <memory>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "hal/audio/HALPlayer.h"
 #include "hal/audio/Players.h"
 #include "hal/base/KeepAlive.h"
 #include "hal/base/VMCallbacks.h"
 #include "hal/host/HeadlessBackend.h"
-#include "lib_src/vm/VM.h"
 #include "pb_src/j2me/com_kelvane_ostrel_media_Player.h"
 #include "pb_src/j2me/javax_microedition_media_Manager.h"
 #include "pb_src/j2me/kv_platform_ostrel_KvOstrel.h"
 #include "tests/hal/audio/AudioFixtures.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace mediatest {
 
@@ -197,8 +188,16 @@ TEST_F(Media, LoopCountsReachThePlatformAsPlays) {
     }
 }
 
-TEST_F(Media, VolumeIsClampedAndMuteKeepsTheLevel) {
+TEST_F(Media, VolumeControlIsFoundByShortAndFullNameItsLevelIsClampedAndMuteKeepsTheLevel) {
     VMPtr<OstrelPlayer> player = wavPlayer(kRealized);
+    const std::vector<std::pair<const char*, bool>> names = {
+        {"VolumeControl", true}, {"javax.microedition.media.control.VolumeControl", true}, {"ToneControl", false},
+        {"javax.microedition.media.control.ToneControl", false}, {"volumecontrol", false}, {"other.VolumeControl", false},
+    };
+    for (const auto& [name, found] : names)
+        EXPECT_EQ(player->getControl(text(name)).get(), found ? static_cast<Control*>(player.get()) : nullptr) << name;
+    EXPECT_EQ(outcome([&] { return std::to_string(bool(player->getControl(nullptr))); }),
+              "IllegalArgumentException: Invalid control type passed to Player.getControl");
     EXPECT_EQ(player->getLevel(), -1) << "unknown before prefetch";
     player->prefetch();
     EXPECT_EQ(player->getLevel(), 100) << "the platform's level";
@@ -216,18 +215,6 @@ TEST_F(Media, VolumeIsClampedAndMuteKeepsTheLevel) {
     EXPECT_EQ(std::make_tuple(player->isMuted(), platformLevel(), player->getLevel()), std::make_tuple(true, 0, 7));
     player->setMute(false);
     EXPECT_EQ(std::make_tuple(player->isMuted(), platformLevel(), player->getLevel()), std::make_tuple(false, 7, 7));
-}
-
-TEST_F(Media, VolumeControlIsFoundByShortAndFullName) {
-    VMPtr<OstrelPlayer> player = wavPlayer(kRealized);
-    const std::vector<std::pair<const char*, bool>> names = {
-        {"VolumeControl", true}, {"javax.microedition.media.control.VolumeControl", true}, {"ToneControl", false},
-        {"javax.microedition.media.control.ToneControl", false}, {"volumecontrol", false}, {"other.VolumeControl", false},
-    };
-    for (const auto& [name, found] : names)
-        EXPECT_EQ(player->getControl(text(name)).get(), found ? static_cast<Control*>(player.get()) : nullptr) << name;
-    EXPECT_EQ(outcome([&] { return std::to_string(bool(player->getControl(nullptr))); }),
-              "IllegalArgumentException: Invalid control type passed to Player.getControl");
 }
 
 TEST_F(Media, RealizeLetsTheSourceBytesGoAndACollectedPlayerClosesItsPlatformPlayer) {

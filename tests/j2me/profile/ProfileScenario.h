@@ -7,9 +7,6 @@
 // file of a test executable: it defines and registers the classes.
 
 #include <fstream>
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "hal/host/HostBackend.h"
 #include "hal/shell/Shell.h"
@@ -19,6 +16,7 @@
 #include "pb_src/j2me/javax_microedition_lcdui_game_GameCanvas.h"
 #include "pb_src/j2me/javax_microedition_midlet_MIDlet.h"
 #include "tests/hal/shell/ShellHarness.h"
+#include "tests/j2me/ClassLibrary.h"
 
 // Written under the VM lock only.
 inline std::vector<std::string> lifecycleLog;

@@ -2,25 +2,18 @@
 // argument and open checks, ids, listeners, reads into callers' buffers, and the cursor,
 // filter, comparator and keep-updated rules of the enumeration.
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <string>
-#include <vector>
 
-#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
-#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "pb_src/j2me/java_lang_IllegalStateException.h"
-#include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/javax_microedition_rms_InvalidRecordIDException.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStore.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStoreNotFoundException.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStoreNotOpenException.h"
 #include "tests/support/TemporaryFolder.h"
-#include "tests/vm/TestRuntime.h"
+#include "tests/j2me/ClassLibrary.h"
 
 namespace rmstest {
 
