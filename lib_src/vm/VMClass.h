@@ -138,7 +138,7 @@ public:
     void Self::_VM_registerClass() {                                                         \
         _VM_classRecord = ::vm::createClassRecord(name, superName, clinit, factory, kind);   \
     }                                                                                        \
-    static ::_VM_ClassRegistration VM_CONCAT_(vmClassRegistration_, __LINE__)(&Self::_VM_registerClass);
+    static ::_VM_ClassRegistration VM_CONCAT_(vmClassRegistration_, __COUNTER__)(&Self::_VM_registerClass);
 
 // A concrete helper class compiled in the source file of another class (sourceName).
 #define VM_DEFINE_CLASS_IN(Self, name, superName, clinit, sourceName)                        \
@@ -147,7 +147,7 @@ public:
         _VM_classRecord = ::vm::createClassRecord(name, superName, clinit, ::vm::factoryOf<Self>(), \
                                                   VMClassKind::Concrete, sourceName);        \
     }                                                                                        \
-    static ::_VM_ClassRegistration VM_CONCAT_(vmClassRegistration_, __LINE__)(&Self::_VM_registerClass);
+    static ::_VM_ClassRegistration VM_CONCAT_(vmClassRegistration_, __COUNTER__)(&Self::_VM_registerClass);
 
 #define VM_DEFINE_CLASS(Self, name, superName, clinit) \
     VM_DEFINE_CLASS_AS_(Self, name, superName, clinit, ::vm::factoryOf<Self>(), VMClassKind::Concrete)
@@ -158,8 +158,8 @@ public:
 
 // Registers that Self implements the interface with the given dotted name.
 #define VM_IMPLEMENTS(Self, interfaceName) \
-    static ::_VM_InterfaceRegistration VM_CONCAT_(vmInterfaceRegistration_, __LINE__)(&Self::_VM_classRecord, interfaceName);
+    static ::_VM_InterfaceRegistration VM_CONCAT_(vmInterfaceRegistration_, __COUNTER__)(&Self::_VM_classRecord, interfaceName);
 
 // Registers Self's static main(String[]) entry.
 #define VM_MAIN_METHOD(Self) \
-    static ::_VM_MainMethodRegistration VM_CONCAT_(vmMainRegistration_, __LINE__)(&Self::_VM_classRecord, &Self::main);
+    static ::_VM_MainMethodRegistration VM_CONCAT_(vmMainRegistration_, __COUNTER__)(&Self::_VM_classRecord, &Self::main);

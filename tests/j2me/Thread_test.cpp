@@ -43,7 +43,6 @@ class InitializedElsewhere : public virtual java::lang::Object {
 
 }  // namespace test
 
-// (Registered apart from the boot class's lines: registrations are named by line number.)
 VM_DEFINE_CLASS(test::Finalizable, "test.Finalizable", "java.lang.Object", VM_NO_CLINIT)
 VM_DEFINE_CLASS(test::InitializedElsewhere, "test.InitializedElsewhere", "java.lang.Object",
                 &test::InitializedElsewhere::_VM_clinit)
