@@ -15,7 +15,14 @@ VMPtr<CollisionBox> CollisionBox::lastHitB{VMStaticScope::instance()};
 
 namespace {
 
-int64_t square(int64_t v) { return v * v; }
+// Whether dx² + dy² is below r² (or equal to it, when inclusive), without overflow for any
+// distances made of 32-bit coordinates.
+bool withinRadius(int64_t dx, int64_t dy, int64_t r, bool inclusive) {
+    uint64_t ux = uint64_t(dx < 0 ? -dx : dx), uy = uint64_t(dy < 0 ? -dy : dy), ur = uint64_t(r < 0 ? -r : r);
+    if (ux > ur || uy > ur) return false;
+    uint64_t distance = ux * ux + uy * uy, limit = ur * ur;
+    return inclusive ? distance <= limit : distance < limit;
+}
 
 }  // namespace
 
@@ -82,7 +89,7 @@ bool CollisionBox::intersects(VMPtr<CollisionBox> other) {
     if (kind == 3) return circleIntersectsBox(other->x + ro, other->y + ro, ro, this);
     if (other->kind == 3) return circleIntersectsBox(x + r, y + r, r, other);
     int64_t dx = int64_t(x) + r - other->x - ro, dy = int64_t(y) + r - other->y - ro;
-    return square(dx) + square(dy) <= square(int64_t(r) + ro);
+    return withinRadius(dx, dy, int64_t(r) + ro, true);
 }
 
 void CollisionBox::setBounds(int32_t bx, int32_t by, int32_t w, int32_t h) {
@@ -117,7 +124,7 @@ bool CollisionBox::containsRect(int32_t rx, int32_t ry, int32_t rw, int32_t rh) 
 bool CollisionBox::containsPoint(int32_t px, int32_t py) {
     if (kind == 3) return !isEmpty() && px >= x && py >= y && px < int64_t(x) + width && py < int64_t(y) + height;
     int32_t r = width >> 1;
-    return square(int64_t(px) - x - r) + square(int64_t(py) - y - r) < square(r);
+    return withinRadius(int64_t(px) - x - r, int64_t(py) - y - r, r, false);
 }
 
 bool CollisionBox::containsBox(VMPtr<CollisionBox> other) {
@@ -152,7 +159,7 @@ bool CollisionBox::circleIntersectsBox(int32_t cx, int32_t cy, int32_t r, VMPtr<
     dy = dy < 0 ? -dy : dy;
     if (dx > hw + r || dy > hh + r) return false;
     if (dx <= hw || dy <= hh) return true;
-    return square(dx - hw) + square(dy - hh) <= square(r);
+    return withinRadius(dx - hw, dy - hh, r, true);
 }
 
 bool CollisionBox::collides(int32_t n, VMPtr<BoxArray> a, int32_t m, VMPtr<BoxArray> b) {
