@@ -16,7 +16,7 @@ VMPtr<GobAlphaImage> GobAlphaImage::_VM_init(VMPtr<Gob> src) {
 }
 
 void GobAlphaImage::paint(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t flags) {
-    if (alpha == 0) return;
+    if (alpha == 0 || width < 1 || height < 1) return;
     int32_t left = x + getX(flags), top = y + getY(flags), transform = flags | (alphaType << 8);
     int32_t previous = g->getAlpha();
     if (previous != alpha) g->setAlpha(alpha);
@@ -31,6 +31,7 @@ VMPtr<Gob::IntArray> GobAlphaImage::getPixels() {
 }
 
 void GobAlphaImage::refilter(VMPtr<graphics::RGBFilter> filter) {
+    if (width < 1 || height < 1) return;
     VMPtr<IntArray> pixels = getPixels();
     graphics::RGBFilter::apply(filter, pixels);
     bool translucent = KvCanvas::hasTranslucentPixel(pixels);

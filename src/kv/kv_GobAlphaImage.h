@@ -2,7 +2,8 @@
 
 // kv::GobAlphaImage: a gob drawn with a global alpha (0 transparent to 255 opaque) whose
 // pixels can be passed through an RGB filter. It shares its source gob's fields and image
-// until refiltered; an alpha of 0 draws nothing, and g's alpha is restored after drawing.
+// until refiltered; an alpha of 0 or a gob without a picture draws nothing, and g's alpha
+// is restored after drawing.
 
 #include "src/kv/kv_Gob.h"
 
@@ -19,7 +20,8 @@ class GobAlphaImage : public Gob {
     VMPtr<GobAlphaImage> toAlphaImage() override { return this; }
     bool isAlphaImage() override { return true; }
     void setAlpha(int32_t a) override { alpha = int16_t(a); }
-    // Redraws the picture through filter; the gob turns opaque when no pixel stays translucent.
+    // Redraws the picture through filter; the gob turns opaque when no pixel stays
+    // translucent. A gob without a picture stays as it is.
     void refilter(VMPtr<graphics::RGBFilter> filter) override;
     int32_t getAlpha() override { return alpha; }
 

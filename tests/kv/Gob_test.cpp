@@ -125,6 +125,8 @@ TEST_F(GobTest, SheetsCutWithEmptyGobsAndRefusedRectangles) {
     VMPtr<Gob> empty = loadedGob({0, 0, 3, 0, 0, 2, 0, 0, 0, 0}, sheet);
     EXPECT_FALSE(empty->image);
     empty->paint(image->getGraphics());
+    empty->withAlpha(128)->paint(image->getGraphics());
+    EXPECT_EQ(kvtest::pixelsOf(image), (std::vector<int32_t>{G, B, K, R}));
     for (const std::vector<int>& bad : std::vector<std::vector<int>>{
              {0, 0, 2, 0, 2, 1, 0, 0, 0, 0}, {0, 0, -1, 0, 1, 1, 0, 0, 0, 0}, {0, 0, 0, 0, 0x7FFF, 0x7FFF, 0, 0, 0, 0},
              {0, 0, 0, 0, -2, 1, 0, 0, 0, 0}, {0, 0, 0, 0, 1}})
