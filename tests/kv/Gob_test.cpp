@@ -8,6 +8,17 @@
 #include "src/kv/kv_GobAlphaImage.h"
 #include "tests/kv/PaintSupport.h"
 
+namespace kvtest {
+
+// Turns every pixel it is given opaque black.
+class Blackout : public kv::graphics::RGBFilter {
+    VM_CLASS(Blackout, kv::graphics::RGBFilter)
+    int32_t filter(int32_t) override { return int32_t(0xFF000000); }
+};
+VM_DEFINE_CLASS(Blackout, "kvtest.Blackout", "kv.graphics.RGBFilter", VM_NO_CLINIT)
+
+}  // namespace kvtest
+
 namespace {
 
 using kv::Gob;
@@ -66,6 +77,14 @@ TEST_F(GobTest, EdgesAndCollisionRectanglesUnderFlips) {
     }
     EXPECT_TRUE(gob->collidesRect(0, 0, 0, -2, -25, 5, 5));
     EXPECT_FALSE(gob->collidesRect(0, 0, 0, -1, -25, 5, 5));
+    EXPECT_FALSE(gob->collidesGob(0, 0, 0, gob, 3, 0, 0));
+    EXPECT_TRUE(gob->collidesGobExtended(0, 0, 0, gob, 3, 0, 0, -1, 0, 0, 0));
+    VMPtr<kv::graphics::Rect> rect = kv::graphics::Rect::_VM_new();
+    rect->_VM_init();
+    for (auto [x, inside] : {std::pair{14, true}, std::pair{15, false}}) {
+        rect->setBounds(x, -1, 1, 1);
+        EXPECT_EQ(gob->intersectsImage(rect, 0, 0), inside);
+    }
 }
 
 TEST_F(GobTest, CircularAndMissingCollisionAreas) {
@@ -113,6 +132,13 @@ TEST_F(GobTest, AlphaImages) {
     EXPECT_TRUE(gobs->elements()[1]->isAlphaImage());
     EXPECT_EQ(gobs->elements()[1]->getAlpha(), 255);
     gobs->elements()[1]->paint(image->getGraphics());
+    EXPECT_EQ(kvtest::pixelsOf(image), (std::vector<int32_t>{R, G, B, W}));
+    gobs->elements()[1]->refilter(kvtest::Blackout::_VM_new());
+    VMPtr<kvtest::Image> filtered = kvtest::Image::createImage(2, 2, false, int32_t(0xFFF8FCF8));
+    gobs->elements()[1]->paint(filtered->getGraphics());
+    EXPECT_EQ(kvtest::pixelsOf(filtered), (std::vector<int32_t>(4, K)));
+    EXPECT_EQ(gobs->elements()[1]->alphaType, 1);
+    gob->paint(image->getGraphics());
     EXPECT_EQ(kvtest::pixelsOf(image), (std::vector<int32_t>{R, G, B, W}));
 }
 
