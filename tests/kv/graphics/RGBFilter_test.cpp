@@ -41,7 +41,7 @@ TEST_F(RGBFilterTest, SparesTheColourKeyOnly) {
 }
 
 TEST_F(RGBFilterTest, RectIsAnEmptyRectangleBoxAndColorIsInstantiable) {
-    VMPtr<java::lang::Object> rect = kv::graphics::Rect::_VM_getClass() ? kv::graphics::Rect::_VM_newInstance() : nullptr;
+    VMPtr<java::lang::Object> rect = kv::graphics::Rect::_VM_newInstance();
     auto* box = dynamic_cast<kv::graphics::Rect*>(rect.get());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->getKind(), 3);
