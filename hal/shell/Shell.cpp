@@ -174,9 +174,12 @@ bool activePass(int* result) {
         }
     }
     if (shell.active && !done && shell.current) HAL_flushPendingScreenBuffer(shell.current->screenBuffer);
+    // Read under the VM lock: other threads switch and delete displayables while holding
+    // it. A frame flushed after the lock is left wakes the wait below.
+    const bool pending = framePending();
     HAL_leaveVMLock();
     // Nothing to do: sleep (without the VM lock) until a message arrives or a frame is flushed.
-    if (!done && shell.active && queue.empty() && !framePending()) hostBackend().waitForMessages(-1);
+    if (!done && shell.active && queue.empty() && !pending) hostBackend().waitForMessages(-1);
     return done;
 }
 
