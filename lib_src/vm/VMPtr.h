@@ -40,10 +40,15 @@ class VMPtr final : public VMRef {
 public:
     using Target = T;
 
-    VMPtr() : VMPtr(VMStackScope::instance(), nullptr) {}
+    VMPtr() : VMPtr(static_cast<T*>(nullptr)) {}
     VMPtr(std::nullptr_t) : VMPtr() {}
-    VMPtr(T* object) : VMPtr(VMStackScope::instance(), object) {}
-    VMPtr(VMScope* scope, T* object = nullptr) : VMRef(scope), target_(object) { scope->registerRef(this); }
+    // Local handles are the common case by far: they are pushed onto the running thread's
+    // list inline.
+    VMPtr(T* object) : VMRef(VMStackScope::instance()), target_(object) { pushLocal(); }
+    VMPtr(VMScope* scope, T* object = nullptr) : VMRef(scope), target_(object) {
+        if (scope == VMStackScope::instance()) pushLocal();
+        else scope->registerRef(this);
+    }
 
     VMPtr(const VMPtr& other) : VMPtr(other.target_) {}
     VMPtr(VMPtr&& other) : VMPtr(other.target_) {}
@@ -52,7 +57,16 @@ public:
         requires(!std::same_as<U, T> && std::convertible_to<U*, T*>)
     VMPtr(const VMPtr<U>& other) : VMPtr(static_cast<T*>(other.get())) {}
 
-    ~VMPtr() { scope->unregisterRef(this); }
+    // A local handle released in reverse order of making (nearly always) is popped inline.
+    ~VMPtr() {
+        VMRefList* list = VMStackScope::activeList();
+        if (scope == VMStackScope::instance() && list != nullptr && list->head == this) {
+            list->head = next;
+            next = nullptr;
+        } else {
+            scope->unregisterRef(this);
+        }
+    }
 
     // The interned String of a UTF-8 literal (null for a null text): the same object on
     // every use, held for the life of the process. Only String handles have it
@@ -88,6 +102,22 @@ public:
     bool isNull() const override { return target_ == nullptr; }
 
 private:
+    // The list links handles that live in different frames by design; g++ takes a handle
+    // linked to a local one for a dangling pointer.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
+    void pushLocal() {
+        VMRefList* list = VMStackScope::activeList();
+        if (list == nullptr) VMStackScope::failWithoutThread(true);
+        next = list->head;
+        list->head = this;
+    }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+
     T* target_;
 };
 

@@ -27,7 +27,7 @@ struct VMRefList {
 
 class VMScope {
 public:
-    explicit VMScope(const char* name) : name(name) {}
+    constexpr explicit VMScope(const char* name) : name(name) {}
     virtual void registerRef(VMRef* ref) = 0;
     virtual void unregisterRef(VMRef* ref) = 0;
 
@@ -37,18 +37,25 @@ protected:
     ~VMScope() = default;
 };
 
-// Local handles, on the list of the thread that currently runs managed code.
+// Local handles, on the list of the thread that currently runs managed code. The scope
+// object and the active list are plain statics (constant-initialised, never destroyed), so
+// that handles register inline without a call (see VMPtr).
 class VMStackScope final : public VMScope {
 public:
     void registerRef(VMRef* ref) override;
     void unregisterRef(VMRef* ref) override;
 
-    static VMStackScope* instance();
-    static VMRefList* activeList();
-    static void setActiveList(VMRefList* list);
+    static VMStackScope* instance() { return &instance_; }
+    static VMRefList* activeList() { return activeList_; }
+    static void setActiveList(VMRefList* list) { activeList_ = list; }
+    // Fatal: a local handle made or released while no thread runs managed code.
+    [[noreturn]] static void failWithoutThread(bool registering);
 
 private:
-    VMStackScope() : VMScope("stack scope") {}
+    constexpr VMStackScope() : VMScope("stack scope") {}
+
+    static VMStackScope instance_;
+    static inline VMRefList* activeList_ = nullptr;
 };
 
 // Reference fields of objects: no list, reached through the owner's _VM_mark. Debug builds

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bit>
 
+#include "lib_src/vm/VMMonitor.h"
 #include "lib_src/vm/VMUtf8.h"
+#include "pb_src/j2me/java_io_ByteArrayInputStream.h"
 #include "pb_src/j2me/java_io_EOFException.h"
 #include "pb_src/j2me/java_io_UTFDataFormatException.h"
 #include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
@@ -48,7 +50,35 @@ int32_t modifiedUtf8Units(const uint8_t* bytes, int32_t count) {
     return units;
 }
 
+// Takes up to count bytes from a plain ByteArrayInputStream under one hold of its monitor,
+// each as its read() gives it (-1 past the end; a position the constructor left negative
+// throws from the checked access, as read() does).
+void readEach(ByteArrayInputStream* stream, int32_t* bytes, int32_t count) {
+    VM_SYNCHRONIZED(stream);
+    for (int32_t k = 0; k < count; ++k) {
+        if (stream->pos >= stream->count) {
+            bytes[k] = -1;
+            continue;
+        }
+        bytes[k] = uint8_t(stream->buf->at(stream->pos));
+        ++stream->pos;
+    }
+}
+
 }  // namespace
+
+// The bytes of a multi-byte value, one read() each. When neither this stream's read() nor
+// the source's can be overridden (both are of exactly their class), a ByteArrayInputStream
+// source hands them over in one call: the same bytes, one monitor hold instead of one per byte.
+void DataInputStream::readSeveral(int32_t* bytes, int32_t count) {
+    InputStream* stream = in.get();
+    if (stream != nullptr && stream->getClass() == ByteArrayInputStream::_VM_classRecord &&
+        getClass() == _VM_classRecord) {
+        readEach(static_cast<ByteArrayInputStream*>(dynamic_cast<void*>(stream)), bytes, count);
+        return;
+    }
+    for (int32_t k = 0; k < count; ++k) bytes[k] = read();
+}
 
 VMPtr<DataInputStream> DataInputStream::_VM_init(VMPtr<InputStream> stream) {
     in = stream;
@@ -136,21 +166,19 @@ DataInputStream::ByteArray* DataInputStream::scratch(int32_t size) {
 }
 
 int32_t DataInputStream::readUnsignedShort() {
-    const int32_t c1 = read();
-    const int32_t c2 = read();
-    if ((c1 | c2) < 0) endOfData();
-    return (c1 << 8) + c2;
+    int32_t c[2];
+    readSeveral(c, 2);
+    if ((c[0] | c[1]) < 0) endOfData();
+    return (c[0] << 8) + c[1];
 }
 
 char16_t DataInputStream::readChar() { return char16_t(readUnsignedShort()); }
 
 int32_t DataInputStream::readInt() {
-    const int32_t c1 = read();
-    const int32_t c2 = read();
-    const int32_t c3 = read();
-    const int32_t c4 = read();
-    if ((c1 | c2 | c3 | c4) < 0) endOfData();
-    return int32_t((uint32_t(c1) << 24) | (uint32_t(c2) << 16) | (uint32_t(c3) << 8) | uint32_t(c4));
+    int32_t c[4];
+    readSeveral(c, 4);
+    if ((c[0] | c[1] | c[2] | c[3]) < 0) endOfData();
+    return int32_t((uint32_t(c[0]) << 24) | (uint32_t(c[1]) << 16) | (uint32_t(c[2]) << 8) | uint32_t(c[3]));
 }
 
 int64_t DataInputStream::readLong() {

@@ -60,6 +60,8 @@ private:
     ByteArray* scratch(int32_t size);
     // The wrapped stream; NullPointerException when there is none.
     InputStream* source();
+    // count bytes as count calls of read() give them (-1 for each past the end).
+    void readSeveral(int32_t* bytes, int32_t count);
 };
 
 }  // namespace java::io

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bit>
 
+#include "lib_src/vm/VMMonitor.h"
 #include "lib_src/vm/VMUtf8.h"
+#include "pb_src/j2me/java_io_ByteArrayOutputStream.h"
 #include "pb_src/j2me/java_io_UTFDataFormatException.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
 
@@ -18,7 +20,30 @@ namespace {
 
 constexpr int32_t kMinScratch = 80;
 
+// Appends the low count bytes of value, most significant first, to an open stream whose
+// buffer has room for them all, under one hold of its monitor; false (nothing written)
+// otherwise, where the caller writes byte by byte and the stream grows or throws as usual.
+bool appendInPlace(ByteArrayOutputStream* stream, int64_t value, int32_t count) {
+    VM_SYNCHRONIZED(stream);
+    if (stream->isClosed || int64_t(stream->count) + count > stream->buf->length) return false;
+    int8_t* at = stream->buf->elements() + stream->count;
+    for (int32_t k = 0; k < count; ++k) at[k] = int8_t(value >> (8 * (count - 1 - k)));
+    stream->count += count;
+    return true;
+}
+
 }  // namespace
+
+// When neither this stream's write(int) nor the target's can be overridden (both are of
+// exactly their class), a ByteArrayOutputStream target takes the bytes in one call.
+void DataOutputStream::writeSeveral(int64_t value, int32_t count) {
+    OutputStream* stream = out.get();
+    if (stream != nullptr && stream->getClass() == ByteArrayOutputStream::_VM_classRecord &&
+        getClass() == _VM_classRecord &&
+        appendInPlace(static_cast<ByteArrayOutputStream*>(dynamic_cast<void*>(stream)), value, count))
+        return;
+    for (int32_t k = count - 1; k >= 0; --k) write(int32_t(value >> (8 * k)));
+}
 
 VMPtr<DataOutputStream> DataOutputStream::_VM_init(VMPtr<OutputStream> stream) {
     out = stream;
@@ -49,26 +74,13 @@ DataOutputStream::ByteArray* DataOutputStream::scratch(int32_t size) {
     return bytes.get();
 }
 
-void DataOutputStream::writeShort(int32_t v) {
-    write(v >> 8);
-    write(v);
-}
+void DataOutputStream::writeShort(int32_t v) { writeSeveral(v, 2); }
 
-void DataOutputStream::writeChar(int32_t v) {
-    write(v >> 8);
-    write(v);
-}
+void DataOutputStream::writeChar(int32_t v) { writeSeveral(v, 2); }
 
-void DataOutputStream::writeInt(int32_t v) {
-    write(v >> 24);
-    write(v >> 16);
-    write(v >> 8);
-    write(v);
-}
+void DataOutputStream::writeInt(int32_t v) { writeSeveral(v, 4); }
 
-void DataOutputStream::writeLong(int64_t v) {
-    for (int shift = 56; shift >= 0; shift -= 8) write(int32_t(v >> shift));
-}
+void DataOutputStream::writeLong(int64_t v) { writeSeveral(v, 8); }
 
 void DataOutputStream::writeFloat(float v) { writeInt(std::bit_cast<int32_t>(v)); }
 

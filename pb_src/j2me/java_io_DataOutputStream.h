@@ -51,6 +51,8 @@ private:
     ByteArray* scratch(int32_t size);
     // The wrapped stream; NullPointerException when there is none.
     OutputStream* target();
+    // The low count bytes of value, most significant first, as count calls of write(int).
+    void writeSeveral(int64_t value, int32_t count);
 };
 
 }  // namespace java::io

@@ -48,8 +48,10 @@ VMPtr<Integer> Integer::_VM_init(int32_t initialValue) {
 }
 
 bool Integer::equals(VMPtr<Object> other) {
-    if (!_VM_instanceOf(_VM_getClassRegistry(), other.get(), _VM_classRecord)) return false;
-    return dynamic_cast<Integer*>(other.get())->value == value;
+    // Integer is final: an object of its class is an Integer as a whole, reached through
+    // its most-derived address without a search of the bases.
+    if (!other || other->getClass() != _VM_classRecord) return false;
+    return static_cast<Integer*>(dynamic_cast<void*>(other.get()))->value == value;
 }
 
 VMPtr<String> Integer::toString() { return toString(value, 10); }

@@ -8,8 +8,6 @@
 
 namespace {
 
-VMRefList* activeStackList = nullptr;
-
 #ifndef NDEBUG
 // Field handles by address, so that the collector can find the fields inside an object.
 std::map<const void*, VMRef*>& fieldIndex() {
@@ -22,11 +20,11 @@ std::map<const void*, VMRef*>& fieldIndex() {
 
 void VMRefList::init(VMRefList* list) {
     list->head = nullptr;
-    if (activeStackList == nullptr) activeStackList = list;
+    if (VMStackScope::activeList() == nullptr) VMStackScope::setActiveList(list);
 }
 
 void VMRefList::release(VMRefList* list) {
-    if (activeStackList == list) activeStackList = nullptr;
+    if (VMStackScope::activeList() == list) VMStackScope::setActiveList(nullptr);
 }
 
 void VMRefList::unlink(VMRef** head, VMRef* ref) {
@@ -39,27 +37,25 @@ void VMRefList::unlink(VMRef** head, VMRef* ref) {
     }
 }
 
-VMStackScope* VMStackScope::instance() {
-    static VMStackScope* scope = new VMStackScope();
-    return scope;
-}
+constinit VMStackScope VMStackScope::instance_;
 
-VMRefList* VMStackScope::activeList() { return activeStackList; }
-
-void VMStackScope::setActiveList(VMRefList* list) { activeStackList = list; }
-
-void VMStackScope::registerRef(VMRef* ref) {
-    VMRefList* list = activeStackList;
+void VMStackScope::failWithoutThread(bool registering) {
     // A local handle belongs to the thread that runs managed code; without one it would be
     // on no root list and its object could be collected under it.
-    if (list == nullptr) HAL_fatalError("A local handle was made while no thread runs managed code.");
+    HAL_fatalError(registering ? "A local handle was made while no thread runs managed code."
+                               : "A local handle was released while no thread runs managed code.");
+}
+
+void VMStackScope::registerRef(VMRef* ref) {
+    VMRefList* list = activeList_;
+    if (list == nullptr) failWithoutThread(true);
     ref->next = list->head;
     list->head = ref;
 }
 
 void VMStackScope::unregisterRef(VMRef* ref) {
-    VMRefList* list = activeStackList;
-    if (list == nullptr) HAL_fatalError("A local handle was released while no thread runs managed code.");
+    VMRefList* list = activeList_;
+    if (list == nullptr) failWithoutThread(false);
     if (list->head == ref) {
         list->head = ref->next;
         ref->next = nullptr;

@@ -10,6 +10,9 @@
 #include "pb_src/j2me/java_io_DataOutputStream.h"
 #include "pb_src/j2me/java_io_EOFException.h"
 #include "pb_src/j2me/java_io_UTFDataFormatException.h"
+#include "pb_src/j2me/java_lang_IndexOutOfBoundsException.h"
+#include "pb_src/j2me/java_lang_NullPointerException.h"
+#include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "tests/j2me/ClassLibrary.h"
 
 namespace datatest {
@@ -69,8 +72,27 @@ class FixedReader : public java::io::DataInputStream {
     int32_t readUnsignedShort() override { return 0xFFFE; }
 };
 
+// Byte-array streams that count the single-byte calls made on them.
+class CountingArrayInput : public java::io::ByteArrayInputStream {
+    VM_CLASS(CountingArrayInput, java::io::ByteArrayInputStream)
+    int32_t read() override { return ++reads, ByteArrayInputStream::read(); }
+    using java::io::ByteArrayInputStream::read;
+    int32_t reads = 0;
+};
+
+class CountingArrayOutput : public java::io::ByteArrayOutputStream {
+    VM_CLASS(CountingArrayOutput, java::io::ByteArrayOutputStream)
+    void write(int32_t b) override { ++writes, ByteArrayOutputStream::write(b); }
+    using java::io::ByteArrayOutputStream::write;
+    int32_t writes = 0;
+};
+
 }  // namespace datatest
 
+VM_DEFINE_CLASS(datatest::CountingArrayInput, "datatest.CountingArrayInput", "java.io.ByteArrayInputStream",
+                VM_NO_CLINIT)
+VM_DEFINE_CLASS(datatest::CountingArrayOutput, "datatest.CountingArrayOutput", "java.io.ByteArrayOutputStream",
+                VM_NO_CLINIT)
 VM_DEFINE_CLASS(datatest::Trickle, "datatest.Trickle", "java.io.InputStream", VM_NO_CLINIT)
 VM_DEFINE_CLASS(datatest::Recorder, "datatest.Recorder", "java.io.OutputStream", VM_NO_CLINIT)
 VM_DEFINE_CLASS(datatest::FixedReader, "datatest.FixedReader", "java.io.DataInputStream", VM_NO_CLINIT)
@@ -309,6 +331,39 @@ TEST(DataStreams, StreamOperationsForwardToTheWrappedStreamsAndCompositeReadsToT
     EXPECT_EQ(fixed->readLong(), 0x3F8000003F800000ll);
     EXPECT_EQ(fixed->readShort(), -2);
     EXPECT_EQ(fixed->readChar(), u'\uFFFE');
+}
+
+TEST(DataStreams, MultiByteValuesGoThroughOverriddenByteCallsOfByteArrayStreams) {
+    testRuntime();
+    VMPtr<datatest::CountingArrayInput> source = datatest::CountingArrayInput::_VM_new();
+    source->_VM_init(arrayOf({1, 2, 3, 4, 5, 6}));
+    VMPtr<DataInputStream> in = readerOf(source);
+    EXPECT_EQ(in->readInt(), 0x01020304);
+    EXPECT_EQ(in->readShort(), 0x0506);
+    EXPECT_EQ(source->reads, 6);
+
+    VMPtr<datatest::CountingArrayOutput> sink = datatest::CountingArrayOutput::_VM_new();
+    sink->_VM_init();
+    VMPtr<DataOutputStream> out = DataOutputStream::_VM_new();
+    out->_VM_init(sink);
+    out->writeLong(0x0102030405060708ll);
+    out->writeChar(0x090A);
+    EXPECT_EQ(sink->writes, 10);
+    EXPECT_EQ(contentsOf(sink->toByteArray()), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+}
+
+TEST(DataStreams, ValuesIntoAFullOrClosedByteArrayStreamGrowItOrFail) {
+    testRuntime();
+    VMPtr<ByteArrayOutputStream> sink = ByteArrayOutputStream::_VM_new();
+    sink->_VM_init(3);
+    VMPtr<DataOutputStream> out = DataOutputStream::_VM_new();
+    out->_VM_init(sink);
+    out->writeShort(0x0102);
+    out->writeInt(0x03040506);  // passes the capacity halfway
+    EXPECT_EQ(contentsOf(sink->toByteArray()), (Bytes{1, 2, 3, 4, 5, 6}));
+    sink->close();
+    EXPECT_THROW(out->writeInt(7), java::lang::RuntimeException*);
+    EXPECT_EQ(sink->size(), 6);
 }
 
 TEST(DataStreams, FailuresOfTheWrappedStreamsAndMissingStreams) {
