@@ -151,6 +151,10 @@ public:
 
 #define VM_DEFINE_CLASS(Self, name, superName, clinit) \
     VM_DEFINE_CLASS_AS_(Self, name, superName, clinit, ::vm::factoryOf<Self>(), VMClassKind::Concrete)
+// A concrete class that cannot be made by name (no reflective factory): static-only classes
+// and classes made only by their owners.
+#define VM_DEFINE_CLASS_WITHOUT_FACTORY(Self, name, superName, clinit) \
+    VM_DEFINE_CLASS_AS_(Self, name, superName, clinit, nullptr, VMClassKind::Concrete)
 #define VM_DEFINE_ABSTRACT_CLASS(Self, name, superName, clinit) \
     VM_DEFINE_CLASS_AS_(Self, name, superName, clinit, nullptr, VMClassKind::Abstract)
 #define VM_DEFINE_INTERFACE(Self, name, clinit) \

@@ -2,8 +2,7 @@
 
 namespace java::lang {
 
-VM_DEFINE_CLASS_AS_(Character, "java.lang.Character", "java.lang.Object", VM_NO_CLINIT, nullptr,
-                    VMClassKind::Concrete)
+VM_DEFINE_CLASS_WITHOUT_FACTORY(Character, "java.lang.Character", "java.lang.Object", VM_NO_CLINIT)
 
 namespace {
 

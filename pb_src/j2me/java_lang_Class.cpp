@@ -13,7 +13,7 @@
 
 namespace java::lang {
 
-VM_DEFINE_CLASS_AS_(Class, "java.lang.Class", "java.lang.Object", VM_NO_CLINIT, nullptr, VMClassKind::Concrete)
+VM_DEFINE_CLASS_WITHOUT_FACTORY(Class, "java.lang.Class", "java.lang.Object", VM_NO_CLINIT)
 
 Class::Class(const char* name, const char* superName, const char* sourceFile, void (*clinit)(),
              VMPtr<Object> (*factory)(), bool isInterface, bool isAbstract, int32_t dimensions,

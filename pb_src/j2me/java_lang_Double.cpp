@@ -6,8 +6,7 @@
 
 namespace java::lang {
 
-VM_DEFINE_CLASS_AS_(Double, "java.lang.Double", "java.lang.Object", &Double::_VM_clinit, nullptr,
-                    VMClassKind::Concrete)
+VM_DEFINE_CLASS_WITHOUT_FACTORY(Double, "java.lang.Double", "java.lang.Object", &Double::_VM_clinit)
 
 double Double::MAX_VALUE = 0;
 double Double::MIN_VALUE = 0;

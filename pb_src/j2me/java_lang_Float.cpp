@@ -5,8 +5,7 @@
 
 namespace java::lang {
 
-VM_DEFINE_CLASS_AS_(Float, "java.lang.Float", "java.lang.Object", &Float::_VM_clinit, nullptr,
-                    VMClassKind::Concrete)
+VM_DEFINE_CLASS_WITHOUT_FACTORY(Float, "java.lang.Float", "java.lang.Object", &Float::_VM_clinit)
 
 float Float::MAX_VALUE = 0;
 float Float::MIN_VALUE = 0;

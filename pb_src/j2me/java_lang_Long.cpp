@@ -5,7 +5,7 @@
 
 namespace java::lang {
 
-VM_DEFINE_CLASS_AS_(Long, "java.lang.Long", "java.lang.Object", VM_NO_CLINIT, nullptr, VMClassKind::Concrete)
+VM_DEFINE_CLASS_WITHOUT_FACTORY(Long, "java.lang.Long", "java.lang.Object", VM_NO_CLINIT)
 
 // Works on the negative magnitude, which holds every value including the smallest.
 char16_t* Long::writeText(int64_t l, int32_t radix, char16_t* end) {

@@ -7,7 +7,7 @@
 
 namespace java::lang {
 
-VM_DEFINE_CLASS_AS_(Runtime, "java.lang.Runtime", "java.lang.Object", VM_NO_CLINIT, nullptr, VMClassKind::Concrete)
+VM_DEFINE_CLASS_WITHOUT_FACTORY(Runtime, "java.lang.Runtime", "java.lang.Object", VM_NO_CLINIT)
 
 VMPtr<Runtime> Runtime::instance{VMStaticScope::instance()};
 

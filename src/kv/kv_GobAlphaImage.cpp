@@ -4,7 +4,7 @@
 
 namespace kv {
 
-VM_DEFINE_CLASS_AS_(GobAlphaImage, "kv.GobAlphaImage", "kv.Gob", VM_NO_CLINIT, nullptr, VMClassKind::Concrete)
+VM_DEFINE_CLASS_WITHOUT_FACTORY(GobAlphaImage, "kv.GobAlphaImage", "kv.Gob", VM_NO_CLINIT)
 
 VMPtr<GobAlphaImage> GobAlphaImage::_VM_init(VMPtr<Gob> src) {
     Gob::_VM_init();

@@ -2,7 +2,6 @@
 
 namespace kv {
 
-VM_DEFINE_CLASS_AS_(GobTextureHelper, "kv.GobTextureHelper", "java.lang.Object", VM_NO_CLINIT, nullptr,
-                    VMClassKind::Concrete)
+VM_DEFINE_CLASS_WITHOUT_FACTORY(GobTextureHelper, "kv.GobTextureHelper", "java.lang.Object", VM_NO_CLINIT)
 
 }  // namespace kv

@@ -19,13 +19,9 @@ using kv::io::resource::ResourcePack;
 using kv::io::resource::ResourcePackChunked;
 using kvtest::entry;
 using kvtest::str;
+using kvtest::streamOf;
 using kvtest::thrown;
 using packwriter::Bytes;
-
-VMPtr<java::io::DataInputStream> streamOf(const Bytes& bytes) {
-    VMPtr<kvtest::Bytes> array = kvtest::bytes(bytes);
-    return Resources::createStream(array, 0, array->length);
-}
 
 const std::vector<packwriter::Entry> kEntries = {entry("alpha", 2), entry(""), entry("gamma-gamma", -3)};
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hal/services/ModulePath.h"
+#include "src/kv/kv_Resources.h"
 #include "tests/kv/KvTestSupport.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tools/packwriter/PackWriter.h"
@@ -33,6 +34,12 @@ inline packwriter::Entry entry(const std::string& content, int8_t type = -1) {
 
 inline std::string str(const VMPtr<Bytes>& array) {
     return std::string(reinterpret_cast<const char*>(array->elements()), size_t(array->length));
+}
+
+// A data stream over the bytes, as the access layer makes them.
+inline VMPtr<java::io::DataInputStream> streamOf(const packwriter::Bytes& bytes) {
+    VMPtr<Bytes> array = kvtest::bytes(bytes);
+    return kv::Resources::createStream(array, 0, array->length);
 }
 
 }  // namespace kvtest

@@ -16,13 +16,9 @@ using kv::Resources;
 using kv::io::resource::ResourcePack;
 using kvtest::entry;
 using kvtest::str;
+using kvtest::streamOf;
 using kvtest::thrown;
 using packwriter::Bytes;
-
-VMPtr<java::io::DataInputStream> streamOf(const Bytes& bytes) {
-    VMPtr<kvtest::Bytes> array = kvtest::bytes(bytes);
-    return Resources::createStream(array, 0, array->length);
-}
 
 std::string readAll(const VMPtr<java::io::DataInputStream>& in) {
     std::string s;

@@ -26,6 +26,8 @@ VM_DEFINE_CLASS(resourcestest::RecordCanvas, "ResourcesTestRecordCanvas", "kv.Kv
 
 namespace {
 
+using kvtest::streamOf;
+
 using kv::Resources;
 using kv::io::resource::ResourcePack;
 using kvtest::thrown;
@@ -44,11 +46,6 @@ Bytes indexedPng(const Bytes& palette, const Bytes& alpha = {}) {
 
 const Bytes kRedGreen = {0xFF, 0, 0, 0, 0xFF, 0};
 const Bytes kBlueWhite = {0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
-
-VMPtr<java::io::DataInputStream> streamOf(const Bytes& bytes) {
-    VMPtr<kvtest::Bytes> array = kvtest::bytes(bytes);
-    return Resources::createStream(array, 0, array->length);
-}
 
 Bytes head(const VMPtr<kvtest::Bytes>& array, size_t n) {
     const Bytes all = kvtest::vec(array);
