@@ -213,8 +213,9 @@ void checkStore(const std::u16string& name, const std::string& folderName, Folde
         int32_t id = 0;
         if (StoreFileNames::recordId(other, &id)) highest = std::max(highest, id);
     }
+    // A stored next id above the highest is kept; one at the limit is damage and rebuilt.
     int32_t nextId = std::max(stored.nextRecordId, 1);
-    if (nextId <= highest) nextId = highest == INT32_MAX ? INT32_MAX : highest + 1;
+    if (nextId == INT32_MAX || nextId <= highest) nextId = highest == INT32_MAX ? INT32_MAX : highest + 1;
 
     HALRecordStore* store = nullptr;
     check(HAL_openRecordStore(&store, name.data(), int32_t(name.size()), 0) == HAL_OK);
