@@ -1,0 +1,16 @@
+#pragma once
+
+// The compiler's models turned into the bytes the framework reads, through the pack
+// writer's encoders: gob sets (and glyph fonts, which are gob sets whose first glyphs carry
+// the font's metrics), animation sets and text tables.
+
+#include "tools/contentc/Model.h"
+
+namespace contentc {
+
+Bytes encodeGobSet(const GobSet& set);
+Bytes encodeAnimSet(const AnimSet& set);
+Bytes encodeGlyphFont(const GlyphFont& font);
+Bytes encodeTextTable(const TextTable& table);
+
+}  // namespace contentc
