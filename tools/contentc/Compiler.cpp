@@ -69,10 +69,10 @@ std::map<int32_t, Resource> collectResources(const Content& content) {
         for (const AnimSet& anim : set.animSets)
             add(Resource{anim.id, kTypeData, anim.name, "animset", anim.source, encodeAnimSet(anim)});
     }
-    for (size_t i = 0; i < content.fonts.fonts.size(); ++i) {
-        const GlyphFont& font = content.fonts.fonts[i];
-        sheet(content.fonts.sheets[i]);
-        add(Resource{font.id, kTypeData, font.name, "font", font.source, encodeGlyphFont(font)});
+    for (const GlyphFont& font : content.fonts) {
+        auto [png, glyphs] = encodeGlyphFont(font);
+        add(Resource{font.imageId, kTypePng, font.name + "_SHEET", "image", font.source, std::move(png)});
+        add(Resource{font.id, kTypeData, font.name, "font", font.source, std::move(glyphs)});
     }
     for (const TextTable& table : content.texts.tables) {
         std::string name = "TEXTS_" + table.language;

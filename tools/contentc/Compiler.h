@@ -17,7 +17,7 @@ namespace contentc {
 
 struct Content {
     std::vector<PictureSet> pictures;
-    FontSet fonts;
+    std::vector<GlyphFont> fonts;
     TextCatalogue texts;
     std::vector<Blob> audio;
 };

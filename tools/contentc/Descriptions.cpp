@@ -132,7 +132,7 @@ Animation readAnimation(const Node& item, const std::vector<Frame>& frames) {
     if (list.size() < 1 || list.size() > kMaxAnimLength) list.fail("an animation has 1..1023 frames");
     for (size_t i = 0; i < list.size(); ++i) {
         Node f = list.at(i);
-        f.allowOnly({"frame", "ms", "hold", "tween", "move"});
+        f.allowOnly({"frame", "ms", "hold", "tween", "offset"});
         AnimFrame step;
         Node ref = f.at("frame");
         if (ref.raw().is_string()) {
@@ -146,8 +146,8 @@ Animation readAnimation(const Node& item, const std::vector<Frame>& frames) {
         step.duration = int(f.at("ms").integer(0, 65535));
         step.hold = int(f.integer("hold", 0, 3, 0));
         step.tween = f.flag("tween", false);
-        if (f.has("move")) {
-            std::vector<int> move = readInts(f.at("move"), 2, -512, 511);
+        if (f.has("offset")) {  // since the animation's start: the player moves by its change
+            std::vector<int> move = readInts(f.at("offset"), 2, -512, 511);
             step.dx = move[0];
             step.dy = move[1];
         }

@@ -84,7 +84,7 @@ private:
     FT_Face face_ = nullptr;
 };
 
-GlyphFont renderFont(const Node& item, const std::string& fontDir, Sheet& sheet) {
+GlyphFont renderFont(const Node& item, const std::string& fontDir) {
     item.allowOnly({"name", "id", "image", "face", "size", "fill", "fill_bottom", "outline", "shadow", "spacing", "line_gap"});
     GlyphFont font;
     font.name = item.at("name").text();
@@ -122,7 +122,6 @@ GlyphFont renderFont(const Node& item, const std::string& fontDir, Sheet& sheet)
     font.height = ascender + descender + 2 * o + style.shadowY;
     font.lineHeight = font.height + int(item.integer("line_gap", 0, 16, 1));
 
-    std::vector<Picture> pictures;
     for (char16_t code : fontCharacters()) {
         if (FT_Get_Char_Index(face, code) == 0)
             item.at("face").fail("the face has no glyph for U+" + std::to_string(int(code)));
@@ -165,38 +164,24 @@ GlyphFont renderFont(const Node& item, const std::string& fontDir, Sheet& sheet)
                 }
             glyph.penX = slot->bitmap_left - o;
             glyph.topY = top;
-            glyph.width = w;
-            glyph.height = h;
+            glyph.picture = std::move(picture);
         }
-        font.glyphs.push_back(glyph);
-        pictures.push_back(picture);
+        font.glyphs.push_back(std::move(glyph));
     }
     font.missingAdvance = font.glyphs.front().advance;  // a character without a glyph takes a space
-    std::vector<Rect> places = packSheet(pictures, sheet.picture);
-    for (size_t i = 0; i < places.size(); ++i) {
-        font.glyphs[i].sheetX = places[i].x;
-        font.glyphs[i].sheetY = places[i].y;
-    }
-    sheet.id = font.imageId;
-    sheet.name = font.name + "_SHEET";
-    sheet.source = item.file();
     return font;
 }
 
 }  // namespace
 
-FontSet readFonts(const std::string& file, const std::string& fontDir) {
+std::vector<GlyphFont> readFonts(const std::string& file, const std::string& fontDir) {
     nlohmann::json json = Node::load(file);
     Node root(json, file, "");
     root.allowOnly({"fonts"});
     Node list = root.at("fonts");
-    FontSet set;
-    for (size_t i = 0; i < list.size(); ++i) {
-        Sheet sheet;
-        set.fonts.push_back(renderFont(list.at(i), fontDir, sheet));
-        set.sheets.push_back(std::move(sheet));
-    }
-    return set;
+    std::vector<GlyphFont> fonts;
+    for (size_t i = 0; i < list.size(); ++i) fonts.push_back(renderFont(list.at(i), fontDir));
+    return fonts;
 }
 
 }  // namespace contentc

@@ -13,13 +13,8 @@
 
 namespace contentc {
 
-struct FontSet {
-    std::vector<GlyphFont> fonts;
-    std::vector<Sheet> sheets;  // sheet i holds font i's glyphs
-};
-
 // Reads the font descriptions and renders each font; faces are looked up in fontDir.
-FontSet readFonts(const std::string& file, const std::string& fontDir);
+std::vector<GlyphFont> readFonts(const std::string& file, const std::string& fontDir);
 
 // The characters every font holds, ascending.
 const std::vector<char16_t>& fontCharacters();

@@ -66,7 +66,7 @@ struct AnimFrame {
     int duration = 0;  // ms
     int hold = 0;      // 0..3
     bool tween = false;
-    int dx = 0, dy = 0;  // the movement offset the player takes at this frame
+    int dx = 0, dy = 0;  // offset since the animation's start; the player moves by its change
 };
 
 struct Animation {
@@ -84,11 +84,12 @@ struct AnimSet {
 };
 
 // A bitmap font: glyphs sorted by character code, each a picture placed relative to the pen
-// (x) and the top of the line (y), with its advance; and the font's line metrics.
+// (x) and the top of the line (y), with its advance; and the font's line metrics. The
+// encoder packs the pictures into the font's sheet (imageId).
 struct Glyph {
     uint16_t code = 0;
     int penX = 0, topY = 0, advance = 0;
-    int sheetX = 0, sheetY = 0, width = 0, height = 0;
+    Picture picture;  // empty for a character without ink (a space)
 };
 
 struct GlyphFont {
