@@ -192,7 +192,10 @@ void KvCanvas::_VM_mark(uint32_t flags) {
 
 void KvCanvas::run() {
     FrameClock& clock = FrameClock::current();
-    while (!shownOnce && loopState != kLoopEnd) clock.sleep(kShowPollMillis);
+    // The canvas is being made current: the first look comes after one poll.
+    do {
+        clock.sleep(kShowPollMillis);
+    } while (!shownOnce && loopState != kLoopEnd);
     try {
         if (loopState != kLoopEnd) runFrames();
     } catch (java::lang::Throwable* caught) {

@@ -80,6 +80,9 @@ VMPtr<MediaManager::Player> MediaManager::start(int32_t resourceId, const char* 
         VMPtr<VMArray<int8_t, 1>> data = Resources::getData(resourceId);
         VMPtr<Player> player =
             javax::microedition::media::Manager::createPlayer(data, 0, data->length, String::fromUtf8(contentType));
+        // A player starts only once realized and prefetched.
+        player->realize();
+        player->prefetch();
         player->setLoopCount(loopCount);
         player->start();
         return player;
