@@ -16,7 +16,7 @@ namespace {
 
 using namespace game_test;
 
-constexpr int kRounds = 8;
+constexpr int kRounds = 12;
 
 // Boots the game on the shared database and runs the scenario.
 void bootInChild(const std::string& database, std::function<void(GameDriver&)> scenario) {
@@ -70,6 +70,7 @@ TEST(SaveCrash, AKillDuringSavesNeverLosesThePreviousProgress) {
     TemporaryFolder database;
     std::mt19937 random(7);
     int8_t last = 0;
+    int savesSeen = 0;
     for (int round = 0; round < kRounds; ++round) {
         int fds[2];
         ASSERT_EQ(pipe(fds), 0);
@@ -81,7 +82,7 @@ TEST(SaveCrash, AKillDuringSavesNeverLosesThePreviousProgress) {
         close(fds[1]);
         const int wanted = 3 + int(random() % 40);
         int8_t value = 0;
-        for (int seen = 0; seen < wanted && read(fds[0], &value, 1) == 1; ++seen) last = value;
+        for (int seen = 0; seen < wanted && read(fds[0], &value, 1) == 1; ++seen, ++savesSeen) last = value;
         usleep(useconds_t(random() % 2000));
         kill(saver, SIGKILL);
         waitFor(saver);
@@ -94,6 +95,7 @@ TEST(SaveCrash, AKillDuringSavesNeverLosesThePreviousProgress) {
         ASSERT_TRUE(WIFEXITED(status)) << "round " << round;
         ASSERT_EQ(WEXITSTATUS(status), 0) << "round " << round;
     }
+    EXPECT_GE(savesSeen, kRounds * 3) << "the saver was killed while saving, not before";
 }
 
 }  // namespace

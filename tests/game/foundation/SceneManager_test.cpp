@@ -53,6 +53,23 @@ TEST(SceneManager, TheFirstRunCreatesBothRecordsAndBuildsSceneZero) {
     EXPECT_EQ(calls, (Calls{"0 init", "0 update", "0 paint", "0 update", "0 paint"}));
 }
 
+TEST(SceneManager, ARecordSlotKeepsDataOfAnyLengthAcrossSaves) {
+    GameDriver game;
+    useScene(0);
+    static std::vector<bool> same;
+    game.run([](GameDriver& g) {
+        for (size_t length : {9000u, 10u, 0u, 4096u}) {
+            Record data(length);
+            for (size_t i = 0; i < length; ++i) data[i] = int8_t(i * 7 + length);
+            store(g, 3, data);
+            same.push_back(record(g, 3) == data);
+        }
+        same.push_back(g.manager().loadRecord(4).isNull());
+        g.manager().requestExit();
+    });
+    EXPECT_EQ(same, (std::vector<bool>{true, true, true, true, true}));
+}
+
 TEST(SceneManager, CorruptAndShortRecordsAreRepairedBeforeTheFirstScene) {
     GameDriver game;
     useScene(0);
@@ -276,6 +293,39 @@ TEST(SceneManager, TouchReachesTheSceneInGameAreaCoordinatesOneEventAFrame) {
     });
     EXPECT_EQ(offsets, (std::vector<int32_t>{20, 10, 20, 10, 1}));
     EXPECT_EQ(pointerEvents, (std::vector<std::array<int32_t, 3>>{{1, 100, 150}, {3, 100, 150}, {1, 0, 0}, {3, 0, 0}}));
+}
+
+TEST(SceneManager, WhatASceneDrawsIsWhereItIsTouchedWithACentredGameArea) {
+    GameDriver game;
+    static const std::string picture = (game.folder / "frame.png").string();
+    useScene(0, {.init = [] { managerOf().setGameArea(200, 300); },
+                 .paint = [] {
+                     auto* scene = static_cast<TestScene*>(managerOf().getScene().get());
+                     scene->graphics->setColor(0x00FF00);
+                     scene->graphics->fillRect(10, 20, 30, 40);
+                 }});
+    static std::vector<uint16_t> frame;
+    game.run([](GameDriver& g) {
+        g.start();
+        g.frames(1);
+        g.tap(20 + 10, 10 + 20);        // the rectangle's top left corner on the screen
+        g.tap(20 + 39, 10 + 59);        // and its bottom right pixel
+        g.frames(4);
+        frame = g.frame();
+        g.savePng(picture);
+        g.manager().requestExit();
+    });
+    auto at = [](int x, int y) { return frame[size_t(y) * 240 + size_t(x)]; };
+    EXPECT_EQ(at(30, 30), 0x07E0);
+    EXPECT_EQ(at(59, 69), 0x07E0);
+    EXPECT_EQ(at(29, 30), 0);
+    EXPECT_EQ(at(60, 70), 0);
+    EXPECT_EQ(at(5, 5), 0) << "the side panels are black";
+    EXPECT_EQ(pointerEvents, (std::vector<std::array<int32_t, 3>>{{1, 10, 20}, {3, 10, 20}, {1, 39, 59}, {3, 39, 59}}));
+    std::ifstream png(picture, std::ios::binary);
+    std::string signature(8, '\0');
+    png.read(signature.data(), 8);
+    EXPECT_EQ(signature, std::string("\x89PNG\r\n\x1A\n", 8));
 }
 
 TEST(SceneManager, GameScenesPlayTheirMusicOnceLoadedAndStopItWhilePausedAndOnAChange) {
