@@ -40,6 +40,7 @@ struct ShellState {
     std::thread::id uiThread;
     HALThread* mainThread = nullptr;
     HALString* pendingUrl = nullptr;
+    std::atomic<int> exitCode{0};
     bool active = true, focused = true, powered = true;
     bool opticalMouse = false;  // the optional optical mouse was found at start
     HALDisplayable* current = nullptr;
@@ -89,7 +90,7 @@ void destroyMainWindow() {
     if (!shell.windowExists) return;
     shell.windowExists = false;
     hostBackend().closeWindow();
-    HAL_postMessage(kMsgQuit, 0, 0);  // the window's destruction ends the loop
+    HAL_postMessage(kMsgQuit, uint64_t(shell.exitCode.load()), 0);  // the window's destruction ends the loop
 }
 
 // On the UI thread: from now on no event but the exit event reaches the runtime, which is
@@ -270,6 +271,8 @@ int HAL_appMain() {
     HAL_appShutdown();
     return result;
 }
+
+void HAL_setExitCode(int code) { shell.exitCode = code; }
 
 int HAL_requestExit() {
     HAL_postMessage(kMsgExitRequest);
