@@ -168,6 +168,7 @@ Bytes retimeMidi(const Bytes& midi, const std::string& source) {
             continue;
         }
         const uint64_t ms = uint64_t(std::llround(micros / 1000.0));
+        if (ms - lastMs > 0x0FFFFFFF) throw ContentError(source, "MIDI", "a pause longer than a MIDI delta time can hold");
         putVarLength(track, uint32_t(ms - lastMs));
         lastMs = ms;
         track.insert(track.end(), e.data.begin(), e.data.end());

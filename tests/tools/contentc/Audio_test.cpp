@@ -64,6 +64,14 @@ TEST(AudioTest, MalformedMidiIsRefusedNamingItsSource) {
         [&] { Bytes b = header; Bytes t = chunk("MTrk", {0, 60, 100}); b.insert(b.end(), t.begin(), t.end()); return b; }(),
         [&] { Bytes b = header; Bytes t = chunk("MTrk", {0, 0x90, 60}); b.insert(b.end(), t.begin(), t.end()); return b; }(),
         [&] { Bytes b = header; Bytes t = chunk("MTrk", {0x80, 0x80, 0x80, 0x80, 0}); b.insert(b.end(), t.begin(), t.end()); return b; }(),
+        // A pause of 2^28 ticks at the slowest tempo and one tick a quarter: far more
+        // milliseconds than a delta time holds.
+        [&] {
+            Bytes b = chunk("MThd", {0, 0, 0, 1, 0, 1});
+            Bytes t = chunk("MTrk", {0, 0xFF, 0x51, 3, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 100});
+            b.insert(b.end(), t.begin(), t.end());
+            return b;
+        }(),
     };
     for (const Bytes& midi : broken)
         EXPECT_THROW(
