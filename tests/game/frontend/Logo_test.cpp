@@ -5,6 +5,7 @@
 // The boot-to-scene-14 run saves its frames as PNGs (logo_frames/ in the test's folder).
 
 #include <filesystem>
+#include <fstream>
 
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
 #include "src/game/frontend/scene_Logo.h"
@@ -144,6 +145,21 @@ TEST(Logo, AnEmptiedSequenceMovesOnAtTheFirstPaint) {
         game.manager().requestExit();
     });
     EXPECT_EQ(scene, 14);
+}
+
+TEST(Logo, AGobSetThatDoesNotLoadStopsTheGameCleanly) {
+    LogoGame game;
+    // The gob set's image index now names an entry the part lacks: the set reads as null.
+    std::fstream gobSet(game.folder / "rsc" / "RP1part2.rp", std::ios::in | std::ios::out | std::ios::binary);
+    gobSet.write("\x03\xFF", 2);
+    gobSet.close();
+    static bool built = true;
+    const int code = game.run([](GameDriver& g) {
+        g.start();
+        built = g.manager().getScene().get() != nullptr;
+    });
+    EXPECT_FALSE(built);
+    EXPECT_EQ(code, 1);
 }
 
 }  // namespace
