@@ -35,6 +35,7 @@ double timedCompile(const contentc::Options& options) {
 int main() {
     const fs::path work = fs::temp_directory_path() / "ostrel_content_bench";
     fs::remove_all(work);
+    fs::create_directories(work);
     fs::copy(OSTREL_CONTENT_DIR, work / "content", fs::copy_options::recursive);
     contentc::Options options;
     options.contentDir = (work / "content").string();
