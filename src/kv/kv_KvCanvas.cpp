@@ -19,6 +19,7 @@
 #include "pb_src/j2me/javax_microedition_rms_RecordStoreNotFoundException.h"
 #include "src/kv/FrameClock.h"
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
+#include "src/kv/util/text/kv_util_text_RichFont.h"
 
 namespace kv {
 
@@ -35,6 +36,7 @@ VMPtr<KvCanvas> KvCanvas::instance{VMStaticScope::instance()};
 bool KvCanvas::soundSwitch = false;
 int8_t KvCanvas::soundSettings[3] = {};
 bool KvCanvas::soundSettingsDone = false;
+VMPtr<util::text::RichFont> KvCanvas::defaultRichFont{VMStaticScope::instance()};
 
 namespace {
 
@@ -164,6 +166,14 @@ VMPtr<KvCanvas::ByteArray> KvCanvas::loadRecord(int32_t slot) {
     for (int32_t id : order) offset += store->getRecord(id, joined, offset);
     store->closeRecordStore();
     return joined;
+}
+
+VMPtr<util::text::RichFont> KvCanvas::getRichFont() {
+    if (!defaultRichFont) {
+        defaultRichFont = util::text::RichFont::_VM_new();
+        defaultRichFont->_VM_init();
+    }
+    return defaultRichFont;
 }
 
 }  // namespace kv

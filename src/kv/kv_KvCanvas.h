@@ -29,6 +29,10 @@
 #include "pb_src/j2me/javax_microedition_midlet_MIDlet.h"
 #include "src/kv/input/KeyIndexMap.h"
 
+namespace kv::util::text {
+class RichFont;
+}
+
 namespace kv {
 
 class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas, public virtual ::java::lang::Runnable {
@@ -142,6 +146,8 @@ class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas, public v
     // Stores data as the slot's record store: records of at most 4096 bytes, each replacing
     // the record in its place; the store is created only when missing.
     virtual void saveRecord(int32_t slot, VMPtr<ByteArray> data);
+    // The default rich font (system font, plain, medium), made on first use and kept.
+    virtual VMPtr<util::text::RichFont> getRichFont();
 
     static VMPtr<ByteArray> outputBuffer;
     static int32_t outputPosition;
@@ -149,6 +155,7 @@ class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas, public v
     static int32_t entryOffset;
     // The running canvas: set by the canvas when it starts, read by the resource layer.
     static VMPtr<KvCanvas> instance;
+    static VMPtr<util::text::RichFont> defaultRichFont;
 
 private:
     static void put(int32_t value, int32_t count);
