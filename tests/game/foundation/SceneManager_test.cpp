@@ -385,11 +385,14 @@ TEST(SceneManager, GameScenesPlayTheirMusicOnceLoadedAndStopItWhilePausedAndOnAC
     GameDriver game;
     std::vector<packwriter::Entry> music(21);
     for (packwriter::Entry& entry : music) entry.bytes = audio_test::noteFile(5000);
+    music[5].bytes = audio_test::constantWav(500, 44100);  // an effect
     packwriter::writeTablePart((game.folder / "rsc").string(), res::kMusicStage[0] >> 10, music);
     useScene(0, {.update = [] { managerOf().changeScene(2); }});
     useScene(2, {.loadingUpdates = 2});
     useScene(15);
     static std::vector<int32_t> playing;
+    static std::vector<bool> sounds;
+    static const int32_t stage0Music = res::kMusicStage[0], effect = res::kMusicStage[0] + 5;
     game.run([](GameDriver& g) {
         kv::MediaManager* media = nullptr;
         auto sample = [&] { playing.push_back(media->isMusicPlaying() ? media->getMusicId() : -1); };
@@ -411,12 +414,22 @@ TEST(SceneManager, GameScenesPlayTheirMusicOnceLoadedAndStopItWhilePausedAndOnAC
         sample();
         g.frames(1);
         sample();
-        g.manager().mediaManager->setSoundEnabled(false);
+        media->setSoundEnabled(false);
         sample();
+        media->playMusic(stage0Music);
+        media->playEffect(effect);
+        sample();
+        sounds.push_back(media->effects->at(0) != nullptr);
+        media->setSoundEnabled(true);
+        media->playEffect(effect);
+        sounds.push_back(media->effects->at(0)->getState() == javax::microedition::media::Player::STARTED);
+        media->setMuted(true);
+        sounds.push_back(media->isSoundEnabled() || media->effects->at(0) != nullptr);
         g.manager().requestExit();
     });
     const int32_t stage0 = res::kMusicStage[0], boss1 = res::kMusicBoss[0];
-    EXPECT_EQ(playing, (std::vector<int32_t>{-1, stage0, -1, stage0, -1, boss1, -1}));
+    EXPECT_EQ(playing, (std::vector<int32_t>{-1, stage0, -1, stage0, -1, boss1, -1, -1}));
+    EXPECT_EQ(sounds, (std::vector<bool>{false, true, false})) << "no sound while off, an effect plays, muting stops it";
 }
 
 TEST(SceneManager, EverySavedProgressOperationChangesItsBytesAndSavesAtOnce) {
