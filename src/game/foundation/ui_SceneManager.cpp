@@ -212,7 +212,12 @@ void SceneManager::createScene() {
 }
 
 void SceneManager::update(int32_t dt) {
-    if (!scene) return;
+    if (!scene) {
+        // No scene to hand them to: touches do not wait for the next scene.
+        while (PointerInputEventManager::nextEvent()) {
+        }
+        return;
+    }
     bool loading = false, paused = false;
     callScene("isLoading", [&] { loading = scene->isLoading(); });
     if (scene) callScene("isPaused", [&] { paused = scene->isPaused(); });

@@ -266,10 +266,13 @@ TEST(SceneManager, AnIdWithoutASceneClassLeavesNoSceneWhileThereIsNoMenu) {
     game.run([](GameDriver& g) {
         g.start();
         g.frames(3);
-        seen = {g.sceneId(), g.manager().getScene().isNull(), g.manager().isLoopEnding()};
+        g.tap(5, 5);
+        g.frames(1);
+        seen = {g.sceneId(), g.manager().getScene().isNull(), g.manager().isLoopEnding(),
+                kv::input::PointerInputEventManager::pendingCount()};
         g.manager().requestExit();
     });
-    EXPECT_EQ(seen, (std::vector<int32_t>{5, 1, 0}));
+    EXPECT_EQ(seen, (std::vector<int32_t>{5, 1, 0, 0})) << "touches without a scene are dropped";
 }
 
 // The key codes the canvas receives, and the game actions each one presses.

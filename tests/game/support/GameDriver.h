@@ -56,7 +56,7 @@ inline int64_t fakeTime() { return activeClock->time; }
 
 // What a test scene does in each call; empty steps do nothing.
 struct SceneScript {
-    std::function<void()> init, update, paint, pointer, dispose, pause;
+    std::function<void()> init = {}, update = {}, paint = {}, pointer = {}, dispose = {}, pause = {};
     int loadingUpdates = 0;   // isLoading is true until this many updates ran
     bool paused = false;      // isPaused
 };
