@@ -10,6 +10,7 @@
 #include "pb_src/j2me/java_lang_System.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStore.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStoreNotFoundException.h"
+#include "src/kv/util/text/kv_util_text_RichFont.h"
 
 namespace kv {
 
@@ -22,6 +23,7 @@ int32_t KvCanvas::outputPosition = 0;
 VMPtr<KvCanvas::ByteArray> KvCanvas::entryData{VMStaticScope::instance()};
 int32_t KvCanvas::entryOffset = 0;
 VMPtr<KvCanvas> KvCanvas::instance{VMStaticScope::instance()};
+VMPtr<util::text::RichFont> KvCanvas::defaultRichFont{VMStaticScope::instance()};
 
 namespace {
 
@@ -151,6 +153,14 @@ VMPtr<KvCanvas::ByteArray> KvCanvas::loadRecord(int32_t slot) {
     for (int32_t id : order) offset += store->getRecord(id, joined, offset);
     store->closeRecordStore();
     return joined;
+}
+
+VMPtr<util::text::RichFont> KvCanvas::getRichFont() {
+    if (!defaultRichFont) {
+        defaultRichFont = util::text::RichFont::_VM_new();
+        defaultRichFont->_VM_init();
+    }
+    return defaultRichFont;
 }
 
 }  // namespace kv

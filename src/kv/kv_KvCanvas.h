@@ -12,6 +12,10 @@
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
 #include "pb_src/j2me/javax_microedition_lcdui_game_GameCanvas.h"
 
+namespace kv::util::text {
+class RichFont;
+}
+
 namespace kv {
 
 class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas {
@@ -44,6 +48,8 @@ class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas {
     // All records of the record store named by the slot's decimal number, joined in id
     // order, or null when the store does not exist.
     virtual VMPtr<ByteArray> loadRecord(int32_t slot);
+    // The default rich font (system font, plain, medium), made on first use and kept.
+    virtual VMPtr<util::text::RichFont> getRichFont();
 
     static VMPtr<ByteArray> outputBuffer;
     static int32_t outputPosition;
@@ -51,6 +57,7 @@ class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas {
     static int32_t entryOffset;
     // The running canvas: set by the canvas when it starts, read by the resource layer.
     static VMPtr<KvCanvas> instance;
+    static VMPtr<util::text::RichFont> defaultRichFont;
 
 private:
     static void put(int32_t value, int32_t count);

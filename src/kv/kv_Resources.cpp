@@ -22,6 +22,10 @@ VM_DEFINE_CLASS(Resources, "kv.Resources", "java.lang.Object", &Resources::_VM_c
 
 VMPtr<ResourcePack> Resources::pack{VMStaticScope::instance()};
 int32_t Resources::paletteOffset = 0;
+int32_t Resources::gobImageId = 0;
+VMPtr<Resources::BoolArray> Resources::gobFlags{VMStaticScope::instance()};
+VMPtr<Resources::ByteArray> Resources::gobFieldWidths{VMStaticScope::instance()};
+VMPtr<Resources::ShortArray> Resources::gobValues{VMStaticScope::instance()};
 
 namespace {
 
@@ -32,6 +36,15 @@ constexpr int32_t kTrns = 0x74524E53;
 constexpr int32_t kMaxPaletteBytes = 256 * 3;
 constexpr int32_t kBmpHeaderBytes = 54;
 constexpr int32_t kBmpPaletteBytes = 256 * 4;
+constexpr int32_t kGobFields = 10;
+constexpr int32_t kGobFlags = 20;
+constexpr int32_t kAlphaBlockFlag = 18;
+// Fields of each value group: offsets, picture rectangle, collision rectangle.
+constexpr int32_t kGroupFields[3] = {2, 4, 4};
+constexpr int32_t kFirstWidthBit = 5;
+
+// One-byte values of the offsets and the collision position are signed, the others unsigned.
+bool isSignedField(int32_t f) { return f == 0 || f == 1 || f == 6 || f == 7; }
 
 }  // namespace
 
@@ -214,6 +227,98 @@ void Resources::swapPalette(VMPtr<ByteArray> data, int32_t offset, VMPtr<ByteArr
     int8_t* target = data->elements() + start;
     int8_t* source = palette->elements();
     for (int32_t i = 0; i < palette->length; ++i) std::swap(target[i], source[i]);
+}
+
+VMPtr<util::text::Translation> Resources::getTranslation(int32_t id) {
+    ensureReady();
+    VMPtr<util::text::Translation> table = util::text::Translation::_VM_new();
+    table->_VM_init();
+    return table->load(getStream(id), getSize(id));
+}
+
+VMPtr<Gob::GobArray> Resources::getGobs(int32_t id) { return readGobs(id, nullptr); }
+
+VMPtr<Gob::GobArray> Resources::readGobs(int32_t id, VMPtr<ByteArray> palette) {
+    return readGobSet(id, palette, getStream(id));
+}
+
+VMPtr<Gob::GobArray> Resources::readGobSet(int32_t setId, VMPtr<ByteArray> palette, VMPtr<DataInputStream> in) {
+    ensureReady();
+    try {
+        gobImageId = (in->readUnsignedShort() | (setId & 0xFC00)) & 0xFFFF;
+        in->readByte();
+        VMPtr<ByteArray> values = ByteArray::_VM_new(in->readShort() - 4);
+        const int32_t mask = in->readUnsignedShort();
+        const int32_t countWord = in->readUnsignedShort();
+        in->readFully(values);
+        if (!gobFlags) {
+            gobFlags = BoolArray::_VM_new(kGobFlags);
+            gobFieldWidths = ByteArray::_VM_new(kGobFields);
+            gobValues = ShortArray::_VM_new(kGobFields);
+        }
+        for (int32_t k = 0; k < 4; ++k) gobFlags->elements()[16 + k] = (countWord >> (15 - k)) & 1;
+        VMPtr<ByteArray> alphaTypes;
+        if (gobFlags->elements()[kAlphaBlockFlag]) {
+            alphaTypes = ByteArray::_VM_new(in->readShort() - 5);
+            in->readInt();
+            in->readByte();
+            in->readFully(alphaTypes);
+        }
+        for (int32_t k = 0; k < 16; ++k) gobFlags->elements()[k] = ((mask >> k) & 1) == 0;
+        setFieldWidths();
+        return buildGobs(countWord & 0xFFF, values, alphaTypes, palette);
+    } catch (Exception* caught) {
+        VMPtr<Exception> failure(caught);
+        Gob::imageData = nullptr;
+    }
+    return nullptr;
+}
+
+// Absent groups have width 0; each field of a present group takes the next width bit of
+// the mask: clear for two bytes, set for one.
+void Resources::setFieldWidths() {
+    int8_t* widths = gobFieldWidths->elements();
+    int32_t cursor = kFirstWidthBit, field = 0;
+    for (int32_t g = 0; g < 3; ++g) {
+        const bool present = gobFlags->elements()[g];
+        for (int32_t k = 0; k < kGroupFields[g]; ++k, ++field) {
+            widths[field] = present ? (gobFlags->elements()[cursor] ? 2 : 1) : 0;
+            if (present) ++cursor;
+        }
+    }
+}
+
+VMPtr<Gob::GobArray> Resources::buildGobs(int32_t count, VMPtr<ByteArray> values, VMPtr<ByteArray> alphaTypes,
+                                          VMPtr<ByteArray> palette) {
+    const int8_t* widths = gobFieldWidths->elements();
+    int32_t starts[kGobFields], end = 0;
+    for (int32_t f = 0; f < kGobFields; ++f) {
+        starts[f] = end;
+        end += count * widths[f];
+    }
+    if (values->length < end || (alphaTypes && alphaTypes->length < (count + 3) / 4)) return nullptr;
+    VMPtr<Gob::GobArray> gobs = Gob::GobArray::_VM_new(count);
+    for (int32_t i = 0; i < count; ++i) {
+        VMPtr<Gob> gob = Gob::_VM_new();
+        gob->_VM_init();
+        if (alphaTypes) gob->alphaType = int8_t((alphaTypes->elements()[i >> 2] >> ((i & 3) * 2)) & 3);
+        gobs->set(i, gob);
+    }
+    Gob::assignImage(gobs, gobImageId, palette, nullptr);
+    Gob::initImageTable(gobs);
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(values->elements());
+    int16_t* v = gobValues->elements();
+    for (int32_t i = 0; i < count; ++i) {
+        for (int32_t f = 0; f < kGobFields; ++f) {
+            const uint8_t* at = bytes + starts[f] + i * widths[f];
+            if (widths[f] == 0) v[f] = 0;
+            else if (widths[f] == 1) v[f] = isSignedField(f) ? int16_t(int8_t(at[0])) : int16_t(at[0]);
+            else v[f] = int16_t((at[0] << 8) | at[1]);
+        }
+        gobs->elements()[i]->setFromDescriptor(gobValues);
+    }
+    Gob::loadImages(gobs);
+    return gobs;
 }
 
 }  // namespace kv

@@ -5,11 +5,15 @@
 // every call reads the entry again. The PNG helpers walk a PNG's chunks through a stream;
 // swapPalette exchanges a PNG's palette bytes in place only when the palette is exactly the
 // PLTE chunk's data plus its CRC and lies inside the data, so a second call restores both.
+// The gob-set reader answers null for any damage, counts that promise more values or alpha
+// types than the set holds included.
 
 #include "lib_src/vm/VMArray.h"
 #include "pb_src/j2me/java_io_DataInputStream.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
 #include "src/kv/io/resource/kv_io_resource_ResourcePack.h"
+#include "src/kv/kv_Gob.h"
+#include "src/kv/util/text/kv_util_text_Translation.h"
 
 namespace kv {
 
@@ -19,6 +23,8 @@ class Resources : public virtual ::java::lang::Object {
     using ByteMatrix = VMArray<int8_t, 2>;
     using DataInputStream = ::java::io::DataInputStream;
     using Image = ::javax::microedition::lcdui::Image;
+    using BoolArray = VMArray<bool, 1>;
+    using ShortArray = VMArray<int16_t, 1>;
 
     VMPtr<Resources> _VM_init() {
         Object::_VM_init();
@@ -60,11 +66,27 @@ class Resources : public virtual ::java::lang::Object {
     // The PLTE data length, or -1 at IEND; sets paletteOffset to the first palette byte.
     static int32_t findPaletteChunk(VMPtr<DataInputStream> in);
 
+    // A new table loaded from the entry's stream with the entry's size.
+    static VMPtr<util::text::Translation> getTranslation(int32_t id);
+    static VMPtr<Gob::GobArray> getGobs(int32_t id);
+    static VMPtr<Gob::GobArray> readGobs(int32_t id, VMPtr<ByteArray> palette);
+    // The gobs of a gob-set stream, cut from the sheet image whose id is the set's image
+    // index with the set's part bits (setId & 0xFC00); null for any failure.
+    static VMPtr<Gob::GobArray> readGobSet(int32_t setId, VMPtr<ByteArray> palette, VMPtr<DataInputStream> in);
+
     static VMPtr<io::resource::ResourcePack> pack;
     static int32_t paletteOffset;
+    // Scratch of the gob-set reader, valid during one read.
+    static int32_t gobImageId;
+    static VMPtr<BoolArray> gobFlags;
+    static VMPtr<ByteArray> gobFieldWidths;
+    static VMPtr<ShortArray> gobValues;
 
 private:
     static void ensureReady();
+    static VMPtr<Gob::GobArray> buildGobs(int32_t count, VMPtr<ByteArray> values, VMPtr<ByteArray> alphaTypes,
+                                          VMPtr<ByteArray> palette);
+    static void setFieldWidths();
 };
 
 }  // namespace kv
