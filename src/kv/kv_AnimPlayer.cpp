@@ -54,6 +54,7 @@ int32_t AnimPlayer::getFrameTop(int32_t frameFlags) {
 void AnimPlayer::getBounds(VMPtr<IntArray> out) {
     if (!showsFrame()) return;
     animSet->getFrameBounds(getShownFrameIndex(), flags, out);
+    if (out->elements()[0] == 0x7FFFFFFF) return;  // no module: the empty bounds stay as they are
     out->elements()[0] += x;
     out->elements()[1] += y;
 }

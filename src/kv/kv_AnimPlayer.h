@@ -85,7 +85,8 @@ class AnimPlayer : public Paintable {
     virtual int32_t getAnimationDuration();
     virtual void paintCollisionBoxes(VMPtr<Graphics> g);
     virtual int32_t getDeltaX() { return x - prevX; }
-    // The shown frame's bounds under the player's flags, moved by the position.
+    // The shown frame's bounds under the player's flags, moved by the position (empty bounds
+    // are left unmoved).
     virtual void getBounds(VMPtr<IntArray> out);
     // The frame index of the shown animation frame.
     virtual int32_t getShownFrameIndex();
