@@ -97,7 +97,7 @@ class AnimSet : public virtual ::java::lang::Object {
     int32_t animFrameIndex(int32_t animFrame) { return int32_t(uint32_t(animFrames->at(animFrame)) >> 22); }
     static int32_t offsetX(int32_t word) { return (word << 10) >> 22; }
     static int32_t offsetY(int32_t word) { return (word << 20) >> 22; }
-    int32_t durationOf(int32_t animFrame) { return durations->at(animFrameTiming->at(animFrame) & 63); }
+    int32_t durationOf(int32_t animFrame) { return durations->elements()[animFrameTiming->at(animFrame) & 63]; }
     int32_t holdLevelOf(int32_t animFrame) { return (animFrameTiming->at(animFrame) >> 6) & 3; }
 
     static VMPtr<DataInputStream> stream;
