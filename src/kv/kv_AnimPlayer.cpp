@@ -171,13 +171,14 @@ void AnimPlayer::setAnimation(int32_t anim) {
 }
 
 void AnimPlayer::setFrame(int32_t k) {
-    if (length != 0 && (k < 0 || k >= length)) vm::throwNew<::java::lang::ArrayIndexOutOfBoundsException>(k);
+    const bool playing = showsFrame();
+    if (playing && (k < 0 || k >= length)) vm::throwNew<::java::lang::ArrayIndexOutOfBoundsException>(k);
     timeInFrame = 0;
     frameIndex = shownFrame = uint16_t(k);
-    const int32_t word = length != 0 ? stepWord(k) : 0;
+    const int32_t word = playing ? stepWord(k) : 0;
     motionX = int16_t(AnimSet::offsetX(word));
     motionY = int16_t(AnimSet::offsetY(word));
-    holdLevel = uint8_t(length != 0 ? animSet->holdLevelOf(firstAnimFrame + k) : 0);
+    holdLevel = uint8_t(playing ? animSet->holdLevelOf(firstAnimFrame + k) : 0);
 }
 
 int32_t AnimPlayer::getElapsedTime() {

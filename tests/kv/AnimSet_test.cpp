@@ -82,6 +82,9 @@ TEST_F(AnimSetTest, ReadsBackWhatTheEncoderWrote) {
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), flipEscape.begin(), flipEscape.end()), bytes.end());
     VMPtr<AnimSet> set = readSet(bytes);
     EXPECT_EQ(decode(set), model);
+    VMPtr<AnimSet> again = kv::Resources::getAnimSet(0);  // read anew, not cached
+    EXPECT_NE(again.get(), set.get());
+    EXPECT_EQ(decode(again), model);
     EXPECT_EQ(set->getId(), 0);
     EXPECT_EQ(set->getAnimationDuration(0), 1255);
     EXPECT_EQ(set->getAnimationDuration(-1), 0);
