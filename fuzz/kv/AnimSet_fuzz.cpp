@@ -1,7 +1,7 @@
 // Reads an animation set from arbitrary bytes (the entry of a one-entry pack), then asks
 // every frame and every animation everything under all eight transforms, paints them with
 // a gob array that has a missing entry and a gob without a picture, and plays the first
-// animations for 1,000 updates each (time steps taken from the input), painting and
+// four animations for 1,000 updates each (time steps taken from the input), painting and
 // box-testing the player on the way. A set that does not load must fail with an
 // IOException (EOFException included); a set that loads must answer every query for the
 // indexes it reports without raising anything, and every update must end.
@@ -25,7 +25,7 @@ using javax::microedition::lcdui::Graphics;
 using javax::microedition::lcdui::Image;
 using IntArray = VMArray<int32_t, 1>;
 
-constexpr int32_t kPlayedAnimations = 8;
+constexpr int32_t kPlayedAnimations = 4;
 constexpr int32_t kUpdates = 1000;
 
 VMPtr<Gob> gob(int32_t w, int32_t h, int32_t offsetX, int32_t offsetY) {
@@ -99,7 +99,7 @@ void play(const VMPtr<AnimSet>& set, int32_t anim, const uint8_t* data, size_t s
         p->update(dt);
         q->update(dt >> 1);
         p->paint(g);
-        p->paint(g, 1, 1, step & 7);
+        if (step % 8 == 0) p->paint(g, 1, 1, step & 7);
         p->getCollisionBox(box);
         p->collidesWith(q);
         p->collidesWithBox(box);

@@ -66,7 +66,9 @@ int32_t AnimPlayer::getShownFrameIndex() { return showsFrame() ? animSet->animFr
 VMPtr<Frame> AnimPlayer::getCurrentFrame() { return showsFrame() ? animSet->getFrame(getShownFrameIndex()) : nullptr; }
 
 void AnimPlayer::paint(VMPtr<Graphics> g, int32_t dx, int32_t dy, int32_t f) {
-    if (showsFrame()) animSet->paintFrame(g, getShownFrameIndex(), int16_t(x + dx), int16_t(y + dy), flags ^ f);
+    if (!showsFrame()) return;
+    animSet->paintFrame(g, getShownFrameIndex(), int16_t(x + dx), int16_t(y + dy), flags ^ f);
+    holdLevel = 0;
 }
 
 void AnimPlayer::paint(VMPtr<Graphics> g) {

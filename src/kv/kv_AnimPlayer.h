@@ -39,7 +39,8 @@ class AnimPlayer : public Paintable {
     int32_t getWidth(int32_t flags) override;
     int32_t getX(int32_t flags) override;
     int32_t getY(int32_t flags) override;
-    // Paints at the position moved by (dx, dy) with flags XORed into the player's.
+    // Paints at the position moved by (dx, dy) with flags XORed into the player's; resets
+    // the hold level as paint(g) does.
     void paint(VMPtr<Graphics> g, int32_t dx, int32_t dy, int32_t flags) override;
     // Paints the shown frame at the position and resets the hold level.
     void paint(VMPtr<Graphics> g) override;
