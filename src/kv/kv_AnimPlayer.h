@@ -139,7 +139,7 @@ class AnimPlayer : public Paintable {
 
 private:
     bool showsFrame() const { return animSet && length != 0; }
-    int32_t stepWord(int32_t k) { return animSet->animFrames->at(firstAnimFrame + k); }
+    int32_t stepWord(int32_t k) { return AnimSet::entry(animSet->animFrames, firstAnimFrame + k); }
     void moveByOffset(int32_t dx, int32_t dy);
 };
 

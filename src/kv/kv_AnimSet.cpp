@@ -4,6 +4,7 @@
 
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_io_IOException.h"
+#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_lang_String.h"
 #include "src/kv/kv_Frame.h"
@@ -82,6 +83,8 @@ struct Bounds {
 };
 
 }  // namespace
+
+void AnimSet::refuseIndex(int32_t index) { vm::throwNew<::java::lang::ArrayIndexOutOfBoundsException>(index); }
 
 void AnimSet::_VM_clinit() { boundsScratch = IntArray::_VM_new(4); }
 
@@ -231,11 +234,11 @@ int32_t AnimSet::getFrameCount() { return frames ? frames->length : 0; }
 
 int32_t AnimSet::getAnimationCount() { return animations ? animations->length : 0; }
 
-int32_t AnimSet::getAnimationLength(int32_t anim) { return animations->at(anim) & 0x3FF; }
+int32_t AnimSet::getAnimationLength(int32_t anim) { return entry(animations, anim) & 0x3FF; }
 
-int32_t AnimSet::getModuleCount(int32_t frame) { return frames->at(frame) & 0xFF; }
+int32_t AnimSet::getModuleCount(int32_t frame) { return entry(frames, frame) & 0xFF; }
 
-int32_t AnimSet::getBoxCount(int32_t frame) { return (frames->at(frame) >> 8) & 0xFF; }
+int32_t AnimSet::getBoxCount(int32_t frame) { return (entry(frames, frame) >> 8) & 0xFF; }
 
 VMPtr<Frame> AnimSet::getFrame(int32_t frame) {
     if (!frameCache) frameCache = FrameArray::_VM_new(frames->length);
@@ -275,7 +278,7 @@ Gob* AnimSet::gobOf(int32_t module) {
 }
 
 int32_t AnimSet::getFrameModules(int32_t frame, int32_t flags, VMPtr<IntArray> out) {
-    const int32_t word = frames->at(frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
+    const int32_t word = entry(frames, frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
     for (int32_t i = 0, at = 0; i < count && at + 4 <= out->length; ++i, at += 4) {
         const int32_t module = modules->elements()[first + i], f = (module & 3) ^ flags;
         int32_t* o = out->elements() + at;
@@ -288,7 +291,7 @@ int32_t AnimSet::getFrameModules(int32_t frame, int32_t flags, VMPtr<IntArray> o
 }
 
 void AnimSet::getFrameBounds(int32_t frame, int32_t flags, VMPtr<IntArray> out) {
-    const int32_t word = frames->at(frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
+    const int32_t word = entry(frames, frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
     Bounds bounds;
     for (int32_t i = 0; i < count; ++i) {
         const int32_t module = modules->elements()[first + i], f = (module & 3) ^ flags;
@@ -303,7 +306,7 @@ void AnimSet::getFrameBounds(int32_t frame, int32_t flags, VMPtr<IntArray> out) 
 }
 
 void AnimSet::getAnimationBounds(int32_t anim, int32_t flags, VMPtr<IntArray> out) {
-    const int32_t word = animations->at(anim), count = word & 0x3FF, first = int32_t(uint32_t(word) >> 16);
+    const int32_t word = entry(animations, anim), count = word & 0x3FF, first = int32_t(uint32_t(word) >> 16);
     Bounds bounds;
     for (int32_t k = first; k < first + count; ++k) {
         const int32_t step = animFrames->elements()[k], ox = offsetX(step), oy = offsetY(step);
@@ -317,7 +320,7 @@ void AnimSet::getAnimationBounds(int32_t anim, int32_t flags, VMPtr<IntArray> ou
 }
 
 int32_t AnimSet::getCollisionRectsOfType(int32_t frame, int32_t flags, VMPtr<IntArray> out, int32_t type) {
-    const int32_t count = (frames->at(frame) >> 8) & 0xFF, first = frameFirstBox->elements()[frame];
+    const int32_t count = (entry(frames, frame) >> 8) & 0xFF, first = frameFirstBox->elements()[frame];
     int32_t written = 0;
     for (int32_t b = first; b < first + count && (written + 1) * 5 <= out->length; ++b) {
         const int32_t word = boxes->elements()[b], extra = boxExtra->elements()[b], boxType = extra & 31;
@@ -335,7 +338,7 @@ int32_t AnimSet::getCollisionRectsOfType(int32_t frame, int32_t flags, VMPtr<Int
 }
 
 int32_t AnimSet::getCollisionBoxesOfType(int32_t frame, int32_t flags, VMPtr<BoxArray> out, int32_t type) {
-    const int32_t count = (frames->at(frame) >> 8) & 0xFF, first = frameFirstBox->elements()[frame];
+    const int32_t count = (entry(frames, frame) >> 8) & 0xFF, first = frameFirstBox->elements()[frame];
     int32_t filled = 0;
     for (int32_t b = first; b < first + count && filled < out->length; ++b) {
         const int32_t word = boxes->elements()[b], extra = boxExtra->elements()[b], boxType = extra & 31;
@@ -354,7 +357,7 @@ int32_t AnimSet::getCollisionBoxesOfType(int32_t frame, int32_t flags, VMPtr<Box
 }
 
 void AnimSet::paintFrame(VMPtr<Graphics> g, int32_t frame, int32_t x, int32_t y, int32_t flags) {
-    const int32_t word = frames->at(frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
+    const int32_t word = entry(frames, frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
     for (int32_t i = 0; i < count; ++i) {
         const int32_t module = modules->elements()[first + i], f = (module & 3) ^ flags;
         Gob* gob = gobOf(module);
