@@ -164,7 +164,7 @@ void AnimPlayer::setAnimSet(VMPtr<AnimSet> set) {
 void AnimPlayer::setAnimation(int32_t anim) {
     animation = int16_t(anim);
     animationFrame = nullptr;
-    const int32_t word = animSet ? animSet->animations->at(anim) : 0;
+    const int32_t word = animSet ? AnimSet::entry(animSet->animations, anim) : 0;
     loops = int8_t(int32_t(uint32_t(word) << 16) >> 26);
     length = uint16_t(word & 0x3FF);
     firstAnimFrame = uint16_t(uint32_t(word) >> 16);

@@ -241,8 +241,9 @@ int32_t AnimSet::getModuleCount(int32_t frame) { return entry(frames, frame) & 0
 int32_t AnimSet::getBoxCount(int32_t frame) { return (entry(frames, frame) >> 8) & 0xFF; }
 
 VMPtr<Frame> AnimSet::getFrame(int32_t frame) {
+    entry(frames, frame);
     if (!frameCache) frameCache = FrameArray::_VM_new(frames->length);
-    if (Frame* cached = frameCache->at(frame)) return cached;
+    if (Frame* cached = frameCache->elements()[frame]) return cached;
     getFrameBounds(frame, 0, boundsScratch);
     VMPtr<Frame> built = Frame::_VM_new();
     built->_VM_init(this, frame, boundsScratch);
@@ -251,8 +252,9 @@ VMPtr<Frame> AnimSet::getFrame(int32_t frame) {
 }
 
 VMPtr<Frame> AnimSet::getAnimationFrame(int32_t anim) {
+    entry(animations, anim);
     if (!animationFrameCache) animationFrameCache = FrameArray::_VM_new(animations->length);
-    if (Frame* cached = animationFrameCache->at(anim)) return cached;
+    if (Frame* cached = animationFrameCache->elements()[anim]) return cached;
     getAnimationBounds(anim, 0, boundsScratch);
     VMPtr<Frame> built = Frame::_VM_new();
     built->_VM_init(this, -anim, boundsScratch);

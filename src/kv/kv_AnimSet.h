@@ -93,9 +93,10 @@ class AnimSet : public virtual ::java::lang::Object {
     // The cached bounds frame of the animation (index -anim).
     virtual VMPtr<Frame> getAnimationFrame(int32_t anim);
 
-    // A table entry, with the index check inlined (these lookups run for every box test).
+    // A table entry, with the index check inlined (these lookups run for every box test); a
+    // set that was never read has no tables and so no valid index.
     template <typename E> static E entry(const VMPtr<VMArray<E, 1>>& table, int32_t index) {
-        if (uint32_t(index) >= uint32_t(table->length)) refuseIndex(index);
+        if (!table || uint32_t(index) >= uint32_t(table->length)) refuseIndex(index);
         return table->elements()[index];
     }
     [[noreturn]] static void refuseIndex(int32_t index);
