@@ -1,13 +1,15 @@
 // Writes the seed corpora of the pack fuzz targets with the pack writer:
 //   make_pack_fuzz_seeds <fuzz/corpus folder>
 // resource_pack seeds are a form byte (0 table, 1 chunked part 1) and the part's bytes;
-// png_palette seeds are a palette-length byte and an indexed PNG; translation and gob_set
-// seeds are encoded tables and gob sets (the gob_set target holds a 16 x 8 sheet).
+// png_palette seeds are a palette-length byte and an indexed PNG; anim_set seeds are
+// animation-set entries; translation and gob_set seeds are encoded tables and gob sets (the
+// gob_set target holds a 16 x 8 sheet).
 
 #include <cstdio>
 #include <string>
 
 #include "tests/support/PngWriter.h"
+#include "tools/packwriter/AnimSetEncoder.h"
 #include "tools/packwriter/GobSetEncoder.h"
 #include "tools/packwriter/PackWriter.h"
 #include "tools/packwriter/TranslationEncoder.h"
@@ -25,6 +27,26 @@ Bytes with(uint8_t first, const Bytes& rest) {
 
 Bytes chunked(const std::vector<Entry>& entries, const Bytes& second) {
     return packwriter::container({packwriter::chunk(packwriter::kIdRphe, packwriter::table(entries, true, false)), second});
+}
+
+// Sets that reach the escapes, every box kind, hold levels, tweens and zero durations.
+void writeAnimSetSeeds(const std::string& folder) {
+    using namespace packwriter;
+    AnimSetModel walk;
+    walk.frames = {{{{0, 0, 0, 0}, {2, -3, 4, 3}}, {{0, 0, 8, 8, 0, false}, {-4, 2, 6, 6, 1, true}}},
+                   {{{0, 1, -1, 1}, {0, 2, 2, 2}, {1, 0, 0, 3}, {0, 1, 1, 0}, {2, 5, 5, 1}}, {{1, 1, 3, 3, 2, false}}},
+                   {{}, {}}};
+    walk.animations = {{{{0, 50, 0, false, 0, 0}, {1, 50, 1, true, 6, -2}, {2, 0, 0, false, 12, 0}}, -1},
+                       {{{1, 100, 0, false, 0, 0}, {0, 100, 3, false, 0, 5}}, 2}};
+    writeFile(folder, "walk", encodeAnimSet(walk));
+    AnimSetModel wide;
+    wide.frames = {{{{300, -128, 200, 3}, {1, 511, -512, 3}, {2, 0, 0, 3}, {0, 127, -127, 3}}, {{-1024, 1023, 300, 255, 31, true}}}};
+    wide.animations = {{{{0, 1000, 2, true, -512, 511}, {0, 0, 0, true, 511, -512}}, -32}, {{}, 31}};
+    writeFile(folder, "wide", encodeAnimSet(wide));
+    AnimSetModel timeless;
+    timeless.frames = {{{{0, 0, 0, 0}}, {{0, 0, 2, 2, 0, false}}}};
+    timeless.animations = {{{{0, 0, 0, true, 0, 0}, {0, 0, 0, true, 7, 0}}, -1}};
+    writeFile(folder, "timeless", encodeAnimSet(timeless));
 }
 
 }  // namespace
@@ -69,5 +91,6 @@ int main(int argc, char** argv) {
     packwriter::writeFile(gobSet, "all_groups", packwriter::encodeGobSet({0, gobs, false}));
     packwriter::writeFile(gobSet, "alpha_types", packwriter::encodeGobSet({0, gobs, true}));
     packwriter::writeFile(gobSet, "no_values", packwriter::encodeGobSet({0, {{}, {}}, true}));
+    writeAnimSetSeeds(root + "/anim_set");
     return 0;
 }
