@@ -173,6 +173,18 @@ TEST_F(HttpConnectionTest, ABodyCutShortStaysFailed) {
     }
 }
 
+// An unreachable host opens like any other; the failure shows once the request is sent.
+TEST_F(HttpConnectionTest, AnUnreachableHostFailsAtTheFirstRequest) {
+    const std::string url = "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort()) + "/";
+    VMPtr<javax::microedition::io::Connection> c = javax::microedition::io::Connector::open(text(url));
+    VMPtr<HttpConnection> connection(dynamic_cast<HttpConnection*>(c.get()));
+    ASSERT_TRUE(connection);
+    EXPECT_EQ(connection->getResponseCode(), -1);
+    VMPtr<java::io::InputStream> in = connection->openInputStream();
+    EXPECT_EQ(failureOf([&] { in->read(); }), "java.io.IOException: HttpConnection error: 7");
+    connection->close();
+}
+
 TEST_F(HttpConnectionTest, StreamsAndConnectionRefuseUseAfterClose) {
     VMPtr<HttpConnection> c = open("/sized");
     VMPtr<java::io::InputStream> early = c->openInputStream();
