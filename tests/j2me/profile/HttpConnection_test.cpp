@@ -159,6 +159,16 @@ TEST_F(HttpConnectionTest, ReadsBodiesByteByByteInBlocksAndBySkipping) {
     EXPECT_EQ(got, "abcde");
 }
 
+TEST_F(HttpConnectionTest, AvailableCountsTheBytesLeftInTheBlock) {
+    VMPtr<java::io::InputStream> in = open("/sized")->openInputStream();
+    EXPECT_EQ(in->available(), 0);
+    in->read();
+    const int32_t left = in->available();
+    ASSERT_GT(left, 1);
+    in->read();
+    EXPECT_EQ(in->available(), left - 1);
+}
+
 TEST_F(HttpConnectionTest, ABodyCutShortStaysFailed) {
     VMPtr<java::io::InputStream> in = open("/cut")->openInputStream();
     VMPtr<Bytes> buffer = Bytes::_VM_new(100);

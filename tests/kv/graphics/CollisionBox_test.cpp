@@ -76,12 +76,15 @@ TEST_F(CollisionBoxTest, IntersectionUnionContainmentAndText) {
     c->setIntersection(a, b);
     EXPECT_EQ(c->toString()->toUtf8(), "x,y:5,6, WxH:5,4");
     EXPECT_EQ(c->getKind(), 3);
-    c->setUnion(a, b);
-    EXPECT_EQ(c->toString()->toUtf8(), "x,y:0,0, WxH:15,16");
+    VMPtr<CollisionBox> round = box(4, 0, 0, 0, 0);
+    round->setUnion(a, b);
+    EXPECT_EQ(round->toString()->toUtf8(), "x,y:0,0, WxH:15,16");
+    EXPECT_EQ(round->getKind(), 3);
     c->setIntersection(a, box(3, 20, 0, 5, 5));
     EXPECT_TRUE(c->isEmpty());
     EXPECT_TRUE(a->containsRect(0, 0, 10, 10));
     EXPECT_FALSE(a->containsRect(1, 1, 10, 1));
+    EXPECT_FALSE(a->containsRect(1, 1, 1, 0));
     EXPECT_FALSE(a->containsBox(box(3, 1, 1, 0, 1)));
     EXPECT_TRUE(a->intersectsAt(box(3, 14, 0, 1, 1), 5, 0));
     EXPECT_FALSE(a->intersectsAt(box(3, 15, 0, 1, 1), 5, 0));

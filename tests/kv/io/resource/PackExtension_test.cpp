@@ -41,6 +41,9 @@ TEST_F(PackExtensionTest, EntriesGetTheirSlices) {
     EXPECT_EQ(stream->read(), 0x44);
     EXPECT_EQ(stream->read(), 0x55);
     EXPECT_EQ(stream->read(), -1);
+    // Offsets sum every earlier size.
+    pack->readExtension(streamOf({0, 1, 0, 2, 0, 3, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(kvtest::vec(pack->getExtensionData(2)), (Bytes{4, 5, 6}));
     pack->close();
     EXPECT_FALSE(pack->hasExtension());
 }

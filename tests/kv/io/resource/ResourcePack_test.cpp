@@ -113,6 +113,17 @@ TEST_F(ResourcePackTest, SwitchesPartsOnlyForOtherNonZeroParts) {
     EXPECT_EQ(str(Resources::getData(5 << 10)), "five-0");
 }
 
+TEST_F(ResourcePackTest, FileNamesOfPartsAndEntries) {
+    struct Case { int32_t part, index; const char* extension; const char* name; } cases[] = {
+        {3, -1, nullptr, "/RP3.rp"}, {3, 12, nullptr, "/RP3part12.rp"}, {3, 12, "png", "/RP3part12.png"},
+        {-3, -2, nullptr, "/RP-3part-2.rp"}};
+    Resources::closePack();
+    for (const Case& c : cases) {
+        VMPtr<java::lang::String> extension = c.extension ? kvtest::text(c.extension) : nullptr;
+        EXPECT_EQ(Resources::pack->getFileName(c.part, c.index, extension)->toUtf8(), c.name);
+    }
+}
+
 TEST_F(ResourcePackTest, FailedOpenIsRaisedAndRetried) {
     EXPECT_EQ(thrown([] { Resources::getData(18 << 10); }), "java.lang.RuntimeException: java.io.IOException: Missing resource '/RP18.rp'");
     EXPECT_EQ(ResourcePack::currentPart, -1);
