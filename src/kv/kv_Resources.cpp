@@ -8,6 +8,7 @@
 #include "src/kv/io/resource/kv_io_resource_ResourcePackChunked.h"
 #include "src/kv/io/resource/kv_io_resource_ResourcePackSaver.h"
 #include "src/kv/io/resource/PackInput.h"
+#include "src/kv/kv_AnimSet.h"
 #include "src/kv/kv_KvCanvas.h"
 
 namespace kv {
@@ -111,6 +112,11 @@ VMPtr<Resources::Image> Resources::getImage(int32_t id, VMPtr<ByteArray> palette
 VMPtr<Resources::ByteArray> Resources::getPalette(int32_t id) { return readPaletteChunk(getStream(id)); }
 
 int32_t Resources::getTransparentIndex(int32_t id) { return findTransparentIndex(getStream(id)); }
+
+VMPtr<AnimSet> Resources::getAnimSet(int32_t id) {
+    ensureReady();
+    return AnimSet::read(id);
+}
 
 int32_t Resources::loadPackFromRecord(int32_t slot) {
     ensureReady();

@@ -17,6 +17,8 @@
 
 namespace kv {
 
+class AnimSet;
+
 class Resources : public virtual ::java::lang::Object {
     VM_CLASS(Resources, ::java::lang::Object)
     using ByteArray = VMArray<int8_t, 1>;
@@ -48,6 +50,8 @@ class Resources : public virtual ::java::lang::Object {
     static VMPtr<Image> getImage(int32_t id, VMPtr<ByteArray> palette);
     static VMPtr<ByteArray> getPalette(int32_t id);
     static int32_t getTransparentIndex(int32_t id);
+    // A new animation set read from the entry.
+    static VMPtr<AnimSet> getAnimSet(int32_t id);
     // Attaches the pack saved in the record store of that slot; -1 or a missing store closes
     // the pack and gives 0.
     static int32_t loadPackFromRecord(int32_t slot);
