@@ -47,6 +47,8 @@ struct ShellState {
 };
 
 ShellState shell;
+// What the loop ends with once the window is destroyed.
+std::atomic<int> exitCode{0};
 
 std::string applicationName() {
     const char16_t* name = HAL_getMIDletName();
@@ -89,7 +91,7 @@ void destroyMainWindow() {
     if (!shell.windowExists) return;
     shell.windowExists = false;
     hostBackend().closeWindow();
-    HAL_postMessage(kMsgQuit, 0, 0);  // the window's destruction ends the loop
+    HAL_postMessage(kMsgQuit, uint64_t(exitCode.load()), 0);  // the window's destruction ends the loop
 }
 
 // On the UI thread: from now on no event but the exit event reaches the runtime, which is
@@ -219,6 +221,7 @@ void HAL_setBrowserLauncher(void (*launcher)(const char* url)) { browser = launc
 
 bool HAL_appInit() {
     shell = ShellState{};
+    exitCode = 0;
     shell.uiThread = std::this_thread::get_id();
     HAL_reserveMemory();
     HAL_initPropertyLists();
@@ -270,6 +273,8 @@ int HAL_appMain() {
     HAL_appShutdown();
     return result;
 }
+
+void HAL_setExitCode(int code) { exitCode = code; }
 
 int HAL_requestExit() {
     HAL_postMessage(kMsgExitRequest);

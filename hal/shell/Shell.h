@@ -28,6 +28,9 @@ void HAL_appShutdown();
 
 // Asks the application to exit (posts the exit request); 0.
 int HAL_requestExit();
+// The exit code the message loop ends with when the window is destroyed (0 unless set; any
+// thread), for an application that has to stop because of a failure.
+void HAL_setExitCode(int code);
 // Keeps the URL to open in the browser at exit; mustExit (when given) becomes 1.
 int HAL_openURL(const char16_t* characters, int32_t length, uint8_t* mustExit);
 // The URL kept for exit (null when none); owned by the shell.

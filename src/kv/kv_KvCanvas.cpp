@@ -4,12 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "hal/shell/Shell.h"
 #include "lib_src/vm/VMException.h"
+#include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_Exception.h"
+#include "pb_src/j2me/java_io_PrintStream.h"
 #include "pb_src/j2me/java_lang_System.h"
+#include "pb_src/j2me/java_lang_Thread.h"
+#include "pb_src/j2me/java_lang_Throwable.h"
+#include "pb_src/j2me/javax_microedition_lcdui_Display.h"
+#include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStore.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStoreNotFoundException.h"
+#include "src/kv/FrameClock.h"
+#include "src/kv/input/kv_input_PointerInputEventManager.h"
 #include "src/kv/util/text/kv_util_text_RichFont.h"
 
 namespace kv {
@@ -17,12 +26,16 @@ namespace kv {
 using java::lang::String;
 
 VM_DEFINE_ABSTRACT_CLASS(KvCanvas, "kv.KvCanvas", "javax.microedition.lcdui.game.GameCanvas", VM_NO_CLINIT)
+VM_IMPLEMENTS(KvCanvas, "java.lang.Runnable")
 
 VMPtr<KvCanvas::ByteArray> KvCanvas::outputBuffer{VMStaticScope::instance()};
 int32_t KvCanvas::outputPosition = 0;
 VMPtr<KvCanvas::ByteArray> KvCanvas::entryData{VMStaticScope::instance()};
 int32_t KvCanvas::entryOffset = 0;
 VMPtr<KvCanvas> KvCanvas::instance{VMStaticScope::instance()};
+bool KvCanvas::soundSwitch = false;
+int8_t KvCanvas::soundSettings[3] = {};
+bool KvCanvas::soundSettingsDone = false;
 VMPtr<util::text::RichFont> KvCanvas::defaultRichFont{VMStaticScope::instance()};
 
 namespace {
@@ -161,6 +174,196 @@ VMPtr<util::text::RichFont> KvCanvas::getRichFont() {
         defaultRichFont->_VM_init();
     }
     return defaultRichFont;
+}
+
+}  // namespace kv
+
+namespace kv {
+
+using input::PointerInputEventManager;
+using javax::microedition::lcdui::Graphics;
+
+VMPtr<KvCanvas> KvCanvas::_VM_init(VMPtr<MIDlet> owner) {
+    GameCanvas::_VM_init(false);
+    setFullScreenMode(true);
+    midlet = owner;
+    setGameArea(0, 0);
+    instance = this;
+    VMPtr<java::lang::Thread> loop = java::lang::Thread::_VM_new();
+    loop->_VM_init(VMPtr<java::lang::Runnable>(this), String::fromUtf8("GameLoop"));
+    loop->start();
+    return this;
+}
+
+void KvCanvas::_VM_mark(uint32_t flags) {
+    GameCanvas::_VM_mark(flags);
+    vmMarkField(midlet, flags);
+}
+
+void KvCanvas::run() {
+    FrameClock& clock = FrameClock::current();
+    // The canvas is being made current: the first look comes after one poll.
+    do {
+        clock.sleep(kShowPollMillis);
+    } while (!shownOnce && loopState != kLoopEnd);
+    try {
+        if (loopState != kLoopEnd) runFrames();
+    } catch (java::lang::Throwable* caught) {
+        // Nothing may end the loop silently: a failure the game did not handle stops it.
+        VMPtr<java::lang::Throwable> failure(caught);
+        java::lang::System::err->println(("The game stopped: " + failure->toString()->toUtf8()).c_str());
+        HAL_setExitCode(1);
+        destroyOnEnd = true;
+    }
+    loopState = kLoopEnd;
+    if (destroyOnEnd && midlet) midlet->notifyDestroyed();
+}
+
+void KvCanvas::runFrames() {
+    FrameClock& clock = FrameClock::current();
+    startLoop();
+    int64_t last = clock.now();
+    int64_t nextFrame = last;
+    while (loopState != kLoopEnd) {
+        const int64_t frameStart = clock.now();
+        tick(int32_t(std::min<int64_t>(std::max<int64_t>(frameStart - last, 0), kMaxFrameMillis)));
+        last = frameStart;
+        if (loopState == kLoopEnd) break;
+        if (!shown) {
+            clock.sleep(kHiddenSleepMillis);
+            nextFrame = clock.now();
+            continue;
+        }
+        // Frames keep a steady 50 ms schedule; a frame later than one whole frame starts the
+        // schedule afresh instead of running late frames back to back.
+        nextFrame += kFrameMillis;
+        const int64_t now = clock.now();
+        if (now - nextFrame > kFrameMillis) nextFrame = now;
+        clock.sleep(int32_t(std::max<int64_t>(nextFrame - now, 0)));
+    }
+}
+
+void KvCanvas::startLoop() {
+    if (started) return;
+    started = true;
+    loadStep(0);
+}
+
+void KvCanvas::tick(int32_t dt) {
+    frameMillis = dt;
+    elapsedMillis += dt;
+    snapshotKeys();
+    update(dt);
+    if (!shown || loopState == kLoopEnd) return;
+    VMPtr<Graphics> g = getGraphics();
+    g->translate(gameX, gameY);
+    paint(g);
+    flushGraphics();
+}
+
+void KvCanvas::handleEvent(int32_t type) {
+    switch (type) {
+    case kEventPause:
+        shown = false;
+        loadStep(1);
+        break;
+    case kEventResume:
+        shown = true;
+        break;
+    case kEventExit:
+        destroyOnEnd = true;
+        loopState = kLoopEnd;
+        break;
+    default:
+        break;
+    }
+}
+
+void KvCanvas::setGameArea(int32_t width, int32_t height) {
+    const int32_t screenWidth = getWidth(), screenHeight = getHeight();
+    gameWidth = width < 1 ? screenWidth : width;
+    gameHeight = height < 1 ? screenHeight : height;
+    gameX = (screenWidth - gameWidth) / 2;
+    gameY = (screenHeight - gameHeight) / 2;
+}
+
+bool KvCanvas::isKeyPressed(int32_t index) const {
+    return index >= 0 && index < input::kKeyIndexCount && keysPressed[index];
+}
+
+bool KvCanvas::isKeyHeld(int32_t index) const {
+    return index >= 0 && index < input::kKeyIndexCount && keysHeld[index];
+}
+
+bool KvCanvas::isAnyKeyPressed() const {
+    return std::any_of(std::begin(keysPressed), std::end(keysPressed), [](bool pressed) { return pressed; });
+}
+
+void KvCanvas::snapshotKeys() {
+    for (int32_t i = 0; i < input::kKeyIndexCount; ++i) {
+        keysPressed[i] = keysPressedSince[i];
+        keysHeld[i] = keysDown[i] || keysPressedSince[i];
+        keysPressedSince[i] = false;
+    }
+}
+
+void KvCanvas::initSoundSettings() {
+    if (soundSettingsDone) return;
+    soundSettingsDone = true;
+    soundSwitch = true;
+    std::fill(std::begin(soundSettings), std::end(soundSettings), int8_t(1));
+}
+
+void KvCanvas::keyPressed(int32_t keyCode) {
+    const int32_t index = input::keyIndexOf(keyCode);
+    if (index < 0) return;
+    keysDown[index] = true;
+    keysPressedSince[index] = true;
+}
+
+void KvCanvas::keyReleased(int32_t keyCode) {
+    const int32_t index = input::keyIndexOf(keyCode);
+    if (index >= 0) keysDown[index] = false;
+}
+
+void KvCanvas::queuePointer(int8_t type, int32_t x, int32_t y) {
+    PointerInputEventManager::addEvent(type, x - gameX, y - gameY);
+}
+
+void KvCanvas::pointerPressed(int32_t x, int32_t y) { queuePointer(PointerInputEventManager::PRESSED, x, y); }
+void KvCanvas::pointerDragged(int32_t x, int32_t y) { queuePointer(PointerInputEventManager::DRAGGED, x, y); }
+void KvCanvas::pointerReleased(int32_t x, int32_t y) { queuePointer(PointerInputEventManager::RELEASED, x, y); }
+
+void KvCanvas::showNotify() {
+    shown = shownOnce = true;
+    PointerInputEventManager::setSuspended(false);
+}
+
+void KvCanvas::hideNotify() {
+    shown = false;
+    PointerInputEventManager::setSuspended(true);
+}
+
+void KvCanvas::dispatchPaint(VMPtr<Graphics> g) {
+    VM_SYNCHRONIZED(javax::microedition::lcdui::Display::lockForCallbacks());
+    GameCanvas::paint(g);
+}
+
+void KvCanvas::saveRecord(int32_t slot, VMPtr<ByteArray> data) {
+    using javax::microedition::rms::RecordStore;
+    VMPtr<RecordStore> store = RecordStore::openRecordStore(String::valueOf(slot), true);
+    VMPtr<IntArray> ids = store->getRecordIDs();
+    std::vector<int32_t> order(ids->elements(), ids->elements() + ids->length);
+    std::sort(order.begin(), order.end());
+    const int32_t length = data->length;
+    size_t chunk = 0;
+    for (int32_t offset = 0; offset < length; offset += kRecordChunk, ++chunk) {
+        const int32_t size = std::min(kRecordChunk, length - offset);
+        if (chunk < order.size()) store->setRecord(order[chunk], data, offset, size);
+        else store->addRecord(data, offset, size);
+    }
+    for (; chunk < order.size(); ++chunk) store->deleteRecord(order[chunk]);
+    store->closeRecordStore();
 }
 
 }  // namespace kv

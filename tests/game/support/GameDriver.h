@@ -1,0 +1,215 @@
+#pragma once
+
+// The test game driver: boots the real application (the class app.prop names) headless in
+// the test's process on a fake clock, and runs a scenario on the game-loop thread once the
+// canvas is shown: frames through the canvas's tick, taps and keys through the window's
+// input, the current scene id, the frame saved as a PNG. Test scenes (TestScene) follow a
+// script per scene id and log every call the scene manager makes. Include it in exactly one
+// file of a test executable: it defines and registers the test scene class.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "hal/base/SystemClock.h"
+#include "hal/display/HALScreenBuffer.h"
+#include "hal/display/HALSurface.h"
+#include "hal/shell/Shell.h"
+#include "pb_src/j2me/java_lang_Thread.h"
+#include "pb_src/j2me/java_lang_Throwable.h"
+#include "src/game/foundation/SceneTable.h"
+#include "src/game/foundation/ui_Scene.h"
+#include "src/game/foundation/ui_SceneManager.h"
+#include "src/kv/FrameClock.h"
+#include "src/kv/input/kv_input_PointerInputEventManager.h"
+#include "tests/hal/shell/ShellHarness.h"
+#include "tests/support/PngWriter.h"
+
+namespace game_test {
+
+// Made-up milliseconds. In stepping mode every sleep of the loop moves the time on by the
+// sleep and only yields, so the real loop runs as fast as it can on exact fake time. In
+// driven mode the loop thread's first sleep runs the driver's scenario.
+class FakeClock : public kv::FrameClock {
+public:
+    int64_t now() override { return time; }
+    void sleep(int32_t milliseconds) override {
+        if (auto body = std::exchange(scenario, nullptr)) return body();
+        if (stepping) time += milliseconds;
+        java::lang::Thread::sleep(stepping ? 0 : std::min(milliseconds, 5));
+    }
+    void advance(int32_t milliseconds) { time += milliseconds; }
+
+    int64_t time = 1'000'000;
+    bool stepping = false;
+    std::function<void()> scenario;
+};
+
+inline FakeClock* activeClock = nullptr;
+inline int64_t fakeTime() { return activeClock->time; }
+
+// What a test scene does in each call; empty steps do nothing.
+struct SceneScript {
+    std::function<void()> init = {}, update = {}, paint = {}, pointer = {}, dispose = {}, pause = {};
+    int loadingUpdates = 0;   // isLoading is true until this many updates ran
+    bool paused = false;      // isPaused
+};
+
+inline std::map<int32_t, SceneScript> scripts;
+// "<id> <call>" for each call the manager makes on a test scene (isLoading and isPaused left out).
+inline std::vector<std::string> calls;
+// The last pointer event each handlePointer saw: type, x, y.
+inline std::vector<std::array<int32_t, 3>> pointerEvents;
+inline int32_t lastDt = -1;
+
+class TestScene : public ui::Scene {
+    VM_CLASS(TestScene, ui::Scene)
+    VMPtr<TestScene> _VM_init(VMPtr<ui::SceneManager> owner) {
+        Scene::_VM_init();
+        manager = owner;
+        id = owner->getSceneId();
+        init();
+        return this;
+    }
+    void _VM_mark(uint32_t flags) override {
+        Scene::_VM_mark(flags);
+        vmMarkField(manager, flags);
+    }
+    void init() override { step("init", script().init); }
+    void update(int32_t dt) override {
+        lastDt = dt;
+        ++updates;
+        step("update", script().update);
+    }
+    void paint(VMPtr<Graphics> g) override {
+        graphics = g.get();
+        step("paint", script().paint);
+    }
+    void handlePointer() override;
+    void pause() override { step("pause", script().pause); }
+    void handleKeys() override { step("keys", nullptr); }
+    void dispose() override { step("dispose", script().dispose); }
+    bool isLoading() override { return updates < script().loadingUpdates; }
+    bool isPaused() override { return script().paused; }
+
+    SceneScript& script() { return scripts[id]; }
+    void step(const char* call, const std::function<void()>& body) {
+        calls.push_back(std::to_string(id) + " " + call);
+        if (body) body();
+    }
+
+    VMPtr<ui::SceneManager> manager{vmField()};
+    int32_t id = -1;
+    int32_t updates = 0;
+    Graphics* graphics = nullptr;  // valid during paint only
+};
+
+// Scene id `id` builds a TestScene that follows the script.
+inline void useScene(int32_t id, SceneScript script = {}) {
+    scripts[id] = std::move(script);
+    ui::setSceneFactory(id, &ui::buildScene<TestScene>);
+}
+
+class GameDriver : public ShellHarness {
+public:
+    GameDriver() : ShellHarness("Ostrel") {
+        std::ofstream(folder / "properties" / "app.prop") << "MIDlet-Name: Ostrel\nMIDlet-1: Ostrel,/icon.png,Ostrel\n";
+        std::filesystem::create_directories(folder / "rsc");
+        activeClock = &clock;
+        kv::FrameClock::install(&clock);
+        HAL_setTimeSource(&fakeTime);
+        calls.clear();
+        pointerEvents.clear();
+    }
+    ~GameDriver() {
+        kv::FrameClock::install(nullptr);
+        HAL_setTimeSource(nullptr);
+        activeClock = nullptr;
+    }
+
+    // Boots the game; the scenario runs on the game-loop thread once the canvas is shown,
+    // before the start-up loading. Returns the program's exit code.
+    int run(std::function<void(GameDriver&)> scenario) {
+        clock.scenario = [this, scenario] {
+            while (!manager().isShownNow()) java::lang::Thread::sleep(1);
+            try {
+                scenario(*this);
+            } catch (java::lang::Throwable* caught) {
+                VMPtr<java::lang::Throwable> failure(caught);
+                ADD_FAILURE() << "the scenario threw " << failure->toString()->toUtf8();
+                manager().requestExit();
+            }
+        };
+        return HAL_appMain();
+    }
+    // Boots the game and lets the real loop run on stepping fake time until it ends.
+    int runLoop() {
+        clock.stepping = true;
+        return HAL_appMain();
+    }
+
+    ui::SceneManager& manager() { return *static_cast<ui::SceneManager*>(kv::KvCanvas::instance.get()); }
+    // The start-up loading: media manager, saved records, scene 0.
+    void start() { manager().startLoop(); }
+    void frames(int count, int32_t dt = kv::KvCanvas::kFrameMillis) {
+        for (int i = 0; i < count && !manager().isLoopEnding(); ++i) {
+            clock.advance(dt);
+            manager().tick(dt);
+        }
+    }
+    int32_t sceneId() { return manager().getSceneId(); }
+
+    // Input through the window, as the backend turns host input into messages; waits
+    // until the UI thread has handled it.
+    void tap(int32_t x, int32_t y) {
+        backend->input().pointerDown(x, y);
+        backend->input().pointerUp(x, y);
+        settle();
+    }
+    void keyDown(uint32_t virtualKey) {
+        backend->input().keyDown(virtualKey);
+        settle();
+    }
+    void keyUp(uint32_t virtualKey) {
+        backend->input().keyUp(virtualKey);
+        settle();
+    }
+    void settle() {
+        for (int i = 0; i < 5000 && !backend->queue().empty(); ++i) java::lang::Thread::sleep(1);
+        for (int i = 0; i < 3; ++i) java::lang::Thread::sleep(1);
+    }
+
+    // The canvas's last painted frame, RGB565 row by row.
+    std::vector<uint16_t> frame() {
+        HALSurface* surface = manager().screenBuffer->surface;
+        std::vector<uint16_t> pixels;
+        for (int32_t y = 0; y < surface->height; ++y)
+            pixels.insert(pixels.end(), surface->row(y), surface->row(y) + surface->width);
+        return pixels;
+    }
+    void savePng(const std::string& path) {
+        HALSurface* surface = manager().screenBuffer->surface;
+        const png_writer::Bytes bytes =
+            png_writer::encodeRgb565(frame().data(), uint32_t(surface->width), uint32_t(surface->height));
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+
+    FakeClock clock;
+};
+
+inline void TestScene::handlePointer() {
+    using kv::input::PointerInputEventManager;
+    pointerEvents.push_back({PointerInputEventManager::getStaticFlag(), PointerInputEventManager::getStaticIntA(),
+                             PointerInputEventManager::getStaticIntB()});
+    step("pointer", script().pointer);
+}
+
+}  // namespace game_test
+
+VM_DEFINE_CLASS_WITHOUT_FACTORY(game_test::TestScene, "test.TestScene", "ui.Scene", VM_NO_CLINIT)
