@@ -1,13 +1,18 @@
 // Writes the seed corpora of the pack fuzz targets with the pack writer:
 //   make_pack_fuzz_seeds <fuzz/corpus folder>
 // resource_pack seeds are a form byte (0 table, 1 chunked part 1) and the part's bytes;
-// png_palette seeds are a palette-length byte and an indexed PNG.
+// png_palette seeds are a palette-length byte and an indexed PNG; anim_set seeds are
+// animation-set entries; translation and gob_set seeds are encoded tables and gob sets (the
+// gob_set target holds a 16 x 8 sheet).
 
 #include <cstdio>
 #include <string>
 
 #include "tests/support/PngWriter.h"
+#include "tools/packwriter/AnimSetEncoder.h"
+#include "tools/packwriter/GobSetEncoder.h"
 #include "tools/packwriter/PackWriter.h"
+#include "tools/packwriter/TranslationEncoder.h"
 
 namespace {
 
@@ -22,6 +27,26 @@ Bytes with(uint8_t first, const Bytes& rest) {
 
 Bytes chunked(const std::vector<Entry>& entries, const Bytes& second) {
     return packwriter::container({packwriter::chunk(packwriter::kIdRphe, packwriter::table(entries, true, false)), second});
+}
+
+// Sets that reach the escapes, every box kind, hold levels, tweens and zero durations.
+void writeAnimSetSeeds(const std::string& folder) {
+    using namespace packwriter;
+    AnimSetModel walk;
+    walk.frames = {{{{0, 0, 0, 0}, {2, -3, 4, 3}}, {{0, 0, 8, 8, 0, false}, {-4, 2, 6, 6, 1, true}}},
+                   {{{0, 1, -1, 1}, {0, 2, 2, 2}, {1, 0, 0, 3}, {0, 1, 1, 0}, {2, 5, 5, 1}}, {{1, 1, 3, 3, 2, false}}},
+                   {{}, {}}};
+    walk.animations = {{{{0, 50, 0, false, 0, 0}, {1, 50, 1, true, 6, -2}, {2, 0, 0, false, 12, 0}}, -1},
+                       {{{1, 100, 0, false, 0, 0}, {0, 100, 3, false, 0, 5}}, 2}};
+    writeFile(folder, "walk", encodeAnimSet(walk));
+    AnimSetModel wide;
+    wide.frames = {{{{300, -128, 200, 3}, {1, 511, -512, 3}, {2, 0, 0, 3}, {0, 127, -127, 3}}, {{-1024, 1023, 300, 255, 31, true}}}};
+    wide.animations = {{{{0, 1000, 2, true, -512, 511}, {0, 0, 0, true, 511, -512}}, -32}, {{}, 31}};
+    writeFile(folder, "wide", encodeAnimSet(wide));
+    AnimSetModel timeless;
+    timeless.frames = {{{{0, 0, 0, 0}}, {{0, 0, 2, 2, 0, false}}}};
+    timeless.animations = {{{{0, 0, 0, true, 0, 0}, {0, 0, 0, true, 7, 0}}, -1}};
+    writeFile(folder, "timeless", encodeAnimSet(timeless));
 }
 
 }  // namespace
@@ -52,5 +77,20 @@ int main(int argc, char** argv) {
     packwriter::writeFile(palette, "wrong_length", with(9, png_writer::encode(picture)));
     picture.transparency = {0xFF, 0};
     packwriter::writeFile(palette, "transparent", with(10, png_writer::encode(picture)));
+
+    const std::string translation = root + "/translation";
+    packwriter::writeFile(translation, "empty", packwriter::encodeTranslation({}));
+    packwriter::writeFile(translation, "texts",
+                          packwriter::encodeTranslation({"", "Start", "caf\xC3\xA9 \xE2\x82\xAC", std::string("a\0b", 3)}));
+    packwriter::writeFile(translation, "emoji", packwriter::encodeTranslation({"\xF0\x9F\x98\x80", "-12"}));
+
+    std::vector<packwriter::GobDescriptor> gobs(3);
+    gobs[0] = {-1, -2, 3, 1, 4, 5, 0, 1, 2, 2, false, 1};
+    gobs[1] = {0, 0, 12, 0, 4, 8, 0, 0, 300, 2, true, 3};
+    const std::string gobSet = root + "/gob_set";
+    packwriter::writeFile(gobSet, "all_groups", packwriter::encodeGobSet({0, gobs, false}));
+    packwriter::writeFile(gobSet, "alpha_types", packwriter::encodeGobSet({0, gobs, true}));
+    packwriter::writeFile(gobSet, "no_values", packwriter::encodeGobSet({0, {{}, {}}, true}));
+    writeAnimSetSeeds(root + "/anim_set");
     return 0;
 }
