@@ -10,6 +10,7 @@ packages=(
   libpng-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   libcurl4-openssl-dev libfluidsynth-dev timgm6mb-soundfont
   libmimalloc-dev
+  librsvg2-dev nlohmann-json3-dev abcmidi
 )
 
 missing=()
