@@ -17,9 +17,9 @@
 #include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStore.h"
 #include "pb_src/j2me/javax_microedition_rms_RecordStoreNotFoundException.h"
-#include "src/kv/util/text/kv_util_text_RichFont.h"
 #include "src/kv/FrameClock.h"
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
+#include "src/kv/util/text/kv_util_text_RichFont.h"
 
 namespace kv {
 
@@ -33,10 +33,10 @@ int32_t KvCanvas::outputPosition = 0;
 VMPtr<KvCanvas::ByteArray> KvCanvas::entryData{VMStaticScope::instance()};
 int32_t KvCanvas::entryOffset = 0;
 VMPtr<KvCanvas> KvCanvas::instance{VMStaticScope::instance()};
-VMPtr<util::text::RichFont> KvCanvas::defaultRichFont{VMStaticScope::instance()};
 bool KvCanvas::soundSwitch = false;
 int8_t KvCanvas::soundSettings[3] = {};
 bool KvCanvas::soundSettingsDone = false;
+VMPtr<util::text::RichFont> KvCanvas::defaultRichFont{VMStaticScope::instance()};
 
 namespace {
 

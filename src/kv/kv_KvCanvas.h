@@ -143,11 +143,11 @@ class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas, public v
     // All records of the record store named by the slot's decimal number, joined in id
     // order, or null when the store does not exist.
     virtual VMPtr<ByteArray> loadRecord(int32_t slot);
-    // The default rich font (system font, plain, medium), made on first use and kept.
-    virtual VMPtr<util::text::RichFont> getRichFont();
     // Stores data as the slot's record store: records of at most 4096 bytes, each replacing
     // the record in its place; the store is created only when missing.
     virtual void saveRecord(int32_t slot, VMPtr<ByteArray> data);
+    // The default rich font (system font, plain, medium), made on first use and kept.
+    virtual VMPtr<util::text::RichFont> getRichFont();
 
     static VMPtr<ByteArray> outputBuffer;
     static int32_t outputPosition;

@@ -1,13 +1,16 @@
 // Writes the seed corpora of the pack fuzz targets with the pack writer:
 //   make_pack_fuzz_seeds <fuzz/corpus folder>
 // resource_pack seeds are a form byte (0 table, 1 chunked part 1) and the part's bytes;
-// png_palette seeds are a palette-length byte and an indexed PNG.
+// png_palette seeds are a palette-length byte and an indexed PNG; translation and gob_set
+// seeds are encoded tables and gob sets (the gob_set target holds a 16 x 8 sheet).
 
 #include <cstdio>
 #include <string>
 
 #include "tests/support/PngWriter.h"
+#include "tools/packwriter/GobSetEncoder.h"
 #include "tools/packwriter/PackWriter.h"
+#include "tools/packwriter/TranslationEncoder.h"
 
 namespace {
 
@@ -52,5 +55,19 @@ int main(int argc, char** argv) {
     packwriter::writeFile(palette, "wrong_length", with(9, png_writer::encode(picture)));
     picture.transparency = {0xFF, 0};
     packwriter::writeFile(palette, "transparent", with(10, png_writer::encode(picture)));
+
+    const std::string translation = root + "/translation";
+    packwriter::writeFile(translation, "empty", packwriter::encodeTranslation({}));
+    packwriter::writeFile(translation, "texts",
+                          packwriter::encodeTranslation({"", "Start", "caf\xC3\xA9 \xE2\x82\xAC", std::string("a\0b", 3)}));
+    packwriter::writeFile(translation, "emoji", packwriter::encodeTranslation({"\xF0\x9F\x98\x80", "-12"}));
+
+    std::vector<packwriter::GobDescriptor> gobs(3);
+    gobs[0] = {-1, -2, 3, 1, 4, 5, 0, 1, 2, 2, false, 1};
+    gobs[1] = {0, 0, 12, 0, 4, 8, 0, 0, 300, 2, true, 3};
+    const std::string gobSet = root + "/gob_set";
+    packwriter::writeFile(gobSet, "all_groups", packwriter::encodeGobSet({0, gobs, false}));
+    packwriter::writeFile(gobSet, "alpha_types", packwriter::encodeGobSet({0, gobs, true}));
+    packwriter::writeFile(gobSet, "no_values", packwriter::encodeGobSet({0, {{}, {}}, true}));
     return 0;
 }

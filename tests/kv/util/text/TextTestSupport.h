@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "src/kv/kv_KvCanvas.h"
 #include "src/kv/kv_Resources.h"
 #include "src/kv/util/text/kv_util_text_RichFont.h"
 #include "tests/kv/PaintSupport.h"
