@@ -54,6 +54,7 @@ int32_t AnimPlayer::getFrameTop(int32_t frameFlags) {
 void AnimPlayer::getBounds(VMPtr<IntArray> out) {
     if (!showsFrame()) return;
     animSet->getFrameBounds(getShownFrameIndex(), flags, out);
+    if (out->elements()[0] == 0x7FFFFFFF) return;  // no module: the empty bounds stay as they are
     out->elements()[0] += x;
     out->elements()[1] += y;
 }
@@ -65,7 +66,9 @@ int32_t AnimPlayer::getShownFrameIndex() { return showsFrame() ? animSet->animFr
 VMPtr<Frame> AnimPlayer::getCurrentFrame() { return showsFrame() ? animSet->getFrame(getShownFrameIndex()) : nullptr; }
 
 void AnimPlayer::paint(VMPtr<Graphics> g, int32_t dx, int32_t dy, int32_t f) {
-    if (showsFrame()) animSet->paintFrame(g, getShownFrameIndex(), int16_t(x + dx), int16_t(y + dy), flags ^ f);
+    if (!showsFrame()) return;
+    animSet->paintFrame(g, getShownFrameIndex(), int16_t(x + dx), int16_t(y + dy), flags ^ f);
+    holdLevel = 0;
 }
 
 void AnimPlayer::paint(VMPtr<Graphics> g) {
@@ -161,7 +164,7 @@ void AnimPlayer::setAnimSet(VMPtr<AnimSet> set) {
 void AnimPlayer::setAnimation(int32_t anim) {
     animation = int16_t(anim);
     animationFrame = nullptr;
-    const int32_t word = animSet ? animSet->animations->at(anim) : 0;
+    const int32_t word = animSet ? AnimSet::entry(animSet->animations, anim) : 0;
     loops = int8_t(int32_t(uint32_t(word) << 16) >> 26);
     length = uint16_t(word & 0x3FF);
     firstAnimFrame = uint16_t(uint32_t(word) >> 16);
@@ -170,13 +173,14 @@ void AnimPlayer::setAnimation(int32_t anim) {
 }
 
 void AnimPlayer::setFrame(int32_t k) {
-    if (length != 0 && (k < 0 || k >= length)) vm::throwNew<::java::lang::ArrayIndexOutOfBoundsException>(k);
+    const bool playing = showsFrame();
+    if (playing && (k < 0 || k >= length)) vm::throwNew<::java::lang::ArrayIndexOutOfBoundsException>(k);
     timeInFrame = 0;
     frameIndex = shownFrame = uint16_t(k);
-    const int32_t word = length != 0 ? stepWord(k) : 0;
+    const int32_t word = playing ? stepWord(k) : 0;
     motionX = int16_t(AnimSet::offsetX(word));
     motionY = int16_t(AnimSet::offsetY(word));
-    holdLevel = uint8_t(length != 0 ? animSet->holdLevelOf(firstAnimFrame + k) : 0);
+    holdLevel = uint8_t(playing ? animSet->holdLevelOf(firstAnimFrame + k) : 0);
 }
 
 int32_t AnimPlayer::getElapsedTime() {

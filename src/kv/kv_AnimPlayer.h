@@ -39,7 +39,8 @@ class AnimPlayer : public Paintable {
     int32_t getWidth(int32_t flags) override;
     int32_t getX(int32_t flags) override;
     int32_t getY(int32_t flags) override;
-    // Paints at the position moved by (dx, dy) with flags XORed into the player's.
+    // Paints at the position moved by (dx, dy) with flags XORed into the player's; resets
+    // the hold level as paint(g) does.
     void paint(VMPtr<Graphics> g, int32_t dx, int32_t dy, int32_t flags) override;
     // Paints the shown frame at the position and resets the hold level.
     void paint(VMPtr<Graphics> g) override;
@@ -85,7 +86,8 @@ class AnimPlayer : public Paintable {
     virtual int32_t getAnimationDuration();
     virtual void paintCollisionBoxes(VMPtr<Graphics> g);
     virtual int32_t getDeltaX() { return x - prevX; }
-    // The shown frame's bounds under the player's flags, moved by the position.
+    // The shown frame's bounds under the player's flags, moved by the position (empty bounds
+    // are left unmoved).
     virtual void getBounds(VMPtr<IntArray> out);
     // The frame index of the shown animation frame.
     virtual int32_t getShownFrameIndex();
@@ -137,7 +139,7 @@ class AnimPlayer : public Paintable {
 
 private:
     bool showsFrame() const { return animSet && length != 0; }
-    int32_t stepWord(int32_t k) { return animSet->animFrames->at(firstAnimFrame + k); }
+    int32_t stepWord(int32_t k) { return AnimSet::entry(animSet->animFrames, firstAnimFrame + k); }
     void moveByOffset(int32_t dx, int32_t dy);
 };
 

@@ -4,6 +4,7 @@
 
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_io_IOException.h"
+#include "pb_src/j2me/java_lang_ArrayIndexOutOfBoundsException.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_lang_String.h"
 #include "src/kv/kv_Frame.h"
@@ -82,6 +83,8 @@ struct Bounds {
 };
 
 }  // namespace
+
+void AnimSet::refuseIndex(int32_t index) { vm::throwNew<::java::lang::ArrayIndexOutOfBoundsException>(index); }
 
 void AnimSet::_VM_clinit() { boundsScratch = IntArray::_VM_new(4); }
 
@@ -224,20 +227,23 @@ void AnimSet::checkIndexes() {
 }
 
 // ---- queries ----
+// The frame or animation index a caller passes is checked; the ranges of modules, boxes and
+// animation frames it leads to were checked when the set was read.
 
 int32_t AnimSet::getFrameCount() { return frames ? frames->length : 0; }
 
 int32_t AnimSet::getAnimationCount() { return animations ? animations->length : 0; }
 
-int32_t AnimSet::getAnimationLength(int32_t anim) { return animations->at(anim) & 0x3FF; }
+int32_t AnimSet::getAnimationLength(int32_t anim) { return entry(animations, anim) & 0x3FF; }
 
-int32_t AnimSet::getModuleCount(int32_t frame) { return frames->at(frame) & 0xFF; }
+int32_t AnimSet::getModuleCount(int32_t frame) { return entry(frames, frame) & 0xFF; }
 
-int32_t AnimSet::getBoxCount(int32_t frame) { return (frames->at(frame) >> 8) & 0xFF; }
+int32_t AnimSet::getBoxCount(int32_t frame) { return (entry(frames, frame) >> 8) & 0xFF; }
 
 VMPtr<Frame> AnimSet::getFrame(int32_t frame) {
+    entry(frames, frame);
     if (!frameCache) frameCache = FrameArray::_VM_new(frames->length);
-    if (Frame* cached = frameCache->at(frame)) return cached;
+    if (Frame* cached = frameCache->elements()[frame]) return cached;
     getFrameBounds(frame, 0, boundsScratch);
     VMPtr<Frame> built = Frame::_VM_new();
     built->_VM_init(this, frame, boundsScratch);
@@ -246,8 +252,9 @@ VMPtr<Frame> AnimSet::getFrame(int32_t frame) {
 }
 
 VMPtr<Frame> AnimSet::getAnimationFrame(int32_t anim) {
+    entry(animations, anim);
     if (!animationFrameCache) animationFrameCache = FrameArray::_VM_new(animations->length);
-    if (Frame* cached = animationFrameCache->at(anim)) return cached;
+    if (Frame* cached = animationFrameCache->elements()[anim]) return cached;
     getAnimationBounds(anim, 0, boundsScratch);
     VMPtr<Frame> built = Frame::_VM_new();
     built->_VM_init(this, -anim, boundsScratch);
@@ -261,7 +268,8 @@ int32_t AnimSet::getAnimationDuration(int32_t anim) {
     int32_t& cached = durationCache->elements()[anim];
     if (cached == 0) {
         const int32_t word = animations->elements()[anim], first = int32_t(uint32_t(word) >> 16);
-        for (int32_t k = first + (word & 0x3FF) - 1; k >= first; --k) cached += durationOf(k);
+        for (int32_t k = first + (word & 0x3FF) - 1; k >= first; --k)
+            cached += durations->elements()[animFrameTiming->elements()[k] & 63];
     }
     return cached;
 }
@@ -272,9 +280,9 @@ Gob* AnimSet::gobOf(int32_t module) {
 }
 
 int32_t AnimSet::getFrameModules(int32_t frame, int32_t flags, VMPtr<IntArray> out) {
-    const int32_t word = frames->at(frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
+    const int32_t word = entry(frames, frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
     for (int32_t i = 0, at = 0; i < count && at + 4 <= out->length; ++i, at += 4) {
-        const int32_t module = modules->at(first + i), f = (module & 3) ^ flags;
+        const int32_t module = modules->elements()[first + i], f = (module & 3) ^ flags;
         int32_t* o = out->elements() + at;
         o[0] = int32_t(uint32_t(module) >> 22);
         o[1] = (f & 2) ? -offsetX(module) : offsetX(module);
@@ -285,10 +293,10 @@ int32_t AnimSet::getFrameModules(int32_t frame, int32_t flags, VMPtr<IntArray> o
 }
 
 void AnimSet::getFrameBounds(int32_t frame, int32_t flags, VMPtr<IntArray> out) {
-    const int32_t word = frames->at(frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
+    const int32_t word = entry(frames, frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
     Bounds bounds;
     for (int32_t i = 0; i < count; ++i) {
-        const int32_t module = modules->at(first + i), f = (module & 3) ^ flags;
+        const int32_t module = modules->elements()[first + i], f = (module & 3) ^ flags;
         Gob* gob = gobOf(module);
         if (!gob) continue;
         int32_t x = gob->offsetX + offsetX(module), y = gob->offsetY + offsetY(module);
@@ -300,11 +308,11 @@ void AnimSet::getFrameBounds(int32_t frame, int32_t flags, VMPtr<IntArray> out) 
 }
 
 void AnimSet::getAnimationBounds(int32_t anim, int32_t flags, VMPtr<IntArray> out) {
-    const int32_t word = animations->at(anim), count = word & 0x3FF, first = int32_t(uint32_t(word) >> 16);
+    const int32_t word = entry(animations, anim), count = word & 0x3FF, first = int32_t(uint32_t(word) >> 16);
     Bounds bounds;
     for (int32_t k = first; k < first + count; ++k) {
-        const int32_t step = animFrames->at(k), ox = offsetX(step), oy = offsetY(step);
-        VMPtr<Frame> frame = getFrame(animFrameIndex(k));
+        const int32_t step = animFrames->elements()[k], ox = offsetX(step), oy = offsetY(step);
+        VMPtr<Frame> frame = getFrame(int32_t(uint32_t(step) >> 22));
         const int32_t w = frame->getWidth(flags), h = frame->getHeight(flags);
         if (w < 1 || h < 1) continue;
         const int32_t dx = (flags & 4) ? ((flags & 1) ? -oy : oy) : ((flags & 2) ? -ox : ox);
@@ -314,10 +322,10 @@ void AnimSet::getAnimationBounds(int32_t anim, int32_t flags, VMPtr<IntArray> ou
 }
 
 int32_t AnimSet::getCollisionRectsOfType(int32_t frame, int32_t flags, VMPtr<IntArray> out, int32_t type) {
-    const int32_t first = frameFirstBox->at(frame), count = getBoxCount(frame);
+    const int32_t count = (entry(frames, frame) >> 8) & 0xFF, first = frameFirstBox->elements()[frame];
     int32_t written = 0;
     for (int32_t b = first; b < first + count && (written + 1) * 5 <= out->length; ++b) {
-        const int32_t word = boxes->at(b), extra = boxExtra->at(b), boxType = extra & 31;
+        const int32_t word = boxes->elements()[b], extra = boxExtra->elements()[b], boxType = extra & 31;
         if (type >= 0 && type != boxType) continue;
         const int32_t x = boxX(word), y = boxY(word), w = word & 0x3FF, h = extra >> 6;
         int32_t* o = out->elements() + written * 5;
@@ -332,10 +340,10 @@ int32_t AnimSet::getCollisionRectsOfType(int32_t frame, int32_t flags, VMPtr<Int
 }
 
 int32_t AnimSet::getCollisionBoxesOfType(int32_t frame, int32_t flags, VMPtr<BoxArray> out, int32_t type) {
-    const int32_t first = frameFirstBox->at(frame), count = getBoxCount(frame);
+    const int32_t count = (entry(frames, frame) >> 8) & 0xFF, first = frameFirstBox->elements()[frame];
     int32_t filled = 0;
     for (int32_t b = first; b < first + count && filled < out->length; ++b) {
-        const int32_t word = boxes->at(b), extra = boxExtra->at(b), boxType = extra & 31;
+        const int32_t word = boxes->elements()[b], extra = boxExtra->elements()[b], boxType = extra & 31;
         if (type >= 0 && type != boxType) continue;
         CollisionBox* box = out->elements()[filled++];
         if (!box) vm::throwNew<::java::lang::NullPointerException>();
@@ -351,9 +359,9 @@ int32_t AnimSet::getCollisionBoxesOfType(int32_t frame, int32_t flags, VMPtr<Box
 }
 
 void AnimSet::paintFrame(VMPtr<Graphics> g, int32_t frame, int32_t x, int32_t y, int32_t flags) {
-    const int32_t word = frames->at(frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
+    const int32_t word = entry(frames, frame), count = word & 0xFF, first = int32_t(uint32_t(word) >> 16);
     for (int32_t i = 0; i < count; ++i) {
-        const int32_t module = modules->at(first + i), f = (module & 3) ^ flags;
+        const int32_t module = modules->elements()[first + i], f = (module & 3) ^ flags;
         Gob* gob = gobOf(module);
         if (!gob) continue;
         // Moving the paint point by the module offset (mirrored with the picture) places the

@@ -93,12 +93,20 @@ class AnimSet : public virtual ::java::lang::Object {
     // The cached bounds frame of the animation (index -anim).
     virtual VMPtr<Frame> getAnimationFrame(int32_t anim);
 
+    // A table entry, with the index check inlined (these lookups run for every box test); a
+    // set that was never read has no tables and so no valid index.
+    template <typename E> static E entry(const VMPtr<VMArray<E, 1>>& table, int32_t index) {
+        if (!table || uint32_t(index) >= uint32_t(table->length)) refuseIndex(index);
+        return table->elements()[index];
+    }
+    [[noreturn]] static void refuseIndex(int32_t index);
+
     // Field access of the packed words, shared with the player.
-    int32_t animFrameIndex(int32_t animFrame) { return int32_t(uint32_t(animFrames->at(animFrame)) >> 22); }
-    static int32_t offsetX(int32_t word) { return (word << 10) >> 22; }
-    static int32_t offsetY(int32_t word) { return (word << 20) >> 22; }
-    int32_t durationOf(int32_t animFrame) { return durations->at(animFrameTiming->at(animFrame) & 63); }
-    int32_t holdLevelOf(int32_t animFrame) { return (animFrameTiming->at(animFrame) >> 6) & 3; }
+    int32_t animFrameIndex(int32_t animFrame) { return int32_t(uint32_t(entry(animFrames, animFrame)) >> 22); }
+    static int32_t offsetX(int32_t word) { return int32_t(uint32_t(word) << 10) >> 22; }
+    static int32_t offsetY(int32_t word) { return int32_t(uint32_t(word) << 20) >> 22; }
+    int32_t durationOf(int32_t animFrame) { return durations->elements()[entry(animFrameTiming, animFrame) & 63]; }
+    int32_t holdLevelOf(int32_t animFrame) { return (entry(animFrameTiming, animFrame) >> 6) & 3; }
 
     static VMPtr<DataInputStream> stream;
     static VMPtr<IntArray> boundsScratch;

@@ -135,6 +135,13 @@ TEST_F(AnimPlayerTest, BoundsFollowTheAnimationAndTheShownFrame) {
               (std::vector<int32_t>{0, -6, 6, 8}));
     EXPECT_EQ(p->getFrameTop(0), -6);
     EXPECT_EQ(p->getFrameTop(1), 2);
+    VMPtr<kvtest::IntArray> out = kvtest::IntArray::_VM_new(4);
+    p->setX(5);
+    p->getBounds(out);
+    EXPECT_EQ(kvtest::boundsOf(out), (std::vector<int32_t>{5, -6, 4, 4}));
+    p->setFrame(2);  // no modules: empty bounds, not moved
+    p->getBounds(out);
+    EXPECT_EQ(kvtest::boundsOf(out), (std::vector<int32_t>{0x7FFFFFFF, 0x7FFFFFFF, 0, 0}));
     p->setAnimation(6);
     EXPECT_EQ((std::vector<int32_t>{p->getWidth(0), p->getHeight(0)}), (std::vector<int32_t>{9, 5}));
     EXPECT_EQ(p->getCurrentFrame()->getIndex(), 3);

@@ -82,6 +82,9 @@ TEST_F(AnimSetTest, ReadsBackWhatTheEncoderWrote) {
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), flipEscape.begin(), flipEscape.end()), bytes.end());
     VMPtr<AnimSet> set = readSet(bytes);
     EXPECT_EQ(decode(set), model);
+    VMPtr<AnimSet> again = kv::Resources::getAnimSet(0);  // read anew, not cached
+    EXPECT_NE(again.get(), set.get());
+    EXPECT_EQ(decode(again), model);
     EXPECT_EQ(set->getId(), 0);
     EXPECT_EQ(set->getAnimationDuration(0), 1255);
     EXPECT_EQ(set->getAnimationDuration(-1), 0);
@@ -271,6 +274,11 @@ TEST_F(AnimSetTest, MissingGobsAreNeitherPaintedNorMeasured) {
     EXPECT_EQ(kvtest::pixelsOf(canvas), std::vector<int32_t>(64, K));
     set->getFrameBounds(3, 0, out);
     EXPECT_EQ(kvtest::boundsOf(out), (std::vector<int32_t>{0x7FFFFFFF, 0x7FFFFFFF, 0, 0}));
+    VMPtr<AnimSet> unread = AnimSet::_VM_new();  // made by its factory: no tables, no valid index
+    unread->_VM_init();
+    EXPECT_THAT(thrown([&] { unread->paintFrame(canvas->getGraphics(), 0, 0, 0, 0); }),
+                HasSubstr("ArrayIndexOutOfBoundsException"));
+    EXPECT_EQ(unread->getAnimationDuration(0), 0);
     VMPtr<AnimSet> shared = set->withGobs(nullptr);
     EXPECT_EQ(shared->animFrames.get(), set->animFrames.get());
     shared->getFrameBounds(0, 0, out);

@@ -79,7 +79,12 @@ void readGobs(const Node& list, const std::string& folder, PictureSet& set) {
     }
     if (set.gobSet.gobs.empty()) list.fail("a gob set needs at least one gob");
     if (set.gobSet.gobs.size() > size_t(kMaxIndex) + 1) list.fail("more than 1024 gobs");
-    std::vector<Rect> places = packSheet(trimmed, set.sheet.picture);
+    std::vector<Rect> places;
+    try {
+        places = packSheet(trimmed, set.sheet.picture);
+    } catch (const std::runtime_error& e) {
+        list.fail(e.what());
+    }
     for (size_t i = 0; i < places.size(); ++i) {
         set.gobSet.gobs[i].sheetX = places[i].x;
         set.gobSet.gobs[i].sheetY = places[i].y;

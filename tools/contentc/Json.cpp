@@ -60,14 +60,17 @@ int64_t Node::integer(int64_t min, int64_t max) const {
     if (value_.is_number_integer()) {
         result = value_.get<int64_t>();
     } else if (value_.is_string()) {
+        // Decimal, or hexadecimal after "0x" (ids are written so); never octal.
         const std::string s = value_.get<std::string>();
+        const bool hex = s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X');
         size_t used = 0;
         try {
-            result = std::stoll(s, &used, 0);
+            result = std::stoll(hex ? s.substr(2) : s, &used, hex ? 16 : 10);
+            if (hex) used += 2;
         } catch (const std::exception&) {
             used = 0;
         }
-        if (used == 0 || used != s.size()) fail("\"" + s + "\" is not a number");
+        if (used == 0 || used != s.size() || (hex && s[2] == '-')) fail("\"" + s + "\" is not a number");
     } else {
         fail("must be an integer");
     }

@@ -5,3 +5,6 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig\nleak:librsvg\nleak:libglib\nleak:libgobject\nleak:libgio\nleak:libpango\n"
            "leak:libcairo\nleak:libharfbuzz\nleak:libpixman\nleak:libxml2\n";
 }
+
+// Without the table of suppressions used after every run.
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }

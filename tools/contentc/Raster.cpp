@@ -5,6 +5,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numeric>
 
@@ -126,21 +127,34 @@ std::vector<Rect> packSheet(const std::vector<Picture>& pictures, Picture& sheet
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return pictures[a].height > pictures[b].height; });
-    std::vector<Rect> places(pictures.size());
-    int width = 16, height = -1;
-    for (; width <= 4096; width *= 2) {
-        height = shelve(pictures, order, width, places);
-        if (height >= 0 && height <= width) break;
+    int widest = 1;
+    for (const Picture& p : pictures) widest = std::max(widest, p.width);
+    if (widest > 4096) throw std::runtime_error("a picture is wider than 4096 px");
+    // The widest picture's width and every power of two above it: the smallest sheet wins,
+    // the narrower of two equal ones.
+    std::vector<int> widths = {widest};
+    for (int w = 16; w <= 4096; w *= 2)
+        if (w > widest) widths.push_back(w);
+    std::vector<Rect> places(pictures.size()), best;
+    int64_t bestArea = INT64_MAX;
+    int bestWidth = 0, bestHeight = 0;
+    for (int width : widths) {
+        const int height = shelve(pictures, order, width, places);
+        if (height > 4096 || int64_t(width) * height >= bestArea) continue;
+        bestArea = int64_t(width) * height;
+        bestWidth = width;
+        bestHeight = height;
+        best = places;
     }
-    if (height < 0 || width > 4096) throw std::runtime_error("the pictures do not fit a 4096 px sheet");
-    sheet.width = width;
-    sheet.height = std::max(1, height);
+    if (bestWidth == 0) throw std::runtime_error("the pictures do not fit a 4096 px sheet");
+    sheet.width = bestWidth;
+    sheet.height = std::max(1, bestHeight);
     sheet.pixels.assign(size_t(sheet.width) * size_t(sheet.height), 0);
     for (size_t i = 0; i < pictures.size(); ++i)
         for (int y = 0; y < pictures[i].height; ++y)
             for (int x = 0; x < pictures[i].width; ++x)
-                sheet.pixels[size_t(places[i].y + y) * size_t(width) + size_t(places[i].x + x)] = pictures[i].at(x, y);
-    return places;
+                sheet.pixels[size_t(best[i].y + y) * size_t(sheet.width) + size_t(best[i].x + x)] = pictures[i].at(x, y);
+    return best;
 }
 
 namespace {

@@ -26,9 +26,9 @@ Picture crop(const Picture& picture, const Rect& rect);
 // 1 opaque, 2 some pixels fully transparent (the others opaque), 3 some partly transparent.
 int alphaType(const Picture& picture, const Rect& rect);
 
-// Places the pictures on one sheet, tallest first (ties by input order), on shelves of the
-// narrowest power-of-two width that keeps the sheet no taller than wide; 1 px apart.
-// Returns each picture's corner on the sheet.
+// Places the pictures on one sheet, tallest first (ties by input order), on shelves 1 px
+// apart, at the width (the widest picture's, or a power of two above it) that gives the
+// smallest sheet. Returns each picture's corner on the sheet.
 std::vector<Rect> packSheet(const std::vector<Picture>& pictures, Picture& sheet);
 
 // PNG bytes: 8-bit RGB when every pixel is opaque, else RGBA; no time or text chunks.

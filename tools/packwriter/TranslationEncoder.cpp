@@ -16,12 +16,16 @@ constexpr size_t kMaxTextBytes = 0x7FFF;
 uint32_t nextCodePoint(const std::string& text, size_t& i) {
     const uint8_t lead = uint8_t(text[i++]);
     if (lead < 0x80) return lead;
-    int32_t extra;
-    uint32_t cp, least;
-    if ((lead & 0xE0) == 0xC0) extra = 1, cp = lead & 0x1F, least = 0x80;
-    else if ((lead & 0xF0) == 0xE0) extra = 2, cp = lead & 0x0F, least = 0x800;
-    else if ((lead & 0xF8) == 0xF0) extra = 3, cp = lead & 0x07, least = 0x10000;
-    else refuse("malformed UTF-8 lead byte");
+    // Lead-byte mask and pattern, continuation bytes and least value of each sequence length.
+    struct Form { uint8_t mask, pattern; int32_t extra; uint32_t least; };
+    static const Form kForms[] = {{0xE0, 0xC0, 1, 0x80}, {0xF0, 0xE0, 2, 0x800}, {0xF8, 0xF0, 3, 0x10000}};
+    const Form* form = nullptr;
+    for (const Form& f : kForms)
+        if ((lead & f.mask) == f.pattern) form = &f;
+    if (!form) refuse("malformed UTF-8 lead byte");
+    const int32_t extra = form->extra;
+    const uint32_t least = form->least;
+    uint32_t cp = lead & uint8_t(~form->mask);
     for (int32_t k = 0; k < extra; ++k) {
         if (i >= text.size() || (uint8_t(text[i]) & 0xC0) != 0x80) refuse("cut UTF-8 sequence");
         cp = (cp << 6) | (uint8_t(text[i++]) & 0x3F);

@@ -28,6 +28,8 @@ const Broken kBroken[] = {
     {"art/sprite.json", R"("id": "0x800")", R"("id": "0x801")", "SPRITE_SET: resource id 0x801 is also SPRITE_GOBS"},
     {"art/sprite.json", R"("id": "0x800")", R"("id": "0x10")", "animsets[0].id: resource id 16 names no part"},
     {"art/sprite.json", "bar.svg", "missing.svg", "missing.svg: not a readable SVG"},
+    {"art/sprite.json", R"("id": "0x800")", R"("id": "010")", "animsets[0].id: resource id 10 names no part"},
+    {"art/sprite.json", R"("id": "0x800")", R"("id": "0x80g")", "animsets[0].id: \"0x80g\" is not a number"},
     {"en.txt", "TEXT_B = Two\\nlines\n", "", "en.txt: text TEXT_B: missing in this language"},
     {"en.txt", "TEXT_A", "TEXT_C", "en.txt: text TEXT_C: no text id has this name"},
     {"de.txt", "Zwei", "Zw\xC3", "de.txt: text TEXT_B: not valid UTF-8"},

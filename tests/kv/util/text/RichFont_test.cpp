@@ -89,6 +89,7 @@ TEST_F(RichFontTest, GlyphArraysConvertOnceAndFindGlyphsByCode) {
     VMPtr<kv::Gob::GobArray> six = kv::Gob::GobArray::_VM_new(6);
     for (int32_t i = 0; i < 6; ++i) six->set(i, glyphs->elements()[i]);
     EXPECT_THROW(font->setGlyphs(six), java::lang::IllegalArgumentException*);
+    EXPECT_THROW(font->setGlyphs(kv::Gob::GobArray::_VM_new(7)), java::lang::IllegalArgumentException*);
     for (int32_t index : {-1, 6}) EXPECT_THROW(font->selectSystemFont(index), java::lang::IllegalArgumentException*);
     EXPECT_TRUE(font->isBitmapFont());
 }
