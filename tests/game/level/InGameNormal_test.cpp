@@ -401,4 +401,34 @@ TEST(InGameNormal, AGobArrayThatDoesNotReadIsALoadFailureThatLeadsToTheMenu) {
     EXPECT_EQ(asked, (std::vector<int32_t>{0, 2, 1}));
 }
 
+TEST(GameDriver, AsksForScenesAsTheGameDoesAndHoldsAPressAcrossFrames) {
+    LevelGame game;
+    useScene(13);
+    static std::vector<int32_t> asked;
+    static int32_t previous, previousSet;
+    static std::vector<std::array<int32_t, 3>> events;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<LevelGame&>(g);
+        game.start();
+        game.requestScene(13, 2);
+        game.frames(1);
+        previous = game.previousSceneId();
+        game.setPreviousSceneId(7);
+        previousSet = game.previousSceneId();
+        game.press(10, 12);
+        game.frames(1);
+        game.drag(30, 40);
+        game.frames(1);
+        game.release(30, 40);
+        game.frames(1);
+        asked = askedScenes;
+        events = pointerEvents;
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(asked, (std::vector<int32_t>{0, 13}));
+    EXPECT_EQ(previous, 0);
+    EXPECT_EQ(previousSet, 7);
+    EXPECT_EQ(events, (std::vector<std::array<int32_t, 3>>{{1, 10, 12}, {2, 30, 40}, {3, 30, 40}}));
+}
+
 }  // namespace
