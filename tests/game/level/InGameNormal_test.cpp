@@ -170,7 +170,9 @@ TEST_P(EachEnd, StoresTheResultAfterTheHeldCurtainAndNamesTheNextScene) {
         EXPECT_EQ(endFrames, 17) << c.stage;  // from 20 px until the edge's top passes 320
         EXPECT_EQ(askedScenes.back(), c.nextScene) << c.stage;
         EXPECT_EQ(std::vector<int8_t>(record.begin() + 13, record.end()), c.result) << c.stage;
-        if (c.nextScene == 11) EXPECT_EQ(story, 3);
+        if (c.nextScene == 11) {
+            EXPECT_EQ(story, 3);
+        }
     }
 }
 
