@@ -78,6 +78,12 @@ int32_t nearestEnemyX(Level& level) {
     return best;
 }
 
+bool shotInFlight(Level& level) {
+    for (int32_t slot = 0; slot < 4; ++slot)
+        if (level.character->projectiles->at(slot)) return true;
+    return false;
+}
+
 int glassCount(Level& level) {
     int count = 0;
     for (int32_t i = 0; i < level.activeGlass->length; ++i) count += level.activeGlass->at(i) != nullptr;
@@ -87,7 +93,7 @@ int glassCount(Level& level) {
 // Plays until the level is left; `choose` names the point to hold each frame (null: none).
 template <typename Choose> void play(LevelGame& game, PlayRun& run, const std::string& name, Choose choose) {
     Touch touch(game);
-    bool savedBusy = false;
+    bool savedBusy = false, savedFight = false;
     for (int frame = 0; frame < kMaxFrames && game.inLevel(); ++frame) {
         Level& level = game.level();
         run.maxClimb = std::max(run.maxClimb, game.manager().getGameY());
@@ -98,13 +104,17 @@ template <typename Choose> void play(LevelGame& game, PlayRun& run, const std::s
             run.defeated = level.defeatedCount;
             if (const int32_t* point = choose(level)) touch.hold(point);
             else touch.letGo();
+            if (!savedFight && glassCount(level) >= 2 && nearestEnemyX(level) >= 0 && shotInFlight(level)) {
+                savedFight = true;
+                game.savePng("level_play/" + name + "_fight.png");
+            }
             if (!savedBusy && glassCount(level) >= 4 && level.activeItems->at(0) == nullptr) {
                 for (int32_t i = 0; i < 5 && !savedBusy; ++i) savedBusy = level.activeItems->at(i) != nullptr;
                 if (savedBusy) game.savePng("level_play/" + name + "_busy.png");
             }
         } else {
-            touch.letGo();
             if (level.endTimer > 0 && level.endTimer <= 50) game.savePng("level_play/" + name + "_end.png");
+            touch.letGo();
             if (level.endTimer == 3500) game.savePng("level_play/" + name + "_curtain.png");
         }
         game.frames(1);
@@ -194,6 +204,49 @@ TEST(LevelPlay, LeavingThroughThePauseMenuStoresNothing) {
     EXPECT_EQ(states, (std::vector<int32_t>{Level::kPauseMenu, Level::kQuitQuestion, -1}));
     EXPECT_EQ(askedScenes.back(), 7);
     EXPECT_EQ(after, before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LevelPlay, AGlassPileRaisesTheGroundAndTheViewClimbsUnderTheHud) {
+    std::filesystem::create_directories("level_play");
+    LevelGame game;
+    static int32_t maxHeight, markerY, climbed, heroOnGround, lowestGround, stateAfterPanels;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<LevelGame&>(g);
+        enterStageZero(game, false);
+        Level& level = game.level();
+        level.spawnedCount = 1000;  // glass only
+        for (int frame = 0; frame < 900; ++frame) {
+            if (frame % 3 == 0) level.spawnGlass(6 + 12 * (frame / 3 % 20), -game.manager().getGameY() + 30);
+            game.frames(1);
+        }
+        game.frames(100);  // the last pieces settle and the view catches up
+        maxHeight = level.maxHeight;
+        markerY = level.marker->getY();
+        climbed = game.manager().getGameY();
+        const int32_t x = level.character->getX();
+        heroOnGround = level.character->getY() == level.groundHeights->at(x);
+        lowestGround = *std::min_element(level.groundHeights->elements(), level.groundHeights->elements() + 240);
+        game.savePng("level_play/pile_climbed.png");
+        Touch touch(game);
+        touch.tap(kPauseButton);
+        game.savePng("level_play/pause_climbed.png");
+        touch.tap(kLeaveEntry);
+        game.savePng("level_play/question_climbed.png");
+        touch.tap({std::array<int32_t, 2>{166, 249}.data()});
+        touch.tap(kResumeEntry);
+        stateAfterPanels = level.state;
+        game.manager().requestExit();
+    });
+    EXPECT_LT(maxHeight, 224);
+    EXPECT_LE(markerY, maxHeight);
+    EXPECT_EQ(climbed, 224 - markerY);  // the view follows the marker
+    EXPECT_EQ(heroOnGround, 1);
+    EXPECT_LT(lowestGround, maxHeight);
+    EXPECT_EQ(stateAfterPanels, Level::kPlaying);
 }
 
 }  // namespace
