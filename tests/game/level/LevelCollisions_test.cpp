@@ -69,6 +69,7 @@ TEST(LevelCollisions, AProjectileHitsTheLowerIndexOnceAndADefeatDropsGlassThenMa
         Enemy* low = putEnemy(level, 1, 0, 60, 224);
         Enemy* high = putEnemy(level, 0, 1, 60, 224);  // lower index, the one hit
         shootAt(level, 2, boxCentre(low->player.get()));  // 7 damage, three targets
+        level.character->hurtTimer = 500;                   // its shots still hit while it cannot act
         level.checkCollisions();
         seen.insert(seen.end(), {high->health, low->health});
         level.checkCollisions();  // already hit: no damage, and the scan still ends there
