@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""Writes the pictures (SVG) and set descriptions (JSON) of the boss fights' own sets, in the
+look of README.md, with the drawing helpers of level_art.py; run it again after changing it:
+
+    python3 content/boss_art.py
+
+Boss 1 (set 0x2C00): a glass golem that hangs above the view among glass chandeliers, drops
+onto the ground, squats there and rises again, while glass drops fall and walk the ground."""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from level_art import (EMBER, GLASS, GOLD, INK, MIST, NIGHT, RUBY, SetWriter, anim, frame, mod,  # noqa: E402
+                       poly, step)
+
+
+# ---------------------------------------------------------------- boss 1 (0x2C00)
+
+def chandelier(width, height, tint, broken):
+    """A glass chandelier hanging from the top edge: a chain and a cluster of crystals."""
+    cx = width / 2
+    body = f'<rect x="{cx - 1.5:.1f}" y="0" width="3" height="{height * 0.35:.1f}" fill="{NIGHT[2]}" stroke="{INK}" stroke-width="1"/>'
+    top = height * 0.35
+    points = [(cx - width * 0.45, top), (cx + width * 0.45, top), (cx + width * 0.2, height - 3), (cx, height - 1),
+              (cx - width * 0.2, height - 3)]
+    if broken:
+        points = [(cx - width * 0.45, top), (cx + width * 0.45, top), (cx + width * 0.1, top + (height - top) * 0.5),
+                  (cx - width * 0.05, top + (height - top) * 0.35), (cx - width * 0.25, top + (height - top) * 0.55)]
+    body += poly(points, tint[1], INK, 2)
+    body += f'<path d="M {cx - width * 0.3:.1f} {top + 3:.1f} L {cx - width * 0.1:.1f} {top + 3:.1f} L {cx - width * 0.2:.1f} {top + 10:.1f} Z" fill="{tint[2] if len(tint) > 2 else MIST[1]}" opacity="0.85"/>'
+    return body
+
+
+def golem(pose):
+    """The golem, 76 x 66, anchored at its bottom centre (38, 66). Poses: 0 plain, 1 squat,
+    2 flash, 3 cracked, 4 frown."""
+    squat = 6 if pose == 1 else 0
+    fill = MIST[1] if pose == 2 else GLASS[1]
+    shade = GLASS[0]
+    body = f'<ellipse cx="40" cy="63" rx="30" ry="3" fill="{INK}" opacity="0.3"/>'
+    body += poly([(10, 62), (6, 30 + squat), (20, 8 + squat), (56, 8 + squat), (70, 30 + squat), (66, 62)], fill, INK, 3)
+    body += poly([(10, 62), (6, 30 + squat), (14, 34 + squat), (16, 60)], shade, INK, 1)
+    body += f'<path d="M 22 {14 + squat} L 34 {14 + squat} L 26 {26 + squat} Z" fill="#FFFFFF" opacity="0.8"/>'
+    eye = RUBY[1] if pose == 4 else EMBER[1]
+    body += f'<circle cx="30" cy="{34 + squat}" r="5" fill="{eye}" stroke="{INK}" stroke-width="2"/>'
+    body += f'<circle cx="48" cy="{34 + squat}" r="5" fill="{eye}" stroke="{INK}" stroke-width="2"/>'
+    body += f'<path d="M 28 {48 + squat} Q 39 {42 + squat if pose == 4 else 54 + squat} 50 {48 + squat}" fill="none" stroke="{INK}" stroke-width="3" stroke-linecap="round"/>'
+    if pose == 3:
+        body += f'<path d="M 20 10 L 30 30 L 24 40 L 36 60 M 58 12 L 50 32 L 58 46" fill="none" stroke="{INK}" stroke-width="2"/>'
+    return body
+
+
+def drop(k):
+    """A falling glass drop (k 0) or a walker's two steps (k 1, 2), 18 x 20, bottom centre."""
+    body = f'<ellipse cx="9" cy="19" rx="7" ry="1.5" fill="{INK}" opacity="0.3"/>'
+    body += f'<path d="M 9 1 Q 17 12 15 16 Q 9 20 3 16 Q 1 12 9 1 Z" fill="{GLASS[1]}" stroke="{INK}" stroke-width="2"/>'
+    body += f'<path d="M 7 7 Q 5 11 6 13" stroke="#FFFFFF" stroke-width="1.5" fill="none"/>'
+    if k:
+        feet = (3, 13) if k == 1 else (6, 10)
+        body += f'<rect x="{feet[0]}" y="17" width="4" height="3" rx="1" fill="{RUBY[1]}" stroke="{INK}" stroke-width="1"/>'
+        body += f'<rect x="{feet[1]}" y="17" width="4" height="3" rx="1" fill="{RUBY[1]}" stroke="{INK}" stroke-width="1"/>'
+        body += f'<circle cx="11" cy="10" r="1.5" fill="{INK}"/>'
+    return body
+
+
+def splash(k):
+    spread = 3 + 3 * k
+    body = poly([(9 - spread, 20), (9 - spread / 2, 12 - k), (9, 16), (9 + spread / 2, 12 - k), (9 + spread, 20)], GLASS[1], INK, 1.5)
+    return f'<g transform="translate(5 0)">{body}</g>'
+
+
+def shards(k):
+    body = ""
+    for i, (x, y) in enumerate([(6, 18), (14, 14), (20, 19)]):
+        dy = -3 * k if i % 2 else -2 * k
+        body += f'<path d="M {x} {y + dy} l 3 -5 l 3 5 z" fill="{GLASS[2]}" stroke="{INK}" stroke-width="1" opacity="{1 - 0.3 * k:.1f}"/>'
+    return body
+
+
+def gem():
+    return (f'<path d="M 8 1 L 15 7 L 8 19 L 1 7 Z" fill="{GOLD[1]}" stroke="{INK}" stroke-width="2"/>'
+            f'<path d="M 8 1 L 10 7 L 8 19 L 6 7 Z" fill="{GOLD[2]}"/><path d="M 1 7 L 15 7" stroke="{GOLD[0]}"/>')
+
+
+def boss1():
+    w = SetWriter("boss1", "BOSS1", 0x2C05, 0x2C45)
+    deco = [(40, 36, GLASS), (32, 48, (GOLD[0], GOLD[1], GOLD[2])), (36, 52, GLASS), (28, 40, (EMBER[0], EMBER[1], EMBER[2]))]
+    for k, (dw, dh, tint) in enumerate(deco):
+        w.picture(f"deco{k}", dw, dh, chandelier(dw, dh, tint, False), (dw // 2, 0))
+        w.picture(f"deco{k}_broken", dw, dh, chandelier(dw, dh, tint, True), (dw // 2, 0))
+    for pose in range(5):
+        w.picture(f"golem{pose}", 80, 68, golem(pose), (40, 66))
+    w.picture("flash", 80, 68, f'<path d="M 10 62 L 6 30 L 20 8 L 56 8 L 70 30 L 66 62 Z" fill="#FFFFFF" opacity="0.7"/>', (40, 66))
+    for k in range(3):
+        w.picture(f"drop{k}", 18, 20, drop(k), (9, 20))
+    for k in range(3):
+        w.picture(f"splash{k}", 28, 21, splash(k), (14, 20))
+        w.picture(f"shards{k}", 28, 21, shards(k), (14, 20))
+    w.picture("gem", 16, 20, gem(), (8, 20))
+    w.picture("glow", 36, 36, f'<circle cx="18" cy="18" r="16" fill="{GOLD[2]}" opacity="0.35"/>'
+                               f'<circle cx="18" cy="18" r="10" fill="{GOLD[2]}" opacity="0.45"/>', (18, 28))
+    w.picture("dust", 90, 12, f'<ellipse cx="45" cy="8" rx="42" ry="4" fill="{MIST[0]}" opacity="0.7" stroke="{INK}" stroke-width="1"/>', (45, 10))
+
+    golem_box = (0, (-30, -56, 60, 52))
+    walker_box = (0, (-7, -16, 14, 15))
+    frames = [frame(f"deco{k}", [mod(f"deco{k}")]) for k in range(4)]                      # 0-3
+    frames += [frame(f"deco{k}_broken", [mod(f"deco{k}_broken")]) for k in range(4)]     # 4-7
+    frames += [frame(f"golem{p}", [mod(f"golem{p}")], [golem_box]) for p in range(5)]    # 8-12
+    frames += [frame("drop", [mod("drop0")], [walker_box])]                              # 13
+    frames += [frame(f"walk{k}_l", [mod(f"drop{k}")], [walker_box]) for k in (1, 2)]      # 14, 15
+    frames += [frame(f"walk{k}_r", [mod(f"drop{k}", flip="h")], [walker_box]) for k in (1, 2)]  # 16, 17
+    frames += [frame(f"splash{k}", [mod(f"splash{k}"), mod("drop0", 0, 4 * k)], [walker_box]) for k in range(3)]  # 18-20
+    frames += [frame(f"shards{k}", [mod(f"shards{k}")], [walker_box]) for k in range(3)]  # 21-23
+    frames += [frame("gem", [mod("gem")], [(0, (-8, -20, 16, 20))]), frame("glow", [mod("glow")])]  # 24, 25
+    frames += [frame("flash", [mod("flash")]), frame("overlay", []), frame("dust", [mod("dust")])]  # 26-28
+    frames += [frame("golem_broken_dust", [mod("golem3"), mod("dust", 0, 0)], [golem_box])]  # 29
+
+    def walk(side):
+        return [step(f"walk1_{side}", 150), step(f"walk2_{side}", 150)]
+
+    def landing(name):
+        return anim(name, [step("splash0", 80), step("splash1", 80), step("splash2", 120)], 1)
+
+    animations = [
+        anim("deco0", [step("deco0", 1000)]), anim("deco1", [step("deco1", 1000)]),
+        anim("deco2", [step("deco2", 1000)]), anim("deco3", [step("deco3", 1000)]),
+        anim("deco0_broken", [step("deco0_broken", 1000)]), anim("deco1_broken", [step("deco1_broken", 1000)]),
+        anim("deco2_broken", [step("deco2_broken", 1000)]), anim("deco3_broken", [step("deco3_broken", 1000)]),
+        # 8: a drop falls 6 px every 50 ms.
+        anim("shot_fall", [step("drop", 25, (0, 0)), step("drop", 25, (0, 6))]),
+        anim("walk_left", walk("l")), anim("walk_right", walk("r")),                          # 9, 10
+        anim("wreck_a", [step("shards0", 80), step("shards1", 80), step("shards2", 120)], 1),  # 11
+        anim("wreck_b", [step("shards0", 60), step("shards1", 100), step("shards2", 140)], 1),  # 12
+        # 13: the defeat: flashes and cracks, then stays cracked.
+        anim("defeat", [step("golem3", 150), step("golem2", 100), step("golem3", 150), step("golem2", 100),
+                        step("golem3", 300), step("golem_broken_dust", 400)], 1),
+        anim("idle", [step("golem0", 1000)]),                                                   # 14
+        anim("frown", [step("golem4", 1000)]),                                                  # 15
+        anim("glow", [step("glow", 1000)]),                                                     # 16
+        # 17: the reward falls 4 px every 50 ms.
+        anim("reward_fall", [step("gem", 25, (0, 0)), step("gem", 25, (0, 4))]),
+        anim("dust", [step("dust", 1000)]),                                                     # 18
+        landing("land_a"), landing("land_b"),                                                   # 19, 20
+        # 21: the golem drops 14 px every 50 ms; 23: it rises 6 px every 50 ms.
+        anim("drop", [step("golem4", 25, (0, 0)), step("golem4", 25, (0, 14))]),
+        anim("landed", [step("golem1", 120), step("golem0", 200), step("golem1", 120), step("golem0", 200)], 1),  # 22
+        anim("rise", [step("golem0", 25, (0, 0)), step("golem0", 25, (0, -6))]),
+        anim("hit_flash", [step("flash", 60), step("overlay", 40), step("flash", 60), step("overlay", 10)], 1),  # 24
+        anim("overlay", [step("overlay", 1000)]),                                               # 25
+    ]
+    w.animset(0x2C00, "BOSS1_SET", frames, animations)
+    return w.write()
+
+
+def main():
+    for path in [boss1()]:
+        print(path)
+
+
+if __name__ == "__main__":
+    main()
