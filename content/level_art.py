@@ -409,7 +409,7 @@ def hud():
     w.picture("pause", 28, 28, button(28, 28, NIGHT[2], f'<rect x="9" y="8" width="3" height="11" fill="#FFFFFF"/><rect x="15" y="8" width="3" height="11" fill="#FFFFFF"/>'), (0, 0))
     # The boss levels' pictures: a top bar without the enemy counter, the boss's panel at the
     # right edge (the left panel mirrored, a crown in place of the heart) and its fill.
-    plain = bar.replace(f'<rect x="174" y="4" width="60" height="22" rx="8" fill="{NIGHT[1]}" stroke="{GOLD[0]}" stroke-width="1"/>', '')
+    plain = bar.split(f'<rect x="174"')[0]
     w.picture("top_bar_plain", 240, 30, plain, (120, 0))
     w.picture("boss_panel", 22, 108, f'<rect x="2" y="3" width="19" height="104" rx="9" fill="{INK}" opacity="0.35"/>'
                                      f'<rect x="1" y="1" width="19" height="104" rx="9" fill="{NIGHT[1]}" stroke="{INK}" stroke-width="2"/>'
