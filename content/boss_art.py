@@ -153,8 +153,67 @@ def boss1():
     return w.write()
 
 
+# ---------------------------------------------------------------- boss 2 (0x2C01)
+
+def brute(pose):
+    """The harbour brute, 64 x 64, facing left, anchored at its bottom centre (32, 63). Poses:
+    0 stand, 1 step, 2 crouch, 3 air, 4 summon, 5 down."""
+    lift = {2: 6, 3: -2, 5: 14}.get(pose, 0)
+    body = f'<ellipse cx="32" cy="61" rx="24" ry="3" fill="{INK}" opacity="0.3"/>'
+    legs = [(20, 12), (38, 12)] if pose != 1 else [(16, 12), (42, 12)]
+    if pose != 5:
+        for lx, lw in legs:
+            body += f'<rect x="{lx}" y="{46 + lift // 2}" width="{lw - 4}" height="{14 - lift // 2}" rx="3" fill="{NIGHT[2]}" stroke="{INK}" stroke-width="2"/>'
+    body += f'<rect x="6" y="{12 + lift}" width="52" height="{38 - (lift if pose == 5 else 0)}" rx="14" fill="{RUBY[1]}" stroke="{INK}" stroke-width="3"/>'
+    body += f'<rect x="10" y="{16 + lift}" width="20" height="6" rx="3" fill="#FFFFFF" opacity="0.35"/>'
+    eyes = "x" if pose == 5 else "o"
+    for ex in (18, 32):
+        if eyes == "o":
+            body += f'<circle cx="{ex}" cy="{26 + lift}" r="5" fill="#FFFFFF" stroke="{INK}" stroke-width="2"/><circle cx="{ex - 2}" cy="{26 + lift}" r="2" fill="{INK}"/>'
+        else:
+            body += f'<path d="M {ex - 4} {22 + lift} l 8 8 M {ex + 4} {22 + lift} l -8 8" stroke="{INK}" stroke-width="2.5"/>'
+    arm_y = 4 if pose == 4 else 30 + lift
+    body += f'<path d="M 6 {32 + lift} L -0 {arm_y} " stroke="{INK}" stroke-width="0"/>'
+    body += poly([(2, arm_y + 6), (10, arm_y), (14, arm_y + 10), (6, arm_y + 16)], GLASS[1], INK, 2)
+    body += poly([(62, arm_y + 6), (54, arm_y), (50, arm_y + 10), (58, arm_y + 16)], GLASS[1], INK, 2)
+    if pose == 4:
+        body += f'<circle cx="32" cy="6" r="5" fill="{GOLD[2]}" stroke="{GOLD[0]}" stroke-width="1.5"/>'
+    return body
+
+
+def boss2():
+    w = SetWriter("boss2", "BOSS2", 0x2C06, 0x2C46)
+    for pose in range(6):
+        w.picture(f"brute{pose}", 64, 64, brute(pose), (32, 63))
+    w.picture("gem", 16, 20, gem(), (8, 20))
+    box = (0, (-24, -50, 48, 48))
+    frames = []
+    for pose in range(6):
+        frames.append(frame(f"brute{pose}_l", [mod(f"brute{pose}")], [box] if pose != 5 else []))
+        frames.append(frame(f"brute{pose}_r", [mod(f"brute{pose}", flip="h")], [box] if pose != 5 else []))
+    frames += [frame("carrier", []), frame("gem", [mod("gem")], [(0, (-8, -20, 16, 20))])]  # 12, 13
+
+    def two(name, steps_of, loops="forever"):
+        return [anim(f"{name}_l", steps_of("l"), loops), anim(f"{name}_r", steps_of("r"), loops)]
+
+    animations = []
+    animations += two("pause", lambda d: [step(f"brute0_{d}", 400), step(f"brute2_{d}", 200)])            # 0, 1
+    animations += two("walk", lambda d: [step(f"brute1_{d}", 150), step(f"brute0_{d}", 150)])             # 2, 3
+    animations += two("jump_start", lambda d: [step(f"brute2_{d}", 120), step(f"brute3_{d}", 60)], 1)      # 4, 5
+    animations += two("airborne", lambda d: [step(f"brute3_{d}", 1000)])                                   # 6, 7
+    animations += two("summon", lambda d: [step(f"brute4_{d}", 300), step(f"brute0_{d}", 150)])           # 8, 9
+    animations += two("defeated", lambda d: [step(f"brute2_{d}", 200), step(f"brute5_{d}", 1000)], 1)    # 10, 11
+    # 12: the jump path up, 80 px over 400 ms, slowing; 13: down, 8 px every 50 ms.
+    rise = [step("carrier", 50, (0, 0))] + [step("carrier", 50, (0, -d)) for d in (16, 14, 12, 10, 9, 8, 6, 5)]
+    animations.append(anim("carrier_up", rise, 1))
+    animations.append(anim("carrier_down", [step("carrier", 25, (0, 0)), step("carrier", 25, (0, 8))]))
+    animations.append(anim("reward_fall", [step("gem", 25, (0, 0)), step("gem", 25, (0, 4))]))            # 14
+    w.animset(0x2C01, "BOSS2_SET", frames, animations)
+    return w.write()
+
+
 def main():
-    for path in [boss1()]:
+    for path in [boss1(), boss2()]:
         print(path)
 
 

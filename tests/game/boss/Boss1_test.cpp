@@ -174,15 +174,11 @@ TEST(Boss1, ShotsTheGolemAndTheReward) {
         fight.updateGame();
         spawnedAfterDefeat = active();
         // The reward falls onto the character, who cannot take it before it lands.
-        fight.character->body->setX(fight.rewardPlayer->getX());
+        fight.rewardPlayer->setX(fight.character->getX());
         fight.rewardPlayer->setY(fight.groundY - 10);
-        fight.character->body->setY(fight.groundY - 10);
         fight.updateGame();
         rewardWhileFalling = fight.rewardPlayer ? 1 : 0;
-        for (int k = 0; k < 40 && fight.rewardPlayer; ++k) {
-            fight.character->body->setX(fight.rewardPlayer->getX());
-            fight.updateGame();
-        }
+        for (int k = 0; k < 40 && fight.rewardPlayer; ++k) fight.updateGame();
         rewardOnGround = fight.rewardPlayer ? 1 : 0;
         game.manager().requestExit();
     });
