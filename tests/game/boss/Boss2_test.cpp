@@ -158,7 +158,7 @@ TEST(Boss2, HitsTheZeroRuleAndTheDefeat) {
         freeAfter = minionsIn(fight.freeMinions);
         // The falling gem is caught in the air.
         fight.rewardPlayer->setX(fight.character->getX());
-        fight.rewardPlayer->setY(fight.character->getY() - 8);
+        fight.rewardPlayer->setY(fight.groundY - 8);
         fight.updateGame();
         caughtFalling = fight.state == boss::kBeaten && !fight.rewardPlayer;
         game.manager().requestExit();
