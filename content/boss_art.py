@@ -212,8 +212,123 @@ def boss2():
     return w.write()
 
 
+# ---------------------------------------------------------------- boss 3 (0x2C02)
+
+PART_X = (-80, -40, 40, 80)
+PART_TINTS = (GLASS, (GOLD[0], GOLD[1], GOLD[2]), (EMBER[0], EMBER[1], EMBER[2]), GLASS)
+
+
+def core(pose):
+    """The dusk core, 96 x 86, anchored at its top centre (48, 0). Poses: 0 rest, 1 glare,
+    2 flash, 3 broken."""
+    fill = MIST[1] if pose == 2 else EMBER[1]
+    body = f'<ellipse cx="50" cy="44" rx="44" ry="38" fill="{INK}" opacity="0.3"/>'
+    body += f'<ellipse cx="48" cy="40" rx="44" ry="38" fill="{fill}" stroke="{INK}" stroke-width="3"/>'
+    body += f'<ellipse cx="36" cy="22" rx="16" ry="8" fill="#FFFFFF" opacity="0.4"/>'
+    eye = RUBY[1] if pose == 1 else GOLD[2]
+    if pose == 3:
+        body += f'<path d="M 30 36 l 10 10 M 40 36 l -10 10 M 56 36 l 10 10 M 66 36 l -10 10" stroke="{INK}" stroke-width="3"/>'
+        body += f'<path d="M 20 14 L 34 40 L 26 60 M 74 18 L 62 44 L 70 66" stroke="{INK}" stroke-width="2" fill="none"/>'
+    else:
+        body += f'<circle cx="48" cy="42" r="14" fill="{eye}" stroke="{INK}" stroke-width="3"/>'
+        body += f'<circle cx="48" cy="42" r="5" fill="{INK}"/>'
+    return body
+
+
+def boss3():
+    w = SetWriter("boss3", "BOSS3", 0x2C07, 0x2C47)
+    for pose in range(4):
+        w.picture(f"core{pose}", 96, 86, core(pose), (48, -24))
+    w.picture("stalk", 20, 26, f'<rect x="4" y="0" width="12" height="26" fill="{NIGHT[2]}" stroke="{INK}" stroke-width="2"/>', (10, 0))
+    w.picture("anvil", 44, 34, poly([(4, 2), (40, 2), (34, 16), (42, 32), (2, 32), (10, 16)], GLASS[1], INK, 2)
+              + f'<path d="M 8 6 L 20 6 L 14 14 Z" fill="#FFFFFF" opacity="0.8"/>', (22, 34))
+    shot_tints = (GLASS, (GOLD[0], GOLD[1], GOLD[2]), (RUBY[0], RUBY[1], "#FFFFFF"))
+    for k, tint in enumerate(shot_tints):
+        w.picture(f"shard{k}", 12, 18, f'<path d="M 6 17 L 11 6 L 6 1 L 1 6 Z" fill="{tint[1]}" stroke="{INK}" stroke-width="1.5"/>'
+                                       f'<path d="M 6 3 L 4 7 L 6 9 Z" fill="{tint[2]}"/>', (6, 18))
+    w.picture("rail", 200, 14, f'<rect x="2" y="3" width="196" height="10" rx="5" fill="{NIGHT[1]}" stroke="{INK}" stroke-width="2"/>'
+                               f'<rect x="8" y="5" width="184" height="3" rx="1.5" fill="{NIGHT[2]}"/>', (100, 7))
+    w.picture("rod", 6, 40, f'<rect x="1" y="0" width="4" height="40" fill="{NIGHT[2]}" stroke="{INK}" stroke-width="1"/>', (3, 0))
+    w.picture("launcher", 18, 12, f'<path d="M 1 1 L 17 1 L 13 11 L 5 11 Z" fill="{NIGHT[2]}" stroke="{INK}" stroke-width="2"/>', (9, 0))
+    for k, tint in enumerate(PART_TINTS):
+        w.picture(f"part{k}", 22, 22, f'<path d="M 11 1 L 21 11 L 11 21 L 1 11 Z" fill="{tint[1]}" stroke="{INK}" stroke-width="2"/>'
+                                      f'<circle cx="11" cy="11" r="4" fill="{tint[2]}" stroke="{INK}" stroke-width="1"/>', (11, 11))
+    w.picture("part_flash", 22, 22, f'<path d="M 11 1 L 21 11 L 11 21 L 1 11 Z" fill="#FFFFFF" stroke="{INK}" stroke-width="2"/>', (11, 11))
+    w.picture("part_broken", 22, 22, f'<path d="M 3 15 l 5 -6 l 3 5 l 4 -8 l 4 9" fill="none" stroke="{INK}" stroke-width="2"/>', (11, 11))
+    w.picture("shield", 104, 94, f'<ellipse cx="52" cy="46" rx="50" ry="45" fill="{GLASS[1]}" opacity="0.35" stroke="{GLASS[0]}" stroke-width="3"/>'
+                                 f'<path d="M 20 22 Q 34 8 52 6" stroke="#FFFFFF" stroke-width="3" fill="none" opacity="0.8"/>', (52, -22))
+    w.picture("shield_open", 104, 94, f'<path d="M 4 60 Q 2 20 30 6" stroke="{GLASS[0]}" stroke-width="3" fill="none" opacity="0.7"/>'
+                                      f'<path d="M 100 60 Q 102 20 74 6" stroke="{GLASS[0]}" stroke-width="3" fill="none" opacity="0.7"/>', (52, -22))
+    w.picture("shadow", 24, 6, f'<ellipse cx="12" cy="3" rx="11" ry="2.5" fill="{INK}" opacity="0.35"/>', (12, 3))
+    w.picture("gem", 16, 20, gem(), (8, 20))
+
+    # The core hangs from a stalk; its box starts at the anchor and reaches the core's bottom.
+    body_box = (0, (-44, 0, 88, 110))
+    frames = [frame(f"core{p}", [mod("stalk"), mod(f"core{p}")], [body_box]) for p in range(4)]            # 0-3
+    frames.append(frame("anvil", [mod("anvil")], [(0, (-20, -32, 40, 30))]))               # 4
+    frames += [frame(f"shard{k}", [mod(f"shard{k}")], [(0, (-5, -16, 10, 15))]) for k in range(3)]  # 5-7
+
+    def carrier(depth, exposed=False):
+        mods = [mod("rod", -83, 104), mod("rod", 77, 104), mod("rail", 0, 108 + depth)]
+        mods += [mod("launcher", -70, 114 + depth), mod("launcher", 70, 114 + depth)]
+        if exposed:
+            mods = [mod("rod", -83, 104), mod("rod", 77, 104)]
+        # The parts' and the launchers' places are points (empty boxes).
+        boxes = [(0, (x, 108 + depth + 10, 0, 0)) for x in PART_X]
+        boxes += [(1, (-70, 124 + depth, 0, 0)), (1, (70, 124 + depth, 0, 0))]
+        return mods, boxes
+
+    for k, depth in enumerate((0, 6, 12, 18)):                                               # 8-11
+        mods, boxes = carrier(depth)
+        frames.append(frame(f"carrier{k}", mods, boxes))
+    mods, boxes = carrier(18, True)
+    frames.append(frame("carrier_exposed", mods, boxes))                                     # 12
+    part_box = (0, (-9, -9, 18, 18))
+    for k in range(4):                                                                       # 13-16 + 4k..
+        frames.append(frame(f"part{k}", [mod(f"part{k}")], [part_box]))
+    frames.append(frame("part_flash", [mod("part_flash")], [part_box]))                      # 17
+    frames.append(frame("part_broken", [mod("part_broken")]))                                # 18
+    frames.append(frame("part_small", [mod("part_broken")], [part_box]))                      # 19
+    frames.append(frame("shield", [mod("shield")], [(0, (-48, 0, 96, 112))]))                 # 20
+    frames.append(frame("shield_open", [mod("shield_open")]))                                # 21
+    frames.append(frame("shadow", [mod("shadow")]))                                          # 22
+    frames.append(frame("gem", [mod("gem")], [(0, (-8, -20, 16, 20))]))                     # 23
+    frames.append(frame("nothing", []))                                                      # 24
+
+    def fall(name, frame_name, speed):
+        return anim(name, [step(frame_name, 25, (0, 0)), step(frame_name, 25, (0, speed))])
+
+    animations = [
+        anim("rest", [step("core0", 1000)]),
+        anim("drop", [step("core1", 200), step("core0", 200)]),
+        anim("hit", [step("core2", 80), step("core0", 60), step("core2", 80)], 1),
+        anim("defeated", [step("core3", 1000)]),
+        fall("hazard", "anvil", 10),
+        fall("shot0", "shard0", 6), fall("shot1", "shard1", 7), fall("shot2", "shard2", 8),
+        anim("deploy", [step("carrier0", 150), step("carrier1", 150), step("carrier2", 150), step("carrier3", 150)], 1),
+        anim("exposed", [step("carrier3", 200), step("carrier_exposed", 200)], 1),
+    ]
+    for k in range(4):
+        animations += [
+            anim(f"part{k}_appear", [step("part_small", 150), step(f"part{k}", 150), step("part_small", 100), step(f"part{k}", 150)], 1),
+            anim(f"part{k}_idle", [step(f"part{k}", 1000)]),
+            anim(f"part{k}_hit", [step("part_flash", 100)], 1),
+            anim(f"part{k}_destroyed", [step("part_flash", 80), step("part_broken", 400)], 1),
+        ]
+    animations += [
+        anim("shield_open", [step("shield_open", 1000)]),                                  # 26
+        anim("shield_closed", [step("shield", 1000)]),                                     # 27
+        anim("shadow", [step("shadow", 1000)]),                                            # 28
+        anim("spare_a", [step("nothing", 1000)]), anim("spare_b", [step("nothing", 1000)]),
+        anim("spare_c", [step("nothing", 1000)]),                                          # 29-31
+        fall("reward_fall", "gem", 4),                                                     # 32
+    ]
+    w.animset(0x2C02, "BOSS3_SET", frames, animations)
+    return w.write()
+
+
 def main():
-    for path in [boss1(), boss2()]:
+    for path in [boss1(), boss2(), boss3()]:
         print(path)
 
 
