@@ -87,15 +87,13 @@ template <class S> void startEnd(S& s, int32_t endState) {
 }
 
 // Stores the stage's result (its collected count passed on, cleared always 1) and names the
-// next scene: game over after a loss, the result screen after a win.
+// next scene: game over after a loss, the result screen after a win, whatever the stored stage
+// says (a fight never stays behind its closed curtain).
 template <class S> void finishFight(S& s) {
     const StageTime total = totalTime(s.playTime, s.progress->at(17), s.progress->at(18), s.progress->at(19));
     const int32_t hurt = (!s.character->noDamage || s.progress->at(13) != 0) ? 1 : 0;
     s.manager->storeResult(hurt, s.progress->at(14), s.stage, s.playTime, 1, total.hours, total.minutes, total.seconds);
-    if (s.state == kLost)
-        s.manager->changeScene(scene_id::kGameOver);
-    else if (s.stage >= 0 && s.stage <= 4)
-        s.manager->changeScene(scene_id::kResult);
+    s.manager->changeScene(s.state == kLost ? scene_id::kGameOver : scene_id::kResult);
 }
 
 // States 5 and 6: the closing curtain is held at its start for 3000 ms, then closes; once its

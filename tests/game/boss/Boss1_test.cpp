@@ -193,6 +193,32 @@ TEST(Boss1, ShotsTheGolemAndTheReward) {
     EXPECT_EQ(rewardOnGround, 0);
 }
 
+// The closing curtain holds at its start for 3000 ms; the stage's earlier hurt flag is kept.
+TEST(Boss1, TheEndHoldsThenStoresAndLeaves) {
+    BossGame game;
+    static int32_t heldY, movedY, hurt, next;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(0);
+        Boss& fight = game.fight<Boss>();
+        fight.progress->at(13) = 1;
+        fight.character->setInvulnerableTimer(1'000'000);
+        boss::startEnd(fight, boss::kBeaten);
+        game.frames(59);  // 2950 ms
+        heldY = fight.transitionPlayer->getY();
+        game.frames(2);
+        movedY = fight.transitionPlayer->getY();
+        while (game.inFight<Boss>()) game.frames(1);
+        hurt = game.record(0)[13];
+        next = askedScenes.back();
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(heldY, 0);
+    EXPECT_GT(movedY, 0);
+    EXPECT_EQ(hurt, 1);
+    EXPECT_EQ(next, scene_id::kResult);
+}
+
 struct FightRun {
     int32_t lastScene = -1, hurt = -1, endState = -1;
     int64_t fightFrames = 0, playTime = 0;
