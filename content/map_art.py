@@ -408,8 +408,69 @@ def lead_in():
     s.write()
 
 
+# ------------------------------------------------------------------ stage pictures
+
+def hills(base, colours):
+    return (f'<path d="M 0 {base} q 40 -30 90 -8 q 50 -26 100 0 q 30 -12 50 -6 L 240 140 L 0 140 z" fill="{colours[1]}" stroke="#1B1530" stroke-width="2"/>'
+            f'<path d="M 0 {base + 22} q 60 -20 120 0 q 60 -18 120 2 L 240 140 L 0 140 z" fill="{colours[0]}" stroke="#1B1530" stroke-width="2"/>')
+
+
+def cloud(cx, cy, r, fill="#FFFFFF"):
+    return (f'<g stroke="#1B1530" stroke-width="1.5"><ellipse cx="{cx}" cy="{cy}" rx="{r * 2}" ry="{r}" fill="#E3F3FF"/>'
+            f'<ellipse cx="{cx - r * 0.6:.0f}" cy="{cy - r * 0.5:.0f}" rx="{r}" ry="{r * 0.8:.0f}" fill="{fill}"/></g>')
+
+
+def glass_bits(points):
+    return "".join(f'<g transform="translate({x} {y}) scale({s})">{shard()}</g>' for x, y, s in points)
+
+
+STAGE_PICTURES = [
+    # meadow: rolling hills under a daylight sky, glass glinting in the grass
+    '<rect width="240" height="140" fill="#A8DBFF"/>' + cloud(50, 30, 12) + cloud(180, 22, 15) + hills(86, LEAF)
+    + glass_bits([(60, 98, 0.8), (150, 92, 0.7), (200, 110, 0.9)]),
+    # harbour: a brick quay by the water with a moored boat
+    '<rect width="240" height="140" fill="#7FC4EE"/>' + cloud(160, 26, 12)
+    + '<rect x="0" y="92" width="240" height="48" fill="#4FA8E8" stroke="#1B1530" stroke-width="2"/>'
+    + "".join(f'<path d="M {x} {104 + (x // 30) % 2 * 12} q 8 -4 16 0" fill="none" stroke="#E8FDFF" stroke-width="2"/>' for x in range(10, 240, 30))
+    + '<rect x="0" y="60" width="96" height="36" fill="#D9D4EA" stroke="#1B1530" stroke-width="2"/>'
+    + "".join(f'<rect x="{x}" y="{y}" width="22" height="10" rx="2" fill="#FFFFFF" stroke="#1B1530" stroke-opacity="0.3"/>'
+              for y in (63, 75) for x in range(2 + (y // 12) % 2 * 10, 92, 24))
+    + '<path d="M 140 92 l 70 0 l -10 16 l -52 0 z" fill="url(#ember)" stroke="#1B1530" stroke-width="2"/>'
+    + '<rect x="172" y="50" width="4" height="42" fill="#6E6890" stroke="#1B1530" stroke-width="1"/>'
+    + '<path d="M 178 54 l 26 30 l -26 0 z" fill="#FFFFFF" stroke="#1B1530" stroke-width="1.5"/>',
+    # dusk: rooftops against an orange sky and a low sun
+    '<rect width="240" height="140" fill="url(#ember)"/>'
+    + '<circle cx="170" cy="80" r="26" fill="url(#gold)" stroke="#1B1530" stroke-width="2"/>'
+    + "".join(poly([(x, 140), (x, 140 - h), (x + w / 2, 140 - h - 18), (x + w, 140 - h), (x + w, 140)], "#3B2F73", INK, 2)
+              for x, w, h in [(-6, 50, 40), (40, 44, 58), (86, 54, 34), (140, 40, 50), (184, 62, 38)])
+    + "".join(f'<rect x="{x}" y="{y}" width="8" height="10" fill="#FFD84A"/>' for x, y in [(12, 110), (58, 96), (104, 118), (154, 104), (204, 114)]),
+    # cavern: a purple cave with glowing crystals
+    '<rect width="240" height="140" fill="#231B45"/>'
+    + '<path d="M 0 0 L 240 0 L 240 30 q -30 24 -60 6 q -30 22 -64 2 q -30 20 -60 0 q -30 18 -56 4 z" fill="#3B2F73" stroke="#1B1530" stroke-width="2"/>'
+    + '<path d="M 0 140 L 0 112 q 50 -14 110 -2 q 60 -12 130 0 L 240 140 z" fill="#3B2F73" stroke="#1B1530" stroke-width="2"/>'
+    + "".join(f'<circle cx="{x}" cy="{y - 12}" r="{s * 1.6:.0f}" fill="url(#glassglow)"/>'
+              + poly([(x, y - s * 1.6), (x + s * 0.5, y - s * 0.4), (x, y), (x - s * 0.5, y - s * 0.4)], "url(#glass)", INK, 1.5)
+              for x, y, s in [(40, 112, 22), (70, 108, 14), (160, 106, 26), (196, 110, 16), (120, 38, 12)]),
+    # tower: the glass tower at night under a storm
+    '<rect width="240" height="140" fill="url(#nightsky)"/>' + stars(240, 90, 18, 5)
+    + '<path d="M 10 34 q 10 -20 40 -14 q 20 -16 50 -2 q 26 -6 30 16 z" fill="url(#storm)" stroke="#1B1530" stroke-width="2"/>'
+    + poly([(96, 140), (104, 40), (120, 12), (136, 40), (144, 140)], "#3B2F73", INK, 2.5)
+    + poly([(108, 58), (120, 34), (132, 58)], "url(#glass)", INK, 1.5)
+    + '<ellipse cx="116" cy="50" rx="2.5" ry="1.6" fill="#E8414F"/><ellipse cx="124" cy="50" rx="2.5" ry="1.6" fill="#E8414F"/>'
+    + '<rect x="0" y="126" width="240" height="14" fill="#231B45"/>',
+]
+
+
+def stage_pictures():
+    os.makedirs(os.path.join(HERE, "worldmap"), exist_ok=True)
+    for s, body in enumerate(STAGE_PICTURES):
+        with open(os.path.join(HERE, "worldmap", f"stage{s}_map.svg"), "w") as out:
+            out.write(svg(240, BAND_H, body))
+
+
 if __name__ == "__main__":
     map_set()
     introduction()
     ending()
     lead_in()
+    stage_pictures()
