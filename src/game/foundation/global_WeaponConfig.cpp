@@ -6,14 +6,20 @@ VM_DEFINE_CLASS_WITHOUT_FACTORY(WeaponConfig, "global.WeaponConfig", "java.lang.
 
 VMPtr<Table> WeaponConfig::WEAPONS{VMStaticScope::instance()};
 
+VMPtr<Table> WeaponConfig::weapons() {
+    vm::ensureInitialized(_VM_getClass());
+    return WEAPONS;
+}
+
 void WeaponConfig::_VM_clinit() {
-    WEAPONS = makeTable<9>({{5, 1, 300, 120, 400, 0, 16, 16, 4},
-                            {6, 2, 320, 130, 380, 2, 18, 16, 4},
-                            {8, 2, 340, 140, 360, 3, 18, 18, 6},
-                            {10, 3, 360, 150, 340, 4, 20, 18, 6},
-                            {12, 3, 380, 160, 320, 5, 20, 20, 8},
-                            {14, 4, 400, 170, 300, 5, 22, 20, 8},
-                            {16, 5, 420, 180, 280, 6, 24, 22, 10}});
+    // damage, hits, speed, reach, cooldown, price, box w, box h, knockback, slots
+    WEAPONS = makeTable<10>({{5, 1, 300, 140, 400, 0, 16, 16, 4, 2},
+                             {4, 1, 420, 160, 250, 2, 14, 10, 2, 3},
+                             {7, 3, 260, 130, 400, 3, 18, 18, 6, 2},
+                             {11, 2, 360, 110, 450, 4, 22, 12, 6, 1},
+                             {14, 1, 320, 200, 500, 5, 20, 20, 8, 2},
+                             {12, 4, 480, 220, 380, 5, 24, 12, 8, 2},
+                             {16, 5, 420, 240, 340, 6, 24, 22, 10, 3}});
 }
 
 }  // namespace global
