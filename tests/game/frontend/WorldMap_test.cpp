@@ -398,7 +398,7 @@ TEST(WorldMap, EveryLanguagesTextsFitTheirPlates) {
     static std::vector<std::string> tooWide;
     game.run([](GameDriver& g) {
         auto& game = static_cast<MapGame&>(g);
-        game.openMap(progress(2, {0, 3, -1, -1, -1}, {{1, 22, 33}, {0, 5, 9}}), 1);
+        game.openMap(progress(5, {0, 3, -1, -1, 2}, {{1, 22, 33}, {0, 5, 9}, {}, {}, {0, 59, 59}}), 1);
         auto& map = game.map();
         std::filesystem::create_directories("map_languages");
         VMPtr<kv::util::text::RichFont> body = g.manager().fonts->at(1);
@@ -410,7 +410,7 @@ TEST(WorldMap, EveryLanguagesTextsFitTheirPlates) {
                 if (body->stringWidth(texts->getText(id)) > 96) tooWide.push_back(texts->getText(id)->toUtf8());
             for (int32_t id : {20, 19, 15, 21, 35})
                 if (body->stringWidth(texts->getText(id)) + 70 > 212) tooWide.push_back(texts->getText(id)->toUtf8());
-            for (int32_t stage : {1, 0}) {
+            for (int32_t stage : language == 0 ? std::vector<int32_t>{4, 3, 2, 1, 0} : std::vector<int32_t>{1, 0}) {
                 map.selectedStage = stage;
                 map.loadStagePicture();
                 map.stageMarks->at(0) = int8_t(language % 4);
