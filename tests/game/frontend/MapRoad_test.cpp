@@ -4,54 +4,17 @@
 // three open stages; the ending and the lead-in to the last boss. Scenes that are not built
 // yet are checked by the id asked for. Every screen passed is saved (map_road/).
 
-#include <filesystem>
-
-#include "src/game/frontend/scene_Story.h"
-#include "src/game/frontend/scene_WorldMap.h"
 #include "src/kv/kv_Resources.h"
-#include "tests/game/support/GameDriver.h"
-#include "tests/kv/AnimSupport.h"
+#include "tests/game/frontend/MapGame.h"
 
 namespace {
 
-using namespace game_test;
+using namespace map_test;
 
-struct Point {
-    int32_t x, y;
-};
-
-// The centre of the index-th box of the type in a frame drawn with its origin at (dx, dy).
-Point centreOf(kv::Paintable& source, int32_t type, int32_t index, int32_t dx, int32_t dy) {
-    VMPtr<kv::Paintable::BoxArray> boxes = kvtest::boxArray(4);
-    source.getCollisionBoxes(0, boxes, type);
-    return {boxes->at(index)->x + boxes->at(index)->width / 2 + dx, boxes->at(index)->y + boxes->at(index)->height / 2 + dy};
-}
-
-class RoadGame : public GameDriver {
+class RoadGame : public MapGame {
 public:
-    RoadGame() {
-        std::filesystem::copy(OSTREL_CONTENT_RSC, folder / "rsc",
-                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
-        std::filesystem::create_directories("map_road");
-    }
-    scene::WorldMap& map() { return *dynamic_cast<scene::WorldMap*>(manager().getScene().get()); }
-    void tapAt(Point p, int settle = 2) {
-        tap(p.x, p.y);
-        frames(settle);
-    }
+    RoadGame() { std::filesystem::create_directories("map_road"); }
     void save(const std::string& name) { savePng("map_road/" + name + ".png"); }
-    bool asked(int32_t id) { return std::find(askedScenes.begin(), askedScenes.end(), id) != askedScenes.end(); }
-
-    Point nextZone() { return centreOf(*map().topBar, 0, 0, 0, map().topBar->getHeight(0) / 2); }
-    Point previousZone() { return centreOf(*map().topBar, 0, 1, 0, map().topBar->getHeight(0) / 2); }
-    Point menuZone() { return centreOf(*map().bottomBar, 0, 0, 120, 320); }
-    Point startZone() { return centreOf(*map().bottomBar, 0, 1, 120, 320); }
-    Point centreZone(int32_t i) { return centreOf(*map().centrePlayer, 0, i, 120, 160); }
-    // Opens the map as the menu's play entry does and lets it load.
-    void openMap() {
-        manager().changeScene(7);
-        frames(16);
-    }
     // Plays the story shown until it asks for another scene.
     void playStory(const std::string& name) {
         int frame = 0;
