@@ -114,6 +114,33 @@ std::pair<int, int> animationOrigin(const AnimSet& anim, const GobSet& gobs, con
     return {left, top};
 }
 
+// Boxes of one frame that must keep a margin from the boxes of another frame of the same set
+// (both drawn at one point): {"type": t, "frame": f, "of_type": u, "px": n} asks every box of
+// type t to lie at least n pixels away from every box of type u of frame f.
+void checkClearance(const Node& list, const AnimSet& anim, size_t index, const std::string& name) {
+    for (size_t i = 0; i < list.size(); ++i) {
+        Node c = list.at(i);
+        c.allowOnly({"type", "frame", "of_type", "px"});
+        const int type = int(c.at("type").integer(0, 31)), otherType = int(c.at("of_type").integer(0, 31));
+        const size_t other = size_t(c.at("frame").integer(0, 1023));
+        const int px = int(c.at("px").integer(0, 1023));
+        if (other >= anim.frames.size()) c.at("frame").fail("frame " + std::to_string(other) + " is missing");
+        for (const Box& a : anim.frames[index].boxes) {
+            if (a.type != type) continue;
+            for (const Box& b : anim.frames[other].boxes) {
+                if (b.type != otherType) continue;
+                const bool apart = a.x >= b.x + b.width + px || b.x >= a.x + a.width + px ||
+                                   a.y >= b.y + b.height + px || b.y >= a.y + a.height + px;
+                if (!apart)
+                    throw ContentError(anim.source, name, "its type-" + std::to_string(type) + " box at (" + std::to_string(a.x) +
+                                       ", " + std::to_string(a.y) + ") lies within " + std::to_string(px) +
+                                       " px of frame " + std::to_string(other) + "'s type-" + std::to_string(otherType) +
+                                       " box at (" + std::to_string(b.x) + ", " + std::to_string(b.y) + ")");
+            }
+        }
+    }
+}
+
 void checkAnimSet(const Node& item, const Content& content, const AnimSet& anim) {
     const std::string where = anim.name + " (" + hexId(anim.id) + ")";
     if (item.has("gobs") && int32_t(item.at("gobs").integer(0, INT32_MAX)) != anim.gobSetId)
@@ -143,10 +170,11 @@ void checkAnimSet(const Node& item, const Content& content, const AnimSet& anim)
         Node list = item.at("frames");
         for (size_t i = 0; i < list.size(); ++i) {
             Node f = list.at(i);
-            f.allowOnly({"index", "boxes", "use"});
+            f.allowOnly({"index", "boxes", "clear", "use"});
             const size_t index = size_t(f.at("index").integer(0, 1023));
             const std::string name = where + " frame " + std::to_string(index);
             if (index >= anim.frames.size()) throw ContentError(anim.source, name, "is missing");
+            if (f.has("clear")) checkClearance(f.at("clear"), anim, index, name);
             if (!f.has("boxes")) continue;
             Node boxes = f.at("boxes");
             for (size_t k = 0; k < boxes.size(); ++k) {
