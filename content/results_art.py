@@ -77,7 +77,7 @@ def shop_background():
     body += well(18, 52, 96, 84) + f'<ellipse cx="66" cy="124" rx="34" ry="7" fill="#7FE7F2" opacity="0.25"/>'
     body += well(126, 52, 96, 84) + f'<ellipse cx="174" cy="128" rx="30" ry="6" fill="{INK}" opacity="0.5"/>'
     body += arrow(32, 160, True) + arrow(208, 160, False)
-    body += panel(6, 188, 228, 82)
+    body += panel(6, 186, 228, 88)
     return body
 
 
@@ -87,7 +87,7 @@ def achievement_background():
     body += panel(6, 4, 228, 28)
     body += panel(6, 58, 228, 84)
     for i in range(4):
-        body += well(8 + 57 * i, 68, 54, 64)
+        body += well(12 + 55 * i, 68, 50, 64)
     body += arrow(32, 168, True) + arrow(208, 168, False)
     body += panel(6, 192, 228, 76)
     return body
@@ -246,11 +246,11 @@ def shop_description():
         box(2, [-112, -20, 48, 40]), box(2, [64, -20, 48, 40])]}
     # The status line sits between the arrows; the captions start under them.
     shop["boxes"][7] = box(0, [-60, 0, 0, 0])
-    for i, y in enumerate([44, 60, 76, 92, 108]):
-        shop["boxes"][2 + i] = box(0, [-106, y, 212, 0])
+    for i, y in enumerate([40, 55, 70, 85, 100]):
+        shop["boxes"][2 + i] = box(0, [-104, y, 208, 0])
     ach = {"name": "achievements", "modules": [{"gob": "achievement_background"}], "boxes": [
         box(0, [120, -142, 0, 0]), box(0, [20, 70, 200, 0])] +
-        [box(1, [35 + 57 * i, -60, 0, 0]) for i in range(4)] +
+        [box(1, [37 + 55 * i, -60, 0, 0]) for i in range(4)] +
         [box(2, [8, -12, 48, 40]), box(2, [184, -12, 48, 40])]}
     back_zone = [-112, 116, 92, 36]
     frames = [shop, ach]
