@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, then makes the one checked build: clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer (any report fails), runs every test, then every fuzz target
-# over its seed corpus for FUZZ_SECONDS (default 30), as many at once as there are cores.
+# over its seed corpus for FUZZ_SECONDS (default 30), as many at once as there are cores, with
+# the options in fuzz/corpus/<name>.options when that file exists.
 # Each target's summary (coverage, final figures) is printed in one piece when it ends; a
 # target that fails prints its report, leaves its input in build/ci/fuzz-artifacts and
 # fails the script.
@@ -32,12 +33,15 @@ without_dictionary() { sed '/^###### Recommended dictionary/,/^###### End of rec
 # Runs one target and prints its block under a lock, so blocks never interleave; records
 # the target's exit code.
 fuzz_one() {
-  local target=$1 name work log code
+  local target=$1 name work log code options=()
   name=$(basename "$target" _fuzz)
+  # A target's own libFuzzer options (such as -max_len), when it has any: one line in
+  # fuzz/corpus/<name>.options.
+  if [ -f "$root/fuzz/corpus/$name.options" ]; then read -r -a options <"$root/fuzz/corpus/$name.options"; fi
   work=$(mktemp -d)
   log="$logs/$name.log"
   code=0
-  "$target" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
+  "$target" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 "${options[@]}" \
     -artifact_prefix="$artifacts/$name-" "$work" "$root/fuzz/corpus/$name" >"$log" 2>&1 || code=$?
   rm -rf "$work"
   echo "$code" >"$logs/$name.code"

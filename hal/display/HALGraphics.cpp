@@ -121,7 +121,14 @@ bool HALGraphics::drawable(int64_t x, int64_t y) const {
 }
 
 void HALGraphics::plot(int64_t x, int64_t y) {
-    if (drawable(x, y)) surface()->row(int32_t(y))[x] = color565_;
+    if (!drawable(x, y)) return;
+    surface()->row(int32_t(y))[x] = color565_;
+    makeOpaque(x, x, y);
+}
+
+void HALGraphics::makeOpaque(int64_t from, int64_t to, int64_t y) {
+    const HALSurface* target = surface();
+    if (target->hasAlphaPlane()) std::fill(target->alphaRow(int32_t(y)) + from, target->alphaRow(int32_t(y)) + to + 1, 255);
 }
 
 bool HALGraphics::spanColumns(int64_t x1, int64_t x2, int64_t y, int64_t* from, int64_t* to) const {
@@ -137,6 +144,7 @@ void HALGraphics::fillSpan(int64_t x1, int64_t x2, int64_t y) {
     if (!spanColumns(x1, x2, y, &from, &to)) return;
     uint16_t* row = surface()->row(int32_t(y));
     std::fill(row + from, row + to + 1, color565_);
+    makeOpaque(from, to, y);
 }
 
 void HALGraphics::blendSpan(int64_t x1, int64_t x2, int64_t y) {
@@ -145,8 +153,14 @@ void HALGraphics::blendSpan(int64_t x1, int64_t x2, int64_t y) {
     if (level >= rgb565::kAlphaOpaqueFrom) return fillSpan(x1, x2, y);
     int64_t from, to;
     if (!spanColumns(x1, x2, y, &from, &to)) return;
-    uint16_t* row = surface()->row(int32_t(y));
+    const HALSurface& target = *surface();
+    uint16_t* row = target.row(int32_t(y));
     const uint32_t weight = rgb565::weightOf(level);
+    if (target.hasAlphaPlane()) {
+        uint8_t* alphas = target.alphaRow(int32_t(y));
+        for (int64_t x = from; x <= to; ++x) rgb565::over(row[x], alphas[x], color565_, uint32_t(level), weight);
+        return;
+    }
     for (int64_t x = from; x <= to; ++x) row[x] = rgb565::blend(row[x], color565_, weight);
 }
 
@@ -155,7 +169,9 @@ void HALGraphics::dottedSpan(int64_t x1, int64_t x2, int64_t y) {
     if (!spanColumns(x1, x2, y, &from, &to)) return;
     uint16_t* row = surface()->row(int32_t(y));
     for (int64_t x = from; x <= to; ++x) {
-        if (dotOn(x)) row[x] = color565_;
+        if (!dotOn(x)) continue;
+        row[x] = color565_;
+        makeOpaque(x, x, y);
     }
 }
 
@@ -173,9 +189,13 @@ void HALGraphics::fillColumn(int64_t x, int64_t y1, int64_t y2, bool byAlpha) {
     const int64_t from = std::max(std::min(y1, y2), box.top), to = std::min(std::max(y1, y2), box.bottom - 1);
     const HALSurface& target = *surface();
     const uint32_t weight = rgb565::weightOf(level);
+    const uint32_t solid = level >= rgb565::kAlphaOpaqueFrom ? 32 : weight;
     for (int64_t y = from; y <= to; ++y) {
         uint16_t& pixel = target.row(int32_t(y))[x];
-        pixel = level >= rgb565::kAlphaOpaqueFrom ? color565_ : rgb565::blend(pixel, color565_, weight);
+        if (target.hasAlphaPlane())
+            rgb565::over(pixel, target.alphaRow(int32_t(y))[x], color565_, uint32_t(level), solid);
+        else
+            pixel = solid == 32 ? color565_ : rgb565::blend(pixel, color565_, weight);
     }
 }
 
@@ -219,6 +239,7 @@ void HALGraphics::drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, bool 
             if (on && minorAt >= minorLo && minorAt <= minorHi) {
                 const int64_t x = line.xMajor ? majorAt : minorAt, y = line.xMajor ? minorAt : majorAt;
                 target.row(int32_t(y))[x] = color565_;
+                makeOpaque(x, x, y);
             }
             error += 2 * line.minor;
             if (error >= 1) {

@@ -87,6 +87,9 @@ public:
 
     // The colour565 at (x, y) when drawable.
     void plot(int64_t x, int64_t y);
+    // Sets the alpha of columns from to to of row y to opaque on a surface with an alpha
+    // plane (after an opaque write there); nothing otherwise.
+    void makeOpaque(int64_t from, int64_t to, int64_t y);
     // Row y from min(x1, x2) to max(x1, x2) inclusive: solid, by the alpha, dotted, or by
     // the stroke style.
     void fillSpan(int64_t x1, int64_t x2, int64_t y);

@@ -7,6 +7,10 @@
 //   0xFFFF reads as 0xF8FCF8.
 // - Alpha has 33 levels: below 8 draws nothing, 248 or more is opaque, anything between
 //   blends with weight (alpha + 1) >> 3 of 32.
+// - On a surface with an alpha plane a draw composites source over: an opaque draw makes
+//   the pixel opaque, a blended draw of level s adds its share, s + a * (255 - s) / 255,
+//   and its colour weighs by its part of that result (over a fully transparent pixel the
+//   source colour itself, over an opaque one exactly the plain blend).
 // - The blend works on the spread form of a pixel (green moved to bits 21-26, red and blue
 //   left in place) with one multiply, and equals d + floor((s - d) * weight / 32) in each
 //   channel.
@@ -38,6 +42,21 @@ constexpr uint16_t blend(uint16_t d, uint16_t s, uint32_t weight) {
     const uint32_t ds = spread(d);
     const uint32_t r = ds + (((spread(s) - ds) * weight) >> 5);
     return uint16_t(r ^ ((r ^ (r >> 16)) & 0x07E0u));
+}
+
+// A draw of alpha level (8 to 255) with the plain blend weight (of 32) it takes over an
+// opaque pixel, onto the pixel d whose alpha is a.
+constexpr void over(uint16_t& d, uint8_t& a, uint16_t s, uint32_t level, uint32_t weight) {
+    if (level >= uint32_t(kAlphaOpaqueFrom) || weight >= 32) {
+        d = s;
+        a = 255;
+        return;
+    }
+    const uint32_t below = a;
+    const uint32_t result = level + (below * (255 - level) + 127) / 255;
+    const uint32_t share = below == 255 ? weight : (level * 32 + result / 2) / result;
+    d = blend(d, s, share > 32 ? 32 : share);
+    a = uint8_t(result);
 }
 
 }  // namespace rgb565

@@ -88,69 +88,75 @@ bool planBlit(const HALBlitTarget& target, int32_t x, int32_t y, int32_t width, 
     return true;
 }
 
-// Calls op(destination pixel, source index) for every visible pixel in the plan's order.
-template <typename Op>
-void walk(const BlitPlan& plan, const HALSurface& target, Op op) {
+// One source pixel as drawn: its colour, alpha level (below 8: nothing) and the blend
+// weight (of 32) it takes over an opaque pixel.
+struct Dab {
+    uint16_t pixel;
+    uint32_t level;
+    uint32_t weight;
+};
+
+inline void put(uint16_t& d, const Dab& dab) {
+    if (dab.level >= uint32_t(rgb565::kAlphaOpaqueFrom))
+        d = dab.pixel;
+    else if (dab.level >= uint32_t(rgb565::kAlphaVisibleFrom))
+        d = rgb565::blend(d, dab.pixel, dab.weight);
+}
+
+// Draws source(source index) onto every visible pixel in the plan's order; on a target with
+// an alpha plane the dab composites over the pixel's alpha.
+template <typename Source>
+void walk(const BlitPlan& plan, const HALSurface& target, Source source) {
     for (int32_t j = 0; j < plan.rows; ++j) {
         const int32_t r = plan.upward ? plan.rows - 1 - j : j;
         uint16_t* out = target.row(plan.y0 + r) + plan.x0;
+        uint8_t* alphas = target.hasAlphaPlane() ? target.alphaRow(plan.y0 + r) + plan.x0 : nullptr;
         const int64_t base = plan.sourceStart + r * plan.stepY;
-        if (plan.leftward) {
-            for (int32_t i = plan.columns - 1; i >= 0; --i) op(out[i], base + i * plan.stepX);
-        } else {
-            for (int32_t i = 0; i < plan.columns; ++i) op(out[i], base + i * plan.stepX);
+        for (int32_t k = 0; k < plan.columns; ++k) {
+            const int32_t i = plan.leftward ? plan.columns - 1 - k : k;
+            const Dab dab = source(base + i * plan.stepX);
+            if (alphas == nullptr) put(out[i], dab);
+            else if (dab.level >= uint32_t(rgb565::kAlphaVisibleFrom)) rgb565::over(out[i], alphas[i], dab.pixel, dab.level, dab.weight);
         }
     }
 }
 
 void copyOpaque(const BlitPlan& plan, const HALSurface& target, const uint16_t* pixels) {
-    if (plan.stepX != 1) return walk(plan, target, [pixels](uint16_t& d, int64_t i) { d = pixels[i]; });
+    if (plan.stepX != 1) return walk(plan, target, [pixels](int64_t i) { return Dab{pixels[i], 255, 32}; });
     // Consecutive source pixels: whole rows at once (memmove: a row may overlap itself).
     for (int32_t j = 0; j < plan.rows; ++j) {
         const int32_t r = plan.upward ? plan.rows - 1 - j : j;
         std::memmove(target.row(plan.y0 + r) + plan.x0, pixels + plan.sourceStart + r * plan.stepY,
                      size_t(plan.columns) * sizeof(uint16_t));
+        if (target.hasAlphaPlane()) std::memset(target.alphaRow(plan.y0 + r) + plan.x0, 255, size_t(plan.columns));
     }
 }
 
 void drawOpaque(const BlitPlan& plan, const HALSurface& target, const uint16_t* pixels, int32_t alpha) {
     if (alpha >= rgb565::kAlphaOpaqueFrom) return copyOpaque(plan, target, pixels);
-    const uint32_t weight = rgb565::weightOf(alpha);
-    walk(plan, target, [pixels, weight](uint16_t& d, int64_t i) { d = rgb565::blend(d, pixels[i], weight); });
+    const uint32_t level = uint32_t(alpha), weight = rgb565::weightOf(alpha);
+    walk(plan, target, [pixels, level, weight](int64_t i) { return Dab{pixels[i], level, weight}; });
 }
 
 void drawColorKeyed(const BlitPlan& plan, const HALSurface& target, const uint16_t* pixels, int32_t alpha) {
-    if (alpha >= rgb565::kAlphaOpaqueFrom) {
-        return walk(plan, target, [pixels](uint16_t& d, int64_t i) {
-            if (pixels[i] != rgb565::kColorKey) d = pixels[i];
-        });
-    }
-    const uint32_t weight = rgb565::weightOf(alpha);
-    walk(plan, target, [pixels, weight](uint16_t& d, int64_t i) {
-        if (pixels[i] != rgb565::kColorKey) d = rgb565::blend(d, pixels[i], weight);
+    const uint32_t level = uint32_t(alpha), weight = alpha >= rgb565::kAlphaOpaqueFrom ? 32 : rgb565::weightOf(alpha);
+    walk(plan, target, [pixels, level, weight](int64_t i) {
+        return pixels[i] == rgb565::kColorKey ? Dab{0, 0, 0} : Dab{pixels[i], level, weight};
     });
-}
-
-// A pixel of alpha level m (0 to 255) over d, with the blend weight given for mid levels.
-inline void put(uint16_t& d, uint16_t p, uint32_t level, uint32_t weight) {
-    if (level >= uint32_t(rgb565::kAlphaOpaqueFrom))
-        d = p;
-    else if (level >= uint32_t(rgb565::kAlphaVisibleFrom))
-        d = rgb565::blend(d, p, weight);
 }
 
 void drawAlphaPlane(const BlitPlan& plan, const HALSurface& target, const uint16_t* pixels, const uint8_t* alphas,
                     int32_t alpha) {
     if (alpha >= rgb565::kAlphaOpaqueFrom) {
-        return walk(plan, target, [pixels, alphas](uint16_t& d, int64_t i) {
+        return walk(plan, target, [pixels, alphas](int64_t i) {
             const uint32_t s = alphas[i];
-            put(d, pixels[i], s, (s + 1) >> 3);
+            return Dab{pixels[i], s, (s + 1) >> 3};
         });
     }
     const uint32_t context = uint32_t(alpha + 1) & 255;
-    walk(plan, target, [pixels, alphas, context](uint16_t& d, int64_t i) {
+    walk(plan, target, [pixels, alphas, context](int64_t i) {
         const uint32_t m = (((alphas[i] + 1u) * context) >> 8) & 255;
-        put(d, pixels[i], m, m >> 3);
+        return Dab{pixels[i], m, m >> 3};
     });
 }
 

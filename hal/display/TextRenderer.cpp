@@ -5,6 +5,7 @@
 
 #include "hal/display/HALFont.h"
 #include "hal/display/HALSurface.h"
+#include "hal/display/Rgb565.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ struct Paint {
     Box visible;  // clip ∩ surface ∩ the text's cell
     uint16_t colour;
     std::array<uint8_t, 256> weight;  // blend weight out of 32 per coverage: 0 skips, 32 copies
+    std::array<uint8_t, 256> level;   // the alpha level each coverage draws with
 };
 
 uint16_t toRgb565(uint32_t argb) {
@@ -39,19 +41,34 @@ uint16_t blend(uint16_t d, uint16_t s, uint32_t k) {
     return uint16_t(r ^ ((r ^ (r >> 16)) & 0x07E0u));
 }
 
-std::array<uint8_t, 256> weightsFor(uint32_t alpha) {
+// The alpha level of each coverage s under the text's alpha.
+std::array<uint8_t, 256> levelsFor(uint32_t alpha) {
+    std::array<uint8_t, 256> level{};
+    for (uint32_t s = 0; s < 256; ++s)
+        level[s] = uint8_t(alpha >= 248 ? s : (((s + 1) * ((alpha + 1) & 255)) >> 8) & 255);
+    return level;
+}
+
+std::array<uint8_t, 256> weightsFor(uint32_t alpha, const std::array<uint8_t, 256>& level) {
     std::array<uint8_t, 256> weight{};
     for (uint32_t s = 0; s < 256; ++s) {
-        const bool opaque = alpha >= 248;
-        const uint32_t m = opaque ? s : (((s + 1) * ((alpha + 1) & 255)) >> 8) & 255;
-        weight[s] = uint8_t(m < 8 ? 0 : m >= 248 ? 32 : opaque ? (m + 1) >> 3 : m >> 3);
+        const uint32_t m = level[s];
+        weight[s] = uint8_t(m < 8 ? 0 : m >= 248 ? 32 : alpha >= 248 ? (m + 1) >> 3 : m >> 3);
     }
     return weight;
 }
 
-inline void put(uint16_t* pixel, uint16_t colour, uint8_t weight) {
-    if (weight >= 32) *pixel = colour;
-    else if (weight != 0) *pixel = blend(*pixel, colour, weight);
+// One coverage value drawn at *pixel; alpha is the pixel's alpha-plane byte or null.
+inline void put(const Paint& paint, uint16_t* pixel, uint8_t* alpha, uint8_t coverage) {
+    const uint8_t weight = paint.weight[coverage];
+    if (weight == 0) return;
+    if (alpha != nullptr) rgb565::over(*pixel, *alpha, paint.colour, paint.level[coverage], weight);
+    else if (weight >= 32) *pixel = paint.colour;
+    else *pixel = blend(*pixel, paint.colour, weight);
+}
+
+uint8_t* alphaAt(const Paint& paint, int64_t x, int64_t y) {
+    return paint.surface->hasAlphaPlane() ? paint.surface->alphaRow(int32_t(y)) + x : nullptr;
 }
 
 // The glyph's bitmap with its top-left pixel at (left, top), within the visible box.
@@ -61,7 +78,8 @@ void paintGlyph(const Paint& paint, const HALGlyph& glyph, int64_t left, int64_t
     for (int64_t y = shown.top; y < shown.bottom; ++y) {
         const uint8_t* coverage = glyph.coverage.data() + (y - top) * glyph.width + (shown.left - left);
         uint16_t* row = paint.surface->row(int32_t(y));
-        for (int64_t x = shown.left; x < shown.right; ++x) put(row + x, paint.colour, paint.weight[*coverage++]);
+        uint8_t* alphas = alphaAt(paint, 0, y);
+        for (int64_t x = shown.left; x < shown.right; ++x) put(paint, row + x, alphas ? alphas + x : nullptr, *coverage++);
     }
 }
 
@@ -70,7 +88,8 @@ void paintBar(const Paint& paint, const Box& bar) {
     if (shown.empty()) return;
     for (int64_t y = shown.top; y < shown.bottom; ++y) {
         uint16_t* row = paint.surface->row(int32_t(y));
-        for (int64_t x = shown.left; x < shown.right; ++x) put(row + x, paint.colour, paint.weight[255]);
+        uint8_t* alphas = alphaAt(paint, 0, y);
+        for (int64_t x = shown.left; x < shown.right; ++x) put(paint, row + x, alphas ? alphas + x : nullptr, 255);
     }
 }
 
@@ -87,8 +106,9 @@ void HAL_drawText(HALSurface* surface, HALFont* font, const char16_t* chars, int
     const int64_t width = font->textWidth(chars, length);
     const Box cell{x, y, x + width, int64_t(y) + font->height};
     const Box clipBox{clip.x, clip.y, int64_t(clip.x) + std::max(clip.width, 0), int64_t(clip.y) + std::max(clip.height, 0)};
+    const std::array<uint8_t, 256> levels = levelsFor(argb >> 24);
     Paint paint{surface, cell.intersect(clipBox).intersect({0, 0, surface->width, surface->height}), toRgb565(argb),
-                weightsFor(argb >> 24)};
+                weightsFor(argb >> 24, levels), levels};
     if (paint.visible.empty()) return;
     const int64_t baseline = int64_t(y) + font->baseline;
     font->forEachCharacter(chars, length, [&](const HALGlyph& glyph, int64_t pen) {

@@ -12,9 +12,10 @@
 class HALHttpConnection;
 class HALString;
 
-// Makes the connection for a URL and connects to its host at once: 0 with *out set; 2 for
-// null arguments or a text that is not an http or https URL with a host (the port from the
-// URL, else 80 or 443); 7 when the host cannot be reached. *out is null on failure.
+// Makes the connection for a URL and connects to its host at once: 0 with *out set, also
+// when the host cannot be reached (the first request then fails: response code -1, reads
+// 7); 2 for null arguments or a text that is not an http or https URL with a host (the port
+// from the URL, else 80 or 443). *out is null on failure.
 int HAL_createHTTPConnection(HALHttpConnection** out, const char16_t* url, int32_t length);
 // Ends the request, closes the socket and frees the connection. 2 for null, else 0.
 int HAL_deleteHTTPConnection(HALHttpConnection* connection);

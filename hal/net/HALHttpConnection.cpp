@@ -73,14 +73,12 @@ int HALHttpConnection::create(const char16_t* url, int32_t length, HALHttpConnec
     *out = nullptr;
     std::unique_ptr<HALHttpConnection> connection(new HALHttpConnection(url, length));
     if (!connection->parts_.parse(HAL_utf16ToUtf8(url, size_t(length)))) return HAL_BAD_ARGUMENT;
-    if (HAL_openInternet() != HAL_OK) return HAL_IO_ERROR;
-    const HttpUrl& parts = connection->parts_;
-    bool connected;
-    {
+    // A session or connect failure leaves the socket closed: the first request reports it.
+    if (HAL_openInternet() == HAL_OK) {
+        const HttpUrl& parts = connection->parts_;
         VMLockReleased unlocked;
-        connected = connection->socket_.connect(parts.bareHost(), parts.port(), InternetSession::timeout());
+        connection->socket_.connect(parts.bareHost(), parts.port(), InternetSession::timeout());
     }
-    if (!connected) return HAL_IO_ERROR;
     *out = connection.release();
     return HAL_OK;
 }
@@ -146,7 +144,7 @@ int HALHttpConnection::send() {
     if (sendResult_ >= 0) return sendResult_;
     sendResult_ = HAL_NOT_FOUND;
     if (!socket_.isOpen()) {
-        lastError_ = CURLE_COULDNT_CONNECT;  // closed before anything was sent
+        lastError_ = CURLE_COULDNT_CONNECT;  // never connected, or closed before anything was sent
         return sendResult_;
     }
     HttpTransfer::Request request = buildRequest();

@@ -30,8 +30,9 @@ public:
     static constexpr int32_t kReadBufferSize = 4096;
 
     // Makes a connection for the length units of url and connects to its host and port.
-    // 0 with *out set; 2 when the text is not an http or https URL with a host; 7 when the
-    // session cannot be opened or no address of the host accepts the connection.
+    // 0 with *out set, also when the session cannot be opened or no address of the host
+    // accepts the connection (the first request then fails); 2 when the text is not an
+    // http or https URL with a host.
     static int create(const char16_t* url, int32_t length, HALHttpConnection** out);
     ~HALHttpConnection();
     HALHttpConnection(const HALHttpConnection&) = delete;

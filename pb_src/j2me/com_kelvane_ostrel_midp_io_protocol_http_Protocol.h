@@ -38,7 +38,8 @@ class Protocol : public virtual ::com::kelvane::ostrel::cldc::io::ConnectionBase
     ~Protocol() override;
 
     // IOException "HAL_createHTTPConnection error: " and the platform's code when the
-    // platform cannot make the connection. Stays in Setup; returns this object.
+    // platform refuses the URL (an unreachable host fails at the first request instead).
+    // Stays in Setup; returns this object.
     VMPtr<Connection> createNativeConnection(VMPtr<String> name, int32_t mode, bool timeouts) override;
     // Closes the streams last opened, deletes the platform connection; harmless when repeated.
     void close() override;

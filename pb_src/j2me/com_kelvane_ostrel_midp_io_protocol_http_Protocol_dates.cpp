@@ -37,10 +37,12 @@ bool isLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
 
-// The fields found so far; -1 (year and month: INT_MIN) while unset.
+// The fields found so far; -1 (year: INT_MIN) while unset. A month of 0 before a '/' is
+// stored as -1 and so stays unset: the next '/' number is the month, and "0/5/1994" has no
+// day.
 struct DateFields {
     int32_t year = INT_MIN;
-    int32_t month = INT_MIN;  // a '/' number may make it -1
+    int32_t month = -1;
     int32_t dayOfMonth = -1;
     int32_t hour = -1;
     int32_t minute = -1;
@@ -66,7 +68,7 @@ struct DateFields {
             else if (minute < 0) minute = n;
             else fail();
         } else if (c == u'/') {
-            if (month == INT_MIN) month = n - 1;
+            if (month < 0) month = n - 1;
             else if (dayOfMonth < 0) dayOfMonth = n;
             else fail();
         } else if (!ended && !blankAfter && c != u'-') {
@@ -77,7 +79,7 @@ struct DateFields {
             second = n;
         } else if (dayOfMonth < 0) {
             dayOfMonth = n;
-        } else if (year == INT_MIN && month != INT_MIN) {
+        } else if (year == INT_MIN && month >= 0) {
             year = n;
         } else {
             fail();
@@ -96,7 +98,7 @@ struct DateFields {
             zoneOffset = action - kZoneAction;
             zoneKnown = true;
         } else if (action >= 2) {
-            if (month != INT_MIN) fail();
+            if (month >= 0) fail();
             month = action - 2;
         }
         previousSeparator = 0;
@@ -187,7 +189,7 @@ int64_t Protocol::parseDate(VMPtr<String> text) {
             fields.takeWordAction(wordAction(s + start, i - start));
         }
     }
-    if (fields.year == INT_MIN || fields.month == INT_MIN || fields.dayOfMonth < 0) fail();
+    if (fields.year == INT_MIN || fields.month < 0 || fields.dayOfMonth < 0) fail();
     return toMillis(fields);
 }
 

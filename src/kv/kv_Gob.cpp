@@ -10,6 +10,7 @@
 #include "src/kv/kv_GobAlphaImage.h"
 #include "src/kv/kv_KvCanvas.h"
 #include "src/kv/kv_Resources.h"
+#include "src/kv/WrappingArithmetic.h"
 
 namespace kv {
 
@@ -50,7 +51,7 @@ int32_t Gob::flippedCollisionY(int32_t flags) const {
 
 void Gob::paint(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t flags) {
     if (width < 1 || height < 1) return;
-    g->drawRegion(image, 0, 0, width, height, flags | (alphaType << 8), x + getX(flags), y + getY(flags),
+    g->drawRegion(image, 0, 0, width, height, flags | (alphaType << 8), wrapAdd(x, getX(flags)), wrapAdd(y, getY(flags)),
                   kAnchorTopLeft);
 }
 
@@ -78,8 +79,8 @@ void Gob::paintReserved(VMPtr<Graphics>) {
 }
 
 bool Gob::collidesRect(int32_t x, int32_t y, int32_t flags, int32_t rx, int32_t ry, int32_t rw, int32_t rh) {
-    return overlaps(x + flippedCollisionX(flags), y + flippedCollisionY(flags), collisionWidth, collisionHeight, rx, ry,
-                    rw, rh);
+    return overlaps(wrapAdd(x, flippedCollisionX(flags)), wrapAdd(y, flippedCollisionY(flags)), collisionWidth,
+                    collisionHeight, rx, ry, rw, rh);
 }
 
 bool Gob::collidesGob(int32_t x, int32_t y, int32_t flags, VMPtr<Gob> other, int32_t ox, int32_t oy, int32_t oflags) {
@@ -88,8 +89,9 @@ bool Gob::collidesGob(int32_t x, int32_t y, int32_t flags, VMPtr<Gob> other, int
 
 bool Gob::collidesGobExtended(int32_t x, int32_t y, int32_t flags, VMPtr<Gob> other, int32_t ox, int32_t oy,
                               int32_t oflags, int32_t gx, int32_t gy, int32_t gw, int32_t gh) {
-    return collidesRect(x, y, flags, ox + other->flippedCollisionX(oflags) + gx, oy + other->flippedCollisionY(oflags) + gy,
-                        other->collisionWidth + gw, other->collisionHeight + gh);
+    return collidesRect(x, y, flags, wrapAdd(wrapAdd(ox, other->flippedCollisionX(oflags)), gx),
+                        wrapAdd(wrapAdd(oy, other->flippedCollisionY(oflags)), gy), wrapAdd(other->collisionWidth, gw),
+                        wrapAdd(other->collisionHeight, gh));
 }
 
 VMPtr<GobAlphaImage> Gob::withAlpha(int32_t alpha) {
@@ -115,8 +117,9 @@ void Gob::paintTrimmed(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t flags, i
         return;
     }
     int32_t clipX = g->getClipX(), clipY = g->getClipY(), clipW = g->getClipWidth(), clipH = g->getClipHeight();
-    g->clipRect(x + getX(flags) + ((flags & 2) ? right : left), y + getY(flags) + ((flags & 1) ? bottom : top),
-                width - left - right, height - top - bottom);
+    g->clipRect(wrapAdd(wrapAdd(x, getX(flags)), (flags & 2) ? right : left),
+                wrapAdd(wrapAdd(y, getY(flags)), (flags & 1) ? bottom : top), wrapSub(wrapSub(width, left), right),
+                wrapSub(wrapSub(height, top), bottom));
     paint(g, x, y, flags);
     g->setClip(clipX, clipY, clipW, clipH);
 }
@@ -231,8 +234,8 @@ bool Gob::collideLists(int32_t n, VMPtr<IntArray> a, int32_t m, VMPtr<IntArray> 
             int32_t* o = out->elements();
             o[0] = std::max(r[0], s[0]);
             o[1] = std::max(r[1], s[1]);
-            o[2] = std::min(r[0] + r[2], s[0] + s[2]) - o[0];
-            o[3] = std::min(r[1] + r[3], s[1] + s[3]) - o[1];
+            o[2] = wrapSub(std::min(wrapAdd(r[0], r[2]), wrapAdd(s[0], s[2])), o[0]);
+            o[3] = wrapSub(std::min(wrapAdd(r[1], r[3]), wrapAdd(s[1], s[3])), o[1]);
             o[4] = r[4];
             o[5] = s[4];
             return true;

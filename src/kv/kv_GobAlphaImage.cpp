@@ -1,6 +1,7 @@
 #include "src/kv/kv_GobAlphaImage.h"
 
 #include "src/kv/kv_KvCanvas.h"
+#include "src/kv/WrappingArithmetic.h"
 
 namespace kv {
 
@@ -17,7 +18,7 @@ VMPtr<GobAlphaImage> GobAlphaImage::_VM_init(VMPtr<Gob> src) {
 
 void GobAlphaImage::paint(VMPtr<Graphics> g, int32_t x, int32_t y, int32_t flags) {
     if (alpha == 0 || width < 1 || height < 1) return;
-    int32_t left = x + getX(flags), top = y + getY(flags), transform = flags | (alphaType << 8);
+    int32_t left = wrapAdd(x, getX(flags)), top = wrapAdd(y, getY(flags)), transform = flags | (alphaType << 8);
     int32_t previous = g->getAlpha();
     if (previous != alpha) g->setAlpha(alpha);
     g->drawRegion(image, 0, 0, width, height, transform, left, top, 20);

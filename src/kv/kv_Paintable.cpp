@@ -2,6 +2,7 @@
 
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
 #include "src/kv/kv_Gob.h"
+#include "src/kv/WrappingArithmetic.h"
 
 namespace kv {
 
@@ -38,8 +39,8 @@ int32_t Paintable::gatherRects(Paintable* object, VMPtr<IntArray>& rects, int32_
     int32_t count = object->getCollisionRects(flags, rects, type);
     int32_t* record = rects->elements();
     for (int32_t i = 0; i < count; ++i, record += 5) {
-        record[0] += x;
-        record[1] += y;
+        record[0] = wrapAdd(record[0], x);
+        record[1] = wrapAdd(record[1], y);
     }
     return count;
 }

@@ -63,7 +63,8 @@ TEST_F(GobTest, EdgesAndCollisionRectanglesUnderFlips) {
     struct Case { int32_t flags, x, y; std::vector<int32_t> rect, box; } cases[] = {
         {0, -5, -30, {-4, -28, 3, 4, -1}, {-4, -28, 3, 4}},   {1, -5, 0, {-4, 24, 3, 4, -1}, {-4, 24, 3, 4}},
         {2, -15, -30, {1, -28, 3, 4, -1}, {1, -28, 3, 4}},    {3, -15, 0, {1, 24, 3, 4, -1}, {1, 24, 3, 4}},
-        {4, -5, -30, {-4, -28, 3, 4, -1}, {-28, -4, 4, 3}},   {7, -15, 0, {1, 24, 3, 4, -1}, {24, 1, 4, 3}}};
+        {4, -5, -30, {-4, -28, 3, 4, -1}, {-28, -4, 4, 3}},   {7, -15, 0, {1, 24, 3, 4, -1}, {24, 1, 4, 3}},
+        {5, -5, 0, {-4, 24, 3, 4, -1}, {24, -4, 4, 3}},       {6, -15, -30, {1, -28, 3, 4, -1}, {-28, 1, 4, 3}}};
     VMPtr<kvtest::IntArray> out = kvtest::IntArray::_VM_new(5);
     VMPtr<CollisionBox> box = CollisionBox::_VM_new();
     for (const Case& c : cases) {
@@ -85,6 +86,25 @@ TEST_F(GobTest, EdgesAndCollisionRectanglesUnderFlips) {
         rect->setBounds(x, -1, 1, 1);
         EXPECT_EQ(gob->intersectsImage(rect, 0, 0), inside);
     }
+}
+
+// Positions and growths past INT32_MAX wrap: the gob's edges, collision rectangle and trim
+// clip move together, and a list intersection across the limit keeps its true size.
+TEST_F(GobTest, OffsetsWrapAtTheLimits) {
+    VMPtr<Gob> gob = loadedGob({-1, -1, 0, 0, 2, 2, 5, 1, 2, 2}, sheet2x2());
+    EXPECT_TRUE(gob->collidesRect(INT32_MAX, 0, 0, INT32_MIN + 3, 0, 1, 1));
+    EXPECT_FALSE(gob->collidesRect(INT32_MAX, 0, 0, INT32_MAX, 0, 1, 1));
+    EXPECT_TRUE(gob->collidesGobExtended(INT32_MAX, 0, 0, gob, INT32_MAX, 0, 0, 0, 0, 0, 0));
+    EXPECT_FALSE(gob->collidesGobExtended(0, 0, 0, gob, 0, 0, 0, 0, 0, INT32_MAX, 0));
+    VMPtr<kvtest::Image> image = kvtest::blankImage(4, 4);
+    VMPtr<kvtest::Graphics> g = image->getGraphics();
+    gob->paint(g, INT32_MAX, INT32_MAX, 0);
+    gob->paintTrimmed(g, INT32_MAX, INT32_MAX, 0, 1, 1, INT32_MIN, 0);
+    gob->withAlpha(128)->paint(g, INT32_MIN, INT32_MIN, 3);
+    EXPECT_EQ(kvtest::pixelsOf(image), std::vector<int32_t>(16, K));
+    VMPtr<kvtest::IntArray> out = kvtest::IntArray::_VM_new(6);
+    EXPECT_TRUE(Gob::collideLists(1, ints({INT32_MAX - 5, 0, 10, 10, 1}), 1, ints({INT32_MAX - 2, 0, 10, 10, 2}), out));
+    EXPECT_EQ(vec(out, 6), (std::vector<int32_t>{INT32_MAX - 2, 0, 7, 10, 1, 2}));
 }
 
 TEST_F(GobTest, CircularAndMissingCollisionAreas) {

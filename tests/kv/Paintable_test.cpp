@@ -62,6 +62,16 @@ TEST_F(PaintableTest, BoxAndRectangleTests) {
     EXPECT_FALSE(CollisionBox::lastHitB);
 }
 
+// Records and boxes moved past INT32_MAX wrap, the same for both paintables.
+TEST_F(PaintableTest, MovesWrapAtTheLimits) {
+    VMPtr<Gob> a = gobWithBox(5, 0, 4, 4);
+    VMPtr<kvtest::IntArray> out = kvtest::IntArray::_VM_new(6);
+    EXPECT_TRUE(a->collidesRects(INT32_MAX, 0, 0, -1, a, INT32_MAX - 2, 0, 0, -1, out));
+    EXPECT_EQ(kvtest::vec(out, 6), (std::vector<int32_t>{INT32_MIN + 4, 0, 2, 4, -1, -1}));
+    EXPECT_TRUE(a->collides(INT32_MAX, 0, 0, -1, a, INT32_MAX - 2, 0, 0, -1));
+    EXPECT_EQ(CollisionBox::lastHitA->x, INT32_MIN + 4);
+}
+
 TEST_F(PaintableTest, TiledFillCoversTheClipFromTheLastCoveringTile) {
     VMPtr<kvtest::Graphics> g = kvtest::blankImage(20, 10)->getGraphics();
     g->setClip(5, 2, 9, 5);

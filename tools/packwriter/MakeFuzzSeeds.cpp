@@ -1,9 +1,10 @@
 // Writes the seed corpora of the pack fuzz targets with the pack writer:
 //   make_pack_fuzz_seeds <fuzz/corpus folder>
-// resource_pack seeds are a form byte (0 table, 1 chunked part 1) and the part's bytes;
-// png_palette seeds are a palette-length byte and an indexed PNG; anim_set seeds are
-// animation-set entries; translation and gob_set seeds are encoded tables and gob sets (the
-// gob_set target holds a 16 x 8 sheet).
+// resource_pack seeds are a form byte (0 table, 1 chunked part 1, 2 table-form part 17, 3
+// table through a buffering stream) and the part's bytes; png_palette seeds are a
+// palette-length byte and an indexed PNG; anim_set seeds are animation-set entries;
+// translation and gob_set seeds are encoded tables and gob sets (the gob_set target holds a
+// 16 x 8 sheet).
 
 #include <cstdio>
 #include <string>
@@ -49,6 +50,56 @@ void writeAnimSetSeeds(const std::string& folder) {
     writeFile(folder, "timeless", encodeAnimSet(timeless));
 }
 
+// The picture the fuzz target keeps as split file 1 and entry files 1 to 3 of part 1: 2 x 2
+// pixels of 4 palette colours, one transparent.
+Bytes palettePng() {
+    png_writer::Picture picture;
+    picture.width = picture.height = 2;
+    picture.colorType = png_writer::kPalette;
+    picture.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+    picture.transparency = {255, 0};
+    picture.samples = {0, 1, 2, 3};
+    return png_writer::encode(picture);
+}
+
+Entry text(const std::string& s, int8_t type = -1) { return {Bytes(s.begin(), s.end()), type}; }
+
+// Larger parts: images, text, empty and long entries; an extension block after a table; a
+// directory with entries at offsets inside shared files; a split list short of its total;
+// a container with both directory and split chunks and duplicates.
+void writeDeepSeeds(const std::string& pack) {
+    const Bytes png = palettePng();
+    const int32_t pngSize = int32_t(png.size());
+    const std::vector<Entry> entries = {{png, -3}, text("text entry", -7), text(""), {png, -3}, {Bytes(300, 7), 1}, text("wav", 1)};
+    Bytes extended = packwriter::table(entries);
+    for (uint8_t b : Bytes{0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66}) extended.push_back(b);
+    packwriter::writeFile(pack, "table_images_extension", with(0, extended));
+    packwriter::writeFile(pack, "table_buffered", with(3, packwriter::table({{png, -3}, {Bytes(2000, 9), -1}, text("x")})));
+    packwriter::writeFile(pack, "table_narrow_part17", with(2, packwriter::table(entries, false)));
+
+    const std::vector<Entry> listed = {{png, -3}, {png, -3}, text("abc"), text("de", 1)};
+    Bytes vfso = packwriter::directory(listed);
+    constexpr size_t kThirdEntry = 8 + 2 * 12;  // entries 2 and 3 at offsets 4 and 2 of files 2 and 3
+    vfso[kThirdEntry + 3] = 2;
+    vfso[kThirdEntry + 7] = 4;
+    vfso[kThirdEntry + 12 + 3] = 3;
+    vfso[kThirdEntry + 12 + 7] = 2;
+    packwriter::writeFile(pack, "chunked_directory", with(1, chunked(listed, packwriter::chunk(packwriter::kIdVfso, vfso))));
+
+    Bytes list = packwriter::splitList({pngSize, 16, 24});
+    list[3] = uint8_t(pngSize + 16 + 24 + 8);
+    const std::vector<Entry> split = {{png, -3}, {Bytes(16, 2), -1}, {Bytes(20, 3), 0}};
+    packwriter::writeFile(pack, "chunked_split", with(1, packwriter::container({packwriter::chunk(packwriter::kIdFslm, list),
+                                                                               packwriter::chunk(packwriter::kIdRphe, packwriter::table(split, false, false))})));
+    packwriter::writeFile(
+        pack, "chunked_many_chunks",
+        with(1, packwriter::container({packwriter::chunk(packwriter::kIdRphe, packwriter::table(listed, true, false), 7),
+                                       packwriter::chunk(packwriter::kIdFslm, packwriter::splitList({pngSize})),
+                                       packwriter::chunk(packwriter::kIdVfso, vfso),
+                                       packwriter::chunk(packwriter::kIdRphe, packwriter::table({text("z")}, true, false)),
+                                       packwriter::chunk(packwriter::kIdVfso, packwriter::directory({text("q")}))})));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,6 +117,7 @@ int main(int argc, char** argv) {
     packwriter::writeFile(pack, "split", with(1, chunked(split, packwriter::chunk(packwriter::kIdFslm, packwriter::splitList({8, 16, 24})))));
     packwriter::writeFile(pack, "directory", with(1, chunked(entries, packwriter::chunk(packwriter::kIdVfso, packwriter::directory(entries)))));
     packwriter::writeFile(pack, "version3", with(1, packwriter::container({}, 3)));
+    writeDeepSeeds(pack);
 
     png_writer::Picture picture;
     picture.width = 2;

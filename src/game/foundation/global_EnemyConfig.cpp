@@ -46,6 +46,7 @@ void EnemyConfig::_VM_clinit() {
 }
 
 VMPtr<Table> EnemyConfig::forStage(int32_t stage) {
+    vm::ensureInitialized(_VM_getClass());
     switch (stage) {
     case 0: return STAGE_0;
     case 1: return STAGE_1;

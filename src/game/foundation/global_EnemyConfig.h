@@ -15,7 +15,7 @@ class EnemyConfig : public virtual ::java::lang::Object {
                              KIND = 5, GOBS_ID = 6, ANIM_SET_ID = 7;
 
     static void _VM_clinit();
-    // The table of the stage; IllegalArgumentException naming any stage outside 0..4.
+    // The table of the stage, the class initialised first; IllegalArgumentException naming any stage outside 0..4.
     static VMPtr<Table> forStage(int32_t stage);
 
     static VMPtr<Table> STAGE_0, STAGE_1, STAGE_2, STAGE_3, STAGE_4;

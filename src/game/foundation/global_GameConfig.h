@@ -12,6 +12,8 @@ class GameConfig : public virtual ::java::lang::Object {
     static constexpr int32_t ENEMY_TOTAL = 0, MAX_ALIVE = 1;
 
     static void _VM_clinit();
+    // The table, the class initialised first.
+    static VMPtr<Table> stages();
     static VMPtr<Table> STAGES;
 };
 

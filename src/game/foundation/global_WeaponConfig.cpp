@@ -6,6 +6,11 @@ VM_DEFINE_CLASS_WITHOUT_FACTORY(WeaponConfig, "global.WeaponConfig", "java.lang.
 
 VMPtr<Table> WeaponConfig::WEAPONS{VMStaticScope::instance()};
 
+VMPtr<Table> WeaponConfig::weapons() {
+    vm::ensureInitialized(_VM_getClass());
+    return WEAPONS;
+}
+
 void WeaponConfig::_VM_clinit() {
     WEAPONS = makeTable<9>({{5, 1, 300, 120, 400, 0, 16, 16, 4},
                             {6, 2, 320, 130, 380, 2, 18, 16, 4},

@@ -18,6 +18,8 @@ class WeaponConfig : public virtual ::java::lang::Object {
     static constexpr int32_t WEAPON_COUNT = 7;
 
     static void _VM_clinit();
+    // The table, the class initialised first.
+    static VMPtr<Table> weapons();
     static VMPtr<Table> WEAPONS;
 };
 

@@ -1,6 +1,7 @@
 #include "src/game/foundation/ui_SceneManager.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "src/game/foundation/ResourceIds.h"
 #include "src/game/foundation/SavedProgress.h"
 #include "src/game/foundation/SceneTable.h"
+#include "src/kv/kv_Resources.h"
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
 
 namespace ui {
@@ -53,6 +55,12 @@ int8_t clampMoney(int64_t value) { return int8_t(std::clamp<int64_t>(value, 0, p
     vm::throwNew<java::lang::IllegalArgumentException>(String::fromUtf8(what.c_str()));
 }
 
+std::string hex(int32_t id) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", unsigned(id));
+    return text;
+}
+
 void checkIndex(int32_t value, int32_t count, const char* what) {
     if (value < 0 || value >= count) refuse(std::string(what) + " " + std::to_string(value) + " out of range");
 }
@@ -69,10 +77,14 @@ void SceneManager::_VM_mark(uint32_t flags) {
     KvCanvas::_VM_mark(flags);
     vmMarkField(scene, flags);
     vmMarkField(mediaManager, flags);
+    vmMarkField(fonts, flags);
+    vmMarkField(translations, flags);
 }
 
 void SceneManager::loadStep(int32_t code) {
     if (code == 0) {
+        loadFonts();
+        loadTranslations();
         mediaManager = kv::MediaManager::_VM_new();
         mediaManager->_VM_init();
         checkSavedRecords();
@@ -84,6 +96,40 @@ void SceneManager::loadStep(int32_t code) {
         if (mediaManager && mediaManager->isSoundEnabled()) mediaManager->stopMusic();
         musicStarted = false;
         if (scene) callScene("pause", [&] { scene->pause(); });
+    }
+}
+
+void SceneManager::loadFonts() {
+    const int32_t glyphs[2] = {res::kFontTitleGobs, res::kFontBodyGobs};
+    fonts = VMArray<RichFont*, 1>::_VM_new(2);
+    for (int32_t i = 0; i < 2; ++i) {
+        VMPtr<RichFont> font = RichFont::_VM_new();
+        font->_VM_init();
+        try {
+            VMPtr<kv::Gob::GobArray> gobs = kv::Resources::getGobs(glyphs[i]);
+            if (!gobs) refuse("no gob array");
+            font->setGlyphs(gobs);
+        } catch (java::lang::Throwable* caught) {
+            VMPtr<java::lang::Throwable> failure(caught);
+            log("Font " + hex(glyphs[i]) + " not loaded, the system font stands in: " + failure->toString()->toUtf8());
+        }
+        fonts->set(i, font);
+    }
+}
+
+void SceneManager::loadTranslations() {
+    translations = VMArray<Translation*, 1>::_VM_new(5);
+    for (int32_t i = 0; i < 5; ++i) {
+        VMPtr<Translation> table;
+        try {
+            table = kv::Resources::getTranslation(res::kTranslations[i]);
+        } catch (java::lang::Throwable* caught) {
+            VMPtr<java::lang::Throwable> failure(caught);
+            log("Text table " + hex(res::kTranslations[i]) + " not loaded: " + failure->toString()->toUtf8());
+            table = Translation::_VM_new();
+            table->_VM_init();
+        }
+        translations->set(i, table);
     }
 }
 
@@ -166,7 +212,12 @@ void SceneManager::createScene() {
 }
 
 void SceneManager::update(int32_t dt) {
-    if (!scene) return;
+    if (!scene) {
+        // No scene to hand them to: touches do not wait for the next scene.
+        while (PointerInputEventManager::nextEvent()) {
+        }
+        return;
+    }
     bool loading = false, paused = false;
     callScene("isLoading", [&] { loading = scene->isLoading(); });
     if (scene) callScene("isPaused", [&] { paused = scene->isPaused(); });

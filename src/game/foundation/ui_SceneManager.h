@@ -16,6 +16,11 @@
 // the game stops with a message and exit code 1. An id without a scene class is logged and
 // leads to the menu when there is one; otherwise no scene is current.
 //
+// The start-up loading makes the two fonts (0 titles and dialogs, 1 body text and entries)
+// and the five text tables (language index 0 to 4). Content that cannot be read is logged
+// with its resource id and replaced: a font by the system font, a text table by an empty
+// one, so the game still starts.
+//
 // Saved progress: records 0 and 1 (layouts in SavedProgress.h), checked and repaired at
 // start-up and created on the first run; every operation loads its record, changes the
 // bytes it names and saves the whole record again in one write.
@@ -27,12 +32,16 @@
 #include "src/game/foundation/ui_Scene.h"
 #include "src/kv/kv_KvCanvas.h"
 #include "src/kv/kv_MediaManager.h"
+#include "src/kv/util/text/kv_util_text_RichFont.h"
+#include "src/kv/util/text/kv_util_text_Translation.h"
 
 namespace ui {
 
 class SceneManager : public ::kv::KvCanvas {
     VM_CLASS(SceneManager, ::kv::KvCanvas)
     using Graphics = ::javax::microedition::lcdui::Graphics;
+    using RichFont = ::kv::util::text::RichFont;
+    using Translation = ::kv::util::text::Translation;
 
     static constexpr int32_t kGameWidth = 240, kGameHeight = 320, kSideWidth = 40;
     static constexpr int32_t kNoScene = -1;
@@ -86,6 +95,8 @@ class SceneManager : public ::kv::KvCanvas {
 
     VMPtr<Scene> scene{vmField()};
     VMPtr<::kv::MediaManager> mediaManager{vmField()};
+    VMPtr<VMArray<RichFont*, 1>> fonts{vmField()};
+    VMPtr<VMArray<Translation*, 1>> translations{vmField()};
     int32_t sceneId = 0;
     int32_t previousSceneId = kNoScene;
     int32_t pendingSceneId = kNoScene;
@@ -105,6 +116,8 @@ private:
     void paintLoadingIndicator(VMPtr<Graphics> g);
     void paintSidePanels(VMPtr<Graphics> g);
     void checkSavedRecords();
+    void loadFonts();
+    void loadTranslations();
     VMPtr<ByteArray> loadProgress(int32_t slot);
 };
 

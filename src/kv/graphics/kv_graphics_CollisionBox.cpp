@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "pb_src/j2me/java_lang_String.h"
+#include "src/kv/WrappingArithmetic.h"
 
 namespace kv::graphics {
 
@@ -34,7 +35,7 @@ void CollisionBox::_VM_clinit() {
 void CollisionBox::paint(VMPtr<Graphics> g, int32_t dx, int32_t dy, int32_t) {
     translate(dx, dy);
     paint(g);
-    translate(-dx, -dy);
+    translate(wrapNeg(dx), wrapNeg(dy));
 }
 
 void CollisionBox::paint(VMPtr<Graphics> g) {
@@ -66,29 +67,29 @@ void CollisionBox::setSize(int32_t w, int32_t h) {
 void CollisionBox::setIntersection(VMPtr<CollisionBox> a, VMPtr<CollisionBox> b) {
     x = std::max(a->x, b->x);
     y = std::max(a->y, b->y);
-    width = std::min(a->x + a->width, b->x + b->width) - x;
-    height = std::min(a->y + a->height, b->y + b->height) - y;
+    width = wrapSub(std::min(a->right(), b->right()), x);
+    height = wrapSub(std::min(a->bottom(), b->bottom()), y);
     kind = 3;
 }
 
 void CollisionBox::translate(int32_t dx, int32_t dy) {
-    x += dx;
-    y += dy;
+    x = wrapAdd(x, dx);
+    y = wrapAdd(y, dy);
 }
 
 bool CollisionBox::intersectsRect(int32_t rx, int32_t ry, int32_t rw, int32_t rh) {
     if (kind == 3) return rw > 0 && rh > 0 && !isEmpty() && overlaps(x, y, width, height, rx, ry, rw, rh);
     testBox->setBounds(rx, ry, rw, rh);
     int32_t r = width >> 1;
-    return circleIntersectsBox(x + r, y + r, r, testBox);
+    return circleIntersectsBox(wrapAdd(x, r), wrapAdd(y, r), r, testBox);
 }
 
 bool CollisionBox::intersects(VMPtr<CollisionBox> other) {
     int32_t r = width >> 1, ro = other->width >> 1;
     if (kind == 3 && other->kind == 3) return overlaps(x, y, width, height, other->x, other->y, other->width, other->height);
-    if (kind == 3) return circleIntersectsBox(other->x + ro, other->y + ro, ro, this);
-    if (other->kind == 3) return circleIntersectsBox(x + r, y + r, r, other);
-    int64_t dx = int64_t(x) + r - other->x - ro, dy = int64_t(y) + r - other->y - ro;
+    if (kind == 3) return circleIntersectsBox(wrapAdd(other->x, ro), wrapAdd(other->y, ro), ro, this);
+    if (other->kind == 3) return circleIntersectsBox(wrapAdd(x, r), wrapAdd(y, r), r, other);
+    int64_t dx = int64_t(wrapAdd(x, r)) - wrapAdd(other->x, ro), dy = int64_t(wrapAdd(y, r)) - wrapAdd(other->y, ro);
     return withinRadius(dx, dy, int64_t(r) + ro, true);
 }
 
@@ -141,8 +142,8 @@ void CollisionBox::copyAllTo(VMPtr<CollisionBox> target) {
 void CollisionBox::setUnion(VMPtr<CollisionBox> a, VMPtr<CollisionBox> b) {
     x = std::min(a->x, b->x);
     y = std::min(a->y, b->y);
-    width = std::max(a->x + a->width, b->x + b->width) - x;
-    height = std::max(a->y + a->height, b->y + b->height) - y;
+    width = wrapSub(std::max(a->right(), b->right()), x);
+    height = wrapSub(std::max(a->bottom(), b->bottom()), y);
     kind = 3;
 }
 

@@ -8,6 +8,7 @@
 // whose every slot holds a box.
 
 #include "src/kv/kv_Paintable.h"
+#include "src/kv/WrappingArithmetic.h"
 
 namespace kv::graphics {
 
@@ -58,6 +59,9 @@ class CollisionBox : public Paintable {
     // The bounding rectangle box of a and b.
     virtual void setUnion(VMPtr<CollisionBox> a, VMPtr<CollisionBox> b);
     virtual bool isEmpty() { return width <= 0 || height <= 0; }
+    // x + width and y + height, wrapping at the 32-bit limits.
+    int32_t right() const { return wrapAdd(x, width); }
+    int32_t bottom() const { return wrapAdd(y, height); }
     // "x,y:<x>,<y>, WxH:<width>,<height>"
     VMPtr<::java::lang::String> toString() override;
 

@@ -10,7 +10,9 @@
 #include "tests/game/support/GameDriver.h"
 #include "tests/hal/audio/AudioFixtures.h"
 #include "tests/kv/KvTestSupport.h"
+#include "tools/packwriter/GlyphFontEncoder.h"
 #include "tools/packwriter/PackWriter.h"
+#include "tools/packwriter/TranslationEncoder.h"
 
 namespace {
 
@@ -51,6 +53,57 @@ TEST(SceneManager, TheFirstRunCreatesBothRecordsAndBuildsSceneZero) {
     EXPECT_EQ(first0, kNew0);
     EXPECT_EQ(first1, kNew1);
     EXPECT_EQ(calls, (Calls{"0 init", "0 update", "0 paint", "0 update", "0 paint"}));
+}
+
+// A font of one glyph, 'A', whose advance tells the fonts apart.
+packwriter::GlyphFont oneGlyphFont(int32_t advance) {
+    packwriter::GlyphFont font;
+    font.metrics = {.height = 8, .baseline = 7, .missingAdvance = 3, .lineHeight = 9};
+    font.glyphs.push_back({.code = u'A', .width = 4, .height = 6, .argb = std::vector<uint32_t>(24, 0xFFFFFFFF),
+                           .advance = advance});
+    return font;
+}
+
+TEST(SceneManager, TheStartUpLoadingMakesTheTwoFontsAndTheFiveTextTables) {
+    GameDriver game;
+    std::vector<packwriter::Entry> part(9);
+    for (int32_t i = 0; i < 2; ++i) {
+        const packwriter::EncodedFont font = packwriter::encodeGlyphFont(oneGlyphFont(6 + 3 * i));
+        part[size_t(i)] = {packwriter::encodeGobSet({.imageIndex = 2 + i, .gobs = font.gobs}), -1};
+        part[size_t(2 + i)] = {packwriter::encodeSheetPng(font.sheet), -3};
+    }
+    for (int32_t language = 0; language < 5; ++language)
+        part[size_t(res::kTranslations[language] & 0x3FF)] = {
+            packwriter::encodeTranslation({"text of table " + std::to_string(res::kTranslations[language])}), -1};
+    int32_t total = 0;
+    for (const packwriter::Entry& entry : part) total += int32_t(entry.bytes.size());
+    packwriter::writeSplitPart((game.folder / "rsc").string(), res::kFontTitleGobs >> 10, part, {total});
+    useScene(0);
+    static std::vector<std::string> seen;
+    game.run([](GameDriver& g) {
+        g.start();
+        ui::SceneManager& m = g.manager();
+        const auto letter = VMPtr<java::lang::String>::fromLiteral("A");
+        for (int32_t i = 0; i < 2; ++i) seen.push_back(std::to_string(m.fonts->at(i)->stringWidth(letter)));
+        for (int32_t i = 0; i < 5; ++i) seen.push_back(m.translations->at(i)->getText(0)->toUtf8());
+        m.requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"6", "9", "text of table 7172", "text of table 7173", "text of table 7175",
+                                              "text of table 7174", "text of table 7176"}));
+}
+
+TEST(SceneManager, MissingFontsAndTextTablesAreReplacedAndTheGameStarts) {
+    GameDriver game;
+    useScene(0);
+    static std::vector<int32_t> seen;
+    game.run([](GameDriver& g) {
+        g.start();
+        ui::SceneManager& m = g.manager();
+        seen = {m.fonts->length, m.fonts->at(0)->glyphs.isNull(), m.fonts->at(1)->glyphs.isNull(),
+                m.translations->length, m.translations->at(4)->count, g.sceneId(), m.getScene().isNull()};
+        m.requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{2, 1, 1, 5, 0, 0, 0}));
 }
 
 TEST(SceneManager, ARecordSlotKeepsDataOfAnyLengthAcrossSaves) {
@@ -213,10 +266,13 @@ TEST(SceneManager, AnIdWithoutASceneClassLeavesNoSceneWhileThereIsNoMenu) {
     game.run([](GameDriver& g) {
         g.start();
         g.frames(3);
-        seen = {g.sceneId(), g.manager().getScene().isNull(), g.manager().isLoopEnding()};
+        g.tap(5, 5);
+        g.frames(1);
+        seen = {g.sceneId(), g.manager().getScene().isNull(), g.manager().isLoopEnding(),
+                kv::input::PointerInputEventManager::pendingCount()};
         g.manager().requestExit();
     });
-    EXPECT_EQ(seen, (std::vector<int32_t>{5, 1, 0}));
+    EXPECT_EQ(seen, (std::vector<int32_t>{5, 1, 0, 0})) << "touches without a scene are dropped";
 }
 
 // The key codes the canvas receives, and the game actions each one presses.
@@ -332,11 +388,14 @@ TEST(SceneManager, GameScenesPlayTheirMusicOnceLoadedAndStopItWhilePausedAndOnAC
     GameDriver game;
     std::vector<packwriter::Entry> music(21);
     for (packwriter::Entry& entry : music) entry.bytes = audio_test::noteFile(5000);
+    music[5].bytes = audio_test::constantWav(500, 44100);  // an effect
     packwriter::writeTablePart((game.folder / "rsc").string(), res::kMusicStage[0] >> 10, music);
     useScene(0, {.update = [] { managerOf().changeScene(2); }});
     useScene(2, {.loadingUpdates = 2});
     useScene(15);
     static std::vector<int32_t> playing;
+    static std::vector<bool> sounds;
+    static const int32_t stage0Music = res::kMusicStage[0], effect = res::kMusicStage[0] + 5;
     game.run([](GameDriver& g) {
         kv::MediaManager* media = nullptr;
         auto sample = [&] { playing.push_back(media->isMusicPlaying() ? media->getMusicId() : -1); };
@@ -358,12 +417,22 @@ TEST(SceneManager, GameScenesPlayTheirMusicOnceLoadedAndStopItWhilePausedAndOnAC
         sample();
         g.frames(1);
         sample();
-        g.manager().mediaManager->setSoundEnabled(false);
+        media->setSoundEnabled(false);
         sample();
+        media->playMusic(stage0Music);
+        media->playEffect(effect);
+        sample();
+        sounds.push_back(media->effects->at(0) != nullptr);
+        media->setSoundEnabled(true);
+        media->playEffect(effect);
+        sounds.push_back(media->effects->at(0)->getState() == javax::microedition::media::Player::STARTED);
+        media->setMuted(true);
+        sounds.push_back(media->isSoundEnabled() || media->effects->at(0) != nullptr);
         g.manager().requestExit();
     });
     const int32_t stage0 = res::kMusicStage[0], boss1 = res::kMusicBoss[0];
-    EXPECT_EQ(playing, (std::vector<int32_t>{-1, stage0, -1, stage0, -1, boss1, -1}));
+    EXPECT_EQ(playing, (std::vector<int32_t>{-1, stage0, -1, stage0, -1, boss1, -1, -1}));
+    EXPECT_EQ(sounds, (std::vector<bool>{false, true, false})) << "no sound while off, an effect plays, muting stops it";
 }
 
 TEST(SceneManager, EverySavedProgressOperationChangesItsBytesAndSavesAtOnce) {

@@ -22,6 +22,7 @@
 #include "hal/display/HALSurface.h"
 #include "hal/shell/Shell.h"
 #include "pb_src/j2me/java_lang_Thread.h"
+#include "pb_src/j2me/java_lang_Throwable.h"
 #include "src/game/foundation/SceneTable.h"
 #include "src/game/foundation/ui_Scene.h"
 #include "src/game/foundation/ui_SceneManager.h"
@@ -55,7 +56,7 @@ inline int64_t fakeTime() { return activeClock->time; }
 
 // What a test scene does in each call; empty steps do nothing.
 struct SceneScript {
-    std::function<void()> init, update, paint, pointer, dispose, pause;
+    std::function<void()> init = {}, update = {}, paint = {}, pointer = {}, dispose = {}, pause = {};
     int loadingUpdates = 0;   // isLoading is true until this many updates ran
     bool paused = false;      // isPaused
 };
@@ -137,7 +138,13 @@ public:
     int run(std::function<void(GameDriver&)> scenario) {
         clock.scenario = [this, scenario] {
             while (!manager().isShownNow()) java::lang::Thread::sleep(1);
-            scenario(*this);
+            try {
+                scenario(*this);
+            } catch (java::lang::Throwable* caught) {
+                VMPtr<java::lang::Throwable> failure(caught);
+                ADD_FAILURE() << "the scenario threw " << failure->toString()->toUtf8();
+                manager().requestExit();
+            }
         };
         return HAL_appMain();
     }

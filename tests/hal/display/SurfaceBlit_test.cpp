@@ -95,14 +95,26 @@ TEST(SurfaceBlit, PixelAlphaThresholdsAndTheCombinedLevel) {
     }
 }
 
-TEST(SurfaceBlit, TheTargetsAlphaPlaneNeverChanges) {
-    Surface target(HALSurface::create(2, 2, kSurfaceAlpha));
-    std::fill_n(target->pixels, 4, 0);
-    std::fill_n(target->alphaPlane(), 4, 33);
-    Surface source = patterned(2, 2, kSurfaceAlpha, 4);
-    HAL_blitSurface(whole(target.get()), 0, 0, 2, 2, *source, 0, 0, 0);
-    EXPECT_EQ(target->row(1)[1], source->row(1)[1]);
-    EXPECT_EQ(std::vector<uint8_t>(target->alphaPlane(), target->alphaPlane() + 4), std::vector<uint8_t>(4, 33));
+// A target's alpha plane composites source over: the source's level adds its share of the
+// remaining transparency; its colour lands exactly on a transparent pixel and blends as on
+// an opaque surface over an opaque one.
+TEST(SurfaceBlit, TheTargetsAlphaPlaneCompositesSourceOver) {
+    struct Case { uint8_t below, source, after; } cases[] = {
+        {0, 128, 128}, {0, 255, 255}, {128, 128, 192}, {255, 128, 255}, {33, 7, 33}, {0, 0, 0}};
+    for (const Case& c : cases) {
+        Surface target(HALSurface::create(1, 1, kSurfaceAlpha));
+        Surface source = patterned(1, 1, kSurfaceAlpha, 4);
+        target->pixels[0] = 0x1234;
+        target->alphaPlane()[0] = c.below;
+        source->alphaPlane()[0] = c.source;
+        HAL_blitSurface(whole(target.get()), 0, 0, 1, 1, *source, 0, 0, 0);
+        EXPECT_EQ(target->alphaPlane()[0], c.after) << int(c.below) << " " << int(c.source);
+        const uint16_t colour = c.source < 8 ? 0x1234
+                                : c.below == 0 || c.source == 255 ? source->pixels[0]
+                                : c.below == 255 ? rgb565::blend(0x1234, source->pixels[0], (c.source + 1) >> 3)
+                                                 : target->pixels[0];
+        EXPECT_EQ(target->pixels[0], colour) << int(c.below) << " " << int(c.source);
+    }
 }
 
 TEST(SurfaceCopyArea, OverlappingCopiesActAsIfThroughATemporary) {
@@ -133,6 +145,7 @@ TEST(SurfaceCopyArea, TransformedBlitsOntoItselfReadTheOriginalPixels) {
         Surface copy = patterned(10, 10, kSurfaceAlpha, 6);
         std::copy_n(surface->alphaPlane(), 100, copy->alphaPlane());
         Surface expected = patterned(10, 10, kSurfaceAlpha, 6);
+        std::copy_n(surface->alphaPlane(), 100, expected->alphaPlane());
         HAL_blitSurface(whole(expected.get()), 3, 2, 6, 5, *copy, 1, 1, transform);
         HAL_blitSurface(whole(surface.get()), 3, 2, 6, 5, *surface, 1, 1, transform);
         EXPECT_EQ(pixelsOf(*surface), pixelsOf(*expected)) << "transform " << transform;

@@ -222,12 +222,14 @@ TEST(HttpConnection, ErrorStatusesAndRedirectionsAreResponsesToRead) {
     EXPECT_EQ(server.requests().size(), 3u);
 }
 
-TEST(HttpConnection, ARefusedConnectionOrAnUnusableUrlFailsCreation) {
+TEST(HttpConnection, ARefusedConnectionFailsTheFirstRequestAndAnUnusableUrlCreation) {
     const std::string refused = "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort()) + "/";
     const std::u16string url(refused.begin(), refused.end());
-    HALHttpConnection* connection = reinterpret_cast<HALHttpConnection*>(&connection);
-    EXPECT_EQ(HAL_createHTTPConnection(&connection, url.data(), int32_t(url.size())), 7);
-    EXPECT_EQ(connection, nullptr) << "a failure is never a connection";
+    HALHttpConnection* connection = nullptr;
+    ASSERT_EQ(HAL_createHTTPConnection(&connection, url.data(), int32_t(url.size())), 0);
+    EXPECT_EQ(status(connection), -1);
+    EXPECT_EQ(readAll(connection).second, 7);
+    HAL_deleteHTTPConnection(connection);
 
     for (const std::u16string bad : {u"ftp://127.0.0.1/", u"127.0.0.1/x", u"", u"http://", u"http://h:70000/"})
         EXPECT_EQ(HAL_createHTTPConnection(&connection, bad.data(), int32_t(bad.size())), 2);

@@ -42,6 +42,31 @@ TEST(Image, MutableImagesAreFilledWithTheirColour) {
     EXPECT_TRUE(clear->hasAlpha());
 }
 
+// Drawing into a transparent image composites its alpha: opaque draws (spans, lines, blits)
+// make pixels opaque, a blended fill adds its share, untouched pixels stay transparent.
+TEST(Image, DrawingIntoATransparentImageCompositesItsAlpha) {
+    testRuntime();
+    auto argb = [](const VMPtr<Image>& image) {
+        VMPtr<IntArray> out = ints(std::vector<int32_t>(size_t(image->getWidth() * image->getHeight()), 0));
+        image->getRGB(out, 0, image->getWidth(), 0, 0, image->getWidth(), image->getHeight());
+        std::vector<uint32_t> values;
+        for (int32_t i = 0; i < out->length; ++i) values.push_back(uint32_t(out->elements()[i]));
+        return values;
+    };
+    VMPtr<Image> filled = Image::createImage(2, 1, true, int32_t(0x80F80000));
+    EXPECT_EQ(argb(filled), std::vector<uint32_t>(2, 0x80F80000u));
+    VMPtr<Graphics> half = filled->getGraphics();
+    half->setARGBColor(int32_t(0x80F80000));
+    half->fillRect(0, 0, 1, 1);
+    EXPECT_EQ(argb(filled)[0] >> 24, 192u) << "128 over 128";
+    VMPtr<Image> drawn = Image::createImage(3, 2, true, 0);
+    VMPtr<Graphics> g = drawn->getGraphics();
+    g->setColor(0x0000F8);
+    g->drawLine(0, 0, 1, 0);
+    g->drawImage(Image::createImage(1, 1, false, 0x00F800), 2, 1, Graphics::TOP | Graphics::LEFT);
+    EXPECT_EQ(argb(drawn), (std::vector<uint32_t>{0xFF0000F8u, 0xFF0000F8u, 0, 0, 0, 0xFF00F800u}));
+}
+
 TEST(Image, GetRgbRoundTripsAndChecksRanges) {
     testRuntime();
     VMPtr<Image> image = imageOf({"ABC", "DEF"});

@@ -11,6 +11,20 @@
 #include "pb_src/j2me/javax_microedition_lcdui_Display.h"
 #include "tests/j2me/profile/ProfileScenario.h"
 
+namespace test {
+
+// A canvas whose key codes are their own game actions; it records repeats and releases too.
+class ActionCanvas : public RecordingCanvas {
+    VM_CLASS(ActionCanvas, RecordingCanvas)
+    int32_t getGameAction(int32_t keyCode) override { return keyCode; }
+    void keyRepeated(int32_t code) override { logCanvasCall(name + " repeat " + std::to_string(code)); }
+    void keyReleased(int32_t code) override { logCanvasCall(name + " release " + std::to_string(code)); }
+};
+
+}  // namespace test
+
+VM_DEFINE_CLASS(test::ActionCanvas, "test.ActionCanvas", "test.RecordingCanvas", VM_NO_CLINIT)
+
 namespace {
 
 using namespace host;
@@ -93,6 +107,23 @@ TEST(Canvas, KeyCodesNamesActionsAndTouchCapabilities) {
     canvas->suppressKeyEvents = true;
     EXPECT_FALSE(canvas->isKeyEventDelivered(-5)) << "fire has a game action";
     EXPECT_TRUE(canvas->isKeyEventDelivered('1'));
+}
+
+// With suppression, presses, repeats and releases of the nine game actions (as the canvas's
+// own getGameAction maps them) are withheld; other keys pass.
+TEST(Canvas, SuppressionWithholdsEveryEventOfTheNineGameActions) {
+    testRuntime();
+    VMPtr<test::ActionCanvas> canvas = test::ActionCanvas::_VM_new();
+    canvas->_VM_init();
+    canvas->suppressKeyEvents = true;
+    lifecycleLog.clear();
+    for (int32_t action : {1, 2, 5, 6, 8, 9, 10, 11, 12, 3, 7, 13}) {
+        canvas->dispatchKeyPressed(action);
+        canvas->dispatchKeyRepeated(action);
+        canvas->dispatchKeyReleased(action);
+    }
+    EXPECT_EQ(lifecycleLog, (Log{"canvas key 3", "canvas repeat 3", "canvas release 3", "canvas key 7", "canvas repeat 7",
+                                 "canvas release 7", "canvas key 13", "canvas repeat 13", "canvas release 13"}));
 }
 
 TEST(Display, SwitchesNotifyOnlyOnChangeNullChangesNothingAndASwitchInsideASwitchHolds) {

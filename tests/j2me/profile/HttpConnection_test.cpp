@@ -159,6 +159,16 @@ TEST_F(HttpConnectionTest, ReadsBodiesByteByByteInBlocksAndBySkipping) {
     EXPECT_EQ(got, "abcde");
 }
 
+TEST_F(HttpConnectionTest, AvailableCountsTheBytesLeftInTheBlock) {
+    VMPtr<java::io::InputStream> in = open("/sized")->openInputStream();
+    EXPECT_EQ(in->available(), 0);
+    in->read();
+    const int32_t left = in->available();
+    ASSERT_GT(left, 1);
+    in->read();
+    EXPECT_EQ(in->available(), left - 1);
+}
+
 TEST_F(HttpConnectionTest, ABodyCutShortStaysFailed) {
     VMPtr<java::io::InputStream> in = open("/cut")->openInputStream();
     VMPtr<Bytes> buffer = Bytes::_VM_new(100);
@@ -171,6 +181,18 @@ TEST_F(HttpConnectionTest, ABodyCutShortStaysFailed) {
         EXPECT_EQ(failureOf([&] { in->read(); }), "java.io.IOException: HttpConnection error: 7");
         EXPECT_EQ(in->available(), 0);
     }
+}
+
+// An unreachable host opens like any other; the failure shows once the request is sent.
+TEST_F(HttpConnectionTest, AnUnreachableHostFailsAtTheFirstRequest) {
+    const std::string url = "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort()) + "/";
+    VMPtr<javax::microedition::io::Connection> c = javax::microedition::io::Connector::open(text(url));
+    VMPtr<HttpConnection> connection(dynamic_cast<HttpConnection*>(c.get()));
+    ASSERT_TRUE(connection);
+    EXPECT_EQ(connection->getResponseCode(), -1);
+    VMPtr<java::io::InputStream> in = connection->openInputStream();
+    EXPECT_EQ(failureOf([&] { in->read(); }), "java.io.IOException: HttpConnection error: 7");
+    connection->close();
 }
 
 TEST_F(HttpConnectionTest, StreamsAndConnectionRefuseUseAfterClose) {

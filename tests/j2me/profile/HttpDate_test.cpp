@@ -68,6 +68,11 @@ TEST_F(HttpDateTest, ParsesOrRefusesEachForm) {
         {"ma 1 2000", utc(2000, 5, 1)},
         {"ju 1 2000 ut", utc(2000, 7, 1)},
         {"Nov 6 45", utc(2045, 11, 6)},
+        {"0/5/7/1994", utc(1994, 5, 7)},  // a month of 0 leaves the month unset
+        {"Nov 6 1994 12:05 PM", utc(1994, 11, 6, 12, 5)},
+        {"0/5/1994", kFailed},
+        {"Nov 6 1994 13:05 PM", kFailed},
+        {"Nov 6 1994 0:05 am", kFailed},
         {nullptr, kFailed},
         {"1994", kFailed},
         {"Nov 6", kFailed},

@@ -76,15 +76,39 @@ TEST_F(CollisionBoxTest, IntersectionUnionContainmentAndText) {
     c->setIntersection(a, b);
     EXPECT_EQ(c->toString()->toUtf8(), "x,y:5,6, WxH:5,4");
     EXPECT_EQ(c->getKind(), 3);
-    c->setUnion(a, b);
-    EXPECT_EQ(c->toString()->toUtf8(), "x,y:0,0, WxH:15,16");
+    VMPtr<CollisionBox> round = box(4, 0, 0, 0, 0);
+    round->setUnion(a, b);
+    EXPECT_EQ(round->toString()->toUtf8(), "x,y:0,0, WxH:15,16");
+    EXPECT_EQ(round->getKind(), 3);
     c->setIntersection(a, box(3, 20, 0, 5, 5));
     EXPECT_TRUE(c->isEmpty());
     EXPECT_TRUE(a->containsRect(0, 0, 10, 10));
     EXPECT_FALSE(a->containsRect(1, 1, 10, 1));
+    EXPECT_FALSE(a->containsRect(1, 1, 1, 0));
     EXPECT_FALSE(a->containsBox(box(3, 1, 1, 0, 1)));
     EXPECT_TRUE(a->intersectsAt(box(3, 14, 0, 1, 1), 5, 0));
     EXPECT_FALSE(a->intersectsAt(box(3, 15, 0, 1, 1), 5, 0));
+}
+
+// Edges, moves and circle centres wrap at the 32-bit limits; widths across the limit come
+// out right.
+TEST_F(CollisionBoxTest, ArithmeticWrapsAtTheLimits) {
+    VMPtr<CollisionBox> a = box(3, INT32_MAX - 5, INT32_MAX - 5, 10, 10), b = box(3, INT32_MAX - 2, 0, 10, 10);
+    VMPtr<CollisionBox> c = box(3, 0, 0, 0, 0);
+    c->setIntersection(a, b);
+    EXPECT_EQ(c->toString()->toUtf8(), "x,y:2147483645,2147483642, WxH:7,10");
+    c->setUnion(a, b);
+    EXPECT_EQ(c->toString()->toUtf8(), "x,y:2147483642,0, WxH:13,10");
+    c->setBounds(INT32_MAX, INT32_MAX, 4, 4);
+    c->translate(1, 2);
+    EXPECT_EQ(c->toString()->toUtf8(), "x,y:-2147483648,-2147483647, WxH:4,4");
+    c->paint(kvtest::blankImage(1, 1)->getGraphics(), INT32_MIN, INT32_MIN, 0);
+    EXPECT_EQ(c->x, INT32_MIN);
+    // A circle whose centre passes the limit lies far left of a rectangle beside its box.
+    VMPtr<CollisionBox> round = box(4, INT32_MAX - 4, 0, 10, 10);
+    EXPECT_FALSE(round->intersectsRect(INT32_MAX - 4, 0, 4, 10));
+    EXPECT_FALSE(round->intersects(box(3, INT32_MAX - 4, 0, 4, 10)));
+    EXPECT_TRUE(round->intersects(box(4, INT32_MAX - 4, 0, 10, 10)));
 }
 
 TEST_F(CollisionBoxTest, PaintsInItsColourAndRestoresTheCurrentOne) {

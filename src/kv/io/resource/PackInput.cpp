@@ -1,5 +1,8 @@
 #include "src/kv/io/resource/PackInput.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_io_ByteArrayInputStream.h"
 #include "pb_src/j2me/java_io_EOFException.h"
@@ -13,8 +16,17 @@ using java::io::DataInputStream;
 using java::lang::String;
 using ByteArray = VMArray<int8_t, 1>;
 
-void requireAvailable(const VMPtr<DataInputStream>& in, int64_t length) {
-    if (length > in->available()) vm::throwNew<java::io::EOFException>();
+namespace {
+
+// Reads up to this many bytes straight into their array; longer ones are gathered in
+// pieces of this size first.
+constexpr int32_t kPieceBytes = 64 << 10;
+
+}  // namespace
+
+void checkLength(int64_t length) {
+    if (length < 0 || length > kMaxPackBytes)
+        vm::throwNew<java::io::IOException>(String::withNumber("Invalid RP length ", length));
 }
 
 void skipFully(const VMPtr<DataInputStream>& in, int64_t n) {
@@ -27,10 +39,21 @@ void skipFully(const VMPtr<DataInputStream>& in, int64_t n) {
 }
 
 VMPtr<ByteArray> readExactly(const VMPtr<DataInputStream>& in, int32_t length) {
-    if (length < 0) vm::throwNew<java::io::IOException>(String::withNumber("Invalid RP length ", length));
-    requireAvailable(in, length);
+    checkLength(length);
+    if (length <= kPieceBytes) {
+        VMPtr<ByteArray> bytes = ByteArray::_VM_new(length);
+        in->readFully(bytes);
+        return bytes;
+    }
+    std::vector<int8_t> gathered;
+    VMPtr<ByteArray> piece = ByteArray::_VM_new(kPieceBytes);
+    while (int32_t(gathered.size()) < length) {
+        const int32_t step = std::min(kPieceBytes, length - int32_t(gathered.size()));
+        in->readFully(piece, 0, step);
+        gathered.insert(gathered.end(), piece->elements(), piece->elements() + step);
+    }
     VMPtr<ByteArray> bytes = ByteArray::_VM_new(length);
-    in->readFully(bytes);
+    std::copy(gathered.begin(), gathered.end(), bytes->elements());
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 #include "src/kv/io/resource/kv_io_resource_ChunkVirtualFileSystemOrganization.h"
 
 #include "lib_src/vm/VMException.h"
+#include "pb_src/j2me/java_io_EOFException.h"
 #include "pb_src/j2me/java_io_IOException.h"
 #include "src/kv/io/resource/PackInput.h"
 
@@ -40,7 +41,8 @@ VMPtr<ChunkVirtualFileSystemOrganization> ChunkVirtualFileSystemOrganization::_V
     header = parsed->readInt();
     const int32_t entryCount = parsed->readInt();
     if (entryCount < 0) vm::throwNew<java::io::IOException>(String::withNumber("Invalid RP directory count ", entryCount));
-    requireAvailable(parsed, int64_t(entryCount) * kEntryBytes);
+    // A body holding fewer entries than it claims ends where their reading would.
+    if (int64_t(entryCount) * kEntryBytes > bytes->length - 8) vm::throwNew<java::io::EOFException>();
     count = entryCount;
     entries = IntArray::_VM_new(entryCount * 4);
     int32_t* slot = entries->elements();

@@ -249,22 +249,14 @@ VMPtr<ResourcePack::DataInputStream> ResourcePack::open(int32_t part) {
     return openStream(getFileName(part, -1));
 }
 
-VMPtr<ResourcePack::DataInputStream> ResourcePack::openEntry(int32_t index, int32_t length) {
-    VMPtr<DataInputStream> in = openRequired(getFileName(currentPart, index));
-    try {
-        requireAvailable(in, length);
-    } catch (Exception* caught) {
-        VMPtr<Exception> failure(caught);
-        closeQuietly(in);
-        failure->_VM_throw();
-    }
-    return in;
+VMPtr<ResourcePack::DataInputStream> ResourcePack::openEntry(int32_t index) {
+    return openRequired(getFileName(currentPart, index));
 }
 
 void ResourcePack::readEntry(int32_t index, VMPtr<ByteArray> buffer) {
     VMPtr<DataInputStream> in;
     try {
-        in = openEntry(index, buffer->length);
+        in = openEntry(index);
         in->readFully(buffer);
     } catch (Exception* caught) {
         VMPtr<Exception> failure(caught);
@@ -279,10 +271,9 @@ VMPtr<ResourcePack::ByteArray> ResourcePack::readEntryData(int32_t index) {
     VMPtr<DataInputStream> in;
     VMPtr<ByteArray> bytes;
     try {
-        if (size < 0) vm::throwNew<IOException>(String::withNumber("Invalid RP entry size ", size));
-        in = openEntry(index, size);
-        bytes = ByteArray::_VM_new(size);
-        in->readFully(bytes);
+        checkLength(size);
+        in = openEntry(index);
+        bytes = readExactly(in, size);
     } catch (Exception* caught) {
         VMPtr<Exception> failure(caught);
         closeQuietly(in);

@@ -89,12 +89,12 @@ class ResourcePack : public virtual ::java::lang::Object {
 
 protected:
     // Reads the table (and the data block when withData) into the fields; throws on any
-    // failure, checking every length against the bytes the stream holds before allocating.
+    // failure, refusing a block above the pack length ceiling before allocating it.
     void parseTable(const VMPtr<DataInputStream>& in);
     // The entry's bytes for a pack that is not held, read through openEntry.
     VMPtr<ByteArray> readEntryData(int32_t index);
-    // A stream positioned at entry index of the open part, holding at least length bytes.
-    virtual VMPtr<DataInputStream> openEntry(int32_t index, int32_t length);
+    // A stream positioned at entry index of the open part (IOException when its file is missing).
+    virtual VMPtr<DataInputStream> openEntry(int32_t index);
     // Throws IllegalStateException unless a table is open; checks the entry index.
     int32_t entryIndex(int32_t id);
     // Opens name, or throws IOException "Missing resource '<name>'".

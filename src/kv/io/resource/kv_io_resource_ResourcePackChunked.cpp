@@ -1,6 +1,7 @@
 #include "src/kv/io/resource/kv_io_resource_ResourcePackChunked.h"
 
 #include "lib_src/vm/VMException.h"
+#include "pb_src/j2me/java_io_EOFException.h"
 #include "pb_src/j2me/java_io_IOException.h"
 #include "pb_src/j2me/java_lang_Exception.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
@@ -93,8 +94,6 @@ void ResourcePackChunked::readHeader(const VMPtr<DataInputStream>& in) {
 
 void ResourcePackChunked::readChunks(const VMPtr<DataInputStream>& in) {
     const int32_t count = in->readUnsignedShort();
-    // Every chunk takes at least its 12 header bytes.
-    requireAvailable(in, int64_t(count) * 12);
     chunks = ChunkArray::_VM_new(count);
     for (int32_t i = 0; i < count; ++i) chunks->set(i, Chunk::read(in));
 }
@@ -127,7 +126,9 @@ void ResourcePackChunked::loadSplitData(int32_t part) {
     const int32_t total = in->readInt();
     const int32_t fileCount = in->readInt();
     if (fileCount < 0) vm::throwNew<IOException>(String::withNumber("Invalid RP split file count ", fileCount));
-    requireAvailable(in, int64_t(fileCount) * 4);
+    // The list holds fewer sizes than it claims: it ends where its reading would.
+    if (int64_t(fileCount) * 4 > list->length - 8) vm::throwNew<java::io::EOFException>();
+    checkLength(total);
     VMPtr<IntArray> fileSizes = IntArray::_VM_new(fileCount);
     int64_t sum = 0;
     for (int32_t i = 0; i < fileCount; ++i) {
@@ -136,8 +137,9 @@ void ResourcePackChunked::loadSplitData(int32_t part) {
         fileSizes->elements()[i] = size;
         sum += size;
     }
-    // The block is exactly the files' bytes, and the entries must lie inside it.
-    if (sum != total) vm::throwNew<IOException>(String::withNumber("RP split files do not add up to ", total));
+    // The files fill the block from its start; a shorter list leaves the tail zero, a longer
+    // one would run past it. The entries must lie inside the block.
+    if (sum > total) vm::throwNew<IOException>(String::withNumber("RP split files exceed their data block of ", total));
     int64_t entriesTotal = 0;
     for (int32_t i = 0; i < sizes->length; ++i) entriesTotal += sizes->elements()[i] < 0 ? INT64_MAX / 2 : sizes->elements()[i];
     if (entriesTotal > total) vm::throwNew<IOException>(String::withNumber("RP entries exceed their data block of ", total));
@@ -147,7 +149,6 @@ void ResourcePackChunked::loadSplitData(int32_t part) {
         const int32_t size = fileSizes->elements()[i];
         VMPtr<DataInputStream> file = openRequired(getFileName(part, i + 1));
         try {
-            requireAvailable(file, size);
             file->readFully(block, offset, size);
         } catch (Exception* caught) {
             VMPtr<Exception> failure(caught);
@@ -166,13 +167,12 @@ VMPtr<String> ResourcePackChunked::getFileName(int32_t id) {
     return ResourcePack::getFileName(currentPart, directory->getFile(id), directory->getExtension(id));
 }
 
-VMPtr<ResourcePack::DataInputStream> ResourcePackChunked::openEntry(int32_t index, int32_t length) {
-    if (!directory) return ResourcePackExtension::openEntry(index, length);
+VMPtr<ResourcePack::DataInputStream> ResourcePackChunked::openEntry(int32_t index) {
+    if (!directory) return ResourcePackExtension::openEntry(index);
     VMPtr<DataInputStream> in = openRequired(getFileName(index));
     try {
         const int32_t offset = directory->getOffset(index);
         if (offset < 0) vm::throwNew<IOException>(String::withNumber("Invalid RP entry offset ", offset));
-        requireAvailable(in, int64_t(offset) + length);
         skipFully(in, offset);
     } catch (Exception* caught) {
         VMPtr<Exception> failure(caught);

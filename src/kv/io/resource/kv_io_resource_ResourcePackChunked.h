@@ -51,7 +51,7 @@ class ResourcePackChunked : public ResourcePackExtension {
     VMPtr<ChunkVirtualFileSystemOrganization> directory{vmField()};
 
 protected:
-    VMPtr<DataInputStream> openEntry(int32_t index, int32_t length) override;
+    VMPtr<DataInputStream> openEntry(int32_t index) override;
 
 private:
     VMPtr<Chunk> findChunk(int32_t chunkId);

@@ -18,14 +18,19 @@ void ResourcePackExtension::readExtension(VMPtr<DataInputStream> in) {
     const int32_t n = sizes ? sizes->length : 0;
     VMPtr<ByteArray> raw = readExactly(in, n * 2);
     const uint8_t* bytes = reinterpret_cast<const uint8_t*>(raw->elements());
-    extensionSizes = CharArray::_VM_new(n);
-    int32_t total = 0;
+    VMPtr<CharArray> entrySizes = CharArray::_VM_new(n);
+    int64_t total = 0;
     for (int32_t i = 0; i < n; ++i) {
         const char16_t size = char16_t((bytes[2 * i] << 8) | bytes[2 * i + 1]);
-        extensionSizes->elements()[i] = size;
+        entrySizes->elements()[i] = size;
         total += size;
     }
-    extensionData = readExactly(in, total);
+    checkLength(total);
+    // The sizes and their data block replace the old ones together, before the block is
+    // read: a block that ends early leaves the new sizes over the new (partly read) bytes.
+    extensionSizes = entrySizes;
+    extensionData = ByteArray::_VM_new(int32_t(total));
+    in->readFully(extensionData);
 }
 
 int32_t ResourcePackExtension::getExtensionOffset(int32_t index) {

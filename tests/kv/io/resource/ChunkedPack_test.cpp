@@ -49,7 +49,10 @@ TEST_F(ChunkedPackTest, ChunkWritesBackTheBytesItRead) {
     EXPECT_EQ(chunk->getLength(), 3);
     EXPECT_EQ(kvtest::vec(chunk->toByteArray()), bytes);
     EXPECT_EQ(Chunk::idToString(Chunk::ID_RPHE)->toUtf8(), "eHPR");
-    EXPECT_NE(thrown([&] { Chunk::read(streamOf({0x52, 0x50, 0x48, 0x65, 0x7F, 0, 0, 0, 0, 0, 0, 0})); }).find("EOFException"),
+    // A body past the pack length ceiling is refused unread; one within it reads to the end.
+    EXPECT_EQ(thrown([&] { Chunk::read(streamOf({0x52, 0x50, 0x48, 0x65, 0x7F, 0, 0, 0, 0, 0, 0, 0})); }),
+              "java.io.IOException: Invalid RP length 2130706432");
+    EXPECT_NE(thrown([&] { Chunk::read(streamOf({0x52, 0x50, 0x48, 0x65, 0, 0x10, 0, 0, 0, 0, 0, 0, 1})); }).find("EOFException"),
               std::string::npos);
 }
 
@@ -90,6 +93,16 @@ TEST_F(ChunkedPackTest, SplitPartConcatenatesItsDataFiles) {
     EXPECT_FALSE(Resources::pack->getFileName(2));
 }
 
+TEST_F(ChunkedPackTest, SplitFilesShortOfTheTotalLeaveTheTailZero) {
+    packwriter::writeSplitPart(folder.rsc(), 3, kEntries, {10, 6});
+    folder.write("RP3part0.rp", packwriter::container({rphe(), packwriter::chunk(packwriter::kIdFslm,
+                                                       {0, 0, 0, 20, 0, 0, 0, 2, 0, 0, 0, 10, 0, 0, 0, 6})}));
+    expectEntries(3);
+    const Bytes block = kvtest::vec(Resources::getPackData(3 << 10));
+    ASSERT_EQ(block.size(), 20u);
+    EXPECT_EQ(Bytes(block.begin() + 16, block.end()), Bytes(4, 0));
+}
+
 TEST_F(ChunkedPackTest, DirectoryPartReadsEntryFiles) {
     packwriter::writeDirectoryPart(folder.rsc(), 2, kEntries);
     expectEntries(2);
@@ -115,14 +128,14 @@ TEST_F(ChunkedPackTest, FormatErrorsAreRaisedAndRetried) {
     Bytes badMarker = packwriter::container({rphe()});
     badMarker[0] = 'X';
     Bytes unknown = packwriter::container({packwriter::chunk(0x41424344, {})});
-    Bytes wrongTotal = packwriter::container({rphe(), packwriter::chunk(packwriter::kIdFslm, {0, 0, 0, 20, 0, 0, 0, 1, 0, 0, 0, 16})});
+    Bytes pastTotal = packwriter::container({rphe(), packwriter::chunk(packwriter::kIdFslm, {0, 0, 0, 12, 0, 0, 0, 1, 0, 0, 0, 16})});
     struct Case { Bytes container; std::string message; } cases[] = {
         {badMarker, "java.io.IOException: Invalid chunked RP file marker, expecting '%PR%' instead of '%PRX'"},
         {packwriter::container({rphe()}, 3), "java.io.IOException: Invalid RP version, expecting '4' instead of '3'"},
         {unknown, "java.io.IOException: Unknown RP chunk id 'DCBA'"},
         {packwriter::container({}), "java.io.IOException: Missing RP chunk 'eHPR'"},
         {packwriter::container({rphe()}), "java.io.IOException: Missing RP chunk 'MLSF'"},
-        {wrongTotal, "java.io.IOException: RP split files do not add up to 20"},
+        {pastTotal, "java.io.IOException: RP split files exceed their data block of 12"},
         {packwriter::container({rphe(), packwriter::chunk(packwriter::kIdFslm, packwriter::splitList({8, 8}))}),
          "java.io.IOException: Missing resource '/RP7part1.rp'"},
     };

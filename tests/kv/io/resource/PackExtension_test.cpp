@@ -41,6 +41,9 @@ TEST_F(PackExtensionTest, EntriesGetTheirSlices) {
     EXPECT_EQ(stream->read(), 0x44);
     EXPECT_EQ(stream->read(), 0x55);
     EXPECT_EQ(stream->read(), -1);
+    // Offsets sum every earlier size.
+    pack->readExtension(streamOf({0, 1, 0, 2, 0, 3, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(kvtest::vec(pack->getExtensionData(2)), (Bytes{4, 5, 6}));
     pack->close();
     EXPECT_FALSE(pack->hasExtension());
 }
@@ -50,6 +53,10 @@ TEST_F(PackExtensionTest, PartSwitchDropsTheBlockAndShortBlocksFail) {
     ASSERT_TRUE(pack->attach(streamOf(packwriter::table({entry("a")})), false));
     EXPECT_NE(thrown([&] { pack->readExtension(streamOf({0xFF, 0xFF, 1})); }).find("EOFException"), std::string::npos);
     pack->readExtension(streamOf({0, 1, 9}));
+    // A block that ends early still replaces sizes and bytes together: the new size over
+    // the bytes read so far, never the old bytes.
+    EXPECT_NE(thrown([&] { pack->readExtension(streamOf({0, 4, 7, 8})); }).find("EOFException"), std::string::npos);
+    EXPECT_EQ(kvtest::vec(pack->getExtensionData(0)), (Bytes{7, 8, 0, 0}));
     EXPECT_EQ(pack->getExtensionSize(20 << 10), -1);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "pb_src/j2me/java_io_ByteArrayInputStream.h"
+#include "src/kv/io/kv_io_FastInputStream.h"
 #include "src/kv/io/resource/kv_io_resource_ResourcePackSaver.h"
 #include "src/kv/kv_KvCanvas.h"
 #include "src/kv/kv_Resources.h"
@@ -72,6 +73,7 @@ TEST_F(ResourcePackTest, MalformedTablesLeaveNothingOpen) {
         Bytes(good.begin(), good.end() - 1),                         // data block one byte short
         {0x41, 0, 1, 0, 0, 0, 9, 0, 0, 0, 0, 2, 'a', 'b'},           // entry beyond the block
         {0x41, 0, 0, 0x7F, 0xFF, 0xFF, 0xFF},                        // huge total, no data
+        {0x41, 0, 0, 0x00, 0xF0, 0x00, 0x00, 1, 2, 3},               // 15 MiB claimed, 3 bytes
         {},
     };
     for (const Bytes& bytes : cases) {
@@ -79,6 +81,21 @@ TEST_F(ResourcePackTest, MalformedTablesLeaveNothingOpen) {
         EXPECT_EQ(ResourcePack::currentPart, -1);
         EXPECT_NE(thrown([] { Resources::getSize(0); }).find("IllegalStateException"), std::string::npos);
     }
+}
+
+// A buffering stream reports only its buffered bytes as available; the pack still reads
+// through to the end of the data.
+TEST_F(ResourcePackTest, AttachReadsPastWhatTheStreamReportsAvailable) {
+    const std::string big(3000, 'b');
+    VMPtr<kvtest::Bytes> array = kvtest::bytes(packwriter::table({entry("a"), entry(big)}));
+    VMPtr<java::io::ByteArrayInputStream> source = java::io::ByteArrayInputStream::_VM_new();
+    source->_VM_init(array);
+    VMPtr<kv::io::FastInputStream> buffered = kv::io::FastInputStream::_VM_new();
+    buffered->_VM_init(source);
+    VMPtr<java::io::DataInputStream> in = java::io::DataInputStream::_VM_new();
+    in->_VM_init(buffered);
+    ASSERT_EQ(Resources::attachStream(in), 1);
+    EXPECT_EQ(str(Resources::getData(1)), big);
 }
 
 TEST_F(ResourcePackTest, SwitchesPartsOnlyForOtherNonZeroParts) {
@@ -94,6 +111,17 @@ TEST_F(ResourcePackTest, SwitchesPartsOnlyForOtherNonZeroParts) {
               "java.lang.IllegalStateException: No resource pack part open for part -1");
     EXPECT_EQ(ResourcePack::currentPart, -1);
     EXPECT_EQ(str(Resources::getData(5 << 10)), "five-0");
+}
+
+TEST_F(ResourcePackTest, FileNamesOfPartsAndEntries) {
+    struct Case { int32_t part, index; const char* extension; const char* name; } cases[] = {
+        {3, -1, nullptr, "/RP3.rp"}, {3, 12, nullptr, "/RP3part12.rp"}, {3, 12, "png", "/RP3part12.png"},
+        {-3, -2, nullptr, "/RP-3part-2.rp"}};
+    Resources::closePack();
+    for (const Case& c : cases) {
+        VMPtr<java::lang::String> extension = c.extension ? kvtest::text(c.extension) : nullptr;
+        EXPECT_EQ(Resources::pack->getFileName(c.part, c.index, extension)->toUtf8(), c.name);
+    }
 }
 
 TEST_F(ResourcePackTest, FailedOpenIsRaisedAndRetried) {

@@ -133,6 +133,18 @@ TEST_F(ResourcesTest, ImagesDecodeWithAnExchangedPalette) {
 TEST_F(ResourcesTest, DirectoryImageFileIsDecodedByName) {
     packwriter::writeDirectoryPart(folder.rsc(), 2, {{indexedPng(kRedGreen), -3}});
     EXPECT_EQ(pixel(Resources::getImage(2 << 10), 1, 0), rgb565(0x00FF00));
+    // With a palette, or at an offset inside its file, the entry is decoded from its bytes.
+    VMPtr<kvtest::Bytes> palette = Resources::readPaletteChunk(streamOf(indexedPng(kBlueWhite)));
+    EXPECT_EQ(pixel(Resources::getImage(2 << 10, palette), 0, 0), rgb565(0x0000FF));
+    const std::vector<packwriter::Entry> shifted = {{indexedPng(kRedGreen), -3}};
+    Bytes vfso = packwriter::directory(shifted);
+    vfso[15] = 4;  // entry 0 at offset 4 of its file
+    folder.write("RP3part0.rp", packwriter::container({packwriter::chunk(packwriter::kIdRphe, packwriter::table(shifted, true, false)),
+                                                       packwriter::chunk(packwriter::kIdVfso, vfso)}));
+    Bytes file = {'j', 'u', 'n', 'k'};
+    file.insert(file.end(), shifted[0].bytes.begin(), shifted[0].bytes.end());
+    folder.write("RP3part1.png", file);
+    EXPECT_EQ(pixel(Resources::getImage(3 << 10), 1, 0), rgb565(0x00FF00));
     std::filesystem::resize_file(folder.rsc() + "/RP2part1.png", 20);
     EXPECT_NE(thrown([] { Resources::getImage(2 << 10); }).find("java.lang.RuntimeException"), std::string::npos);
 }

@@ -1,0 +1,38 @@
+// The scene base's hit tests (both edges of a box are inside) and the configuration's
+// refusal of a stage outside 0..4.
+
+#include "lib_src/vm/VMArray.h"
+#include "src/game/foundation/global_EnemyConfig.h"
+#include "src/game/foundation/global_GameConfig.h"
+#include "src/game/foundation/global_WeaponConfig.h"
+#include "src/game/foundation/ui_Scene.h"
+#include "tests/kv/KvTestSupport.h"
+
+namespace {
+
+TEST(Scene, APointOnAnyEdgeOfABoxIsInside) {
+    testRuntime();
+    VMPtr<ui::Scene> scene = ui::Scene::_VM_new();
+    scene->_VM_init();
+    VMPtr<ui::Scene::BoxList> boxes = ui::Scene::BoxList::_VM_new(2, 4);
+    const int32_t values[2][4] = {{10, 20, 30, 40}, {100, 100, 0, 0}};
+    for (int32_t b = 0; b < 2; ++b)
+        for (int32_t i = 0; i < 4; ++i) boxes->at(b)->at(i) = values[b][i];
+    const VMPtr<ui::Scene::Box> box(boxes->at(0));
+    const std::vector<std::tuple<int32_t, int32_t, bool>> points = {
+        {10, 20, true}, {40, 60, true}, {25, 40, true}, {9, 20, false}, {41, 60, false}, {40, 61, false}, {10, 19, false}};
+    for (auto [x, y, inside] : points) EXPECT_EQ(scene->isPointInBox(x, y, box), inside) << x << "," << y;
+    EXPECT_TRUE(scene->isPointInBoxes(100, 100, boxes)) << "an empty box holds its corner";
+    EXPECT_FALSE(scene->isPointInBoxes(60, 60, boxes));
+}
+
+TEST(Scene, TheConfigurationIsReadyOnFirstUseAndAStageOutsideZeroToFourIsRefusedByName) {
+    testRuntime();
+    EXPECT_EQ(global::EnemyConfig::forStage(4)->length, 6);
+    EXPECT_EQ(global::GameConfig::stages()->at(4)->at(global::GameConfig::ENEMY_TOTAL), 100);
+    EXPECT_EQ(global::WeaponConfig::weapons()->at(6)->at(global::WeaponConfig::PRICE), 6);
+    EXPECT_EQ(kvtest::thrown([] { global::EnemyConfig::forStage(5); }),
+              "java.lang.IllegalArgumentException: no enemy table for stage 5");
+}
+
+}  // namespace
