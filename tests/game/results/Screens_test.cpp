@@ -153,12 +153,13 @@ TEST(Screens, TheLastStageLeadsToTheEndingAndNextStartsTheFollowingStage) {
         g.frames(1);
         bossWon(g, 1, 0, 4, 0, 9, 0);
         g.show(12);
-        g.shoot("result_nothing_new");
+        g.shoot("result_new_weapon");
         g.tapPanelZone(g.scene<scene::Result>().panelFrame, 0);
         seen = {g.sceneId(), g.manager().storyMode};
         g.manager().storyMode = 0;
         bossWon(g, 1, 0, 4, 0, 9, 0);
         g.show(12);
+        g.shoot("result_nothing_new");
         g.tapPanelZone(g.scene<scene::Result>().panelFrame, 1);
         seen.insert(seen.end(), {g.sceneId(), g.manager().storyMode});
         bossWon(g, 1, 0, 1, 0, 9, 0);
