@@ -3,6 +3,7 @@
 // in their order, flags other than 1 shown locked, and a drag across a result zone.
 
 #include "src/game/foundation/SavedProgress.h"
+#include "src/game/results/ScreenParts.h"
 #include "tests/game/results/ResultsGame.h"
 
 namespace {
@@ -135,6 +136,7 @@ TEST(ScreenEdges, OnlyFlagOneCountsAsWonAndTheCursorWraps) {
 TEST(ScreenEdges, ADragIntoAResultZoneActsAndGameOverKeysRetry) {
     ResultsGame game;
     static std::vector<int32_t> seen;
+    static std::vector<std::string> times;
     game.run([](GameDriver& d) {
         auto& g = static_cast<ResultsGame&>(d);
         g.start();
@@ -157,9 +159,17 @@ TEST(ScreenEdges, ADragIntoAResultZoneActsAndGameOverKeysRetry) {
         g.show(20);
         press(g, kAction20);
         seen.push_back(g.sceneId());
+        Bytes r = g.record(0);
+        r[15] = 7, r[16] = 1;  // a boss result with no such stage: retry does nothing
+        g.writeRecord(0, r);
+        g.show(20);
+        press(g, kAction20);
+        seen.push_back(g.sceneId());
+        times = {results::timeText(0, 7, 5)->toUtf8(), results::timeText(0, 12, 3)->toUtf8(), results::timeText(100, 59, 0)->toUtf8()};
         g.manager().requestExit();
     });
-    EXPECT_EQ(seen, (std::vector<int32_t>{12, 7, 2}));
+    EXPECT_EQ(seen, (std::vector<int32_t>{12, 7, 2, 20}));
+    EXPECT_EQ(times, (std::vector<std::string>{"00:07:05", "00:12:03", "100:59:00"}));
 }
 
 }  // namespace
