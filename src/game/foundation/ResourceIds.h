@@ -1,19 +1,24 @@
 #pragma once
 
-// The resource ids and text ids the game's code reads, by name: no scene writes a bare
-// number for a resource. Kept by hand for now; the content compiler will write this file
-// from the content's descriptions, with the same names.
+// What the game's code knows of its resource ids beyond their names: which table serves
+// which language index, which font which role, which music which scene. The ids themselves
+// come from the content compiler's header (content/ContentIds.h), so no scene writes a bare
+// number for a resource.
 
 #include <cstdint>
+
+#include "content/ContentIds.h"
 
 namespace res {
 
 // The text tables of the five languages, by language index 0 to 4.
-constexpr int32_t kTranslations[5] = {0x1C04, 0x1C05, 0x1C07, 0x1C06, 0x1C08};
+constexpr int32_t kTranslations[5] = {content::res::TEXTS_ENGLISH, content::res::TEXTS_GERMAN,
+                                      content::res::TEXTS_FRENCH, content::res::TEXTS_SPANISH,
+                                      content::res::TEXTS_ITALIAN};
 
 // The glyph gob arrays of the two fonts: 0 titles and dialogs, 1 body text and entries.
-constexpr int32_t kFontTitleGobs = 0x1C00;
-constexpr int32_t kFontBodyGobs = 0x1C01;
+constexpr int32_t kFontTitleGobs = content::res::FONT_TITLE;
+constexpr int32_t kFontBodyGobs = content::res::FONT_BODY;
 
 // Music (single-track MIDI): one piece per stage, played in its normal level, and one per
 // boss level 1 to 5 (scenes 15 to 19). The tutorial plays the first stage's music.

@@ -79,12 +79,15 @@ void SceneManager::_VM_mark(uint32_t flags) {
     vmMarkField(mediaManager, flags);
     vmMarkField(fonts, flags);
     vmMarkField(translations, flags);
+    vmMarkField(loadingSet, flags);
+    vmMarkField(loadingIndicator, flags);
 }
 
 void SceneManager::loadStep(int32_t code) {
     if (code == 0) {
         loadFonts();
         loadTranslations();
+        loadLoadingScreen();
         mediaManager = kv::MediaManager::_VM_new();
         mediaManager->_VM_init();
         checkSavedRecords();
@@ -131,6 +134,32 @@ void SceneManager::loadTranslations() {
         }
         translations->set(i, table);
     }
+}
+
+void SceneManager::loadLoadingScreen() {
+    try {
+        VMPtr<kv::AnimSet> set = kv::Resources::getAnimSet(content::res::LOADING_SET);
+        VMPtr<kv::Gob::GobArray> gobs = kv::Resources::getGobs(content::res::LOADING_GOBS);
+        if (!gobs) refuse("no gob array " + hex(content::res::LOADING_GOBS));
+        set->setGobs(gobs);
+        VMPtr<kv::AnimPlayer> indicator = kv::AnimPlayer::_VM_new();
+        indicator->_VM_init();
+        indicator->setAnimSet(set);
+        indicator->setX(kGameWidth / 2);
+        indicator->setY(kLoadingIndicatorY);
+        loadingSet = set;
+        loadingIndicator = indicator;
+        resetLoadingIndicator();
+    } catch (java::lang::Throwable* caught) {
+        VMPtr<java::lang::Throwable> failure(caught);
+        log("Loading screen " + hex(content::res::LOADING_SET) + " not loaded, plain cells stand in: " +
+            failure->toString()->toUtf8());
+    }
+}
+
+void SceneManager::resetLoadingIndicator() {
+    loadingFrame = 0;
+    if (loadingIndicator) loadingIndicator->setAnimation(kLoadingIndicatorAnimation);
 }
 
 template <typename Body> void SceneManager::callScene(const char* what, Body body) {
@@ -181,7 +210,7 @@ void SceneManager::applyPendingChange() {
         if (isLoopEnding()) return;
         previousSceneId = sceneId;
         sceneId = pendingSceneId != kNoScene ? std::exchange(pendingSceneId, kNoScene) : next;
-        loadingFrame = 0;
+        resetLoadingIndicator();
         createScene();
     }
 }
@@ -221,7 +250,10 @@ void SceneManager::update(int32_t dt) {
     bool loading = false, paused = false;
     callScene("isLoading", [&] { loading = scene->isLoading(); });
     if (scene) callScene("isPaused", [&] { paused = scene->isPaused(); });
-    if (loading) ++loadingFrame;
+    if (loading) {
+        ++loadingFrame;
+        if (loadingIndicator) loadingIndicator->update(dt);
+    }
     updateMusic(loading, paused);
     if (scene) callScene("update", [&] { scene->update(dt); });
     PointerInputEventManager::setPointerOffset(0, 0);
@@ -261,6 +293,11 @@ void SceneManager::paintLoadingIndicator(VMPtr<Graphics> g) {
     g->setColor(0);
     g->fillRect(0, 0, getGameWidth(), getGameHeight());
     if (!scene) return;
+    if (loadingSet) {
+        loadingSet->getFrame(kLoadingPictureFrame)->paint(g, 0, 0, 0);
+        loadingIndicator->paint(g);
+        return;
+    }
     const int32_t width = kLoadingCells * kCell + (kLoadingCells - 1) * kGap;
     const int32_t left = (getGameWidth() - width) / 2, top = (getGameHeight() - kCell) / 2;
     const int32_t lit = (loadingFrame / 2) % kLoadingCells;

@@ -16,10 +16,11 @@
 // the game stops with a message and exit code 1. An id without a scene class is logged and
 // leads to the menu when there is one; otherwise no scene is current.
 //
-// The start-up loading makes the two fonts (0 titles and dialogs, 1 body text and entries)
-// and the five text tables (language index 0 to 4). Content that cannot be read is logged
-// with its resource id and replaced: a font by the system font, a text table by an empty
-// one, so the game still starts.
+// The start-up loading makes the two fonts (0 titles and dialogs, 1 body text and entries),
+// the five text tables (language index 0 to 4) and the loading screen (its picture and the
+// spinning indicator drawn over it). Content that cannot be read is logged with its resource
+// id and replaced: a font by the system font, a text table by an empty one, the loading
+// screen by a row of plain cells, so the game still starts.
 //
 // Saved progress: records 0 and 1 (layouts in SavedProgress.h), checked and repaired at
 // start-up and created on the first run; every operation loads its record, changes the
@@ -30,6 +31,8 @@
 
 #include "lib_src/vm/VMArray.h"
 #include "src/game/foundation/ui_Scene.h"
+#include "src/kv/kv_AnimPlayer.h"
+#include "src/kv/kv_AnimSet.h"
 #include "src/kv/kv_KvCanvas.h"
 #include "src/kv/kv_MediaManager.h"
 #include "src/kv/util/text/kv_util_text_RichFont.h"
@@ -46,6 +49,9 @@ class SceneManager : public ::kv::KvCanvas {
     static constexpr int32_t kGameWidth = 240, kGameHeight = 320, kSideWidth = 40;
     static constexpr int32_t kNoScene = -1;
     static constexpr int32_t kLoadingCells = 8;
+    // The loading set's picture frame and indicator animation; the ring sits below the title.
+    static constexpr int32_t kLoadingPictureFrame = 0, kLoadingIndicatorAnimation = 0;
+    static constexpr int32_t kLoadingIndicatorY = 216;
 
     VMPtr<SceneManager> _VM_init(VMPtr<MIDlet> owner);
     void _VM_mark(uint32_t flags) override;
@@ -97,6 +103,9 @@ class SceneManager : public ::kv::KvCanvas {
     VMPtr<::kv::MediaManager> mediaManager{vmField()};
     VMPtr<VMArray<RichFont*, 1>> fonts{vmField()};
     VMPtr<VMArray<Translation*, 1>> translations{vmField()};
+    // The loading screen: frame 0 of the set is its picture, the player its indicator.
+    VMPtr<::kv::AnimSet> loadingSet{vmField()};
+    VMPtr<::kv::AnimPlayer> loadingIndicator{vmField()};
     int32_t sceneId = 0;
     int32_t previousSceneId = kNoScene;
     int32_t pendingSceneId = kNoScene;
@@ -118,6 +127,8 @@ private:
     void checkSavedRecords();
     void loadFonts();
     void loadTranslations();
+    void loadLoadingScreen();
+    void resetLoadingIndicator();
     VMPtr<ByteArray> loadProgress(int32_t slot);
 };
 

@@ -147,6 +147,31 @@ TEST(Logo, AnEmptiedSequenceMovesOnAtTheFirstPaint) {
     EXPECT_EQ(scene, 14);
 }
 
+TEST(Logo, TheSceneAfterTheLogoLoadsBehindTheLoadingPictureAndItsTurningIndicator) {
+    LogoGame game;
+    scripts[14].loadingUpdates = 3;
+    static std::vector<uint16_t> first, second, loaded;
+    game.run([](GameDriver& g) {
+        g.start();
+        g.frames(61);  // the logo's last frame asks for scene 14, which starts loading
+        first = g.frame();
+        std::filesystem::create_directories("logo_frames");
+        g.savePng("logo_frames/loading.png");
+        g.frames(2);  // 100 ms: the indicator's 80 ms step has passed
+        second = g.frame();
+        g.frames(2);
+        loaded = g.frame();
+        g.manager().requestExit();
+    });
+    const uint16_t black = 0;
+    // The picture fills the screen (its top-left corner is not the black clear) and the
+    // indicator's next step differs from its first; the loaded scene draws nothing.
+    EXPECT_NE(first[0], black);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first[0], second[0]);
+    EXPECT_NE(loaded, first);
+}
+
 TEST(Logo, AGobSetThatDoesNotLoadStopsTheGameCleanly) {
     LogoGame game;
     // The gob set's image index now names an entry the part lacks: the set reads as null.
