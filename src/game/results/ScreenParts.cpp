@@ -6,9 +6,7 @@
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_lang_RuntimeException.h"
-#include "src/game/foundation/ResourceIds.h"
 #include "src/kv/kv_Resources.h"
-#include "src/kv/util/text/kv_util_text_Translation.h"
 
 namespace results {
 
@@ -47,30 +45,10 @@ VMPtr<ui::Scene::Box> zoneOf(kv::graphics::CollisionBox* box, int32_t dx, int32_
     return zone;
 }
 
-// The fonts and text tables, read once and kept for the game's life.
-VMPtr<VMArray<kv::util::text::RichFont*, 1>> fonts{VMStaticScope::instance()};
-VMPtr<VMArray<kv::util::text::Translation*, 1>> tables{VMStaticScope::instance()};
-
-VMPtr<kv::util::text::RichFont> fontOf(ui::SceneManager&, int32_t index) {
-    if (!fonts) {
-        fonts = VMArray<kv::util::text::RichFont*, 1>::_VM_new(2);
-        const int32_t glyphs[2] = {res::kFontTitleGobs, res::kFontBodyGobs};
-        for (int32_t i = 0; i < 2; ++i) {
-            VMPtr<kv::util::text::RichFont> font = kv::util::text::RichFont::_VM_new();
-            font->_VM_init();
-            font->setGlyphs(kv::Resources::getGobs(glyphs[i]));
-            fonts->set(i, font);
-        }
-    }
-    return fonts->at(index);
-}
+VMPtr<kv::util::text::RichFont> fontOf(ui::SceneManager& manager, int32_t index) { return manager.fonts->at(index); }
 
 VMPtr<String> textOf(ui::SceneManager& manager, int32_t id) {
-    if (!tables) {
-        tables = VMArray<kv::util::text::Translation*, 1>::_VM_new(5);
-        for (int32_t i = 0; i < 5; ++i) tables->set(i, kv::Resources::getTranslation(res::kTranslations[i]));
-    }
-    return tables->at(manager.languageIndex)->getText(id);
+    return manager.translations->at(manager.languageIndex)->getText(id);
 }
 
 VMPtr<String> timeText(int32_t hours, int32_t minutes, int32_t seconds) {
