@@ -4,8 +4,9 @@
 // i). Columns: 0 damage per hit, 1 targets one attack can hit, 2 projectile speed in pixels
 // per second, 3 reach in pixels, 4 time between attacks in ms, 5 shop price, 6 and 7 the
 // projectile's hit box width and height in pixels, 8 how far a hit pushes an enemy back in
-// pixels. Weapon 0, which a new game owns, can win every fight; the others cost what a
-// playthrough earns.
+// pixels, 9 projectiles in flight at once. Weapon 0, which a new game owns, can win every
+// fight; the others cost what a playthrough earns, and each deals more damage a second than
+// the one before it. Damage fits enemies of 10 to 30 hit points and bosses of 200 to 2000.
 
 #include "src/game/foundation/ConfigTable.h"
 
@@ -14,7 +15,7 @@ namespace global {
 class WeaponConfig : public virtual ::java::lang::Object {
     VM_CLASS(WeaponConfig, ::java::lang::Object)
     static constexpr int32_t DAMAGE = 0, HITS = 1, SPEED = 2, REACH = 3, COOLDOWN = 4, PRICE = 5, BOX_WIDTH = 6,
-                             BOX_HEIGHT = 7, KNOCKBACK = 8;
+                             BOX_HEIGHT = 7, KNOCKBACK = 8, SLOTS = 9;
     static constexpr int32_t WEAPON_COUNT = 7;
 
     static void _VM_clinit();

@@ -3,9 +3,14 @@
 // The test game driver: boots the real application (the class app.prop names) headless in
 // the test's process on a fake clock, and runs a scenario on the game-loop thread once the
 // canvas is shown: frames through the canvas's tick, taps and keys through the window's
-// input, the current scene id, the frame saved as a PNG. Test scenes (TestScene) follow a
-// script per scene id and log every call the scene manager makes. Include it in exactly one
-// file of a test executable: it defines and registers the test scene class.
+// input (a press can be held across frames and dragged), the current scene id, the frame
+// saved as a PNG. It writes saved records before the start-up loading, asks for a scene as
+// a scene does (a zero result for the stage, then the change), sets the previous scene id,
+// and records every scene id the manager is asked to build, also one that has no scene class
+// yet (which still leads to the menu as in the game). Random generators are seeded from the
+// fake clock. Test scenes (TestScene) follow a script per scene id and log every call the
+// scene manager makes. Include it in exactly one file of a test executable: it defines and
+// registers the test scene class.
 
 #include <gtest/gtest.h>
 
@@ -23,6 +28,7 @@
 #include "hal/shell/Shell.h"
 #include "pb_src/j2me/java_lang_Thread.h"
 #include "pb_src/j2me/java_lang_Throwable.h"
+#include "src/game/foundation/ResourceIds.h"
 #include "src/game/foundation/SceneTable.h"
 #include "src/game/foundation/ui_Scene.h"
 #include "src/game/foundation/ui_SceneManager.h"
@@ -67,6 +73,36 @@ inline std::vector<std::string> calls;
 // The last pointer event each handlePointer saw: type, x, y.
 inline std::vector<std::array<int32_t, 3>> pointerEvents;
 inline int32_t lastDt = -1;
+// Every scene id the manager built or tried to build, in order.
+inline std::vector<int32_t> askedScenes;
+
+// The scene table as the game registered it, and a factory that records each id before it
+// builds through it. An id without a class is tried with the real (empty) table, so the
+// manager logs it and falls back to the menu exactly as it does in the game. The menu's
+// entry stays empty while it has no class, since the manager's fallbacks test it; a request
+// for that missing menu is the one request not recorded.
+inline std::array<ui::SceneFactory, ui::kSceneIdCount> gameFactories{};
+inline void wrapSceneTable();
+inline VMPtr<ui::Scene> recordingFactory(VMPtr<ui::SceneManager> manager) {
+    const int32_t id = manager->getSceneId();
+    askedScenes.push_back(id);
+    if (gameFactories[size_t(id)]) return gameFactories[size_t(id)](manager);
+    for (int32_t i = 0; i < ui::kSceneIdCount; ++i) ui::setSceneFactory(i, gameFactories[size_t(i)]);
+    manager->createScene();
+    wrapSceneTable();
+    return nullptr;
+}
+inline void wrapSceneTable() {
+    for (int32_t id = 0; id < ui::kSceneIdCount; ++id)
+        ui::setSceneFactory(id, id == scene_id::kMenu && !gameFactories[size_t(id)] ? nullptr : &recordingFactory);
+}
+inline void recordSceneRequests() {
+    for (int32_t id = 0; id < ui::kSceneIdCount; ++id) {
+        const ui::SceneFactory current = ui::sceneFactory(id);
+        if (current != &recordingFactory) gameFactories[size_t(id)] = current;
+    }
+    wrapSceneTable();
+}
 
 class TestScene : public ui::Scene {
     VM_CLASS(TestScene, ui::Scene)
@@ -113,7 +149,8 @@ class TestScene : public ui::Scene {
 // Scene id `id` builds a TestScene that follows the script.
 inline void useScene(int32_t id, SceneScript script = {}) {
     scripts[id] = std::move(script);
-    ui::setSceneFactory(id, &ui::buildScene<TestScene>);
+    gameFactories[size_t(id)] = &ui::buildScene<TestScene>;
+    wrapSceneTable();
 }
 
 class GameDriver : public ShellHarness {
@@ -126,8 +163,11 @@ public:
         HAL_setTimeSource(&fakeTime);
         calls.clear();
         pointerEvents.clear();
+        askedScenes.clear();
+        recordSceneRequests();
     }
     ~GameDriver() {
+        for (int32_t id = 0; id < ui::kSceneIdCount; ++id) ui::setSceneFactory(id, gameFactories[size_t(id)]);
         kv::FrameClock::install(nullptr);
         HAL_setTimeSource(nullptr);
         activeClock = nullptr;
@@ -164,11 +204,47 @@ public:
         }
     }
     int32_t sceneId() { return manager().getSceneId(); }
+    int32_t previousSceneId() { return manager().getPreviousSceneId(); }
+    void setPreviousSceneId(int32_t id) { manager().previousSceneId = id; }
+    int32_t stage() { return manager().stage; }
+    int32_t storyPart() { return manager().storyMode; }
+
+    // Saved records, on the loop thread; written before start() they are what the game
+    // finds at start-up (a record that fails the start-up check is repaired).
+    void writeRecord(int32_t slot, const std::vector<int8_t>& bytes) {
+        VMPtr<VMArray<int8_t, 1>> array = VMArray<int8_t, 1>::_VM_new(int32_t(bytes.size()));
+        std::copy(bytes.begin(), bytes.end(), array->elements());
+        manager().saveRecord(slot, array);
+    }
+    std::vector<int8_t> record(int32_t slot) {
+        VMPtr<VMArray<int8_t, 1>> array = manager().loadRecord(slot);
+        if (!array) return {};
+        return std::vector<int8_t>(array->elements(), array->elements() + array->length);
+    }
+    // Asks for a scene as the world map does: a zero result for the stage, then the change,
+    // which the next frame applies (area reset, previous id, music stopped).
+    void requestScene(int32_t id, int32_t stage) {
+        manager().storeResult(0, 0, stage, 0, 0, 0, 0, 0);
+        manager().changeScene(id);
+    }
 
     // Input through the window, as the backend turns host input into messages; waits
     // until the UI thread has handled it.
     void tap(int32_t x, int32_t y) {
         backend->input().pointerDown(x, y);
+        backend->input().pointerUp(x, y);
+        settle();
+    }
+    // A press held across frames: down, any number of drags, up.
+    void press(int32_t x, int32_t y) {
+        backend->input().pointerDown(x, y);
+        settle();
+    }
+    void drag(int32_t x, int32_t y) {
+        backend->input().pointerMove(x, y);
+        settle();
+    }
+    void release(int32_t x, int32_t y) {
         backend->input().pointerUp(x, y);
         settle();
     }
