@@ -261,7 +261,8 @@ TEST(SceneManager, AnIdWithoutASceneClassLeadsToTheMenu) {
 
 TEST(SceneManager, AnIdWithoutASceneClassLeavesNoSceneWhileThereIsNoMenu) {
     GameDriver game;
-    ui::setSceneFactory(1, nullptr);  // the game's own menu is linked in
+    gameFactories[1] = nullptr;  // the game's own menu is linked in
+    wrapSceneTable();
     useScene(0, {.update = [] { managerOf().changeScene(5); }});
     static std::vector<int32_t> seen;
     game.run([](GameDriver& g) {
