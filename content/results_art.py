@@ -242,7 +242,7 @@ def shop_description():
         box(0, [-106, -38, 212, 0]), box(0, [-106, -22, 212, 0]), box(0, [-106, -6, 212, 0]),
         box(0, [-106, 10, 212, 0]), box(0, [-106, 26, 212, 0]),
         box(0, [-64, 0, 0, 0]),
-        box(1, [54, -32, 0, 0]), box(1, [-54, -66, 0, 0]),
+        box(1, [54, -42, 0, 0]), box(1, [-54, -66, 0, 0]),
         box(2, [-112, -20, 48, 40]), box(2, [64, -20, 48, 40])]}
     # The status line sits between the arrows; the captions start under them.
     shop["boxes"][7] = box(0, [-60, 0, 0, 0])

@@ -73,7 +73,15 @@ void Shop::load() {
         backPlayer->setX(120);
         backPlayer->setY(160);
         loadStep = 13;
-    } else if (loadStep >= 2 && loadStep <= 13) {
+    } else if (loadStep == 13) {
+        character = InGameObject::Character::_VM_new();
+        character->_VM_init(results::loadRecord(*manager, 0), 0);
+        character->figure->setX(0);
+        character->figure->setY(0);
+        character->body->setX(0);
+        character->body->setY(0);
+        loadStep = 12;
+    } else if (loadStep >= 2 && loadStep <= 12) {
         --loadStep;
     } else if (loadStep == 1) {
         kv::Resources::closePack();
@@ -83,6 +91,7 @@ void Shop::load() {
 
 void Shop::step(bool back) {
     cursor = back ? (cursor + kItemCount - 1) % kItemCount : (cursor + 1) % kItemCount;
+    character->switchWeapon(back);
 }
 
 void Shop::buy() {
@@ -133,6 +142,11 @@ void Shop::paint(VMPtr<Graphics> g) {
     shopSet->getFrame(kFirstItem + cursor)->paint(g, places->at(1)->x + kCentreX, places->at(1)->y + half, 0);
     for (int32_t i = 0; i < 5; ++i) body->drawString(g, results::textOf(*manager, kCaptions[i]), x(2 + i), y(2 + i), results::kLeft);
     paintStatus(g, lines->at(7), half);
+    // The figure holds only the weapon; the standing body under it shows the hero.
+    VMPtr<kv::AnimPlayer> figure = character->figure;
+    const int32_t heroX = places->at(0)->x + kCentreX, heroY = places->at(0)->y + half + figure->getHeight(0) / 2;
+    character->body->paint(g, heroX, heroY, 0);
+    figure->paint(g, heroX, heroY, 0);
     backPlayer->paint(g);
 }
 

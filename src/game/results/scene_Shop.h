@@ -5,9 +5,11 @@
 // is for sale and the money covers its price, saving the lower money, the owned item and,
 // with the seventh weapon, the achievement in one write. Left or the back zone returns to
 // the map. The money shown is the scene's copy, read once and lowered by each purchase.
+// The hero is shown holding the selected weapon.
 
 #include "src/game/foundation/ui_Scene.h"
 #include "src/game/foundation/ui_SceneManager.h"
+#include "src/game/objects/InGameObject_Character.h"
 #include "src/kv/kv_AnimPlayer.h"
 #include "src/kv/kv_AnimSet.h"
 #include "src/kv/kv_Frame.h"
@@ -23,6 +25,7 @@ class Shop : public ui::Scene {
         vmMarkField(manager, flags);
         vmMarkField(backPlayer, flags);
         vmMarkField(panelSet, flags);
+        vmMarkField(character, flags);
         vmMarkField(shopSet, flags);
         vmMarkField(itemStates, flags);
         vmMarkField(background, flags);
@@ -44,6 +47,8 @@ class Shop : public ui::Scene {
     int32_t state = 0;
     VMPtr<kv::AnimSet> panelSet{vmField()};
     int32_t loadStep = 0;
+    // The hero holding the selected weapon: its weapon steps with the cursor.
+    VMPtr<InGameObject::Character> character{vmField()};
     VMPtr<kv::AnimSet> shopSet{vmField()};
     VMPtr<VMArray<int8_t, 1>> itemStates{vmField()};
     int32_t cursor = 0;

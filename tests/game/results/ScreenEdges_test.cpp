@@ -68,10 +68,10 @@ TEST(ScreenEdges, BelowThePriceNothingBuysAndNoButtonShowsAtThePriceTheMoneyGoes
         exact = g.record(0);
         press(g, kUp);
         press(g, kUp);
-        seen.push_back(shop->cursor);  // 0 back to 6
+        seen.insert(seen.end(), {shop->cursor, shop->character->weapon});  // 0 back to 6, the weapon too
         g.manager().requestExit();
     });
-    EXPECT_EQ(seen, (std::vector<int32_t>{1, 1, 0, 6}));
+    EXPECT_EQ(seen, (std::vector<int32_t>{1, 1, 0, 6, 6}));
     EXPECT_EQ(below, shopRecord(1));
     EXPECT_TRUE(buttonOnlyWhenAffordable);
     EXPECT_EQ(exact[0], 0);

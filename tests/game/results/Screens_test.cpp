@@ -53,7 +53,7 @@ TEST(Screens, AFirstClearSettlesOnceShowsItsUnlocksAndContinuesToTheMap) {
 
 TEST(Screens, TheShopBuysWithTheSavedMoneyAndTheAchievementsShowWhatWasWon) {
     ResultsGame game;
-    static int32_t shownMoney = -1, afterShop = -1, afterAchievements = -1, cursorAfterWrap = -1;
+    static int32_t shownMoney = -1, afterShop = -1, afterAchievements = -1, cursorAfterWrap = -1, weaponAfterWrap = -1;
     static Bytes r0;
     static std::vector<int32_t> pictures;
     game.run([](GameDriver& d) {
@@ -78,6 +78,7 @@ TEST(Screens, TheShopBuysWithTheSavedMoneyAndTheAchievementsShowWhatWasWon) {
         g.shoot("shop_locked");
         for (int i = 0; i < 4; ++i) g.tapFrameBox(shop->background, 2, 1, 120, 160);
         cursorAfterWrap = shop->cursor;  // past item 6 to item 0
+        weaponAfterWrap = shop->character->weapon;
         shownMoney = shop->money;
         r0 = g.record(0);
         VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
@@ -102,6 +103,7 @@ TEST(Screens, TheShopBuysWithTheSavedMoneyAndTheAchievementsShowWhatWasWon) {
     EXPECT_EQ(r0[kMoney], 5);
     EXPECT_EQ((Bytes(r0.begin() + kItems, r0.begin() + kItems + 4)), (Bytes{0, 0, 0, 2}));
     EXPECT_EQ(cursorAfterWrap, 0);
+    EXPECT_EQ(weaponAfterWrap, 0);
     EXPECT_EQ(afterShop, 7);
     EXPECT_EQ(pictures, (std::vector<int32_t>{0, 0, 1, 0}));
     EXPECT_EQ(afterAchievements, 7);
