@@ -36,11 +36,11 @@ def well(x, y, w, h):
 
 
 def coin(cx, cy, r):
-    return (f'<circle cx="{cx + 1}" cy="{cy + 1.5}" r="{r}" fill="{INK}" opacity="0.35"/>'
-            f'<circle cx="{cx}" cy="{cy}" r="{r}" fill="url(#gold)" stroke="{INK}" stroke-width="1"/>'
-            f'<circle cx="{cx}" cy="{cy}" r="{r * 0.62:.1f}" fill="none" stroke="#C98A12" stroke-width="1"/>'
-            f'<rect x="{cx - r * 0.14:.1f}" y="{cy - r * 0.42:.1f}" width="{r * 0.28:.1f}" height="{r * 0.84:.1f}" rx="1" fill="#C98A12"/>'
-            f'<circle cx="{cx - r * 0.4:.1f}" cy="{cy - r * 0.45:.1f}" r="{r * 0.2:.1f}" fill="#FFFFFF" opacity="0.8"/>')
+    # The levels' money pick-up (items/item0.svg), drawn at any size.
+    k = r / 6.5
+    return (f'<circle cx="{cx}" cy="{cy}" r="{r}" fill="#FFD84A" stroke="{INK}" stroke-width="{1.5 * k:.2f}"/>'
+            f'<circle cx="{cx}" cy="{cy}" r="{3.5 * k:.2f}" fill="none" stroke="#C98A12" stroke-width="{1.5 * k:.2f}"/>'
+            f'<circle cx="{cx - 2 * k:.2f}" cy="{cy - 3 * k:.2f}" r="{1.5 * k:.2f}" fill="#FFF3B0"/>')
 
 
 def arrow(cx, cy, left):
@@ -208,7 +208,7 @@ def write_all():
     svg("shop/selection.svg", 62, 72, "The selection frame around an achievement. Anchor: centre (31, 36).", selection())
     for name, body in MEDALS.items():
         svg(f"shop/{name}.svg", 52, 58, f"Achievement picture {name}. Anchor: (26, 32).", body)
-    svg("shop/coin.svg", 16, 16, "The coin, as the levels' money pick-up. Anchor: top-left.", coin(7, 7, 6.5))
+    svg("shop/coin.svg", 16, 16, "The coin, as the levels' money pick-up. Anchor: top-left.", coin(8, 8, 6.5))
     for name, body in WEAPONS:
         svg(f"shop/{name}.svg", 56, 56, f"Shop picture of {name}. Anchor: centre (28, 28).", body)
     svg("defeat/defeated_hero.svg", 100, 96, "The hero, defeated. Anchor: bottom centre (48, 94).", defeated_hero())
@@ -267,7 +267,7 @@ def shop_description():
     for name in ["medal_great", "medal_perfect", "medal_untouched", "medal_arsenal"]:
         frames.append({"name": name, "modules": [{"gob": name}]})
     frames.append({"name": "buy_button", "modules": [{"gob": "buy_button", "x": -8, "y": -8}],
-                   "boxes": [box(0, [-100, -44, 92, 36]), box(1, [-48, -26, 0, 0])]})
+                   "boxes": [box(0, [-100, -44, 92, 36]), box(1, [-41, -26, 0, 0])]})
     for k in range(5):
         frames.append({"name": f"coin_turn_{k}", "modules": [{"gob": f"coin_{k}"}]})
     frames.append({"name": "coin", "modules": [{"gob": "coin"}]})
