@@ -171,21 +171,24 @@ WEAPONS = [
 
 
 def defeated_hero():
-    # The hero sitting on the ground, dazed, with a cracked glass shard beside him.
-    return (f'<ellipse cx="48" cy="92" rx="38" ry="5" fill="{INK}" opacity="0.4"/>'
-            f'<path d="M22,88 Q20,70 34,64 L62,64 Q76,70 74,88 Z" fill="url(#night)" stroke="{INK}" stroke-width="2"/>'
-            f'<ellipse cx="26" cy="88" rx="10" ry="5" fill="#3B2F73" stroke="{INK}" stroke-width="2"/>'
-            f'<ellipse cx="70" cy="88" rx="10" ry="5" fill="#3B2F73" stroke="{INK}" stroke-width="2"/>'
-            f'<path d="M30,66 Q48,74 66,66 L64,58 Q48,64 32,58 Z" fill="url(#ember)" stroke="{INK}" stroke-width="2"/>'
-            f'<path d="M60,62 Q74,66 80,76 L74,78 Q68,70 58,68 Z" fill="url(#ember)" stroke="{INK}" stroke-width="2"/>'
-            f'<circle cx="48" cy="40" r="20" fill="#FFC15E" stroke="{INK}" stroke-width="2"/>'
-            f'<path d="M28,38 Q30,18 48,18 Q66,18 68,38 Q58,28 48,30 Q38,28 28,38 Z" fill="url(#ember)" stroke="{INK}" stroke-width="2"/>'
-            f'<path d="M37,40 L43,46 M43,40 L37,46 M53,40 L59,46 M59,40 L53,46" stroke="{INK}" stroke-width="2.5" stroke-linecap="round"/>'
-            f'<path d="M42,53 Q48,49 54,53" fill="none" stroke="{INK}" stroke-width="2" stroke-linecap="round"/>'
-            f'<ellipse cx="40" cy="26" rx="5" ry="2.5" fill="#FFFFFF" opacity="0.6"/>'
-            + star(30, 12, 6, "#FFF3B0") + star(66, 10, 5, "#FFF3B0") + star(48, 5, 4, "#E8FDFF") +
-            f'<polygon points="82,90 88,60 96,90" fill="url(#shard)" stroke="{INK}" stroke-width="1"/>'
-            f'<path d="M87,66 L90,74 L86,80" fill="none" stroke="#FFFFFF" stroke-width="1"/>')
+    # The levels' hero (hero/stand.svg: orange tunic, night legs, a red tuft) sitting on the
+    # ground, dazed, stars over his head, a glass shard beside him.
+    def limb(d, colour, w):
+        return (f'<path d="{d}" fill="none" stroke="{INK}" stroke-width="{w + 2}" stroke-linecap="round"/>'
+                f'<path d="{d}" fill="none" stroke="{colour}" stroke-width="{w}" stroke-linecap="round"/>')
+    return (f'<ellipse cx="48" cy="91" rx="40" ry="4" fill="{INK}" opacity="0.35"/>'
+            + limb("M44,78 L24,86", "#3B2F73", 8) + limb("M52,78 L72,86", "#3B2F73", 8) +
+            f'<rect x="30" y="48" width="36" height="34" rx="13" fill="url(#ember)" stroke="{INK}" stroke-width="2"/>'
+            f'<rect x="35" y="52" width="13" height="9" rx="4" fill="#FFFFFF" opacity="0.4"/>'
+            + limb("M34,58 L22,74", "#FFC15E", 6) + limb("M62,58 L74,74", "#FFC15E", 6) +
+            f'<circle cx="48" cy="30" r="17" fill="#FFC15E" stroke="{INK}" stroke-width="2"/>'
+            f'<path d="M33,24 Q48,4 63,20 L55,17 Z" fill="#C4501A" stroke="{INK}" stroke-width="1.5"/>'
+            f'<path d="M39,29 L45,35 M45,29 L39,35 M51,29 L57,35 M57,29 L51,35" stroke="{INK}" stroke-width="2.5" stroke-linecap="round"/>'
+            f'<path d="M43,41 Q48,38 53,41" fill="none" stroke="{INK}" stroke-width="2" stroke-linecap="round"/>'
+            f'<ellipse cx="41" cy="20" rx="4" ry="2" fill="#FFFFFF" opacity="0.5"/>'
+            + star(28, 10, 6, "#FFF3B0") + star(68, 8, 5, "#FFF3B0") + star(48, 3, 3.5, "#E8FDFF") +
+            f'<polygon points="80,90 87,62 94,90" fill="url(#shard)" stroke="{INK}" stroke-width="1"/>'
+            f'<path d="M86,68 L89,76 L85,82" fill="none" stroke="#FFFFFF" stroke-width="1"/>')
 
 
 def result_panel():
