@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev xvfb xauth imagemagick
   libpng-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   libcurl4-openssl-dev libfluidsynth-dev timgm6mb-soundfont
-  libmimalloc-dev
+  libmimalloc-dev xdotool
   librsvg2-dev nlohmann-json3-dev abcmidi
 )
 

@@ -264,6 +264,7 @@ TEST(SceneManager, AnIdWithoutASceneClassLeavesNoSceneWhileThereIsNoMenu) {
     gameFactories[1] = nullptr;  // the game's own menu is linked in
     wrapSceneTable();
     useScene(0, {.update = [] { managerOf().changeScene(5); }});
+    ui::setSceneFactory(1, nullptr);  // the game's own menu is linked in: take it out
     static std::vector<int32_t> seen;
     game.run([](GameDriver& g) {
         g.start();

@@ -1,6 +1,9 @@
 // Help (scene 10) and About (scene 6) in the real application: help's page order (0, 2, 0),
 // its two buttons and the input it ignores; about's title line with the version, and the
-// first press or key after its load returning to the menu.
+// first press or key after its load returning to the menu; a help bar whose pictures cannot
+// be read is a load failure.
+
+#include <fstream>
 
 #include "src/game/frontend/scene_About.h"
 #include "src/game/frontend/scene_Help.h"
@@ -55,6 +58,26 @@ TEST(Help, PagesTurnByTouchAndKeyAndTheBackButtonLeads) {
     EXPECT_TRUE(loadingIgnoredInput);
     EXPECT_TRUE(pagesDiffer);
     EXPECT_EQ(pages, (std::vector<int32_t>{0, 2, 0, 1, 1}));
+}
+
+TEST(Help, ABarWhosePicturesCannotBeReadIsALoadFailureThatLeadsToTheMenu) {
+    FrontEndGame game;
+    // The button gob set's image index now names an entry the part lacks: the set reads as
+    // null, which would otherwise leave an invisible bar with live buttons.
+    std::fstream gobSet(game.folder / "rsc" / "RP2part19.rp", std::ios::in | std::ios::out | std::ios::binary);
+    gobSet.write("\x03\xFF", 2);
+    gobSet.close();
+    static std::vector<int32_t> seen;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<FrontEndGame&>(g);
+        game.startAt(10);
+        game.frames(2);  // the panel set loaded
+        seen.push_back(game.sceneId());
+        game.frames(2);  // the bar's set fails
+        seen.push_back(game.sceneId());
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{10, 1}));
 }
 
 // The rightmost column of the rows y0..y1 where two images differ; -1 when none does.

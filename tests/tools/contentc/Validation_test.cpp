@@ -43,6 +43,10 @@ const Broken kBroken[] = {
     {"requirements.json", R"({"index": 0, "ends": true})", R"({"index": 0, "loops": true})", "SPRITE_SET (0x800) animation 0: must loop forever"},
     {"requirements.json", R"({"index": 0, "ends": true})", R"({"index": 0, "origin": "top-left"})", "animation 0: its top-left corner must lie at its anchor (it is at -6, -3)"},
     {"requirements.json", R"("count": 1)", R"("count": 2)", "SPRITE_SET (0x800) frame 0: needs 2 boxes of type 2, has 1"},
+    {"requirements.json", R"("count": 1}]})", R"("count": 1}], "clear": [{"type": 2, "frame": 0, "of_type": 2, "px": 8}]})",
+     "SPRITE_SET (0x800) frame 0: its type-2 box at (-5, -3) lies within 8 px of frame 0's type-2 box at (-5, -3)"},
+    {"requirements.json", R"("count": 1}]})", R"("count": 1}], "clear": [{"type": 2, "frame": 5, "of_type": 2, "px": 8}]})",
+     "frames[0].clear[0].frame: frame 5 is missing"},
     {"requirements.json", R"("texts": {"TEXT_A": 0)", R"("texts": {"TEXT_A": 1)", "texts.json: text TEXT_A: must be text id 1, is 0"},
 };
 
