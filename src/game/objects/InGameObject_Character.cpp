@@ -84,8 +84,9 @@ void Character::update(int32_t dt, int32_t gameX, int32_t gameY) {
     const int32_t ground = groundAt(groundLine, body->getX(), kViewHeight);
     if (onGround && body->getY() < ground) onGround = false;  // walked off a ledge
     if (!onGround) {
+        // Exact for constant gravity, so the jump's height does not depend on the frame time.
+        posY.add(velocityY * dt + 0.5 * gravity() * dt * dt);
         velocityY += gravity() * dt;
-        posY.add(velocityY * dt);
     }
     // At or below the ground line the figure stands on it (it rides a rising pile too).
     if (posY.pixels() >= ground && velocityY >= 0) land(ground);
@@ -109,17 +110,17 @@ void Character::updateProjectiles(int32_t dt, int32_t gameX, int32_t gameY) {
     for (int32_t slot = 0; slot < kSlots; ++slot) {
         kv::AnimPlayer* shot = projectiles->at(slot);
         if (!shot) continue;
-        const double step = weaponValue(global::WeaponConfig::SPEED) / 1000.0 * dt;
+        const double step = slotSpeed[slot] / 1000.0 * dt;
         const int32_t direction = directions->at(slot);
         if (direction == kUp) shotY[slot].add(-step);
         else shotX[slot].add(direction == kLeft ? -step : step);
-        travelled[slot] += int32_t(step);
+        travelled[slot] += step;
         shot->setX(shotX[slot].pixels());
         shot->setY(shotY[slot].pixels());
         shot->update(dt);
         const int32_t x = shot->getX(), y = shot->getY();
         const bool outOfView = x < -gameX || x >= kAreaWidth - gameX || y < -gameY || y >= kViewHeight - gameY;
-        if (outOfView || travelled[slot] >= weaponValue(global::WeaponConfig::REACH)) clearAttack(slot);
+        if (outOfView || travelled[slot] >= slotReach[slot]) clearAttack(slot);
     }
 }
 
@@ -233,6 +234,8 @@ bool Character::launch(int32_t direction) {
     shot->setX(shotX[slot].pixels());
     shot->setY(shotY[slot].pixels());
     travelled[slot] = 0;
+    slotSpeed[slot] = weaponValue(global::WeaponConfig::SPEED);
+    slotReach[slot] = weaponValue(global::WeaponConfig::REACH);
     projectiles->set(slot, shot);
     directions->at(slot) = direction;
     slotDamage->at(slot) = weaponValue(global::WeaponConfig::DAMAGE) * (powerTimer > 0 ? 2 : 1);

@@ -120,7 +120,8 @@ private:
 
     Coordinate posX, posY;
     Coordinate shotX[kSlots], shotY[kSlots];
-    int32_t travelled[kSlots] = {};
+    double travelled[kSlots] = {};
+    int32_t slotSpeed[kSlots] = {}, slotReach[kSlots] = {};  // the weapon's, at launch
 };
 
 }  // namespace InGameObject

@@ -59,8 +59,7 @@ TEST_P(EachStage, LoadsInSixteenCallsOpensAndPlaysThirtySeconds) {
         });
         EXPECT_EQ(previous, 0) << stage;
         EXPECT_EQ(loadingCalls, 16) << stage;
-        EXPECT_GT(openingFrames, 5) << stage;
-        EXPECT_LT(openingFrames, 40) << stage;
+        EXPECT_EQ(openingFrames, 17) << stage;  // 20 px a frame until the curtain's edge passes 320
         EXPECT_EQ(stateAfter, Level::kPlaying) << stage;
         EXPECT_GE(spawned, 3) << stage;
         EXPECT_GE(enemiesOnGround, 1) << stage;
@@ -167,11 +166,12 @@ TEST_P(EachEnd, StoresTheResultAfterTheHeldCurtainAndNamesTheNextScene) {
         });
         EXPECT_EQ(heldFrames, 60) << c.stage;
         EXPECT_EQ(transitionY, 0) << c.stage;
-        EXPECT_GT(endFrames, 10) << c.stage;
-        EXPECT_LT(endFrames, 40) << c.stage;
+        EXPECT_EQ(endFrames, 17) << c.stage;  // from 20 px until the edge's top passes 320
         EXPECT_EQ(askedScenes.back(), c.nextScene) << c.stage;
         EXPECT_EQ(std::vector<int8_t>(record.begin() + 13, record.end()), c.result) << c.stage;
-        if (c.nextScene == 11) EXPECT_EQ(story, 3);
+        if (c.nextScene == 11) {
+            EXPECT_EQ(story, 3);
+        }
     }
 }
 
@@ -254,6 +254,30 @@ TEST(InGameNormal, GlassInPlayHoldsSpawningWhileCooldownsRunOutAndARowAtItsLimit
     EXPECT_EQ(spawnedWithGlass, 0);
     EXPECT_EQ(cooldownsWithGlass, 0);
     EXPECT_EQ(spawnedAfter, 1);
+}
+
+TEST(InGameNormal, AFinishedEnemyReturnsToThePoolCountsAndRestartsItsRowsCooldown) {
+    LevelGame game;
+    static int32_t defeated, cooldown, inPool;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<LevelGame&>(g);
+        game.openLevel(1);
+        Level& level = game.level();
+        InGameObject::Enemy* enemy = level.freeEnemies->at(2);  // row 1
+        level.activeEnemies->set(2, enemy);
+        level.freeEnemies->set(2, nullptr);
+        enemy->state = InGameObject::Enemy::kFinished;
+        level.spawnCooldowns->at(1) = 0;
+        level.spawnedCount = 60;  // nothing more spawns
+        game.frames(1);
+        defeated = level.defeatedCount;
+        cooldown = level.spawnCooldowns->at(1);
+        inPool = level.freeEnemies->at(2) == enemy && level.activeEnemies->at(2) == nullptr;
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(defeated, 1);
+    EXPECT_EQ(cooldown, 2000);
+    EXPECT_EQ(inPool, 1);
 }
 
 TEST(InGameNormal, SpawnItemOutsideTheAreaDrawsNothingAndTheCoinStartsAtExactlyHalf) {
@@ -377,6 +401,36 @@ TEST(InGameNormal, AGobArrayThatDoesNotReadIsALoadFailureThatLeadsToTheMenu) {
         game.manager().requestExit();
     });
     EXPECT_EQ(asked, (std::vector<int32_t>{0, 2, 1}));
+}
+
+TEST(GameDriver, AsksForScenesAsTheGameDoesAndHoldsAPressAcrossFrames) {
+    LevelGame game;
+    useScene(13);
+    static std::vector<int32_t> asked;
+    static int32_t previous, previousSet;
+    static std::vector<std::array<int32_t, 3>> events;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<LevelGame&>(g);
+        game.start();
+        game.requestScene(13, 2);
+        game.frames(1);
+        previous = game.previousSceneId();
+        game.setPreviousSceneId(7);
+        previousSet = game.previousSceneId();
+        game.press(10, 12);
+        game.frames(1);
+        game.drag(30, 40);
+        game.frames(1);
+        game.release(30, 40);
+        game.frames(1);
+        asked = askedScenes;
+        events = pointerEvents;
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(asked, (std::vector<int32_t>{0, 13}));
+    EXPECT_EQ(previous, 0);
+    EXPECT_EQ(previousSet, 7);
+    EXPECT_EQ(events, (std::vector<std::array<int32_t, 3>>{{1, 10, 12}, {2, 30, 40}, {3, 30, 40}}));
 }
 
 }  // namespace

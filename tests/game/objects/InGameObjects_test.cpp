@@ -1,1 +1,305 @@
-#include <gtest/gtest.h>
+// The in-game objects on the game's compiled content, driven frame by frame as the level
+// drives them: the character on its ground line, walking, jumping, its weapons, hits and
+// health; the enemies' movement, defeat and return to the pool; glass and items.
+
+#include "content/ContentIds.h"
+#include "src/game/objects/InGameObject_Character.h"
+#include "src/game/objects/InGameObject_Enemy.h"
+#include "src/game/objects/InGameObject_Glass.h"
+#include "src/game/objects/InGameObject_Item.h"
+#include "src/game/objects/SetLoading.h"
+#include "tests/game/level/LevelGame.h"
+
+namespace {
+
+using namespace level_test;
+using InGameObject::Character;
+using InGameObject::Enemy;
+using IntArray = VMArray<int32_t, 1>;
+
+VMPtr<IntArray> flatGround(int32_t y, int32_t width = 240) {
+    VMPtr<IntArray> ground = IntArray::_VM_new(width);
+    for (int32_t x = 0; x < width; ++x) ground->at(x) = y;
+    return ground;
+}
+
+// Weapons 0 and 3 owned, the rest locked.
+VMPtr<Character> newCharacter() {
+    VMPtr<VMArray<int8_t, 1>> record = VMArray<int8_t, 1>::_VM_new(20);
+    const int8_t states[7] = {0, 2, 2, 0, 2, 1, 2};
+    for (int32_t i = 0; i < 7; ++i) record->at(2 + i) = states[i];
+    VMPtr<Character> hero = Character::_VM_new();
+    hero->_VM_init(record, 0);
+    return hero;
+}
+
+void step(const VMPtr<Character>& hero, int frames) {
+    for (int i = 0; i < frames; ++i) hero->update(50, 0, 0);
+}
+
+// Runs the body on the game's loop thread with the content open.
+template <typename Body> void onContent(Body body) {
+    LevelGame game;
+    static Body* run;
+    run = &body;
+    game.run([](GameDriver& g) {
+        g.start();
+        (*run)();
+        g.manager().requestExit();
+    });
+}
+
+TEST(Character, StandsOnTheGroundWalksSteadilyAndStaysInTheArea) {
+    static std::vector<int32_t> seen;
+    onContent([] {
+        VMPtr<Character> hero = newCharacter();
+        seen.push_back(hero->getY());
+        hero->setGroundLine(flatGround(224, 100));  // columns past the array read its last one
+        seen.push_back(hero->getY());
+        step(hero, 1);
+        for (int i = 0; i < 10; ++i) hero->moveRight();
+        seen.push_back(hero->getX());  // 0.08 px/ms for 500 ms
+        hero->setSpeedBoostTimer(1000);
+        step(hero, 1);
+        for (int i = 0; i < 10; ++i) hero->moveRight();
+        seen.push_back(hero->getX());  // 1.75 times faster
+        for (int i = 0; i < 200; ++i) hero->moveRight();
+        seen.push_back(hero->getX());
+        for (int i = 0; i < 400; ++i) hero->moveLeft();
+        seen.push_back(hero->getX());
+        hero->setGroundLine(flatGround(200));  // the pile rose under it
+        seen.push_back(hero->getY());
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{320, 224, 160, 230, 239, 0, 200}));
+}
+
+TEST(Character, JumpsThreeTimesItsHeightAndLandsBackOnTheGround) {
+    static int32_t highest, landed, secondJumpPeak;
+    static bool canJumpInAir;
+    onContent([] {
+        VMPtr<Character> hero = newCharacter();
+        hero->setGroundLine(flatGround(224));
+        step(hero, 1);
+        hero->jump();
+        highest = 224;
+        for (int i = 0; i < 40; ++i) {
+            step(hero, 1);
+            highest = std::min(highest, hero->getY());
+            if (i == 2) {
+                const double before = hero->velocityY;
+                hero->jump();
+                canJumpInAir = hero->velocityY != before;
+            }
+        }
+        landed = hero->getY();
+        secondJumpPeak = hero->onGround;
+    });
+    EXPECT_NEAR(224 - highest, 3 * Character::kHeight, 3);
+    EXPECT_FALSE(canJumpInAir);
+    EXPECT_EQ(landed, 224);
+    EXPECT_EQ(secondJumpPeak, 1);
+}
+
+TEST(Character, OwnedWeaponsStepWithWrapAndHealthIsCappedAndFinal) {
+    static std::vector<int32_t> seen;
+    onContent([] {
+        VMPtr<Character> hero = newCharacter();
+        hero->switchToOwnedWeapon(false);
+        seen.push_back(hero->weapon);
+        hero->switchToOwnedWeapon(false);
+        seen.push_back(hero->weapon);
+        hero->switchToOwnedWeapon(true);
+        seen.push_back(hero->weapon);
+        seen.push_back(hero->figure->getAnimation() - Character::kFigureFirst);
+        hero->weaponStates->at(0) = 2;  // only weapon 3 left: it stays
+        hero->switchToOwnedWeapon(false);
+        seen.push_back(hero->weapon);
+        hero->health = 90;
+        hero->addHealth(30);
+        seen.push_back(hero->health);
+        hero->takeDamage(150);
+        hero->addHealth(30);
+        seen.push_back(hero->health);
+        seen.push_back(hero->dead);
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{3, 0, 3, 3, 3, 100, 0, 1}));
+}
+
+TEST(Character, AHitStaggersBrieflyWithinTwoSecondsOfInvulnerability) {
+    static std::vector<int32_t> seen;
+    onContent([] {
+        VMPtr<Character> hero = newCharacter();
+        hero->setGroundLine(flatGround(224));
+        hero->takeDamage(20);
+        seen.push_back(hero->health);
+        seen.push_back(hero->noDamage);
+        seen.push_back(hero->canAct());
+        hero->takeDamage(20);  // invulnerable: nothing
+        seen.push_back(hero->health);
+        step(hero, 10);
+        seen.push_back(hero->canAct());
+        step(hero, 29);
+        hero->takeDamage(20);
+        seen.push_back(hero->health);
+        step(hero, 1);
+        hero->takeDamage(20);
+        seen.push_back(hero->health);
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{80, 0, 0, 80, 1, 80, 60}));
+}
+
+TEST(Character, CelebratesOnceOnTheGroundAndActsNoMore) {
+    static std::vector<int32_t> seen;
+    onContent([] {
+        VMPtr<Character> hero = newCharacter();
+        hero->setGroundLine(flatGround(224));
+        step(hero, 1);
+        hero->jump();
+        hero->celebrate();
+        step(hero, 2);
+        seen.push_back(hero->body->getAnimation());  // still rising
+        step(hero, 30);
+        seen.push_back(hero->body->getAnimation());
+        step(hero, 5);
+        hero->celebrate();
+        seen.push_back(hero->body->getElapsedTime() > 0);  // not restarted
+        seen.push_back(hero->canAct());
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{Character::kRise, Character::kCelebrate, 1, 0}));
+}
+
+TEST(Character, AttacksTakeFreeSlotsAtTheWeaponsRateAndHurtEachTargetOnce) {
+    static std::vector<int32_t> seen;
+    onContent([] {
+        VMPtr<Character> hero = newCharacter();
+        hero->setGroundLine(flatGround(224));
+        step(hero, 1);
+        hero->attackToward(true);
+        hero->attack();  // within the weapon's rate: nothing
+        auto active = [&] {
+            int32_t n = 0;
+            for (int32_t s = 0; s < Character::kSlots; ++s) n += hero->getProjectiles()->at(s) != nullptr;
+            return n;
+        };
+        seen.push_back(active());
+        seen.push_back(hero->directions->at(0));
+        hero->attackCooldown = 0;  // the weapon's rate has passed
+        hero->setPowerTimer(5000);
+        hero->attackUp(false, false);
+        seen.push_back(hero->directions->at(1));
+        seen.push_back(hero->getAttackPower(1));  // doubled at launch
+        hero->attackCooldown = 0;
+        hero->attack();  // weapon 0's two slots are busy: nothing
+        seen.push_back(active());
+        seen.push_back(hero->damageFor(0, 7));
+        hero->registerHit(0, 7);  // its one hit spent: the projectile is gone
+        seen.push_back(hero->getProjectiles()->at(0) == nullptr);
+        hero->weapon = 2;  // three hits
+        hero->attackCooldown = 0;
+        hero->attack();
+        hero->registerHit(0, 4);
+        hero->registerHit(0, 4);  // the same target again spends nothing
+        seen.push_back(hero->damageFor(0, 4));
+        seen.push_back(hero->hitsLeft->at(0));
+        step(hero, 40);  // past their reach or out of view
+        seen.push_back(active());
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{1, Character::kLeft, Character::kUp, 10, 2, 5, 1, 0, 2, 0}));
+}
+
+TEST(Enemy, DamageDefeatsALiveEnemyOnceAndOnlyTheEndOfItsDeathFinishesIt) {
+    static std::vector<int32_t> seen;
+    onContent([] {
+        VMPtr<kv::AnimSet> set = InGameObject::loadAnimSet(12291, 12296);
+        VMPtr<Enemy> enemy = Enemy::_VM_new();
+        enemy->_VM_init(10, 3, 0, set, 24000, 0, 2, 0);
+        enemy->setGroundLine(flatGround(224));
+        seen.push_back(enemy->takeDamage(0));
+        seen.push_back(enemy->takeDamage(6));
+        seen.push_back(enemy->takeDamage(6));
+        seen.push_back(enemy->takeDamage(6));  // dying: no second defeat
+        seen.push_back(enemy->state);
+        int frames = 0;
+        while (enemy->state != Enemy::kFinished && frames < 100) {
+            enemy->update(50, 120, 200);
+            ++frames;
+        }
+        seen.push_back(frames > 2 && frames < 20);
+        seen.push_back(enemy->takeDamage(6));
+        enemy->spawn(1, 0);
+        seen.push_back(enemy->health);
+        seen.push_back(enemy->state);
+        seen.push_back(enemy->getX());
+        seen.push_back(enemy->getY());
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{0, 0, 1, 0, Enemy::kDying, 1, 0, 10, Enemy::kAlive, 239, 224}));
+}
+
+TEST(Enemy, ASlowCrossingStillMovesAndWalkersTurnAtTheEdges) {
+    static std::vector<int32_t> seen;
+    onContent([] {
+        VMPtr<kv::AnimSet> set = InGameObject::loadAnimSet(12291, 12296);
+        VMPtr<Enemy> slow = Enemy::_VM_new();
+        slow->_VM_init(10, 0, 0, set, 24000, 0, 2, 0);
+        slow->setGroundLine(flatGround(224));
+        for (int i = 0; i < 100; ++i) slow->update(50, 120, 200);
+        seen.push_back(slow->getX());  // 0.01 px/ms for 5000 ms
+        VMPtr<Enemy> fast = Enemy::_VM_new();
+        fast->_VM_init(10, 1, 1, set, 2400, 0, 2, 0);
+        fast->setGroundLine(flatGround(224));
+        int32_t lowest = 239, highest = 0;
+        for (int i = 0; i < 100; ++i) {
+            fast->update(50, 120, 200);
+            lowest = std::min(lowest, fast->getX());
+            highest = std::max(highest, fast->getX());
+        }
+        seen.push_back(lowest);
+        seen.push_back(highest);
+        VMPtr<Enemy> dropper = Enemy::_VM_new();
+        dropper->_VM_init(10, 2, 0, set, 0, 4, 3, 0);
+        dropper->setGroundLine(flatGround(224));
+        const int32_t x = dropper->getX();
+        seen.push_back(dropper->getY());
+        for (int i = 0; i < 100; ++i) dropper->update(50, 120, 200);
+        seen.push_back(dropper->getY());
+        seen.push_back(dropper->getX() == x && x > 0 && x < 239);
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{50, 0, 239, 0, 224, 1}));
+}
+
+TEST(GlassAndItem, GlassStartsFallsDriftsWithinTheAreaAndItemsLiveTheirTime) {
+    static std::vector<int32_t> seen;
+    onContent([] {
+        VMPtr<kv::AnimSet> glassSet = InGameObject::loadAnimSet(content::res::GLASS0_SET, content::res::GLASS0_GOBS);
+        VMPtr<InGameObject::Glass> glass = InGameObject::Glass::_VM_new();
+        glass->_VM_init(glassSet, 5, 0);
+        glass->setPosition(2, 50);
+        seen.push_back(glass->state);
+        seen.push_back(glass->frame->getIndex());
+        for (int i = 0; i < 40; ++i) glass->update(50);
+        seen.push_back(glass->state);
+        seen.push_back(glass->y > 50);
+        seen.push_back(glass->x >= 0 && glass->x <= 239 && glass->x != 2);
+        VMPtr<kv::AnimSet> itemSet = InGameObject::loadAnimSet(content::res::ITEM_SET, content::res::ITEM_GOBS);
+        VMPtr<InGameObject::Item> item = InGameObject::Item::_VM_new();
+        item->_VM_init(itemSet, 1, 0, 100, 100);
+        seen.push_back(item->effectCode);
+        seen.push_back(item->effectValue);
+        VMPtr<IntArray> ground = flatGround(200);
+        int frames = 0;
+        while (item->state == InGameObject::Item::kFalling && frames < 200) {
+            item->update(50, ground);
+            ++frames;
+        }
+        seen.push_back(item->player->getY());
+        std::vector<int32_t> states;
+        for (int i = 0; i < 200 && item->state != InGameObject::Item::kDone; ++i) {
+            item->update(50, ground);
+            if (states.empty() || states.back() != item->state) states.push_back(item->state);
+        }
+        seen.insert(seen.end(), states.begin(), states.end());
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{2, 5, 1, 1, 1, 1, 30, 200, 1, 2, 3}));
+}
+
+}  // namespace

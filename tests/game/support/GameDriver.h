@@ -83,7 +83,9 @@ inline std::vector<int32_t> askedScenes;
 // for that missing menu is the one request not recorded.
 inline std::array<ui::SceneFactory, ui::kSceneIdCount> gameFactories{};
 inline void wrapSceneTable();
+inline void recordSceneRequests();
 inline VMPtr<ui::Scene> recordingFactory(VMPtr<ui::SceneManager> manager) {
+    recordSceneRequests();  // takes in entries a test changed in the table since
     const int32_t id = manager->getSceneId();
     askedScenes.push_back(id);
     if (gameFactories[size_t(id)]) return gameFactories[size_t(id)](manager);
