@@ -1,0 +1,84 @@
+#include "src/game/results/ScreenParts.h"
+
+#include <cstdio>
+
+#include "content/ContentIds.h"
+#include "lib_src/vm/VMException.h"
+#include "pb_src/j2me/java_lang_StringBuffer.h"
+#include "pb_src/j2me/java_lang_RuntimeException.h"
+#include "src/kv/kv_Resources.h"
+
+namespace results {
+
+namespace {
+
+constexpr int32_t kCentreX = 120, kCentreY = 160;
+constexpr int32_t kResultHours = 17, kTypeZone = 3;
+
+}  // namespace
+
+VMPtr<kv::AnimSet> loadSet(int32_t setId, int32_t gobsId) {
+    VMPtr<kv::AnimSet> set = kv::Resources::getAnimSet(setId);
+    VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(gobsId);
+    if (!set || !gobs) vm::throwNew<java::lang::RuntimeException>(String::withNumber("cannot read set ", set ? gobsId : setId));
+    set->setGobs(gobs);
+    return set;
+}
+
+VMPtr<BoxArray> boxesOf(const VMPtr<kv::Paintable>& frame, int32_t type, int32_t count) {
+    VMPtr<BoxArray> boxes = BoxArray::_VM_new(count);
+    for (int32_t i = 0; i < count; ++i) {
+        VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
+        box->_VM_init();
+        boxes->set(i, box);
+    }
+    frame->getCollisionBoxes(0, boxes, type);
+    return boxes;
+}
+
+VMPtr<ui::Scene::Box> zoneOf(kv::graphics::CollisionBox* box, int32_t dx, int32_t dy) {
+    VMPtr<ui::Scene::Box> zone = ui::Scene::Box::_VM_new(4);
+    zone->at(0) = box->x + dx;
+    zone->at(1) = box->y + dy;
+    zone->at(2) = box->width;
+    zone->at(3) = box->height;
+    return zone;
+}
+
+VMPtr<kv::util::text::RichFont> fontOf(ui::SceneManager& manager, int32_t index) { return manager.fonts->at(index); }
+
+VMPtr<String> textOf(ui::SceneManager& manager, int32_t id) {
+    return manager.translations->at(manager.languageIndex)->getText(id);
+}
+
+VMPtr<String> timeText(int32_t hours, int32_t minutes, int32_t seconds) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hours, minutes, seconds);
+    return String::fromUtf8(text);
+}
+
+void paintPanelHead(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::Frame>& panel,
+                    int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress, int32_t firstLabel, int32_t secondLabel) {
+    VMPtr<kv::util::text::RichFont> title = fontOf(manager, 0), body = fontOf(manager, 1);
+    const int32_t h0 = title->getHeight(), h1 = body->getHeight();
+    VMPtr<BoxArray> boxes = boxesOf(panel, 0, 3);
+    auto x = [&](int32_t i) { return boxes->at(i)->x + kCentreX; };
+    auto y = [&](int32_t i) { return boxes->at(i)->y + kCentreY; };
+    title->drawString(g, textOf(manager, titleId), x(0), y(0) - h0 / 2, kCentre);
+    VMPtr<String> time = timeText(progress->at(kResultHours), progress->at(kResultHours + 1), progress->at(kResultHours + 2));
+    VMPtr<java::lang::StringBuffer> line = java::lang::StringBuffer::_VM_new();
+    line->_VM_init(textOf(manager, content::text::TIME));
+    line->append(String::fromUtf8("    "))->append(time);
+    body->drawString(g, line->toString(), x(0), y(0) + h0, kCentre);
+    body->drawString(g, textOf(manager, firstLabel), x(1), y(1) - h1 / 2, kCentre);
+    body->drawString(g, textOf(manager, secondLabel), x(2), y(2) - h1 / 2, kCentre);
+}
+
+int32_t panelZoneAt(ui::Scene& scene, const VMPtr<kv::Frame>& panel, int32_t x, int32_t y) {
+    VMPtr<BoxArray> boxes = boxesOf(panel, kTypeZone, 2);
+    for (int32_t i = 0; i < 2; ++i)
+        if (scene.isPointInBox(x, y, zoneOf(boxes->at(i), kCentreX, kCentreY))) return i;
+    return -1;
+}
+
+}  // namespace results
