@@ -19,6 +19,8 @@
 #include "src/kv/kv_Resources.h"
 #include "src/kv/util/text/kv_util_text_RichFont.h"
 #include "src/kv/util/text/kv_util_text_Translation.h"
+#include "pb_src/j2me/java_lang_Integer.h"
+#include "src/kv/util/kv_util_ArrayList.h"
 
 namespace scene {
 
@@ -482,17 +484,285 @@ void InGameNormal::buildGroundLine() {
     for (int32_t x = std::max(0, width - half); x < width; ++x) groundHeights->at(x) = capped(kControlPoints - 1);
 }
 
-// The glass pile, the collisions and the controls build on the play step above; this part
-// of the level runs without them: no glass is dropped, nothing is hit and no input moves
-// the character.
-void InGameNormal::checkCollisions() {}
-void InGameNormal::spawnGlass(int32_t, int32_t) {}
-void InGameNormal::updateGlass(int32_t) {}
-void InGameNormal::checkGlassHits() {}
-void InGameNormal::releaseGlass(int32_t) {}
-void InGameNormal::applyInput() {}
-void InGameNormal::handleKeys() {}
-void InGameNormal::handlePointer() {}
+// ---------------------------------------------------------------- collisions
+
+namespace {
+
+// A player's first type-0 box at its position, read into the emptied box: a frame without
+// one (a dying enemy, an idle thrown effect) leaves it empty, and an empty box touches nothing.
+kv::graphics::CollisionBox* placedBox(kv::AnimPlayer* player, const VMPtr<BoxArray>& boxes) {
+    kv::graphics::CollisionBox* box = boxes->at(0);
+    box->x = box->y = box->width = box->height = 0;
+    player->getCollisionBoxes(player->getFlags(), boxes, 0);
+    box->x += player->getX();
+    box->y += player->getY();
+    return box;
+}
+
+bool touches(const kv::graphics::CollisionBox* a, const kv::graphics::CollisionBox* b) {
+    return kv::Paintable::overlaps(a->x, a->y, a->width, a->height, b->x, b->y, b->width, b->height);
+}
+
+}  // namespace
+
+void InGameNormal::checkCollisions() {
+    VMPtr<BoxArray> first = newBoxes(1), second = newBoxes(1);
+    hitEnemies(first, second);
+    if (character->canAct()) hurtCharacter(first, second);
+    pickUpItems(first, second);
+}
+
+void InGameNormal::hitEnemies(const VMPtr<BoxArray>& shotBoxes, const VMPtr<BoxArray>& enemyBoxes) {
+    VMPtr<PlayerArray> shots = character->getProjectiles();
+    for (int32_t slot = 0; slot < shots->length; ++slot) {
+        kv::AnimPlayer* shot = shots->at(slot);
+        if (!shot) continue;
+        kv::graphics::CollisionBox* shotBox = placedBox(shot, shotBoxes);
+        for (int32_t i = 0; i < activeEnemies->length; ++i) {
+            InGameObject::Enemy* enemy = activeEnemies->at(i);
+            if (!enemy || !touches(shotBox, placedBox(enemy->player.get(), enemyBoxes))) continue;
+            if (enemy->takeDamage(character->damageFor(slot, enemy->id))) {
+                const int32_t x = enemy->getX(), y = enemy->getY() - enemy->player->getCurrentFrame()->height;
+                spawnGlass(x, y);
+                spawnItem(x, y);
+            }
+            character->registerHit(slot, enemy->id);
+            break;
+        }
+    }
+}
+
+void InGameNormal::hurtCharacter(const VMPtr<BoxArray>& heroBoxes, const VMPtr<BoxArray>& enemyBoxes) {
+    kv::graphics::CollisionBox* heroBox = placedBox(character->body.get(), heroBoxes);
+    VMPtr<kv::util::ArrayList> throwers = kv::util::ArrayList::_VM_new();
+    throwers->_VM_init();
+    for (int32_t i = 0; i < activeEnemies->length; ++i) {
+        InGameObject::Enemy* enemy = activeEnemies->at(i);
+        if (!enemy) continue;
+        if (touches(heroBox, placedBox(enemy->player.get(), enemyBoxes))) {
+            character->takeDamage(contactDamage(enemy));
+            break;
+        }
+        if (enemy->kind == 2) {
+            VMPtr<java::lang::Integer> index = java::lang::Integer::_VM_new();
+            index->_VM_init(i);
+            throwers->add(index);
+        }
+    }
+    for (int32_t n = 0; n < throwers->size(); ++n) {
+        VMPtr<java::lang::Integer> index(dynamic_cast<java::lang::Integer*>(throwers->get(n).get()));
+        InGameObject::Enemy* enemy = activeEnemies->at(index->value);
+        if (!touches(heroBox, placedBox(enemy->getEffectPlayer().get(), enemyBoxes))) continue;
+        enemy->hitAnimation();
+        character->takeDamage(contactDamage(enemy));
+        break;
+    }
+}
+
+int32_t InGameNormal::contactDamage(InGameObject::Enemy* enemy) {
+    return levelTable->at(enemy->row)->at(EnemyConfig::CONTACT_DAMAGE);
+}
+
+void InGameNormal::pickUpItems(const VMPtr<BoxArray>& heroBoxes, const VMPtr<BoxArray>& itemBoxes) {
+    kv::graphics::CollisionBox* heroBox = placedBox(character->body.get(), heroBoxes);
+    for (int32_t i = 0; i < activeItems->length; ++i) {
+        InGameObject::Item* item = activeItems->at(i);
+        if (!item || item->state == InGameObject::Item::kDone) continue;
+        if (!touches(heroBox, placedBox(item->player.get(), itemBoxes)) || !item->player->collidesWith(character->body)) continue;
+        switch (item->effectCode) {
+        case 0: ++collectedCount; break;
+        case 1: character->addHealth(item->effectValue); break;
+        case 2: character->setSpeedBoostTimer(item->effectValue); break;
+        case 3: character->setPowerTimer(item->effectValue); break;
+        case 4: character->setInvulnerableTimer(item->effectValue); break;
+        default: break;
+        }
+        spareItems->set(i, item);
+        activeItems->set(i, nullptr);
+    }
+}
+
+// ---------------------------------------------------------------- glass
+
+void InGameNormal::spawnGlass(int32_t x, int32_t y) {
+    const int32_t pieces = 2 + random->nextInt(1);
+    for (int32_t n = 0; n < pieces; ++n) {
+        const int32_t shape = random->nextInt(7);
+        const int32_t place = firstFree(activeGlass), spare = firstHeld(spareGlass);
+        if (place < 0 || spare < 0) continue;
+        InGameObject::Glass* glass = spareGlass->at(spare);
+        activeGlass->set(place, glass);
+        glass->start(shape, 0);
+        glass->frame = glassSet->getFrame(shape);
+        glass->setPosition(x, y);
+        spareGlass->set(spare, nullptr);
+    }
+}
+
+int32_t InGameNormal::firstFree(const VMPtr<GlassArray>& pieces) {
+    for (int32_t i = 0; i < pieces->length; ++i)
+        if (!pieces->at(i)) return i;
+    return -1;
+}
+
+int32_t InGameNormal::firstHeld(const VMPtr<GlassArray>& pieces) {
+    for (int32_t i = 0; i < pieces->length; ++i)
+        if (pieces->at(i)) return i;
+    return -1;
+}
+
+void InGameNormal::releaseGlass(int32_t index) {
+    const int32_t place = firstFree(spareGlass);
+    if (place < 0) return;
+    spareGlass->set(place, activeGlass->at(index));
+    activeGlass->set(index, nullptr);
+}
+
+int32_t InGameNormal::columnOf(int32_t x) {
+    const int32_t width = manager->getGameWidth();
+    for (int32_t k = 0; k < kControlPoints; ++k) {
+        const int32_t start = width * k / kControlPoints;
+        if (start <= x && x <= start + width / kControlPoints) return k;
+    }
+    return 0;
+}
+
+kv::graphics::CollisionBox* InGameNormal::glassBox(InGameObject::Glass* glass, const VMPtr<BoxArray>& boxes) {
+    kv::graphics::CollisionBox* box = boxes->at(0);
+    box->x = box->y = box->width = box->height = 0;
+    glass->frame->getCollisionBoxes(0, boxes);
+    box->x += glass->x;
+    box->y += glass->y;
+    return box;
+}
+
+void InGameNormal::updateGlass(int32_t dt) {
+    VMPtr<BoxArray> falling = newBoxes(1), resting = newBoxes(1);
+    bool changed = false;
+    for (int32_t i = 0; i < activeGlass->length; ++i) {
+        InGameObject::Glass* glass = activeGlass->at(i);
+        if (!glass || glass->state == InGameObject::Glass::kResting) continue;
+        kv::graphics::CollisionBox* box = glassBox(glass, falling);
+        const int32_t column = columnOf(glass->x);
+        const bool columnLow = maxHeight - controlPoints->at(column) < kPileStep;
+        if (columnLow && settleOnPile(i, box, resting)) {
+            changed = true;
+            continue;
+        }
+        glass->update(dt);
+        if (glass->y < maxHeight) continue;
+        if (columnLow) {
+            glass->y = maxHeight - 1;
+            glass->state = InGameObject::Glass::kResting;
+            changed = true;
+        } else {
+            releaseGlass(i);
+        }
+    }
+    if (changed) checkGlassHits();
+}
+
+bool InGameNormal::settleOnPile(int32_t index, kv::graphics::CollisionBox* box, const VMPtr<BoxArray>& boxes) {
+    InGameObject::Glass* glass = activeGlass->at(index);
+    for (int32_t j = activeGlass->length - 1; j >= 0; --j) {
+        InGameObject::Glass* below = activeGlass->at(j);
+        if (j == index || !below || below->state != InGameObject::Glass::kResting) continue;
+        if (!touches(box, glassBox(below, boxes))) continue;
+        if (glass->size == 0 && below->size < 2) {
+            // 0 + 0 makes a medium piece, 0 + 1 a large one; the resting piece grows.
+            below->size += 1;
+            below->frame = glassSet->getFrame(below->shape + kShapes * below->size);
+            releaseGlass(index);
+        } else {
+            glass->state = InGameObject::Glass::kResting;
+        }
+        return true;
+    }
+    return false;
+}
+
+void InGameNormal::checkGlassHits() {
+    VMPtr<BoxArray> boxes = newBoxes(1);
+    const int32_t width = manager->getGameWidth(), span = width / kControlPoints;
+    bool raised = false;
+    for (int32_t k = 0; k < kControlPoints; ++k) {
+        const int32_t start = width * k / kControlPoints, end = start + span;
+        for (int32_t i = 0; i < activeGlass->length; ++i) {
+            InGameObject::Glass* glass = activeGlass->at(i);
+            if (!glass || glass->state != InGameObject::Glass::kResting) continue;
+            kv::graphics::CollisionBox* box = glassBox(glass, boxes);
+            const int32_t left = box->x;
+            const bool covers = left == start || (start < left && left <= end) || (left < start && start <= left + box->width);
+            if (covers && box->y < controlPoints->at(k)) {
+                controlPoints->at(k) = box->y;
+                raised = true;
+            }
+        }
+    }
+    int32_t lowestTop = controlPoints->at(0);
+    for (int32_t k = 1; k < kControlPoints; ++k) lowestTop = std::max(lowestTop, controlPoints->at(k));
+    if (lowestTop < maxHeight) maxHeight = lowestTop;
+    clearBuriedGlass(boxes);
+    if (raised) buildGroundLine();
+}
+
+void InGameNormal::clearBuriedGlass(const VMPtr<BoxArray>& boxes) {
+    VMPtr<BoxArray> markerBoxes = newBoxes(1);
+    marker->getCollisionBoxes(marker->getFlags(), markerBoxes, 0);
+    const int32_t markerTop = marker->getY() + markerBoxes->at(0)->y;
+    for (int32_t i = 0; i < activeGlass->length; ++i) {
+        InGameObject::Glass* glass = activeGlass->at(i);
+        if (!glass) continue;
+        const int32_t column = columnOf(glass->x), top = glassBox(glass, boxes)->y;
+        const bool plain = glass->x < 0 || glass->x > 239 || controlPoints->at(column) >= maxHeight || glass->size != 0;
+        // Below the marker's line nothing shows; a small piece under its column's top is buried.
+        const bool gone = plain ? top >= markerTop : glass->y - glass->frame->height / 2 > controlPoints->at(column);
+        if (gone) releaseGlass(i);
+    }
+}
+
+// ---------------------------------------------------------------- controls
+
+level::LevelControls InGameNormal::controls() {
+    return level::LevelControls({*this, *manager, character.get(),
+                                 {leftFlag, rightFlag, attackUpFlag, jumpFlag, attackLeftFlag, attackRightFlag}, pointerX,
+                                 pointerY, menuCursor, quitChoice, hudFrame12.get(), hudFrame1.get(), panelSet.get()});
+}
+
+void InGameNormal::choose(level::PanelChoice choice) {
+    switch (choice) {
+    case level::PanelChoice::kResume: state = savedState; break;
+    case level::PanelChoice::kRestart:
+        manager->storeResult(0, 0, stage, 0, 0, 0, 0, 0);
+        manager->changeScene(scene_id::kNormalLevel);
+        break;
+    case level::PanelChoice::kAskQuit: state = kQuitQuestion; break;
+    case level::PanelChoice::kLeave: manager->changeScene(scene_id::kWorldMap); break;
+    case level::PanelChoice::kBackToMenu: state = kPauseMenu; break;
+    case level::PanelChoice::kNone: break;
+    }
+}
+
+void InGameNormal::applyInput() { controls().applyInput(); }
+
+void InGameNormal::handleKeys() {
+    switch (state) {
+    case kPlaying: controls().keysInPlay(); break;
+    case kPauseMenu: choose(controls().pauseMenuKeys()); break;
+    case kQuitQuestion: choose(controls().quitQuestionKeys()); break;
+    default: break;
+    }
+}
+
+void InGameNormal::handlePointer() {
+    const level::PointerEvent event = level::LevelControls::readPointer(*manager);
+    switch (state) {
+    case kPlaying: controls().pointerInPlay(event); break;
+    case kPauseMenu: choose(controls().pauseMenuPointer(event)); break;
+    case kQuitQuestion: choose(controls().quitQuestionPointer(event)); break;
+    default: break;
+    }
+}
 
 // ---------------------------------------------------------------- painting
 

@@ -12,12 +12,22 @@
 // The view climbs with the marker as the glass pile raises the maximum height: the game
 // area's vertical offset follows the marker, and the area grows 320 px whenever the view
 // reaches its bottom, keeping the offset.
+//
+// Each play step settles shots against enemies (the first enemy a shot touches takes it),
+// enemies against the character (only while it can act) and pick-ups. A defeated enemy
+// drops two glass pieces: they fall, merge with the piece they land on (two small make a
+// medium one, small and medium a large one) or rest on it, and each of the 20 columns
+// keeps the top of its pile; the maximum height follows the lowest column top, a column
+// 16 px above it takes no more glass, and pieces buried under their column's top or below
+// the marker's line leave play. Tops and the maximum height only ever rise. Controls run
+// through LevelControls, shared with the other levels.
 
 #include <cstdint>
 
 #include "lib_src/vm/VMArray.h"
 #include "src/game/foundation/ui_Scene.h"
 #include "src/game/foundation/ui_SceneManager.h"
+#include "src/game/level/LevelControls.h"
 #include "src/game/objects/InGameObject_Character.h"
 #include "src/game/objects/InGameObject_Enemy.h"
 #include "src/game/objects/InGameObject_Glass.h"
@@ -43,6 +53,8 @@ class InGameNormal : public ui::Scene {
     enum State : int32_t { kLoading = 0, kPlaying = 1, kCleared = 2, kFailed = 3, kOpening = 4, kPauseMenu = 5, kQuitQuestion = 6 };
     static constexpr int32_t kGlassCount = 50, kItemCount = 5, kTileCount = 3, kControlPoints = 20;
     static constexpr int32_t kViewHeight = 320, kEndHoldMillis = 3000, kFirstLoadStep = 15;
+    static constexpr int32_t kShapes = 7;     // glass frames: 7 shapes a size, small to large
+    static constexpr int32_t kPileStep = 16;  // a column this far above the maximum height takes no more glass
 
     VMPtr<InGameNormal> _VM_init(VMPtr<ui::SceneManager> owner);
     void _VM_mark(uint32_t flags) override;
@@ -153,6 +165,19 @@ private:
     void paintQuitQuestion();
     void paintCurtain(bool opening);
     void clipToView();
+    using BoxArray = kv::Paintable::BoxArray;
+    void hitEnemies(const VMPtr<BoxArray>& shotBoxes, const VMPtr<BoxArray>& enemyBoxes);
+    void hurtCharacter(const VMPtr<BoxArray>& heroBoxes, const VMPtr<BoxArray>& enemyBoxes);
+    void pickUpItems(const VMPtr<BoxArray>& heroBoxes, const VMPtr<BoxArray>& itemBoxes);
+    int32_t contactDamage(InGameObject::Enemy* enemy);
+    static int32_t firstFree(const VMPtr<GlassArray>& pieces);
+    static int32_t firstHeld(const VMPtr<GlassArray>& pieces);
+    int32_t columnOf(int32_t x);
+    static kv::graphics::CollisionBox* glassBox(InGameObject::Glass* glass, const VMPtr<BoxArray>& boxes);
+    bool settleOnPile(int32_t index, kv::graphics::CollisionBox* box, const VMPtr<BoxArray>& boxes);
+    void clearBuriedGlass(const VMPtr<BoxArray>& boxes);
+    level::LevelControls controls();
+    void choose(level::PanelChoice choice);
 };
 
 }  // namespace scene
