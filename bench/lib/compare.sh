@@ -43,7 +43,10 @@ compare() {
           lo = (m == 1 || q[m] < lo) ? q[m] : lo; hi = (m == 1 || q[m] > hi) ? q[m] : hi
           if (sum["ours", w, r] != sum["theirs", w, r]) same = 0
         }
-        if (m == 0) { printf "%-17s %14s %14s\n", w, "", "missing"; continue }
+        if (m == 0) {
+          for (r = 1; r <= runs; ++r) a[r] = ns["ours", w, r]
+          printf "%-17s %14.2f %14s\n", w, median(a, runs), "(none)"; continue
+        }
         printf "%-17s %14.2f %14.2f %8.2fx %8.2fx %8.2fx  %s\n", w, median(a, m), median(b, m), median(q, m), lo, hi,
                same ? (sum["ours", w, 1] == "" ? "-" : "equal") : "differ"
       }
