@@ -6,6 +6,7 @@
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_lang_RuntimeException.h"
+#include "src/game/frontend/SceneAssets.h"
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
 #include "src/kv/kv_Resources.h"
 
@@ -27,23 +28,13 @@ VMPtr<kv::AnimSet> loadSet(int32_t setId, int32_t gobsId) {
 }
 
 VMPtr<BoxArray> boxesOf(const VMPtr<kv::Paintable>& frame, int32_t type, int32_t count) {
-    VMPtr<BoxArray> boxes = BoxArray::_VM_new(count);
-    for (int32_t i = 0; i < count; ++i) {
-        VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-        box->_VM_init();
-        boxes->set(i, box);
-    }
+    VMPtr<BoxArray> boxes = scene::assets::newBoxes(count);
     frame->getCollisionBoxes(0, boxes, type);
     return boxes;
 }
 
 VMPtr<ui::Scene::Box> zoneOf(kv::graphics::CollisionBox* box, int32_t dx, int32_t dy) {
-    VMPtr<ui::Scene::Box> zone = ui::Scene::Box::_VM_new(4);
-    zone->at(0) = box->x + dx;
-    zone->at(1) = box->y + dy;
-    zone->at(2) = box->width;
-    zone->at(3) = box->height;
-    return zone;
+    return scene::assets::rectOf(box, dx, dy);
 }
 
 VMPtr<kv::util::text::RichFont> fontOf(ui::SceneManager& manager, int32_t index) { return manager.fonts->at(index); }
