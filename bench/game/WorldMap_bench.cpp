@@ -10,69 +10,20 @@
 // - each story's update plus paint while it plays.
 // Usage: world_map_bench
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
-#include "hal/base/VMCallbacks.h"
-#include "hal/host/HeadlessBackend.h"
-#include "hal/services/ModulePath.h"
-#include "hal/shell/Shell.h"
-#include "lib_src/vm/VM.h"
-#include "pb_src/j2me/java_lang_Runtime.h"
-#include "pb_src/j2me/java_lang_System.h"
-#include "pb_src/j2me/javax_microedition_lcdui_Image.h"
-#include "src/game/foundation/SceneTable.h"
+#include "bench/ManagedAllocations.h"
+#include "bench/game/GameBench.h"
 #include "src/game/frontend/scene_Story.h"
 #include "src/game/frontend/scene_WorldMap.h"
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
 #include "src/kv/kv_Resources.h"
 
-static uint64_t managedAllocations = 0;
-extern "C" {
-void* __real__Z12_VM_allocatemb(uint64_t size, bool exceptionsAllowed);
-void* __real__Z17_VM_allocateBytesm(uint64_t size);
-void* __wrap__Z12_VM_allocatemb(uint64_t size, bool exceptionsAllowed) {
-    ++managedAllocations;
-    return __real__Z12_VM_allocatemb(size, exceptionsAllowed);
-}
-void* __wrap__Z17_VM_allocateBytesm(uint64_t size) {
-    ++managedAllocations;
-    return __real__Z17_VM_allocateBytesm(size);
-}
-}
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Image = javax::microedition::lcdui::Image;
-using Graphics = javax::microedition::lcdui::Graphics;
+using namespace bench;
 constexpr double kFrameMillis = 50.0;
-
-ui::SceneManager& manager() { return *static_cast<ui::SceneManager*>(kv::KvCanvas::instance.get()); }
-
-template <typename Step> double micros(Step step) {
-    const Clock::time_point start = Clock::now();
-    step();
-    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples.empty() ? 0 : samples[samples.size() / 2];
-}
-
-int64_t heapInUse() {
-    java::lang::System::gc();
-    VMPtr<java::lang::Runtime> runtime = java::lang::Runtime::getRuntime();
-    return runtime->totalMemory() - runtime->freeMemory();
-}
 
 double copyMicros = 1;
 
@@ -97,7 +48,7 @@ void measureMap(VMPtr<Graphics> g) {
     VMPtr<scene::WorldMap> map = readyMap();
 
     std::vector<double> rest;
-    for (int i = 0; i < 2000; ++i) rest.push_back(micros([&] {
+    for (int i = 0; i < 2000; ++i) rest.push_back(timedMicros([&] {
         map->update(50);
         map->paint(g);
     }));
@@ -110,7 +61,7 @@ void measureMap(VMPtr<Graphics> g) {
             else map->startMoveToPrevious();
         }
         const int32_t stage = map->selectedStage;
-        const double us = micros([&] {
+        const double us = timedMicros([&] {
             map->update(50);
             map->paint(g);
         });
@@ -122,7 +73,7 @@ void measureMap(VMPtr<Graphics> g) {
     std::vector<double> reload;
     for (int i = 0; i < 21; ++i) {
         kv::Resources::closePack();
-        reload.push_back(micros([&] { map->loadStagePicture(); }));
+        reload.push_back(timedMicros([&] { map->loadStagePicture(); }));
     }
     report("picture reload after closePack", median(reload));
 
@@ -161,11 +112,9 @@ void measureStory(int32_t mode, VMPtr<Graphics> g) {
         story->update(50);
         story->paint(g);
     }
-    int32_t length = 0;
-    for (int32_t i = 0; i < story->players->length; ++i) length += story->players->at(i)->getAnimationDuration();
     std::vector<double> frames;
     for (int i = 0; manager().pendingSceneId == ui::SceneManager::kNoScene && i < 2000; ++i)
-        frames.push_back(micros([&] {
+        frames.push_back(timedMicros([&] {
             story->update(50);
             story->paint(g);
         }));
@@ -175,43 +124,16 @@ void measureStory(int32_t mode, VMPtr<Graphics> g) {
     report(names[mode], median(frames));
 }
 
-class BenchScene : public ui::Scene {
-    VM_CLASS(BenchScene, ui::Scene)
-    VMPtr<BenchScene> _VM_init(VMPtr<ui::SceneManager>) {
-        Scene::_VM_init();
-        return this;
-    }
-    void update(int32_t) override {
-        VMPtr<Image> screen = Image::createImage(240, 320, false, 0);
-        VMPtr<Image> full = Image::createImage(240, 320, false, 0x3B2F73);
-        VMPtr<Graphics> g = screen->getGraphics();
-        std::vector<double> copies;
-        for (int i = 0; i < 2000; ++i) copies.push_back(micros([&] { g->drawImage(full, 0, 0, 0); }));
-        copyMicros = median(copies);
-        std::printf("%-40s %8.1f us\n", "240 x 320 frame copy", copyMicros);
-        measureMap(g);
-        for (int32_t mode : {1, 2, 3}) measureStory(mode, g);
-        manager().requestExit();
-    }
-};
+void measureMapAndStories() {
+    VMPtr<Image> screen = Image::createImage(240, 320, false, 0);
+    VMPtr<Graphics> g = screen->getGraphics();
+    copyMicros = frameCopyMillis(g, 2000) * 1000.0;
+    std::printf("%-40s %8.1f us\n", "240 x 320 frame copy", copyMicros);
+    measureMap(g);
+    for (int32_t mode : {1, 2, 3}) measureStory(mode, g);
+    manager().requestExit();
+}
 
 }  // namespace
 
-VM_DEFINE_CLASS_WITHOUT_FACTORY(BenchScene, "bench.MapBenchScene", "ui.Scene", VM_NO_CLINIT)
-
-int main() {
-    const auto folder = std::filesystem::temp_directory_path() / ("ostrel_map_bench_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder / "properties");
-    std::filesystem::copy(std::string(OSTREL_PROGRAM_DIR) + "/rsc", folder / "rsc", std::filesystem::copy_options::recursive);
-    std::ofstream(folder / "properties" / "app.prop") << "MIDlet-Name: Ostrel\nMIDlet-1: Ostrel,/icon.png,Ostrel\n";
-    HAL_setModuleDirectory(folder.c_str());
-    setenv("OSTREL_DATABASE_DIR", (folder / "database").c_str(), 1);
-    setenv("OSTREL_AUDIO", "silent", 1);
-    host::setHostBackend(std::make_unique<host::HeadlessBackend>());
-    const VMCallbacks callbacks = VM::callbacks();
-    HAL_setVMCallbacks(&callbacks);
-    ui::setSceneFactory(0, &ui::buildScene<BenchScene>);
-    const int exitCode = HAL_appMain();
-    std::filesystem::remove_all(folder);
-    return exitCode;
-}
+int main() { return runGameBench("map", true, measureMapAndStories); }

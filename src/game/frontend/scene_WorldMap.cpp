@@ -6,7 +6,7 @@
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "src/game/foundation/SavedProgress.h"
 #include "src/game/foundation/SceneTable.h"
-#include "src/kv/graphics/kv_graphics_CollisionBox.h"
+#include "src/game/frontend/SceneAssets.h"
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
 #include "src/kv/kv_Resources.h"
 
@@ -19,7 +19,7 @@ namespace {
 const ui::SceneRegistration registration(7, &ui::buildScene<WorldMap>);
 
 using java::lang::String;
-using kv::graphics::CollisionBox;
+using namespace assets;
 using Input = kv::input::PointerInputEventManager;
 
 constexpr int32_t kInterfaceSet = 0x807, kInterfaceGobs = 0x812;
@@ -36,40 +36,11 @@ constexpr int32_t kNoMark = -1;
 constexpr int32_t kMenu = 1, kLevel = 2, kAchievements = 3, kTutorial = 4, kShop = 8, kStory = 11;
 constexpr int32_t kIntroduction = 1;
 
-VMPtr<kv::AnimSet> loadSet(int32_t setId, int32_t gobsId) {
-    VMPtr<kv::AnimSet> set = kv::Resources::getAnimSet(setId);
-    VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(gobsId);
-    if (!gobs) vm::throwNew<java::lang::RuntimeException>(String::withNumber("no gob array ", gobsId));
-    set->setGobs(gobs);
-    return set;
-}
-
 VMPtr<kv::AnimPlayer> newPlayer(VMPtr<kv::AnimSet> set) {
     VMPtr<kv::AnimPlayer> player = kv::AnimPlayer::_VM_new();
     player->_VM_init();
     player->setAnimSet(set);
     return player;
-}
-
-// A new array of count new, empty boxes, as each layout query takes.
-VMPtr<kv::Paintable::BoxArray> newBoxes(int32_t count) {
-    VMPtr<kv::Paintable::BoxArray> boxes = kv::Paintable::BoxArray::_VM_new(count);
-    for (int32_t i = 0; i < count; ++i) {
-        VMPtr<CollisionBox> box = CollisionBox::_VM_new();
-        box->_VM_init();
-        boxes->set(i, box);
-    }
-    return boxes;
-}
-
-// The zone of a box drawn with its frame's origin at (dx, dy).
-VMPtr<ui::Scene::Box> zoneOf(CollisionBox* box, int32_t dx, int32_t dy) {
-    VMPtr<ui::Scene::Box> zone = ui::Scene::Box::_VM_new(4);
-    zone->at(0) = box->x + dx;
-    zone->at(1) = box->y + dy;
-    zone->at(2) = box->width;
-    zone->at(3) = box->height;
-    return zone;
 }
 
 // Decimal text with a leading zero while shorter than two characters.
@@ -151,10 +122,8 @@ void WorldMap::loadStagePicture() {
     stageGobs = nullptr;
     if (selectedStage < 0 || selectedStage >= kStages)
         vm::throwNew<java::lang::RuntimeException>(String::withNumber("no stage picture for stage ", selectedStage));
-    stageGobs = kv::Resources::getGobs(kStagePictureGobs + selectedStage);
-    if (!stageGobs) vm::throwNew<java::lang::RuntimeException>(String::withNumber("no gob array ", kStagePictureGobs + selectedStage));
-    stageSet = kv::Resources::getAnimSet(kStagePictureSet + selectedStage);
-    stageSet->setGobs(stageGobs);
+    stageGobs = assets::loadGobs(kStagePictureGobs + selectedStage);
+    stageSet = assets::loadSet(kStagePictureSet + selectedStage, stageGobs);
     stagePicture = stageSet->getFrame(0);
 }
 
@@ -278,7 +247,7 @@ void WorldMap::handlePointer() {
     const int32_t buttonCount = bottomBar->getCollisionBoxes(0, buttonBoxes, kZoneBox);
     const int32_t centreCount = centrePlayer->getCollisionBoxes(0, centreBoxes, kZoneBox);
     auto hit = [&](VMPtr<BoxArray>& boxes, int32_t count, int32_t i, int32_t dx, int32_t dy) {
-        return i < count && isPointInBox(x, y, zoneOf(boxes->at(i), dx, dy));
+        return i < count && isPointInBox(x, y, rectOf(boxes->at(i), dx, dy));
     };
     if (hit(barBoxes, barCount, 0, 0, bar)) {
         startMoveToNext();

@@ -6,6 +6,8 @@
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_lang_RuntimeException.h"
+#include "src/game/frontend/SceneAssets.h"
+#include "src/kv/input/kv_input_PointerInputEventManager.h"
 #include "src/kv/kv_Resources.h"
 
 namespace results {
@@ -26,23 +28,13 @@ VMPtr<kv::AnimSet> loadSet(int32_t setId, int32_t gobsId) {
 }
 
 VMPtr<BoxArray> boxesOf(const VMPtr<kv::Paintable>& frame, int32_t type, int32_t count) {
-    VMPtr<BoxArray> boxes = BoxArray::_VM_new(count);
-    for (int32_t i = 0; i < count; ++i) {
-        VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-        box->_VM_init();
-        boxes->set(i, box);
-    }
+    VMPtr<BoxArray> boxes = scene::assets::newBoxes(count);
     frame->getCollisionBoxes(0, boxes, type);
     return boxes;
 }
 
 VMPtr<ui::Scene::Box> zoneOf(kv::graphics::CollisionBox* box, int32_t dx, int32_t dy) {
-    VMPtr<ui::Scene::Box> zone = ui::Scene::Box::_VM_new(4);
-    zone->at(0) = box->x + dx;
-    zone->at(1) = box->y + dy;
-    zone->at(2) = box->width;
-    zone->at(3) = box->height;
-    return zone;
+    return scene::assets::rectOf(box, dx, dy);
 }
 
 VMPtr<kv::util::text::RichFont> fontOf(ui::SceneManager& manager, int32_t index) { return manager.fonts->at(index); }
@@ -79,6 +71,45 @@ int32_t panelZoneAt(ui::Scene& scene, const VMPtr<kv::Frame>& panel, int32_t x, 
     for (int32_t i = 0; i < 2; ++i)
         if (scene.isPointInBox(x, y, zoneOf(boxes->at(i), kCentreX, kCentreY))) return i;
     return -1;
+}
+
+void paintPanelScreen(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
+                      const VMPtr<kv::Frame>& panel, int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress,
+                      int32_t firstLabel, int32_t secondLabel) {
+    g->setColor(0);
+    g->fillRect(0, 0, 240, 320);
+    backgroundSet->getFrame(0)->paint(g);
+    backgroundSet->getFrame(12)->paint(g);
+    panel->paint(g, kCentreX, kCentreY, 0);
+    paintPanelHead(manager, g, panel, titleId, progress, firstLabel, secondLabel);
+}
+
+int32_t panelChoiceOfKeys(ui::SceneManager& manager) {
+    if (manager.isActionPressed(19) || manager.isActionPressed(1)) return 0;
+    if (manager.isActionPressed(20) || manager.isActionPressed(3)) return 1;
+    return -1;
+}
+
+int32_t panelChoiceOfPointer(ui::Scene& scene, const VMPtr<kv::Frame>& panel) {
+    using kv::input::PointerInputEventManager;
+    return panelZoneAt(scene, panel, PointerInputEventManager::getStaticIntA(), PointerInputEventManager::getStaticIntB());
+}
+
+VMPtr<kv::AnimPlayer> newBackPlayer(const VMPtr<kv::AnimSet>& shopSet, int32_t animation) {
+    VMPtr<kv::AnimPlayer> player = kv::AnimPlayer::_VM_new();
+    player->_VM_init();
+    player->setAnimSet(shopSet);
+    player->setAnimation(animation);
+    player->setX(kCentreX);
+    player->setY(kCentreY);
+    return player;
+}
+
+bool isOnBackButton(ui::Scene& scene, const VMPtr<kv::AnimPlayer>& backPlayer, int32_t x, int32_t y) {
+    VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
+    back->_VM_init();
+    backPlayer->getCollisionBox(back);
+    return scene.isPointInBox(x, y, zoneOf(back.get(), 0, 0));
 }
 
 }  // namespace results

@@ -6,6 +6,7 @@
 #include "pb_src/j2me/java_lang_String.h"
 #include "src/game/foundation/ui_Scene.h"
 #include "src/game/foundation/ui_SceneManager.h"
+#include "src/kv/kv_AnimPlayer.h"
 #include "src/kv/kv_AnimSet.h"
 #include "src/kv/kv_Frame.h"
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
@@ -38,5 +39,18 @@ void paintPanelHead(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>&
                     int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress, int32_t firstLabel, int32_t secondLabel);
 // The type-3 zone (0 or 1) of the panel at (120, 160) that holds the point, or -1.
 int32_t panelZoneAt(ui::Scene& scene, const VMPtr<kv::Frame>& panel, int32_t x, int32_t y);
+// A panel screen whole: the screen cleared to black, backdrop frames 0 and 12, the panel at
+// (120, 160) and its head (paintPanelHead).
+void paintPanelScreen(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
+                      const VMPtr<kv::Frame>& panel, int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress,
+                      int32_t firstLabel, int32_t secondLabel);
+// The panel choice the keys ask for: 0 (actions 19 or 1), 1 (actions 20 or 3), or -1.
+int32_t panelChoiceOfKeys(ui::SceneManager& manager);
+// The panel choice under the pointer's last event, of any type: 0, 1, or -1.
+int32_t panelChoiceOfPointer(ui::Scene& scene, const VMPtr<kv::Frame>& panel);
+// The back button of the shop set: a player of the animation, placed at (120, 160).
+VMPtr<kv::AnimPlayer> newBackPlayer(const VMPtr<kv::AnimSet>& shopSet, int32_t animation);
+// Whether the point lies in the back button's current collision box.
+bool isOnBackButton(ui::Scene& scene, const VMPtr<kv::AnimPlayer>& backPlayer, int32_t x, int32_t y);
 
 }  // namespace results

@@ -51,12 +51,7 @@ void Achievement::load() {
     } else if (loadStep == 15) {
         shopSet = results::loadSet(content::res::SHOP_SET, content::res::SHOP_GOBS);
         background = shopSet->getFrame(kBackground);
-        backPlayer = kv::AnimPlayer::_VM_new();
-        backPlayer->_VM_init();
-        backPlayer->setAnimSet(shopSet);
-        backPlayer->setAnimation(kBackAnimation);
-        backPlayer->setX(120);
-        backPlayer->setY(160);
+        backPlayer = results::newBackPlayer(shopSet, kBackAnimation);
         loadStep = 14;
     } else if (loadStep == 14) {
         pictures = FrameArray::_VM_new(kCount);
@@ -87,10 +82,7 @@ void Achievement::handlePointer() {
     VMPtr<results::BoxArray> arrows = results::boxesOf(background, 2, 2);
     if (isPointInBox(x, y, results::zoneOf(arrows->at(0), 0, half))) return step(true);
     if (isPointInBox(x, y, results::zoneOf(arrows->at(1), 0, half))) return step(false);
-    VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
-    back->_VM_init();
-    backPlayer->getCollisionBox(back);
-    if (isPointInBox(x, y, results::zoneOf(back.get(), 0, 0))) manager->changeScene(scene_id::kWorldMap);
+    if (results::isOnBackButton(*this, backPlayer, x, y)) manager->changeScene(scene_id::kWorldMap);
 }
 
 void Achievement::paint(VMPtr<Graphics> g) {

@@ -6,7 +6,6 @@
 #include "src/game/foundation/SceneTable.h"
 #include "src/game/results/Progress.h"
 #include "src/game/results/ScreenParts.h"
-#include "src/kv/input/kv_input_PointerInputEventManager.h"
 
 namespace scene {
 
@@ -65,29 +64,23 @@ void GameOver::retry() {
     manager->changeScene(scene_id::kNormalLevel);
 }
 
+void GameOver::choose(int32_t choice) {
+    if (choice == 0) manager->changeScene(scene_id::kWorldMap);
+    else if (choice == 1) retry();
+}
+
 void GameOver::handleKeys() {
     if (state != 1) return;
-    if (manager->isActionPressed(19) || manager->isActionPressed(1)) manager->changeScene(scene_id::kWorldMap);
-    else if (manager->isActionPressed(20) || manager->isActionPressed(3)) retry();
+    choose(results::panelChoiceOfKeys(*manager));
 }
 
 void GameOver::handlePointer() {
-    using kv::input::PointerInputEventManager;
-    if (state != 1) return;
-    const int32_t zone = results::panelZoneAt(*this, panelFrame, PointerInputEventManager::getStaticIntA(),
-                                              PointerInputEventManager::getStaticIntB());
-    if (zone == 0) manager->changeScene(scene_id::kWorldMap);
-    else if (zone == 1) retry();
+    if (state == 1) choose(results::panelChoiceOfPointer(*this, panelFrame));
 }
 
 void GameOver::paint(VMPtr<Graphics> g) {
     if (state != 1) return;
-    g->setColor(0);
-    g->fillRect(0, 0, 240, 320);
-    backgroundSet->getFrame(0)->paint(g);
-    backgroundSet->getFrame(12)->paint(g);
-    panelFrame->paint(g, kCentreX, kCentreY, 0);
-    results::paintPanelHead(*manager, g, panelFrame, content::text::GAME_OVER, progress, content::text::CONTINUE,
+    results::paintPanelScreen(*manager, g, backgroundSet, panelFrame, content::text::GAME_OVER, progress, content::text::CONTINUE,
                             content::text::RETRY);
     VMPtr<results::BoxArray> picture = results::boxesOf(panelFrame, 1, 1);
     pictureFrame->paint(g, picture->at(0)->x + kCentreX, picture->at(0)->y + kCentreY, 0);

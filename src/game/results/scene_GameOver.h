@@ -34,6 +34,8 @@ class GameOver : public ui::Scene {
     void handlePointer() override;
     bool isLoading() override { return state == 0; }
     virtual void retry();
+    // Choice 0 leads to the map, 1 retries; -1 does nothing.
+    void choose(int32_t choice);
 
     VMPtr<ui::SceneManager> manager{vmField()};
     VMPtr<kv::AnimSet> backgroundSet{vmField()};

@@ -6,7 +6,6 @@
 #include "src/game/foundation/SceneTable.h"
 #include "src/game/results/Progress.h"
 #include "src/game/results/ScreenParts.h"
-#include "src/kv/input/kv_input_PointerInputEventManager.h"
 
 namespace scene {
 
@@ -85,29 +84,23 @@ void Result::playNextStage() {
     manager->changeScene(scene_id::kNormalLevel);
 }
 
+void Result::choose(int32_t choice) {
+    if (choice == 0) continueOn();
+    else if (choice == 1) playNextStage();
+}
+
 void Result::handleKeys() {
     if (state != 1) return;
-    if (manager->isActionPressed(19) || manager->isActionPressed(1)) continueOn();
-    else if (manager->isActionPressed(20) || manager->isActionPressed(3)) playNextStage();
+    choose(results::panelChoiceOfKeys(*manager));
 }
 
 void Result::handlePointer() {
-    using kv::input::PointerInputEventManager;
-    if (state != 1) return;
-    const int32_t zone = results::panelZoneAt(*this, panelFrame, PointerInputEventManager::getStaticIntA(),
-                                              PointerInputEventManager::getStaticIntB());
-    if (zone == 0) continueOn();
-    else if (zone == 1) playNextStage();
+    if (state == 1) choose(results::panelChoiceOfPointer(*this, panelFrame));
 }
 
 void Result::paint(VMPtr<Graphics> g) {
     if (state != 1) return;
-    g->setColor(0);
-    g->fillRect(0, 0, 240, 320);
-    backgroundSet->getFrame(0)->paint(g);
-    backgroundSet->getFrame(12)->paint(g);
-    panelFrame->paint(g, kCentreX, kCentreY, 0);
-    results::paintPanelHead(*manager, g, panelFrame, content::text::RESULT_TITLE, progress, content::text::CONTINUE,
+    results::paintPanelScreen(*manager, g, backgroundSet, panelFrame, content::text::RESULT_TITLE, progress, content::text::CONTINUE,
                             content::text::NEXT);
     VMPtr<kv::util::text::RichFont> title = results::fontOf(*manager, 0), body = results::fontOf(*manager, 1);
     const int32_t h0 = title->getHeight(), h1 = body->getHeight();

@@ -37,6 +37,8 @@ class Result : public ui::Scene {
     virtual void playNextStage();
     // The first choice: the map, or the ending after the last stage.
     void continueOn();
+    // Choice 0 continues, 1 plays the next stage; -1 does nothing.
+    void choose(int32_t choice);
 
     int32_t stageMark = 0;
     VMPtr<ui::SceneManager> manager{vmField()};

@@ -66,12 +66,7 @@ void Shop::load() {
     } else if (loadStep == 14) {
         shopSet = results::loadSet(content::res::SHOP_SET, content::res::SHOP_GOBS);
         background = shopSet->getFrame(kBackground);
-        backPlayer = kv::AnimPlayer::_VM_new();
-        backPlayer->_VM_init();
-        backPlayer->setAnimSet(shopSet);
-        backPlayer->setAnimation(kBackAnimation);
-        backPlayer->setX(120);
-        backPlayer->setY(160);
+        backPlayer = results::newBackPlayer(shopSet, kBackAnimation);
         loadStep = 13;
     } else if (loadStep == 13) {
         character = InGameObject::Character::_VM_new();
@@ -117,10 +112,7 @@ void Shop::handlePointer() {
     VMPtr<results::BoxArray> arrows = results::boxesOf(background, 2, 2);
     if (isPointInBox(x, y, results::zoneOf(arrows->at(0), kCentreX, half))) return step(true);
     if (isPointInBox(x, y, results::zoneOf(arrows->at(1), kCentreX, half))) return step(false);
-    VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
-    back->_VM_init();
-    backPlayer->getCollisionBox(back);
-    if (isPointInBox(x, y, results::zoneOf(back.get(), 0, 0))) return manager->changeScene(scene_id::kWorldMap);
+    if (results::isOnBackButton(*this, backPlayer, x, y)) return manager->changeScene(scene_id::kWorldMap);
     VMPtr<results::BoxArray> button = results::boxesOf(shopSet->getFrame(kBuyButton), 0, 1);
     if (isPointInBox(x, y, results::zoneOf(button->at(0), kRight, kBottom))) buy();
 }
