@@ -106,28 +106,40 @@ def gradient(gid, colours, vertical=True):
 
 def curtains():
     w = SetWriter("curtain", "CURTAIN", 0xC03, 0xC43)
-    # The opening curtain's top edge (black below it) and the closing curtain's bottom edge
-    # (black above it): a row of glass teeth along a black band, 240 wide, 24 high.
+    # Two curtain edges, 240 wide and 48 high, each a black band with a row of glass teeth
+    # whose longest tooth reaches the picture's edge: "edge_top" has its teeth along its top
+    # (black below them), "edge_bottom" along its bottom (black above them). Each is drawn
+    # anchored at its bottom edge by the curtains that move down (animations 0 and 1) and at
+    # its top edge by those that move up (2 and 3). 48 px is tall enough for the world map,
+    # whose masks reach H + 2h below the band's top.
+    height = 48
+    tips = [0 if i == 5 else 4 + (i * 7) % 12 for i in range(12)]
     teeth = []
-    for i in range(12):
-        x = i * 20
-        teeth.append((x, 24))
-        teeth.append((x + 10, 6 + (i * 7) % 9))
-    teeth.append((240, 24))
-    body_open = (f'<rect x="0" y="16" width="240" height="8" fill="#000000"/>'
-                 + poly(teeth, "#000000", GLASS[0], 1)
-                 + "".join(f'<path d="M {i * 20 + 10} {8 + (i * 7) % 9} l -3 6 l 3 0 z" fill="{GLASS[2]}" opacity="0.8"/>' for i in range(12)))
-    w.picture("edge_top", 240, 24, body_open, (0, 24))
-    flipped = [(x, 24 - y) for x, y in teeth]
-    body_close = (f'<rect x="0" y="0" width="240" height="8" fill="#000000"/>'
-                  + poly(flipped, "#000000", GLASS[0], 1)
-                  + "".join(f'<path d="M {i * 20 + 10} {16 - (i * 7) % 9} l -3 -6 l 3 0 z" fill="{GLASS[2]}" opacity="0.8"/>' for i in range(12)))
-    w.picture("edge_bottom", 240, 24, body_close, (0, 24))
-    frames = [frame("closing", [mod("edge_bottom")]), frame("opening", [mod("edge_top")])]
-    # 20 px per 50 ms frame: the view opens or closes in under a second.
-    down = [step("closing", 25, (0, 0)), step("closing", 25, (0, 20))]
-    down_open = [step("opening", 25, (0, 0)), step("opening", 25, (0, 20))]
-    w.animset(0xC00, "CURTAIN_SET", frames, [anim("close_down", down), anim("open_down", down_open)])
+    for i, tip in enumerate(tips):
+        teeth.append((i * 20, 20))
+        teeth.append((i * 20 + 10, tip))
+    teeth.append((240, 20))
+    edge = lambda points: '<polyline points="' + " ".join(f"{x:.1f},{y:.1f}" for x, y in points) +         f'" fill="none" stroke="{GLASS[0]}" stroke-width="1" stroke-linejoin="round"/>'
+    body_top = (poly(teeth + [(240, height), (0, height)], "#000000", "none", 0) + edge(teeth)
+                + "".join(f'<path d="M {i * 20 + 10} {tip + 3} l -3 7 l 3 0 z" fill="{GLASS[2]}" opacity="0.8"/>'
+                          for i, tip in enumerate(tips)))
+    flipped = [(x, height - y) for x, y in teeth]
+    body_bottom = (poly(flipped + [(240, 0), (0, 0)], "#000000", "none", 0) + edge(flipped)
+                   + "".join(f'<path d="M {i * 20 + 10} {height - tip - 3} l -3 -7 l 3 0 z" fill="{GLASS[2]}" opacity="0.8"/>'
+                             for i, tip in enumerate(tips)))
+    w.picture("edge_top", 240, height, body_top, (0, height))
+    w.picture("edge_bottom", 240, height, body_bottom, (0, height))
+    w.picture("edge_top_up", 240, height, body_top, (0, 0))
+    w.picture("edge_bottom_up", 240, height, body_bottom, (0, 0))
+    frames = [frame("closing", [mod("edge_bottom")]), frame("opening", [mod("edge_top")]),
+              frame("closing_up", [mod("edge_bottom_up")]), frame("opening_up", [mod("edge_top_up")])]
+    # 20 px per 50 ms frame, steadily: the view opens or closes in under a second.
+    down = [step("closing", 25, (0, 10)), step("closing", 25, (0, 20))]
+    down_open = [step("opening", 25, (0, 10)), step("opening", 25, (0, 20))]
+    up = [step("closing_up", 25, (0, -10)), step("closing_up", 25, (0, -20))]
+    up_open = [step("opening_up", 25, (0, -10)), step("opening_up", 25, (0, -20))]
+    w.animset(0xC00, "CURTAIN_SET", frames, [anim("close_down", down), anim("open_down", down_open),
+                                             anim("close_up", up), anim("open_up", up_open)])
     return w.write()
 
 
@@ -180,9 +192,11 @@ def backgrounds():
     for s in range(5):
         w = SetWriter(f"stage{s}", f"STAGE{s}", 0x2407 + s, 0x2447 + s)
         w.picture("backdrop", 240, 320, background_body(s))
-        # Frame 0 is the stage's picture on the world map, frame 1 the level's tile: both the
-        # backdrop from its top-left corner (the 240 x 320 background of the boss levels).
-        frames = [frame("stage_picture", [mod("backdrop")]), frame("tile", [mod("backdrop")])]
+        # Frame 0 is the stage's picture on the world map (drawn by content/map_art.py, from
+        # its top-left corner), frame 1 the level's tile: the backdrop from its top-left
+        # corner (the 240 x 320 background of the boss levels).
+        w.gobs["pictures"].append({"name": "map_picture", "svg": f"../worldmap/stage{s}_map.svg", "anchor": [0, 0]})
+        frames = [frame("stage_picture", [mod("map_picture")]), frame("tile", [mod("backdrop")])]
         w.animset(0x2401 + s, f"STAGE{s}_SET", frames, [anim("tile", [step("tile", 1000)], 1)])
         files.append(w.write())
     return files

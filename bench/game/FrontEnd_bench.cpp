@@ -5,46 +5,18 @@
 // 240 x 320 frame (an opaque image drawn over the screen). Medians of 200 frames, and of 9
 // loads with the resource pack closed before each.
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
-#include "hal/base/VMCallbacks.h"
-#include "hal/host/HeadlessBackend.h"
-#include "hal/services/ModulePath.h"
-#include "hal/shell/Shell.h"
-#include "lib_src/vm/VM.h"
-#include "pb_src/j2me/javax_microedition_lcdui_Image.h"
-#include "src/game/foundation/SceneTable.h"
-#include "src/game/foundation/ui_Scene.h"
-#include "src/game/foundation/ui_SceneManager.h"
+#include "bench/game/GameBench.h"
 #include "src/kv/kv_Resources.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Image = javax::microedition::lcdui::Image;
+using namespace bench;
 
 constexpr int kFrames = 200, kLoads = 9, kLoadSteps = 16;
-
-ui::SceneManager& manager() { return *static_cast<ui::SceneManager*>(kv::KvCanvas::instance.get()); }
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-template <typename Step> double timed(Step step) {
-    const Clock::time_point start = Clock::now();
-    step();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 struct Measured {
     const char* name;
@@ -58,13 +30,13 @@ void measureScene(const Measured& scene, VMPtr<Image> screen, double frameCopy) 
     for (int load = 0; load < kLoads; ++load) {
         kv::Resources::closePack();
         built = ui::sceneFactory(scene.id)(VMPtr<ui::SceneManager>(&manager()));
-        for (int step = 0; step < kLoadSteps; ++step) steps[size_t(step)].push_back(timed([&] { built->update(50); }));
+        for (int step = 0; step < kLoadSteps; ++step) steps[size_t(step)].push_back(timedMillis([&] { built->update(50); }));
         if (built->isLoading()) std::printf("%s: still loading after 16 updates\n", scene.name);
     }
     for (int i = 0; i < scene.settleFrames; ++i) built->update(50);
-    VMPtr<javax::microedition::lcdui::Graphics> g = screen->getGraphics();
+    VMPtr<Graphics> g = screen->getGraphics();
     std::vector<double> frames;
-    for (int i = 0; i < kFrames; ++i) frames.push_back(timed([&] {
+    for (int i = 0; i < kFrames; ++i) frames.push_back(timedMillis([&] {
         built->update(50);
         built->paint(g);
     }));
@@ -80,44 +52,16 @@ void measureScene(const Measured& scene, VMPtr<Image> screen, double frameCopy) 
     std::printf("  (worst %.1f%% of 50 ms)\n", 100.0 * worst / 50.0);
 }
 
-class BenchScene : public ui::Scene {
-    VM_CLASS(BenchScene, ui::Scene)
-    VMPtr<BenchScene> _VM_init(VMPtr<ui::SceneManager>) {
-        Scene::_VM_init();
-        return this;
-    }
-    void update(int32_t) override {
-        VMPtr<Image> screen = Image::createImage(240, 320, false, 0);
-        VMPtr<Image> picture = Image::createImage(240, 320, false, 0x3B2F73);
-        VMPtr<javax::microedition::lcdui::Graphics> g = screen->getGraphics();
-        std::vector<double> copies;
-        for (int i = 0; i < kFrames; ++i) copies.push_back(timed([&] { g->drawImage(picture, 0, 0, 20); }));
-        const double frameCopy = median(copies);
-        std::printf("frame copy (240 x 320 opaque image): %.3f ms\n", frameCopy);
-        for (const Measured& scene : {Measured{"FirstOption", 14, 0}, Measured{"Audio", 13, 0}, Measured{"Language", 9, 0},
-                                      Measured{"Menu", 1, 40}, Measured{"Help", 10, 0}, Measured{"About", 6, 0}})
-            measureScene(scene, screen, frameCopy);
-        manager().requestExit();
-    }
-};
+void measureScenes() {
+    VMPtr<Image> screen = Image::createImage(240, 320, false, 0);
+    const double frameCopy = frameCopyMillis(screen->getGraphics(), kFrames);
+    std::printf("frame copy (240 x 320 opaque image): %.3f ms\n", frameCopy);
+    for (const Measured& scene : {Measured{"FirstOption", 14, 0}, Measured{"Audio", 13, 0}, Measured{"Language", 9, 0},
+                                  Measured{"Menu", 1, 40}, Measured{"Help", 10, 0}, Measured{"About", 6, 0}})
+        measureScene(scene, screen, frameCopy);
+    manager().requestExit();
+}
 
 }  // namespace
 
-VM_DEFINE_CLASS_WITHOUT_FACTORY(BenchScene, "bench.FrontEndScene", "ui.Scene", VM_NO_CLINIT)
-
-int main() {
-    const auto folder = std::filesystem::temp_directory_path() / ("ostrel_front_bench_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder / "properties");
-    std::filesystem::copy(OSTREL_PROGRAM_DIR "/rsc", folder / "rsc", std::filesystem::copy_options::recursive);
-    std::ofstream(folder / "properties" / "app.prop") << "MIDlet-Name: Ostrel\nMIDlet-1: Ostrel,/icon.png,Ostrel\n";
-    HAL_setModuleDirectory(folder.c_str());
-    setenv("OSTREL_DATABASE_DIR", (folder / "database").c_str(), 1);
-    setenv("OSTREL_AUDIO", "silent", 1);
-    host::setHostBackend(std::make_unique<host::HeadlessBackend>());
-    const VMCallbacks callbacks = VM::callbacks();
-    HAL_setVMCallbacks(&callbacks);
-    ui::setSceneFactory(0, &ui::buildScene<BenchScene>);
-    const int exitCode = HAL_appMain();
-    std::filesystem::remove_all(folder);
-    return exitCode;
-}
+int main() { return runGameBench("front", true, measureScenes); }

@@ -4,29 +4,18 @@
 // Usage: game_loop_bench [frames]   (about 50 s for the default 1,000 frames)
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
-#include "hal/base/VMCallbacks.h"
-#include "hal/host/HeadlessBackend.h"
-#include "hal/services/ModulePath.h"
-#include "hal/shell/Shell.h"
-#include "lib_src/vm/VM.h"
-#include "src/game/foundation/SceneTable.h"
-#include "src/game/foundation/ui_Scene.h"
-#include "src/game/foundation/ui_SceneManager.h"
+#include "bench/game/GameBench.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
 int frameCount = 1000;
 constexpr int kWarmUpFrames = 5, kSaves = 200;
@@ -41,54 +30,29 @@ double cpuSeconds() {
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-ui::SceneManager& manager() { return *static_cast<ui::SceneManager*>(kv::KvCanvas::instance.get()); }
+void measureSaves() {
+    for (int i = 0; i < kSaves; ++i) saveMillis.push_back(timedMillis([&] { manager().setSavedCounter(i % 100); }));
+}
 
-class EmptyScene : public ui::Scene {
-    VM_CLASS(EmptyScene, ui::Scene)
-    VMPtr<EmptyScene> _VM_init(VMPtr<ui::SceneManager>) {
-        Scene::_VM_init();
-        return this;
+// An empty scene's frame: the saves before the warm-up, then one time stamp a frame.
+void recordFrame() {
+    const int frame = int(frameTimes.size()) - kWarmUpFrames;
+    if (frame == -kWarmUpFrames) measureSaves();
+    if (frame == 0) {
+        cpuStart = cpuSeconds();
+        wallStart = Clock::now();
     }
-    void update(int32_t) override {
-        const int frame = int(frameTimes.size()) - kWarmUpFrames;
-        if (frame == -kWarmUpFrames) measureSaves();
-        if (frame == 0) {
-            cpuStart = cpuSeconds();
-            wallStart = Clock::now();
-        }
-        frameTimes.push_back(Clock::now());
-        if (frame == frameCount) manager().requestExit();
-    }
-    static void measureSaves() {
-        for (int i = 0; i < kSaves; ++i) {
-            const auto start = Clock::now();
-            manager().setSavedCounter(i % 100);
-            saveMillis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        }
-    }
-};
+    frameTimes.push_back(Clock::now());
+    if (frame == frameCount) manager().requestExit();
+}
 
 }  // namespace
 
-VM_DEFINE_CLASS_WITHOUT_FACTORY(EmptyScene, "bench.EmptyScene", "ui.Scene", VM_NO_CLINIT)
-
 int main(int argc, char** argv) {
     if (argc > 1) frameCount = std::max(10, std::atoi(argv[1]));
-    const auto folder = std::filesystem::temp_directory_path() / ("ostrel_loop_bench_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder / "properties");
-    std::ofstream(folder / "properties" / "app.prop") << "MIDlet-Name: Ostrel\nMIDlet-1: Ostrel,/icon.png,Ostrel\n";
-    HAL_setModuleDirectory(folder.c_str());
-    setenv("OSTREL_DATABASE_DIR", (folder / "database").c_str(), 1);
-    setenv("OSTREL_AUDIO", "silent", 1);
-    host::setHostBackend(std::make_unique<host::HeadlessBackend>());
-    const VMCallbacks callbacks = VM::callbacks();
-    HAL_setVMCallbacks(&callbacks);
-    ui::setSceneFactory(0, &ui::buildScene<EmptyScene>);
-
-    const int exitCode = HAL_appMain();
+    const int exitCode = runGameBench("loop", false, recordFrame);
     const double cpu = cpuSeconds() - cpuStart;
     const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
-    std::filesystem::remove_all(folder);
 
     double sum = 0, worst = 0;
     for (size_t i = kWarmUpFrames + 1; i < frameTimes.size(); ++i) {

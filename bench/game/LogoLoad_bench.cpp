@@ -6,14 +6,13 @@
 // - the whole load as the scene does it (set, gobs, closing the pack);
 // and the process's resident memory once the logo is loaded and one frame painted.
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "bench/BenchRuntime.h"
+#include "bench/BenchTiming.h"
 #include "content/ContentIds.h"
 #include "hal/services/ModulePath.h"
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
@@ -22,19 +21,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::median;
+using bench::timedMillis;
 using kv::Resources;
 
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-template <typename Step> double timed(Step step) {
-    const Clock::time_point start = Clock::now();
-    step();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 long residentKilobytes() {
     std::ifstream status("/proc/self/status");
@@ -53,11 +43,11 @@ int main() {
     VMPtr<kv::AnimPlayer> player;
     for (int i = 0; i < 21; ++i) {
         Resources::closePack();
-        open.push_back(timed([] { Resources::getSize(content::res::LOGO_SET); }));
-        parse.push_back(timed([] { Resources::getAnimSet(content::res::LOGO_SET); }));
-        gobs.push_back(timed([] { Resources::getGobs(content::res::LOGO_GOBS); }));
+        open.push_back(timedMillis([] { Resources::getSize(content::res::LOGO_SET); }));
+        parse.push_back(timedMillis([] { Resources::getAnimSet(content::res::LOGO_SET); }));
+        gobs.push_back(timedMillis([] { Resources::getGobs(content::res::LOGO_GOBS); }));
         Resources::closePack();
-        whole.push_back(timed([&] {
+        whole.push_back(timedMillis([&] {
             VMPtr<kv::AnimSet> set = Resources::getAnimSet(content::res::LOGO_SET);
             set->setGobs(Resources::getGobs(content::res::LOGO_GOBS));
             Resources::closePack();

@@ -4,6 +4,7 @@
 // - buffer-append: a StringBuffer filled with characters, ints and strings, then toString;
 // - int-text: Integer.toString and Integer.parseInt round trips in radixes 10, 16, 2 and 36;
 // - throw-catch: a RuntimeException with a message thrown from a called function and caught;
+// - cxx-throw-catch: the same with a plain C++ pointer and no object made (runtime only);
 // - monitor: an uncontended synchronized block on one object;
 // - println: ints and longs printed through a PrintStream into a ByteArrayOutputStream that
 //   is reset whenever it passes 64 KiB;
@@ -162,6 +163,29 @@ int64_t throwCatch(int32_t ops) {
     return sum;
 }
 
+// The same throw and catch of a plain C++ pointer through as many frames, with nothing to
+// create: the floor that throw-catch is measured against (the JVM side has no such line).
+struct PlainError {
+    int32_t code = 17;
+};
+
+[[gnu::noinline]] void failPlain(int32_t i) {
+    static PlainError error;
+    if (i >= 0) throw &error;
+}
+
+int64_t cxxThrowCatch(int32_t ops) {
+    int64_t sum = 0;
+    for (int32_t i = 0; i < ops; ++i) {
+        try {
+            failPlain(i);
+        } catch (PlainError* caught) {
+            sum += caught->code + (i & 7);
+        }
+    }
+    return sum;
+}
+
 int64_t monitor(int32_t ops) {
     VMPtr<Object> lock = Object::_VM_new();
     int64_t sum = 0;
@@ -282,6 +306,7 @@ int main(int argc, char** argv) {
     run("buffer-append", kBufferAppendOps, bufferAppend, kBufferAppendOps);
     run("int-text", int64_t(kIntTextValues) * 4, intText, kIntTextValues);
     run("throw-catch", kThrowCatchOps, throwCatch, kThrowCatchOps);
+    run("cxx-throw-catch", kThrowCatchOps, cxxThrowCatch, kThrowCatchOps);
     run("monitor", kMonitorOps, monitor, kMonitorOps);
     run("println", int64_t(kPrintlnOps) * 2, println, kPrintlnOps);
     run("vector", int64_t(kVectorRounds) * kVectorSize * 3, vectorOps, kVectorRounds);

@@ -7,13 +7,13 @@
 // - the managed allocations made by those 1,000 frames once warm (every managed allocation
 //   is counted through the linker's wrap of the heap's allocation entries; 0 expected).
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "bench/BenchRuntime.h"
+#include "bench/BenchTiming.h"
+#include "bench/ManagedAllocations.h"
 #include "hal/display/HALPixelBuffer.h"
 #include "hal/display/HALSurface.h"
 #include "lib_src/vm/VMHeap.h"
@@ -22,24 +22,12 @@
 #include "src/kv/kv_Resources.h"
 #include "tools/packwriter/AnimSetEncoder.h"
 
-// Every managed allocation passes one of the heap's two entries; the link wraps both.
-static uint64_t managedAllocations = 0;
-extern "C" {
-void* __real__Z12_VM_allocatemb(uint64_t size, bool exceptionsAllowed);
-void* __real__Z17_VM_allocateBytesm(uint64_t size);
-void* __wrap__Z12_VM_allocatemb(uint64_t size, bool exceptionsAllowed) {
-    ++managedAllocations;
-    return __real__Z12_VM_allocatemb(size, exceptionsAllowed);
-}
-void* __wrap__Z17_VM_allocateBytesm(uint64_t size) {
-    ++managedAllocations;
-    return __real__Z17_VM_allocateBytesm(size);
-}
-}
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::managedAllocations;
+using bench::median;
+using bench::microsSince;
 using javax::microedition::lcdui::Graphics;
 using javax::microedition::lcdui::Image;
 using kv::AnimPlayer;
@@ -48,13 +36,6 @@ using kv::Gob;
 using namespace packwriter;
 
 constexpr int32_t kWidth = 240, kHeight = 320, kPlayers = 30;
-
-double micros(Clock::time_point start) { return std::chrono::duration<double, std::micro>(Clock::now() - start).count(); }
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 AnimSetModel largeModel() {
     AnimSetModel model;
@@ -102,7 +83,7 @@ int main() {
     for (int run = 0; run < 201; ++run) {
         const Clock::time_point start = Clock::now();
         kv::Resources::getAnimSet(0);
-        reads.push_back(micros(start));
+        reads.push_back(microsSince(start));
     }
     std::printf("read set of 200 frames, 1000 modules, 400 boxes, 400 steps (%zu bytes): %.1f us (median of 201), "
                 "%llu managed allocations\n",
@@ -146,9 +127,9 @@ int main() {
     for (int n = 0; n < 1000; ++n) {
         const Clock::time_point start = Clock::now();
         drawn();
-        const double drawMicros = micros(start);
+        const double drawMicros = microsSince(start);
         tested();
-        frames.push_back(micros(start));
+        frames.push_back(microsSince(start));
         drawing.push_back(drawMicros);
         testing.push_back(frames.back() - drawMicros);
     }
@@ -162,7 +143,7 @@ int main() {
         for (int32_t y = 0; y < kHeight; ++y)
             std::memcpy(window.data() + size_t(y) * kWidth, surface.row(y), size_t(kWidth) * sizeof(uint16_t));
         asm volatile("" : : "r"(window.data()) : "memory");  // the copy must happen every time
-        copies.push_back(micros(start));
+        copies.push_back(microsSince(start));
     }
     const double frameMicros = median(frames), copyMicros = median(copies);
     std::printf("game frame, 30 players updated, painted, 870 pair tests: %.1f us (median of 1000), %.1f x the "

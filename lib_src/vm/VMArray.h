@@ -60,8 +60,12 @@ public:
     void _VM_mark(uint32_t flags) override;
     ~VMArray_Base() override;
 
-    // Throws ArrayIndexOutOfBoundsException unless 0 <= index < length.
-    void checkIndex(int32_t index) const;
+    // Throws ArrayIndexOutOfBoundsException unless 0 <= index < length. The comparison is
+    // inline (one unsigned compare also catches a negative index); the throw is not.
+    void checkIndex(int32_t index) const {
+        if (uint32_t(index) >= uint32_t(length)) [[unlikely]] throwIndexOutOfBounds(index);
+    }
+    [[noreturn]] static void throwIndexOutOfBounds(int32_t index);
 
     int32_t type;
     java::lang::Class* elementClass;

@@ -102,6 +102,11 @@ inline void markField(const VMRef& field, uint32_t flags) {
 // The scope of reference fields, for their default member initialisers.
 inline VMScope* vmField() { return VMInstanceScope::instance(); }
 inline void vmMarkField(const VMRef& field, uint32_t flags) { vm::markField(field, flags); }
+// A typed field is read directly: no virtual call per field while marking.
+template <typename T>
+inline void vmMarkField(const VMPtr<T>& field, uint32_t flags) {
+    if (T* target = field.get()) java::lang::Object::_VM_mark(target, flags);
+}
 
 #define VM_NO_CLINIT (&::vm::emptyClinit)
 

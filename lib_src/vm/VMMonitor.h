@@ -65,3 +65,19 @@ private:
 };
 
 #define VM_SYNCHRONIZED(object) VMMonitorGuard VM_CONCAT_(vmMonitorGuard_, __LINE__)(object)
+
+// The same for the object a member function runs on, which the caller's handle holds for
+// the whole call: the guard needs no handle of its own. (A guard's handle outlives the
+// handle a synchronized function returns, so it is also released out of order.)
+class VMSelfMonitorGuard {
+public:
+    explicit VMSelfMonitorGuard(java::lang::Object* self) : self_(self) { _VM_lock(self); }
+    ~VMSelfMonitorGuard() { _VM_unlock(self_); }
+    VMSelfMonitorGuard(const VMSelfMonitorGuard&) = delete;
+    VMSelfMonitorGuard& operator=(const VMSelfMonitorGuard&) = delete;
+
+private:
+    java::lang::Object* const self_;
+};
+
+#define VM_SYNCHRONIZED_SELF() VMSelfMonitorGuard VM_CONCAT_(vmMonitorGuard_, __LINE__)(this)

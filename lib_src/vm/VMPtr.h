@@ -47,7 +47,7 @@ public:
     VMPtr(T* object) : VMRef(VMStackScope::instance()), target_(object) { pushLocal(); }
     VMPtr(VMScope* scope, T* object = nullptr) : VMRef(scope), target_(object) {
         if (scope == VMStackScope::instance()) pushLocal();
-        else scope->registerRef(this);
+        else if (VMInstanceScope::kTracksFields || scope != VMInstanceScope::instance()) scope->registerRef(this);
     }
 
     VMPtr(const VMPtr& other) : VMPtr(other.target_) {}
@@ -57,15 +57,26 @@ public:
         requires(!std::same_as<U, T> && std::convertible_to<U*, T*>)
     VMPtr(const VMPtr<U>& other) : VMPtr(static_cast<T*>(other.get())) {}
 
-    // A local handle released in reverse order of making (nearly always) is popped inline.
+    // A local handle released in reverse order of making (nearly always), or just before the
+    // one made after it, is unlinked inline; a field handle of a release build is on no list.
     ~VMPtr() {
-        VMRefList* list = VMStackScope::activeList();
-        if (scope == VMStackScope::instance() && list != nullptr && list->head == this) {
-            list->head = next;
-            next = nullptr;
-        } else {
-            scope->unregisterRef(this);
+        if (scope == VMStackScope::instance()) {
+            VMRefList* list = VMStackScope::activeList();
+            if (list != nullptr && list->head == this) {
+                list->head = next;
+                next = nullptr;
+                return;
+            }
+            // Second on the list: a handle made after this one (a returned copy) lives on.
+            if (list != nullptr && list->head != nullptr && list->head->next == this) {
+                list->head->next = next;
+                next = nullptr;
+                return;
+            }
+        } else if (!VMInstanceScope::kTracksFields && scope == VMInstanceScope::instance()) {
+            return;
         }
+        scope->unregisterRef(this);
     }
 
     // The interned String of a UTF-8 literal (null for a null text): the same object on

@@ -59,20 +59,28 @@ private:
 };
 
 // Reference fields of objects: no list, reached through the owner's _VM_mark. Debug builds
-// keep an index of the field handles so that the collector can check every _VM_mark.
+// keep an index of the field handles so that the collector can check every _VM_mark;
+// release builds keep nothing, so handles skip the calls (see VMPtr). Like the stack scope,
+// the scope object is a constant-initialised static.
 class VMInstanceScope final : public VMScope {
 public:
     void registerRef(VMRef* ref) override;
     void unregisterRef(VMRef* ref) override;
 
-    static VMInstanceScope* instance();
+    static VMInstanceScope* instance() { return &instance_; }
+#ifdef NDEBUG
+    static constexpr bool kTracksFields = false;
+#else
+    static constexpr bool kTracksFields = true;
+#endif
 
     // Calls visit for every field handle that lies inside [begin, end) (debug builds only).
     template <typename Visit> static void forEachFieldIn(const void* begin, const void* end, Visit visit);
     static bool tracksFields();
 
 private:
-    VMInstanceScope() : VMScope("instance scope") {}
+    constexpr VMInstanceScope() : VMScope("instance scope") {}
+    static VMInstanceScope instance_;
     static void forEachFieldInImpl(const void* begin, const void* end, void (*visit)(VMRef*, void*), void* context);
 };
 

@@ -74,14 +74,14 @@ void StringBuffer::appendUnits(const char16_t* units, int32_t length) {
 }
 
 VMPtr<StringBuffer> StringBuffer::append(VMPtr<String> text) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (!text) text = VMPtr<java::lang::String>::fromLiteral("null");
     appendUnits(text->chars(), text->length());
     return this;
 }
 
 VMPtr<StringBuffer> StringBuffer::append(char16_t c) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     requireInitialised();
     if (count + 1 > value->length) expandCapacity(count + 1);
     value->elements()[count++] = c;
@@ -90,7 +90,7 @@ VMPtr<StringBuffer> StringBuffer::append(char16_t c) {
 
 // The digits are written straight into the buffer's array: no String is made for them.
 VMPtr<StringBuffer> StringBuffer::append(int32_t i) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     char16_t text[Integer::kMaxChars];
     char16_t* const end = text + Integer::kMaxChars;
     const char16_t* begin = Integer::writeText(i, 10, end);
@@ -99,12 +99,12 @@ VMPtr<StringBuffer> StringBuffer::append(int32_t i) {
 }
 
 VMPtr<StringBuffer> StringBuffer::append(VMPtr<Object> object) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     return append(String::valueOf(object));
 }
 
 VMPtr<StringBuffer> StringBuffer::append(const char* utf8, int32_t byteCount) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     requireInitialised();
     const auto* bytes = reinterpret_cast<const uint8_t*>(utf8);
     bool wellFormed = true;
@@ -119,7 +119,7 @@ VMPtr<StringBuffer> StringBuffer::append(const char* utf8, int32_t byteCount) {
 VMPtr<StringBuffer> StringBuffer::append(const char* utf8) { return append(utf8, int32_t(std::strlen(utf8))); }
 
 VMPtr<StringBuffer> StringBuffer::insert(int32_t offset, VMPtr<String> text) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     checkInsertOffset(offset);
     if (!text) text = VMPtr<java::lang::String>::fromLiteral("null");
     const int32_t length = text->length();
@@ -130,7 +130,7 @@ VMPtr<StringBuffer> StringBuffer::insert(int32_t offset, VMPtr<String> text) {
 }
 
 VMPtr<StringBuffer> StringBuffer::insert(int32_t offset, char16_t c) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     checkInsertOffset(offset);
     openGap(offset, 1);
     value->elements()[offset] = c;
@@ -139,12 +139,12 @@ VMPtr<StringBuffer> StringBuffer::insert(int32_t offset, char16_t c) {
 }
 
 VMPtr<StringBuffer> StringBuffer::insert(int32_t offset, int32_t i) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     return insert(offset, String::valueOf(i));
 }
 
 void StringBuffer::setLength(int32_t newLength) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (newLength < 0) vm::throwNew<StringIndexOutOfBoundsException>(newLength);
     if (newLength > value->length) expandCapacity(newLength);
     if (count < newLength) {
@@ -161,7 +161,7 @@ void StringBuffer::setLength(int32_t newLength) {
 }
 
 void StringBuffer::getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> dst, int32_t dstBegin) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (srcBegin < 0) vm::throwNew<StringIndexOutOfBoundsException>(srcBegin);
     if (srcEnd < 0 || srcEnd > count) vm::throwNew<StringIndexOutOfBoundsException>(srcEnd);
     if (srcBegin > srcEnd) vm::throwNew<StringIndexOutOfBoundsException>(VMPtr<java::lang::String>::fromLiteral("srcBegin > srcEnd"));
@@ -176,7 +176,7 @@ VMPtr<String> StringBuffer::toString() {
 }
 
 int32_t StringBuffer::length() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     return count;
 }
 

@@ -33,19 +33,19 @@ int32_t Hashtable::size() { return count; }
 bool Hashtable::isEmpty() { return count == 0; }
 
 VMPtr<Enumeration> Hashtable::keys() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     VMPtr<HashtableEnumerator> enumerator = HashtableEnumerator::_VM_new();
     return enumerator->_VM_init(table, true);
 }
 
 VMPtr<Enumeration> Hashtable::elements() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     VMPtr<HashtableEnumerator> enumerator = HashtableEnumerator::_VM_new();
     return enumerator->_VM_init(table, false);
 }
 
 bool Hashtable::contains(VMPtr<Object> value) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (!value) vm::throwNew<NullPointerException>();
     // The bucket array and the entries are held by handles: an equals that changes the table
     // cannot free what the search still walks.
@@ -71,18 +71,18 @@ VMPtr<HashtableEntry> Hashtable::findEntry(const VMPtr<Object>& key, int32_t has
 }
 
 bool Hashtable::containsKey(VMPtr<Object> key) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     return bool(findEntry(key, hashOf(key)));
 }
 
 VMPtr<Object> Hashtable::get(VMPtr<Object> key) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     VMPtr<HashtableEntry> e = findEntry(key, hashOf(key));
     return e ? e->value : VMPtr<Object>();
 }
 
 VMPtr<Object> Hashtable::put(VMPtr<Object> key, VMPtr<Object> value) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (!value) vm::throwNew<NullPointerException>();
     const int32_t hash = hashOf(key);
     if (VMPtr<HashtableEntry> existing = findEntry(key, hash)) {
@@ -107,7 +107,7 @@ VMPtr<Object> Hashtable::put(VMPtr<Object> key, VMPtr<Object> value) {
 }
 
 VMPtr<Object> Hashtable::remove(VMPtr<Object> key) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     const int32_t hash = hashOf(key);
     const int32_t index = bucketOf(hash, table->length);
     VMPtr<HashtableEntry> previous;
@@ -122,7 +122,7 @@ VMPtr<Object> Hashtable::remove(VMPtr<Object> key) {
 }
 
 void Hashtable::clear() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     HashtableEntry** buckets = table->elements();
     for (int32_t i = table->length - 1; i >= 0; --i) buckets[i] = nullptr;
     count = 0;
@@ -159,7 +159,7 @@ void Hashtable::appendItem(StringBuffer* text, Object* item) {
 }
 
 VMPtr<String> Hashtable::toString() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     const int32_t max = size() - 1;
     VMPtr<StringBuffer> text = StringBuffer::_VM_new();
     text->_VM_init();

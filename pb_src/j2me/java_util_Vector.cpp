@@ -61,7 +61,7 @@ void Vector::ensureCapacityHelper(int32_t minCapacity) {
 }
 
 void Vector::copyInto(VMPtr<VMArray_Base> anArray) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (!anArray) vm::throwNew<java::lang::NullPointerException>();
     if (anArray->type != kArrayOfReferences) vm::throwNew<java::lang::ArrayStoreException>();
     if (anArray->length < elementCount)
@@ -71,7 +71,7 @@ void Vector::copyInto(VMPtr<VMArray_Base> anArray) {
 }
 
 void Vector::trimToSize() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (elementCount >= elementData->length) return;
     VMPtr<ObjectArray> trimmed = ObjectArray::_VM_new(elementCount);
     System::arraycopy(elementData, 0, trimmed, 0, elementCount);
@@ -79,12 +79,12 @@ void Vector::trimToSize() {
 }
 
 void Vector::ensureCapacity(int32_t minCapacity) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (minCapacity > elementData->length) ensureCapacityHelper(minCapacity);
 }
 
 void Vector::setSize(int32_t newSize) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (newSize < 0) vm::throwNew<ArrayIndexOutOfBoundsException>(VMPtr<java::lang::String>::fromLiteral("new size is negative"));
     if (newSize > elementCount && newSize > elementData->length) ensureCapacityHelper(newSize);
     Object** slots = elementData->elements();
@@ -99,7 +99,7 @@ int32_t Vector::size() { return elementCount; }
 bool Vector::isEmpty() { return elementCount == 0; }
 
 VMPtr<Enumeration> Vector::elements() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     VMPtr<VectorEnumerator> enumerator = VectorEnumerator::_VM_new();
     return enumerator->_VM_init(this);
 }
@@ -107,7 +107,7 @@ VMPtr<Enumeration> Vector::elements() {
 bool Vector::contains(VMPtr<Object> elem) { return indexOf(elem, 0) >= 0; }
 
 int32_t Vector::indexOf(VMPtr<Object> elem, int32_t index) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (index < 0) vm::throwNew<ArrayIndexOutOfBoundsException>(index);
     // The storage and the count are read afresh at every step: an equals that changes the
     // vector cannot send the scan outside it.
@@ -121,7 +121,7 @@ int32_t Vector::indexOf(VMPtr<Object> elem, int32_t index) {
 int32_t Vector::indexOf(VMPtr<Object> elem) { return indexOf(elem, 0); }
 
 int32_t Vector::lastIndexOf(VMPtr<Object> elem, int32_t index) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (index >= elementCount)
         vm::throwNew<java::lang::IndexOutOfBoundsException>(VMPtr<java::lang::String>::fromLiteral("index >= elementCount"));
     // A negative index leaves nothing to scan (lastIndexOf of an empty vector starts at -1).
@@ -136,31 +136,31 @@ int32_t Vector::lastIndexOf(VMPtr<Object> elem, int32_t index) {
 int32_t Vector::lastIndexOf(VMPtr<Object> elem) { return lastIndexOf(elem, elementCount - 1); }
 
 VMPtr<Object> Vector::elementAt(int32_t index) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     checkElementIndex(index);
     return elementData->elements()[index];
 }
 
 VMPtr<Object> Vector::firstElement() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (elementCount == 0) vm::throwNew<NoSuchElementException>();
     return elementData->elements()[0];
 }
 
 VMPtr<Object> Vector::lastElement() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (elementCount == 0) vm::throwNew<NoSuchElementException>();
     return elementData->elements()[elementCount - 1];
 }
 
 void Vector::setElementAt(VMPtr<Object> obj, int32_t index) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     checkElementIndex(index);
     elementData->elements()[index] = obj.get();
 }
 
 void Vector::removeElementAt(int32_t index) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     checkElementIndex(index);
     const int32_t moved = elementCount - index - 1;
     if (moved > 0) System::arraycopy(elementData, index + 1, elementData, index, moved);
@@ -169,7 +169,7 @@ void Vector::removeElementAt(int32_t index) {
 }
 
 void Vector::insertElementAt(VMPtr<Object> obj, int32_t index) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (index >= elementCount + 1) throwBeyondCount();
     if (index < 0) vm::throwNew<ArrayIndexOutOfBoundsException>(index);
     if (elementCount + 1 > elementData->length) ensureCapacityHelper(elementCount + 1);
@@ -179,14 +179,14 @@ void Vector::insertElementAt(VMPtr<Object> obj, int32_t index) {
 }
 
 void Vector::addElement(VMPtr<Object> obj) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (elementCount + 1 > elementData->length) ensureCapacityHelper(elementCount + 1);
     elementData->elements()[elementCount] = obj.get();
     ++elementCount;
 }
 
 bool Vector::removeElement(VMPtr<Object> obj) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     const int32_t i = indexOf(obj);
     if (i < 0) return false;
     removeElementAt(i);
@@ -194,14 +194,14 @@ bool Vector::removeElement(VMPtr<Object> obj) {
 }
 
 void Vector::removeAllElements() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     Object** slots = elementData->elements();
     for (int32_t i = 0; i < elementCount; ++i) slots[i] = nullptr;
     elementCount = 0;
 }
 
 VMPtr<String> Vector::toString() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     VMPtr<StringBuffer> text = StringBuffer::_VM_new();
     text->_VM_init();
     text->append("[");

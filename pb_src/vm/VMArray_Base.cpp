@@ -64,8 +64,8 @@ void VMArray_Base::set(int32_t index, Object* value) {
     if (value != nullptr) vm::throwArrayStore();
 }
 
-void VMArray_Base::checkIndex(int32_t index) const {
-    if (index < 0 || index >= length) vm::throwNew<java::lang::ArrayIndexOutOfBoundsException>(index);
+void VMArray_Base::throwIndexOutOfBounds(int32_t index) {
+    vm::throwNew<java::lang::ArrayIndexOutOfBoundsException>(index);
 }
 
 void VMArray_Base::copyElements(VMArray_Base* source, int32_t sourcePosition, int32_t destinationPosition,

@@ -64,10 +64,7 @@ void VMStackScope::unregisterRef(VMRef* ref) {
     VMRefList::unlink(&list->head, ref);
 }
 
-VMInstanceScope* VMInstanceScope::instance() {
-    static VMInstanceScope* scope = new VMInstanceScope();
-    return scope;
-}
+constinit VMInstanceScope VMInstanceScope::instance_;
 
 void VMInstanceScope::registerRef(VMRef* ref) {
 #ifndef NDEBUG
@@ -85,13 +82,7 @@ void VMInstanceScope::unregisterRef(VMRef* ref) {
 #endif
 }
 
-bool VMInstanceScope::tracksFields() {
-#ifndef NDEBUG
-    return true;
-#else
-    return false;
-#endif
-}
+bool VMInstanceScope::tracksFields() { return kTracksFields; }
 
 void VMInstanceScope::forEachFieldInImpl(const void* begin, const void* end, void (*visit)(VMRef*, void*),
                                          void* context) {

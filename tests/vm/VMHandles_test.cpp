@@ -22,11 +22,17 @@ TEST(Handles, LocalHandlesLeaveTheStackListInAnyOrder) {
     VMRef* before = stackHead();
     {
         VMPtr<Object> first;
+        auto* deep = new VMPtr<Object>();
         auto* middle = new VMPtr<Object>();
         VMPtr<Object> last;
         EXPECT_EQ(last.next, middle);
-        delete middle;  // not the head: unlinked from the middle
+        delete middle;  // second from the head
         EXPECT_EQ(stackHead(), &last);
+        EXPECT_EQ(last.next, deep);
+        VMPtr<Object> newest;
+        delete deep;  // third from the head
+        EXPECT_EQ(stackHead(), &newest);
+        EXPECT_EQ(newest.next, &last);
         EXPECT_EQ(last.next, &first);
     }
     EXPECT_EQ(stackHead(), before);

@@ -19,5 +19,10 @@ VMPtr<kv::AnimSet> loadSet(int32_t id, int32_t gobsId);
 VMPtr<kv::Paintable::BoxArray> newBoxes(int32_t count);
 // The box moved by (dx, dy) as x, y, width, height.
 VMPtr<ui::Scene::Box> rectOf(kv::graphics::CollisionBox* box, int32_t dx, int32_t dy);
+// The ground of a text page: the screen cleared to black, backdrop frames 0 and 12, and the
+// text panel (frame 7 of panelSet) centred at (120, 160). Returns the panel's first two boxes,
+// relative to that centre.
+VMPtr<kv::Paintable::BoxArray> paintTextPage(const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
+                                             const VMPtr<kv::AnimSet>& panelSet);
 
 }  // namespace scene::assets

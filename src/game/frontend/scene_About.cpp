@@ -63,14 +63,7 @@ void About::handlePointer() {
 
 void About::paint(VMPtr<Graphics> g) {
     if (state != kShowing) return;
-    g->setColor(0);
-    g->fillRect(0, 0, 240, 320);
-    backgroundSet->getFrame(0)->paint(g);
-    backgroundSet->getFrame(12)->paint(g);
-    VMPtr<kv::Frame> panel = panelSet->getFrame(7);
-    panel->paint(g, 120, 160, 0);
-    VMPtr<kv::Paintable::BoxArray> boxes = newBoxes(2);
-    panel->getCollisionBoxes(0, boxes);
+    VMPtr<kv::Paintable::BoxArray> boxes = paintTextPage(g, backgroundSet, panelSet);
     VMPtr<kv::util::text::Translation> texts = manager->translations->at(manager->languageIndex);
     VMPtr<kv::util::text::RichFont> body = manager->fonts->at(1);
     VMPtr<java::lang::StringBuffer> titleLine = java::lang::StringBuffer::_VM_new();

@@ -83,14 +83,7 @@ void Help::handlePointer() {
 
 void Help::paint(VMPtr<Graphics> g) {
     if (state != kShowing) return;
-    g->setColor(0);
-    g->fillRect(0, 0, 240, 320);
-    backgroundSet->getFrame(0)->paint(g);
-    backgroundSet->getFrame(12)->paint(g);
-    VMPtr<kv::Frame> panel = panelSet->getFrame(7);
-    panel->paint(g, 120, 160, 0);
-    VMPtr<kv::Paintable::BoxArray> area = newBoxes(2);
-    panel->getCollisionBoxes(0, area);
+    VMPtr<kv::Paintable::BoxArray> area = paintTextPage(g, backgroundSet, panelSet);
     VMPtr<kv::util::text::Translation> texts = manager->translations->at(manager->languageIndex);
     VMPtr<kv::util::text::RichFont> body = manager->fonts->at(1);
     pageText->wrap(body, texts->getText(pageTextIds->at(page)), area->at(0)->width);

@@ -12,6 +12,15 @@
 // The view climbs with the marker as the glass pile raises the maximum height: the game
 // area's vertical offset follows the marker, and the area grows 320 px whenever the view
 // reaches its bottom, keeping the offset.
+//
+// Each play step settles shots against enemies (the first enemy a shot touches takes it),
+// enemies against the character (only while it can act) and pick-ups. A defeated enemy
+// drops two glass pieces: they fall, merge with the piece they land on (two small make a
+// medium one, small and medium a large one) or rest on it, and each of the 20 columns
+// keeps the top of its pile; the maximum height follows the lowest column top, a column
+// 16 px above it takes no more glass, and pieces buried under their column's top or below
+// the marker's line leave play. Tops and the maximum height only ever rise. Controls run
+// through LevelControls, shared with the other levels.
 
 #include <cstdint>
 

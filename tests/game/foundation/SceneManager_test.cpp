@@ -261,6 +261,8 @@ TEST(SceneManager, AnIdWithoutASceneClassLeadsToTheMenu) {
 
 TEST(SceneManager, AnIdWithoutASceneClassLeavesNoSceneWhileThereIsNoMenu) {
     GameDriver game;
+    gameFactories[1] = nullptr;  // the game's own menu is linked in
+    wrapSceneTable();
     useScene(0, {.update = [] { managerOf().changeScene(5); }});
     ui::setSceneFactory(1, nullptr);  // the game's own menu is linked in: take it out
     static std::vector<int32_t> seen;

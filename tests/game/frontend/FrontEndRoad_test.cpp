@@ -56,7 +56,8 @@ TEST(FrontEndRoad, FromTheLogoThroughEveryEntryAndOutThroughQuit) {
         tap(game, kOptionConfirm);        // the menu
         game.frames(50);
         note(game);
-        chooseEntry(game, 0);             // play: the world map is not built, back to the menu
+        chooseEntry(game, 0);             // play: the world map
+        tap(game, kHelpBack);             // its menu button, where help's back button is
         chooseEntry(game, 2);             // tutorial: likewise
         chooseEntry(game, 3);             // about
         tap(game, kOptionConfirm);
@@ -80,7 +81,7 @@ TEST(FrontEndRoad, FromTheLogoThroughEveryEntryAndOutThroughQuit) {
         steps.push_back(game.manager().mediaManager->isSoundEnabled() ? "sound on" : "sound off");
     });
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(steps, (std::vector<std::string>{"0 0", "14 0", "14 1", "1 1", "1 1", "1 1", "6 1", "10 1", "10 1",
+    EXPECT_EQ(steps, (std::vector<std::string>{"0 0", "14 0", "14 1", "1 1", "7 1", "1 1", "6 1", "10 1", "10 1",
                                                "1 1", "9 1", "1 2", "13 2", "1 2", "sound on"}));
 }
 

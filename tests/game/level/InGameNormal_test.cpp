@@ -60,7 +60,7 @@ TEST_P(EachStage, LoadsInSixteenCallsOpensAndPlaysThirtySeconds) {
         });
         EXPECT_EQ(previous, 0) << stage;
         EXPECT_EQ(loadingCalls, 16) << stage;
-        EXPECT_EQ(openingFrames, 17) << stage;  // 20 px a frame until the curtain's edge passes 320
+        EXPECT_EQ(openingFrames, 16) << stage;  // 20 px a frame until the curtain's edge (its anchor) passes 320
         EXPECT_EQ(stateAfter, Level::kPlaying) << stage;
         EXPECT_GE(spawned, 3) << stage;
         EXPECT_GE(enemiesOnGround, 1) << stage;

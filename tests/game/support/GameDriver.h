@@ -5,8 +5,8 @@
 // canvas is shown: frames through the canvas's tick, taps and keys through the window's
 // input (a press can be held across frames and dragged), the current scene id, the frame
 // saved as a PNG. It writes saved records before the start-up loading, asks for a scene as
-// a scene does (a zero result for the stage, then the change), sets the previous scene id,
-// and records every scene id the manager is asked to build, also one that has no scene class
+// a scene does (a zero result for the stage, then the change), sets the previous scene id
+// and the story mode, and records every scene id the manager is asked to build, also one that has no scene class
 // yet (which still leads to the menu as in the game). Random generators are seeded from the
 // fake clock. Test scenes (TestScene) follow a script per scene id and log every call the
 // scene manager makes. Include it in exactly one file of a test executable: it defines and
@@ -210,6 +210,8 @@ public:
     void setPreviousSceneId(int32_t id) { manager().previousSceneId = id; }
     int32_t stage() { return manager().stage; }
     int32_t storyPart() { return manager().storyMode; }
+    // Which story the story scene plays next (1 introduction, 2 ending, 3 lead-in).
+    void setStoryMode(int32_t mode) { manager().storyMode = mode; }
 
     // Saved records, on the loop thread; written before start() they are what the game
     // finds at start-up (a record that fails the start-up check is repaired).

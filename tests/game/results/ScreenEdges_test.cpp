@@ -1,0 +1,175 @@
+// The screens' edges: the buy rule at and below the price (keys, action 20 and the zone),
+// the button shown only when affordable, wrapping, input while loading, overlapping zones
+// in their order, flags other than 1 shown locked, and a drag across a result zone.
+
+#include "src/game/foundation/SavedProgress.h"
+#include "src/game/results/ScreenParts.h"
+#include "tests/game/results/ResultsGame.h"
+
+namespace {
+
+using namespace results_test;
+
+constexpr int32_t kUp = -1, kDown = -2, kLeft = -3, kRight = -4, kFire = -5, kAction20 = -9;
+
+void press(ResultsGame& g, int32_t keyCode) {
+    g.manager().keyPressed(keyCode);
+    g.frames(1);
+    g.manager().getScene()->handleKeys();
+    g.manager().keyReleased(keyCode);
+    g.frames(1);
+}
+
+// The pixels of the game area's rectangle.
+std::vector<uint16_t> region(ResultsGame& g, int x, int y, int w, int h) {
+    const std::vector<uint16_t> frame = g.frame();
+    std::vector<uint16_t> out;
+    for (int row = y; row < y + h; ++row)
+        out.insert(out.end(), frame.begin() + row * 240 + x, frame.begin() + row * 240 + x + w);
+    return out;
+}
+
+Bytes shopRecord(int money) {
+    Bytes r = ui::progress::newRecord(0);
+    r[0] = int8_t(money);
+    r[3] = 1;  // item 1 for sale at 2
+    return r;
+}
+
+TEST(ScreenEdges, BelowThePriceNothingBuysAndNoButtonShowsAtThePriceTheMoneyGoesToZero) {
+    ResultsGame game;
+    static std::vector<int32_t> seen;
+    static Bytes below, exact;
+    static bool buttonOnlyWhenAffordable = false;
+    game.run([](GameDriver& d) {
+        auto& g = static_cast<ResultsGame&>(d);
+        g.start();
+        g.frames(1);
+        g.writeRecord(0, shopRecord(1));
+        g.show(8);
+        auto* shop = &g.scene<scene::Shop>();
+        const auto owned = region(g, 140, 276, 92, 36);
+        press(g, kDown);
+        const auto poor = region(g, 140, 276, 92, 36);
+        press(g, kFire);
+        press(g, kAction20);
+        g.tapFrameBox(shop->shopSet->getFrame(19), 0, 0, 240, 320);
+        seen = {shop->cursor, shop->money};
+        below = g.record(0);
+        shop->money = 2;
+        g.frames(1);
+        buttonOnlyWhenAffordable = poor == owned && region(g, 140, 276, 92, 36) != owned;
+        g.writeRecord(0, shopRecord(2));
+        g.show(8);
+        shop = &g.scene<scene::Shop>();
+        press(g, kDown);
+        press(g, kFire);
+        seen.push_back(shop->money);
+        exact = g.record(0);
+        press(g, kUp);
+        press(g, kUp);
+        seen.insert(seen.end(), {shop->cursor, shop->character->weapon});  // 0 back to 6, the weapon too
+        g.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{1, 1, 0, 6, 6}));
+    EXPECT_EQ(below, shopRecord(1));
+    EXPECT_TRUE(buttonOnlyWhenAffordable);
+    EXPECT_EQ(exact[0], 0);
+    EXPECT_EQ(exact[3], 0);
+}
+
+TEST(ScreenEdges, InputWhileLoadingChangesNothingAndOverlappingZonesActInOrder) {
+    ResultsGame game;
+    static std::vector<int32_t> seen;
+    game.run([](GameDriver& d) {
+        auto& g = static_cast<ResultsGame&>(d);
+        g.start();
+        g.frames(1);
+        g.manager().changeScene(8);
+        g.frames(3);
+        auto* shop = &g.scene<scene::Shop>();
+        g.tap(g.manager().getGameX() + 54, g.manager().getGameY() + 294);  // where the back button will be
+        g.frames(2);
+        press(g, kDown);
+        seen = {g.sceneId(), shop->cursor, shop->state};
+        g.frames(16);
+        // The back zone moved over the previous-item zone: the arrow, tested first, wins.
+        VMPtr<kv::Paintable::BoxArray> arrows = kv::Paintable::BoxArray::_VM_new(1);
+        arrows->set(0, kv::graphics::CollisionBox::_VM_new()->_VM_init());
+        shop->background->getCollisionBoxes(0, arrows, 2);
+        shop->backPlayer->setX(arrows->at(0)->x + 120 + 112 - 4);
+        shop->backPlayer->setY(arrows->at(0)->y + 160 - 116 - 4);
+        g.tapFrameBox(shop->background, 2, 0, 120, 160);
+        seen.insert(seen.end(), {g.sceneId(), shop->cursor});
+        g.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{8, 0, 0, 8, 6}));
+}
+
+TEST(ScreenEdges, OnlyFlagOneCountsAsWonAndTheCursorWraps) {
+    ResultsGame game;
+    static std::vector<int32_t> seen;
+    game.run([](GameDriver& d) {
+        auto& g = static_cast<ResultsGame&>(d);
+        g.start();
+        g.frames(1);
+        Bytes r = ui::progress::newRecord(0);
+        r[9] = 1, r[10] = 2, r[11] = 0, r[12] = 1;
+        g.writeRecord(0, r);
+        g.show(3);
+        auto& screen = g.scene<scene::Achievement>();
+        for (int i = 0; i < 4; ++i)
+            for (int frame : {14, 15, 16, 17, 18})
+                if (screen.pictures->at(i) == screen.shopSet->getFrame(frame).get()) seen.push_back(frame);
+        press(g, kUp);
+        seen.push_back(screen.cursor);
+        press(g, kDown);
+        press(g, kLeft);
+        seen.insert(seen.end(), {screen.cursor, g.sceneId()});
+        press(g, kRight);
+        seen.push_back(g.sceneId());
+        g.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{15, 14, 14, 18, 3, 0, 3, 7}));
+}
+
+TEST(ScreenEdges, ADragIntoAResultZoneActsAndGameOverKeysRetry) {
+    ResultsGame game;
+    static std::vector<int32_t> seen;
+    static std::vector<std::string> times;
+    game.run([](GameDriver& d) {
+        auto& g = static_cast<ResultsGame&>(d);
+        g.start();
+        g.frames(1);
+        g.manager().storeResult(1, 0, 2, 0, 1, 0, 9, 0);
+        g.show(12);
+        const int32_t x = g.manager().getGameX(), y = g.manager().getGameY();
+        g.backend->input().pointerDown(x + 10, y + 10);
+        g.settle();
+        g.frames(1);
+        seen.push_back(g.sceneId());
+        g.backend->input().pointerMove(x + 70, y + 264);  // over the continue zone
+        g.settle();
+        g.frames(1);
+        seen.push_back(g.sceneId());
+        g.backend->input().pointerUp(x + 70, y + 264);
+        g.settle();
+        g.frames(1);
+        g.manager().storeResult(0, 0, 3, 0, 0, 0, 9, 0);
+        g.show(20);
+        press(g, kAction20);
+        seen.push_back(g.sceneId());
+        Bytes r = g.record(0);
+        r[15] = 7, r[16] = 1;  // a boss result with no such stage: retry does nothing
+        g.writeRecord(0, r);
+        g.show(20);
+        press(g, kAction20);
+        seen.push_back(g.sceneId());
+        times = {results::timeText(0, 7, 5)->toUtf8(), results::timeText(0, 12, 3)->toUtf8(), results::timeText(100, 59, 0)->toUtf8()};
+        g.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{12, 7, 2, 20}));
+    EXPECT_EQ(times, (std::vector<std::string>{"00:07:05", "00:12:03", "100:59:00"}));
+}
+
+}  // namespace
