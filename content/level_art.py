@@ -421,8 +421,19 @@ def hud():
     w.picture("power", 16, 16, f'<circle cx="8" cy="8" r="7" fill="{EMBER[1]}" stroke="{INK}" stroke-width="1"/>'
                                f'<path d="M 9 2 L 4 9 L 8 9 L 7 14 L 12 7 L 8 7 Z" fill="{GOLD[2]}" stroke="{INK}" stroke-width="0.8"/>', (0, 0))
     w.picture("pause", 28, 28, button(28, 28, NIGHT[2], f'<rect x="9" y="8" width="3" height="11" fill="#FFFFFF"/><rect x="15" y="8" width="3" height="11" fill="#FFFFFF"/>'), (0, 0))
+    # The boss levels' pictures: a top bar without the enemy counter, the boss's panel at the
+    # right edge (the left panel mirrored, a crown in place of the heart) and its fill.
+    plain = bar.split(f'<rect x="174"')[0]
+    w.picture("top_bar_plain", 240, 30, plain, (120, 0))
+    w.picture("boss_panel", 22, 108, f'<rect x="2" y="3" width="19" height="104" rx="9" fill="{INK}" opacity="0.35"/>'
+                                     f'<rect x="1" y="1" width="19" height="104" rx="9" fill="{NIGHT[1]}" stroke="{INK}" stroke-width="2"/>'
+                                     f'<rect x="7" y="8" width="9" height="82" rx="3" fill="{NIGHT[0]}"/>'
+                                     f'<path d="M 5 101 l 1 -7 l 3 3 l 2.5 -4 l 2.5 4 l 3 -3 l 1 7 z" fill="{GOLD[1]}" stroke="{INK}" stroke-width="1"/>', (22, 54))
+    w.picture("boss_gauge", 8, 80, f'<rect x="0" y="0" width="8" height="80" fill="{EMBER[1]}"/>'
+              + "".join(f'<rect x="0" y="{y}" width="8" height="1" fill="{EMBER[0]}"/>' for y in range(3, 80, 4))
+              + '<rect x="1" y="0" width="2" height="80" fill="#FFFFFF" opacity="0.45"/>', (0, 0))
     panel_x, gauge_top = 0, -44
-    frames = [frame(f"reserved_{i}", []) for i in range(18)]
+    frames = [frame(f"reserved_{i}", []) for i in range(20)]
     frames[1] = frame("touch_buttons", [mod("pause", -32, -32)], [(1, (-32, -32, 28, 28))])
     frames[2] = frame("left_panel", [mod("panel", 0, 0)],
                       [(0, (6, gauge_top, 8, 80)), (1, (3, -92, 16, 16)), (1, (3, -74, 16, 16))])
@@ -436,6 +447,13 @@ def hud():
                        [(0, (54, 4, 60, 22)), (0, (-84, 5, 20, 20)), (1, (-118, 2, 26, 26)), (1, (-60, 2, 26, 26))])
     frames[16] = frame("gauge", [mod("gauge", 6, gauge_top)])
     frames[17] = frame("gauge_low", [mod("gauge_low", 6, gauge_top)])
+    # Boss levels (and the tutorial): 15 the top bar without the counter (type 0 box 0 the
+    # weapon icon's place, type 1 boxes 0 and 1 the weapon buttons); 18 the boss's panel
+    # anchored at (240, 160), type 0 box 0 its gauge window; 19 the boss's fill.
+    frames[15] = frame("top_bar_plain", [mod("top_bar_plain"), mod("prev", -118, 2), mod("next", -60, 2)],
+                       [(0, (-84, 5, 20, 20)), (1, (-118, 2, 26, 26)), (1, (-60, 2, 26, 26))])
+    frames[18] = frame("boss_panel", [mod("boss_panel")], [(0, (-15, gauge_top, 8, 80))])
+    frames[19] = frame("boss_gauge", [mod("boss_gauge", -15, gauge_top)])
     w.animset(0x1002, "HUD_SET", frames, [anim("top_bar", [step("top_bar", 1000)], 1)])
     files = [w.write()]
 

@@ -1,0 +1,366 @@
+// Boss fight 1 in the real game, headless on fake time over the compiled content: the stage
+// time's sum, loading, pause, the fight's rules, and the fight played by touch to a win and to
+// a loss through the game driver (frames saved under boss1_frames/).
+
+#include <filesystem>
+
+#include "src/game/boss/scene_InGameBoss_1.h"
+#include "tests/game/boss/BossGame.h"
+
+namespace {
+
+using namespace boss_test;
+using Boss = scene::InGameBoss_1;
+
+constexpr int32_t kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132}, kRestartEntry[2] = {120, 168};
+constexpr int32_t kQuitEntry[2] = {120, 204}, kYesAnswer[2] = {74, 249};
+constexpr int32_t kAttackUp[2] = {120, 60}, kMoveLeft[2] = {40, 270}, kMoveRight[2] = {200, 260};
+constexpr int kMaxFrames = 20 * 60 * 20;
+
+TEST(BossFrame, StageTimeAddsTheFightBeforeSplitting) {
+    struct Case {
+        int64_t fight;
+        int32_t h, m, s;
+        boss::StageTime want;
+    } cases[] = {
+        {75'000, 0, 12, 50, {0, 14, 5}},
+        {999, 0, 0, 59, {0, 0, 59}},
+        {1'000, 1, 59, 59, {2, 0, 0}},
+        {61'000, 100, 30, 20, {99, 31, 21}},  // over 99 h: 99 with the total's minutes and seconds
+    };
+    for (const Case& c : cases) {
+        const boss::StageTime got = boss::totalTime(c.fight, c.h, c.m, c.s);
+        EXPECT_EQ(got.hours, c.want.hours);
+        EXPECT_EQ(got.minutes, c.want.minutes);
+        EXPECT_EQ(got.seconds, c.want.seconds);
+    }
+}
+
+TEST(Boss1, LoadsInSixteenCallsOnTheEightColumns) {
+    BossGame game;
+    static int calls;
+    static bool loadingAfterFifteen;
+    static std::vector<int32_t> columns, decorationY;
+    static int32_t state, heroX, groundY, ground0, decorationHeight;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.enter(0);
+        calls = 1;
+        while (game.fight<Boss>().isLoading()) {
+            loadingAfterFifteen = calls == 15;
+            game.frames(1);
+            ++calls;
+        }
+        Boss& fight = game.fight<Boss>();
+        state = fight.state;
+        columns.push_back(fight.bossPlayer->getX());
+        for (int32_t i = 0; i < 10; ++i) columns.push_back(fight.shotPool->at(i)->getX());
+        for (int32_t i = 0; i < 8; ++i) decorationY.push_back(fight.decorationPlayers->at(i)->getY());
+        decorationHeight = fight.decorationPlayers->at(0)->getCurrentFrame()->height;
+        heroX = fight.character->getX();
+        groundY = fight.groundY;
+        ground0 = fight.groundLine->at(239);
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(calls, 16);
+    EXPECT_TRUE(loadingAfterFifteen);
+    EXPECT_EQ(state, boss::kIntro);
+    for (int32_t x : columns) EXPECT_TRUE(x % 26 == 0 && x >= 26 && x <= 208) << x;
+    const int32_t up = -(decorationHeight / 2);
+    EXPECT_EQ(decorationY, (std::vector<int32_t>{0, 0, up, 0, up, 0, 0, up}));
+    EXPECT_EQ(heroX, 120);
+    EXPECT_EQ(groundY, 224);
+    EXPECT_EQ(ground0, 224);
+}
+
+// Pause does nothing while loading; in the intro it freezes the curtain, which goes on from
+// where it was after the menu's first entry.
+TEST(Boss1, PausingTheIntroKeepsItsCurtain) {
+    BossGame game;
+    static int32_t whileLoading, paused, curtainBefore, curtainAfter, resumed, pausedAgain;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.enter(0);
+        Boss& fight = game.fight<Boss>();
+        fight.pause();
+        whileLoading = fight.state;
+        while (fight.isLoading()) game.frames(1);
+        game.frames(3);
+        fight.pause();
+        paused = fight.state;
+        curtainBefore = fight.transitionPlayer->getY();
+        game.frames(5);
+        curtainAfter = fight.transitionPlayer->getY();
+        fight.pause();
+        pausedAgain = fight.savedState;
+        game.tap(kResumeEntry[0], kResumeEntry[1]);
+        game.frames(1);
+        resumed = fight.state;
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(whileLoading, boss::kLoading);
+    EXPECT_EQ(paused, boss::kPauseMenu);
+    EXPECT_EQ(curtainAfter, curtainBefore);
+    EXPECT_EQ(pausedAgain, boss::kIntro);  // a second pause leaves the saved state alone
+    EXPECT_EQ(resumed, boss::kIntro);
+}
+
+// The fight's rules, driven on the loaded fight directly.
+TEST(Boss1, ShotsTheGolemAndTheReward) {
+    BossGame game;
+    static int32_t spawnedAfter3950, spawnedAfter4000, spawnedWhenFull, rewrecked, hpAtTop, shotsAfterDefeat,
+        spawnedAfterDefeat, rewardWhileFalling, rewardOnGround;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(0);
+        Boss& fight = game.fight<Boss>();
+        auto active = [&] {
+            int32_t n = 0;
+            for (int32_t i = 0; i < 10; ++i) n += fight.activeShots->at(i) != nullptr;
+            return n;
+        };
+        fight.character->setInvulnerableTimer(1'000'000);
+        fight.shotTimer = 0;
+        fight.frameTime = 3950;
+        fight.updateGame();
+        spawnedAfter3950 = active();
+        fight.frameTime = 50;
+        fight.updateGame();
+        spawnedAfter4000 = active();
+        // Fill every slot, then one more period spawns nothing.
+        for (int32_t k = 0; k < 9; ++k) {
+            fight.shotTimer = 4000;
+            fight.updateGame();
+        }
+        fight.shotTimer = 4000;
+        fight.updateGame();
+        spawnedWhenFull = active();
+        // A wrecked shot hit again restarts animation 12.
+        kv::AnimPlayer* shot = fight.activeShots->at(0);
+        shot->setAnimation(Boss::kWreckLeft);
+        fight.character->body->setX(shot->getX());
+        VMPtr<kv::AnimPlayer> bolt = InGameObject::newPlayer(fight.bossSet, Boss::kShotFall);
+        bolt->setX(shot->getX());
+        bolt->setY(shot->getY());
+        fight.character->getProjectiles()->set(0, bolt.get());
+        fight.checkCollisions();
+        rewrecked = shot->getAnimation();
+        fight.character->getProjectiles()->set(0, nullptr);
+        // At y 0 a projectile passes through the golem.
+        fight.bossPlayer->setAnimation(Boss::kRise);
+        fight.bossPlayer->setY(0);
+        bolt->setX(fight.bossPlayer->getX());
+        bolt->setY(-20);
+        fight.character->getProjectiles()->set(0, bolt.get());
+        fight.checkCollisions();
+        hpAtTop = fight.bossHitPoints;
+        // A blow that leaves 0 hit points defeats it: every shot wrecked, no new ones.
+        fight.bossPlayer->setY(150);
+        bolt->setY(130);
+        fight.bossHitPoints = 5;
+        fight.character->slotDamage->at(0) = 5;
+        fight.checkCollisions();
+        int32_t wrecking = 0;
+        for (int32_t i = 0; i < 10; ++i) {
+            const int32_t a = fight.activeShots->at(i) ? fight.activeShots->at(i)->getAnimation() : -1;
+            wrecking += a == Boss::kWreckLeft || a == Boss::kWreckRight;
+        }
+        shotsAfterDefeat = wrecking;
+        for (int k = 0; k < 200 && fight.bossPhase != Boss::kGone; ++k) {
+            fight.frameTime = 50;
+            fight.updateGame();
+        }
+        fight.shotTimer = 3999;
+        fight.updateGame();
+        spawnedAfterDefeat = active();
+        // The reward falls onto the character, who cannot take it before it lands.
+        fight.rewardPlayer->setX(fight.character->getX());
+        fight.rewardPlayer->setY(fight.groundY - 10);
+        fight.updateGame();
+        rewardWhileFalling = fight.rewardPlayer ? 1 : 0;
+        for (int k = 0; k < 40 && fight.rewardPlayer; ++k) fight.updateGame();
+        rewardOnGround = fight.rewardPlayer ? 1 : 0;
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(spawnedAfter3950, 0);
+    EXPECT_EQ(spawnedAfter4000, 1);
+    EXPECT_EQ(spawnedWhenFull, 10);
+    EXPECT_EQ(rewrecked, Boss::kWreckRight);
+    EXPECT_EQ(hpAtTop, 200);
+    EXPECT_EQ(shotsAfterDefeat, 10);
+    EXPECT_EQ(spawnedAfterDefeat, 0);
+    EXPECT_EQ(rewardWhileFalling, 1);
+    EXPECT_EQ(rewardOnGround, 0);
+}
+
+// The closing curtain holds at its start for 3000 ms; the stage's earlier hurt flag is kept.
+TEST(Boss1, TheEndHoldsThenStoresAndLeaves) {
+    BossGame game;
+    static int32_t heldY, movedY, hurt, next;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(0);
+        Boss& fight = game.fight<Boss>();
+        fight.progress->at(13) = 1;
+        fight.character->setInvulnerableTimer(1'000'000);
+        boss::startEnd(fight, boss::kBeaten);
+        game.frames(59);  // 2950 ms
+        heldY = fight.transitionPlayer->getY();
+        game.frames(2);
+        movedY = fight.transitionPlayer->getY();
+        while (game.inFight<Boss>()) game.frames(1);
+        hurt = game.record(0)[13];
+        next = askedScenes.back();
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(heldY, 0);
+    EXPECT_GT(movedY, 0);
+    EXPECT_EQ(hurt, 1);
+    EXPECT_EQ(next, scene_id::kResult);
+}
+
+struct FightRun {
+    int32_t lastScene = -1, hurt = -1, endState = -1;
+    int64_t fightFrames = 0, playTime = 0;
+    std::vector<int8_t> before, after;
+};
+
+// Plays by touch until the fight is left; `hold` names the point to hold each frame.
+template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
+    const int32_t* held = nullptr;
+    bool savedPlay = false, savedEnd = false, savedCurtain = false;
+    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
+        Boss& fight = game.fight<Boss>();
+        if (fight.state == boss::kPlaying) {
+            ++run.fightFrames;
+            if (shield) fight.character->setInvulnerableTimer(2000);
+            const int32_t* point = hold(fight);
+            if (point != held) {
+                if (held) game.release(held[0], held[1]);
+                else if (point) game.press(point[0], point[1]);
+                held = held ? nullptr : point;
+            }
+            if (!savedPlay && fight.bossPlayer->getAnimation() == Boss::kLanded && fight.activeShots->at(1)) {
+                savedPlay = true;
+                game.savePng("boss1_frames/" + name + "_play.png");
+            }
+        } else {
+            if (held) game.release(held[0], held[1]);
+            held = nullptr;
+            run.endState = fight.state;
+            run.hurt = fight.character->noDamage ? 0 : 1;
+            run.playTime = fight.playTime;
+            if (!savedEnd && fight.endTimer >= 1000) {
+                savedEnd = true;
+                game.savePng("boss1_frames/" + name + "_end.png");
+            }
+            if (!savedCurtain && fight.endTimer >= 3300) {
+                savedCurtain = true;
+                game.savePng("boss1_frames/" + name + "_curtain.png");
+            }
+        }
+        game.frames(1);
+    }
+    run.lastScene = askedScenes.back();
+    run.after = game.record(0);
+    run.before = game.before;
+}
+
+void expectStored(const FightRun& run) {
+    ASSERT_EQ(run.after.size(), run.before.size());
+    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
+    EXPECT_EQ(run.playTime, run.fightFrames * 50);
+    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
+    EXPECT_EQ(run.after[13], run.hurt);
+    EXPECT_EQ(run.after[14], kCollected);
+    EXPECT_EQ(run.after[15], 0);
+    EXPECT_EQ(run.after[16], 1);
+    EXPECT_EQ(run.after[17], total.hours);
+    EXPECT_EQ(run.after[18], total.minutes);
+    EXPECT_EQ(run.after[19], total.seconds);
+    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
+                static_cast<long long>(run.fightFrames));
+}
+
+TEST(Boss1, WonByTouchWithTheFirstWeapon) {
+    std::filesystem::create_directories("boss1_frames");
+    BossGame game;
+    static FightRun run;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.enter(0);
+        game.frames(20);
+        game.savePng("boss1_frames/intro.png");
+        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
+        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
+            if (fight.bossPhase != Boss::kGone) return kAttackUp;
+            const int32_t gap = fight.rewardPlayer->getX() - fight.character->getX();
+            if (gap < -4) return kMoveLeft;
+            if (gap > 4) return kMoveRight;
+            return nullptr;
+        });
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(run.endState, boss::kBeaten);
+    EXPECT_EQ(run.lastScene, scene_id::kResult);
+    expectStored(run);
+}
+
+TEST(Boss1, StandingStillLoses) {
+    std::filesystem::create_directories("boss1_frames");
+    BossGame game;
+    static FightRun run;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(0);
+        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(run.endState, boss::kLost);
+    EXPECT_EQ(run.hurt, 1);
+    EXPECT_EQ(run.lastScene, scene_id::kGameOver);
+    expectStored(run);
+}
+
+// The pause menu by touch: the quit question's yes leads to the world map; restart stores a
+// zero time for the stage (cleared 1) and starts its normal level.
+TEST(Boss1, PanelsByTouchQuitAndRestart) {
+    std::filesystem::create_directories("boss1_frames");
+    BossGame game;
+    static std::vector<int32_t> states;
+    static int32_t quitScene, restartScene;
+    static std::vector<int8_t> restarted;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(0);
+        game.frames(40);
+        game.tap(kPauseButton[0], kPauseButton[1]);
+        game.frames(1);
+        states.push_back(game.fight<Boss>().state);
+        game.savePng("boss1_frames/pause.png");
+        game.tap(kQuitEntry[0], kQuitEntry[1]);
+        game.frames(2);
+        states.push_back(game.fight<Boss>().state);
+        game.savePng("boss1_frames/quit.png");
+        game.tap(kYesAnswer[0], kYesAnswer[1]);
+        game.frames(2);
+        quitScene = askedScenes.back();
+        game.manager().changeScene(scene_id::kBoss1);
+        game.frames(1);
+        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
+        game.tap(kPauseButton[0], kPauseButton[1]);
+        game.frames(1);
+        game.tap(kRestartEntry[0], kRestartEntry[1]);
+        game.frames(2);
+        restartScene = askedScenes.back();
+        std::vector<int8_t> record = game.record(0);
+        restarted.assign(record.begin() + 13, record.end());
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(states, (std::vector<int32_t>{boss::kPauseMenu, boss::kQuitQuestion}));
+    EXPECT_EQ(quitScene, scene_id::kWorldMap);
+    EXPECT_EQ(restartScene, scene_id::kNormalLevel);
+    EXPECT_EQ(restarted, (std::vector<int8_t>{0, 0, 0, 1, 0, 0, 0}));
+}
+
+}  // namespace

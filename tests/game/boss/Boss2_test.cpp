@@ -1,0 +1,309 @@
+// Boss fight 2 in the real game, headless on fake time over the compiled content: loading, the
+// walk, jump, pause and summon rules, hits and the defeat, and the fight played by touch to a
+// win and to a loss through the game driver (frames saved under boss2_frames/).
+
+#include <filesystem>
+
+#include "src/game/boss/scene_InGameBoss_2.h"
+#include "tests/game/boss/BossGame.h"
+
+namespace {
+
+using namespace boss_test;
+using Boss = scene::InGameBoss_2;
+
+constexpr int32_t kAttackLeft[2] = {60, 160}, kAttackRight[2] = {180, 160}, kMoveLeft[2] = {40, 270},
+                  kMoveRight[2] = {200, 260};
+constexpr int kMaxFrames = 6 * 60 * 20;
+
+int32_t minionsIn(const VMPtr<Boss::EnemyArray>& minions) {
+    int32_t n = 0;
+    for (int32_t k = 0; k < 5; ++k) n += minions->at(k) != nullptr;
+    return n;
+}
+
+TEST(Boss2, LoadsTheBruteAtTheRightEdgeAndFiveMinions) {
+    BossGame game;
+    static int32_t bossX, bossWidth, bossY, heroX, phase, free, active;
+    static std::vector<int32_t> rows;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.enter(1);
+        while (game.fight<Boss>().isLoading()) game.frames(1);
+        Boss& fight = game.fight<Boss>();
+        bossX = fight.bossPlayer->getX();
+        bossWidth = fight.bossPlayer->getCurrentFrame()->width;
+        bossY = fight.bossPlayer->getY();
+        heroX = fight.character->getX();
+        phase = fight.bossPhase;
+        free = minionsIn(fight.freeMinions);
+        active = minionsIn(fight.activeMinions);
+        for (int32_t k = 0; k < 5; ++k) rows.push_back(fight.freeMinions->at(k)->row);
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(bossX, 240 - bossWidth / 2);
+    EXPECT_EQ(bossY, 224);
+    EXPECT_EQ(heroX, 48);
+    EXPECT_EQ(phase, Boss::kChoosing);
+    EXPECT_EQ(free, 5);
+    EXPECT_EQ(active, 0);
+    EXPECT_EQ(rows, (std::vector<int32_t>{0, 0, 1, 2, 4}));
+}
+
+TEST(Boss2, WalkJumpPauseAndSummon) {
+    BossGame game;
+    static int32_t smallStep, pausedOverJump, landedY, landedPhase, firstSummon, secondSummon, secondHealthFull;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(1);
+        Boss& fight = game.fight<Boss>();
+        fight.character->setInvulnerableTimer(1'000'000);
+        // A 10 ms frame still moves the brute one pixel.
+        fight.bossPlayer->setX(120);
+        fight.movingLeft = true;
+        fight.frameTime = 10;
+        fight.walk(true, Boss::kWalkAnim);
+        smallStep = fight.bossPlayer->getX();
+        // Jump and pause due in one step: the pause wins.
+        fight.bossPhase = Boss::kWalking;
+        fight.bossTimer = 4990;
+        fight.jumpTimer = 1990;
+        fight.updateBoss();
+        pausedOverJump = fight.bossPhase;
+        // A jump lands back on the ground line.
+        fight.bossPhase = Boss::kWalking;
+        fight.bossTimer = 0;
+        fight.jumpTimer = 1990;
+        fight.updateBoss();
+        fight.frameTime = 50;
+        for (int k = 0; k < 400 && fight.bossPhase == Boss::kJumping; ++k) fight.updateBoss();
+        landedY = fight.bossPlayer->getY();
+        landedPhase = fight.bossPhase;
+        // Summons bring all five; the second summon's are at full health again.
+        auto summon = [&] {
+            for (int tries = 0; tries < 64 && fight.bossPhase != Boss::kMinionsOut; ++tries) {
+                fight.bossPhase = Boss::kChoosing;
+                fight.bossTimer = 2000;
+                fight.updateBoss();
+            }
+            return minionsIn(fight.activeMinions);
+        };
+        firstSummon = summon();
+        for (int32_t k = 0; k < 5; ++k) {
+            fight.activeMinions->at(k)->health = 1;
+            fight.activeMinions->at(k)->state = InGameObject::Enemy::kFinished;
+        }
+        fight.updateBoss();
+        fight.updateBoss();
+        secondSummon = summon();
+        secondHealthFull = 1;
+        for (int32_t k = 0; k < 5; ++k)
+            secondHealthFull &= fight.activeMinions->at(k)->health == fight.activeMinions->at(k)->maxHealth;
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(smallStep, 119);
+    EXPECT_EQ(pausedOverJump, Boss::kChoosing);
+    EXPECT_EQ(landedY, 224);
+    EXPECT_EQ(landedPhase, Boss::kWalking);
+    EXPECT_EQ(firstSummon, 5);
+    EXPECT_EQ(secondSummon, 5);
+    EXPECT_EQ(secondHealthFull, 1);
+}
+
+TEST(Boss2, HitsTheZeroRuleAndTheDefeat) {
+    BossGame game;
+    static std::vector<int32_t> hpInPhases;
+    static int32_t atZeroPhase, defeatedPhase, hpShown, rewardX, rewardY, bossX, bossTop, activeAfter, freeAfter,
+        caughtFalling;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(1);
+        Boss& fight = game.fight<Boss>();
+        fight.character->setInvulnerableTimer(1'000'000);
+        fight.character->body->setX(30);
+        VMPtr<kv::AnimPlayer> bolt = InGameObject::newPlayer(fight.rewardPlayer->getAnimSet(), Boss::kReward);
+        auto hit = [&](int32_t damage) {
+            bolt->setX(fight.bossPlayer->getX());
+            bolt->setY(fight.bossPlayer->getY() - 10);
+            fight.character->slotDamage->at(0) = damage;
+            fight.character->getProjectiles()->set(0, bolt.get());
+            fight.checkCollisions();
+            fight.character->getProjectiles()->set(0, nullptr);
+        };
+        for (int32_t phase : {Boss::kJumping, Boss::kMinionsOut}) {
+            fight.bossPhase = phase;
+            hit(50);
+            hpInPhases.push_back(fight.bossHitPoints);
+        }
+        fight.bossPhase = Boss::kWalking;
+        hit(400);
+        atZeroPhase = fight.bossPhase;
+        // Two minions the test puts out die with the boss and leave both arrays.
+        fight.activeMinions->set(0, fight.freeMinions->at(0));
+        fight.activeMinions->set(3, fight.freeMinions->at(3));
+        fight.freeMinions->set(0, nullptr);
+        fight.freeMinions->set(3, nullptr);
+        hit(1);
+        defeatedPhase = fight.bossPhase;
+        hpShown = fight.bossHitPoints;
+        rewardX = fight.rewardPlayer->getX();
+        rewardY = fight.rewardPlayer->getY();
+        bossX = fight.bossPlayer->getX();
+        bossTop = fight.bossPlayer->getY() - fight.bossPlayer->getCurrentFrame()->height;
+        hit(1);
+        hpInPhases.push_back(fight.bossHitPoints);
+        fight.frameTime = 50;
+        fight.updateBoss();
+        activeAfter = minionsIn(fight.activeMinions);
+        freeAfter = minionsIn(fight.freeMinions);
+        // The falling gem is caught in the air.
+        fight.rewardPlayer->setX(fight.character->getX());
+        fight.rewardPlayer->setY(fight.groundY - 8);
+        fight.updateGame();
+        caughtFalling = fight.state == boss::kBeaten && !fight.rewardPlayer;
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(hpInPhases, (std::vector<int32_t>{400, 400, 0}));
+    EXPECT_EQ(atZeroPhase, Boss::kWalking);
+    EXPECT_EQ(defeatedPhase, Boss::kDefeated);
+    EXPECT_EQ(hpShown, 0);
+    EXPECT_EQ(rewardX, bossX);
+    EXPECT_EQ(rewardY, bossTop);
+    EXPECT_EQ(activeAfter, 0);
+    EXPECT_EQ(freeAfter, 3);
+    EXPECT_TRUE(caughtFalling);
+}
+
+struct FightRun {
+    int32_t lastScene = -1, hurt = -1, endState = -1;
+    int64_t fightFrames = 0, playTime = 0;
+    std::vector<int8_t> before, after;
+};
+
+template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
+    const int32_t* held = nullptr;
+    bool savedPlay = false, savedEnd = false, savedCurtain = false;
+    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
+        Boss& fight = game.fight<Boss>();
+        if (fight.state == boss::kPlaying) {
+            ++run.fightFrames;
+            if (shield) fight.character->setInvulnerableTimer(2000);
+            const int32_t* point = hold(fight);
+            if (point != held) {
+                if (held) game.release(held[0], held[1]);
+                else if (point) game.press(point[0], point[1]);
+                held = held ? nullptr : point;
+            }
+            if (!savedPlay && minionsIn(fight.activeMinions) >= 4) {
+                savedPlay = true;
+                game.savePng("boss2_frames/" + name + "_play.png");
+            }
+        } else {
+            if (held) game.release(held[0], held[1]);
+            held = nullptr;
+            run.endState = fight.state;
+            run.hurt = fight.character->noDamage ? 0 : 1;
+            run.playTime = fight.playTime;
+            if (!savedEnd && fight.endTimer >= 1000) {
+                savedEnd = true;
+                game.savePng("boss2_frames/" + name + "_end.png");
+            }
+            if (!savedCurtain && fight.endTimer >= 3300) {
+                savedCurtain = true;
+                game.savePng("boss2_frames/" + name + "_curtain.png");
+            }
+        }
+        game.frames(1);
+    }
+    if (game.inFight<Boss>())
+    {
+        Boss& f = game.fight<Boss>();
+        std::printf("left at phase %d, %d hit points, hero %d\n", f.bossPhase, f.bossHitPoints, f.character->getX());
+        for (int32_t k = 0; k < 5; ++k)
+            if (f.activeMinions->at(k))
+                std::printf("minion %d state %d kind %d x %d y %d hp %d\n", k, f.activeMinions->at(k)->state,
+                            f.activeMinions->at(k)->kind, f.activeMinions->at(k)->getX(), f.activeMinions->at(k)->getY(),
+                            f.activeMinions->at(k)->health);
+    }
+    run.lastScene = askedScenes.back();
+    run.after = game.record(0);
+    run.before = game.before;
+}
+
+void expectStored(const FightRun& run) {
+    ASSERT_EQ(run.after.size(), run.before.size());
+    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
+    EXPECT_EQ(run.playTime, run.fightFrames * 50);
+    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
+    EXPECT_EQ(run.after[13], run.hurt);
+    EXPECT_EQ(run.after[14], kCollected);
+    EXPECT_EQ(run.after[15], 1);
+    EXPECT_EQ(run.after[16], 1);
+    EXPECT_EQ(run.after[17], total.hours);
+    EXPECT_EQ(run.after[18], total.minutes);
+    EXPECT_EQ(run.after[19], total.seconds);
+    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
+                static_cast<long long>(run.fightFrames));
+}
+
+// The nearest target: a live minion, else the brute.
+int32_t targetX(Boss& fight) {
+    const int32_t heroX = fight.character->getX();
+    int32_t best = fight.bossPlayer->getX();
+    for (int32_t k = 0; k < 5; ++k) {
+        InGameObject::Enemy* minion = fight.activeMinions->at(k);
+        if (!minion || minion->state != InGameObject::Enemy::kAlive) continue;
+        if (std::abs(minion->getX() - heroX) < std::abs(best - heroX)) best = minion->getX();
+    }
+    return best;
+}
+
+TEST(Boss2, WonByTouchWithTheFirstWeapon) {
+    std::filesystem::create_directories("boss2_frames");
+    BossGame game;
+    static FightRun run;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.enter(1);
+        game.frames(20);
+        game.savePng("boss2_frames/intro.png");
+        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
+        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
+            const int32_t heroX = fight.character->getX();
+            if (fight.bossPhase == Boss::kDefeated) {
+                if (!fight.rewardPlayer) return nullptr;
+                const int32_t gap = fight.rewardPlayer->getX() - heroX;
+                return gap < -4 ? kMoveLeft : gap > 4 ? kMoveRight : nullptr;
+            }
+            const int32_t target = targetX(fight);
+            // Too close to hit: walk on, turning only at the edges, until there is room.
+            static bool goingRight = true;
+            if (heroX < 30) goingRight = true;
+            if (heroX > 210) goingRight = false;
+            if (std::abs(target - heroX) < 30) return goingRight ? kMoveRight : kMoveLeft;
+            return target < heroX ? kAttackLeft : kAttackRight;
+        });
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(run.endState, boss::kBeaten);
+    EXPECT_EQ(run.lastScene, scene_id::kResult);
+    expectStored(run);
+}
+
+TEST(Boss2, StandingStillLoses) {
+    std::filesystem::create_directories("boss2_frames");
+    BossGame game;
+    static FightRun run;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(1);
+        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(run.endState, boss::kLost);
+    EXPECT_EQ(run.hurt, 1);
+    EXPECT_EQ(run.lastScene, scene_id::kGameOver);
+    expectStored(run);
+}
+
+}  // namespace
