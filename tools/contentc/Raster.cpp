@@ -166,35 +166,57 @@ void appendToBytes(png_structp png, png_bytep data, png_size_t length) {
 
 }  // namespace
 
-Bytes encodePng(const Picture& picture) {
+namespace {
+
+// The rows of a picture as libpng takes them: RGB when every pixel is opaque, else RGBA.
+struct PngRows {
+    std::vector<png_byte> bytes;
+    png_uint_32 width = 0, height = 0;
+    int colorType = PNG_COLOR_TYPE_RGB;
+    size_t stride = 0;
+};
+
+PngRows rowsOf(const Picture& picture) {
     const bool opaque =
         std::all_of(picture.pixels.begin(), picture.pixels.end(), [](uint32_t p) { return (p >> 24) == 255; });
-    const int channels = opaque ? 3 : 4;
-    std::vector<png_byte> rows(size_t(picture.width) * size_t(picture.height) * size_t(channels));
-    size_t k = 0;
+    PngRows rows;
+    rows.width = png_uint_32(picture.width);
+    rows.height = png_uint_32(picture.height);
+    rows.colorType = opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA;
+    rows.stride = size_t(picture.width) * (opaque ? 3 : 4);
+    rows.bytes.reserve(rows.stride * size_t(picture.height));
     for (uint32_t p : picture.pixels) {
-        rows[k++] = png_byte(p >> 16);
-        rows[k++] = png_byte(p >> 8);
-        rows[k++] = png_byte(p);
-        if (!opaque) rows[k++] = png_byte(p >> 24);
+        rows.bytes.push_back(png_byte(p >> 16));
+        rows.bytes.push_back(png_byte(p >> 8));
+        rows.bytes.push_back(png_byte(p));
+        if (!opaque) rows.bytes.push_back(png_byte(p >> 24));
     }
+    return rows;
+}
+
+// Every libpng call in one function that keeps no local of its own across the jump.
+bool writePng(png_structp png, png_infop info, const PngRows* rows, Bytes* out) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_write_fn(png, out, appendToBytes, nullptr);
+    png_set_compression_level(png, 9);
+    png_set_IHDR(png, info, rows->width, rows->height, 8, rows->colorType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (png_uint_32 y = 0; y < rows->height; ++y) png_write_row(png, rows->bytes.data() + size_t(y) * rows->stride);
+    png_write_end(png, nullptr);
+    return true;
+}
+
+}  // namespace
+
+Bytes encodePng(const Picture& picture) {
+    const PngRows rows = rowsOf(picture);
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        throw std::runtime_error("PNG encoding failed");
-    }
-    png_set_write_fn(png, &out, appendToBytes, nullptr);
-    png_set_compression_level(png, 9);
-    png_set_IHDR(png, info, png_uint_32(picture.width), png_uint_32(picture.height), 8,
-                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < picture.height; ++y)
-        png_write_row(png, rows.data() + size_t(y) * size_t(picture.width) * size_t(channels));
-    png_write_end(png, nullptr);
+    const bool written = writePng(png, info, &rows, &out);
     png_destroy_write_struct(&png, &info);
+    if (!written) throw std::runtime_error("PNG encoding failed");
     return out;
 }
 

@@ -73,7 +73,9 @@ void firstClear(ResultsGame& g) {
 
 // Record 1 and the item and achievement bytes of record 0: what a settlement decides.
 Bytes settled(const std::array<Bytes, 2>& records) {
-    Bytes kept(records[0].begin() + 2, records[0].begin() + 13);
+    Bytes kept;
+    kept.reserve(11 + records[1].size());
+    kept.assign(records[0].begin() + 2, records[0].begin() + 13);
     kept.insert(kept.end(), records[1].begin(), records[1].end());
     return kept;
 }
