@@ -402,6 +402,8 @@ def hud():
            f'<circle cx="164" cy="15" r="8" fill="{RUBY[1]}" stroke="{INK}" stroke-width="1.5"/>'
            f'<circle cx="161" cy="13" r="2" fill="#FFFFFF"/><circle cx="167" cy="13" r="2" fill="#FFFFFF"/>')
     w.picture("top_bar", 240, 30, bar, (120, 0))
+    # The tutorial's bar: the weapon well alone, no enemies-left counter.
+    w.picture("tutorial_top_bar", 240, 30, bar.split('<rect x="174"')[0], (120, 0))
     w.picture("prev", 26, 26, button(26, 26, GLASS[0], f'<path d="M 16 7 L 8 13 L 16 19 Z" fill="#FFFFFF" stroke="{INK}" stroke-width="1"/>'), (0, 0))
     w.picture("next", 26, 26, button(26, 26, GLASS[0], f'<path d="M 9 7 L 17 13 L 9 19 Z" fill="#FFFFFF" stroke="{INK}" stroke-width="1"/>'), (0, 0))
     w.picture("panel", 22, 108, f'<rect x="2" y="3" width="19" height="104" rx="9" fill="{INK}" opacity="0.35"/>'
@@ -435,7 +437,7 @@ def hud():
     frames[12] = frame("top_bar", [mod("top_bar"), mod("prev", -118, 2), mod("next", -60, 2)],
                        [(0, (54, 4, 60, 22)), (0, (-84, 5, 20, 20)), (1, (-118, 2, 26, 26)), (1, (-60, 2, 26, 26))])
     # The tutorial's top bar: type 0 box 0 the weapon icon; type 1 the two weapon buttons.
-    frames[15] = frame("tutorial_bar", [mod("top_bar"), mod("prev", -118, 2), mod("next", -60, 2)],
+    frames[15] = frame("tutorial_bar", [mod("tutorial_top_bar"), mod("prev", -118, 2), mod("next", -60, 2)],
                        [(0, (-84, 5, 20, 20)), (1, (-118, 2, 26, 26)), (1, (-60, 2, 26, 26))])
     frames[16] = frame("gauge", [mod("gauge", 6, gauge_top)])
     frames[17] = frame("gauge_low", [mod("gauge_low", 6, gauge_top)])
