@@ -169,4 +169,36 @@ TEST(Tutorial, PauseButtonInStepOneSetsTheFlagAndPauses) {
     }), 0);
 }
 
+// From the menu, quit's yes goes back to the menu with the saved record untouched, and the
+// release of the tap that opened the question does not answer it; restart asks for the
+// tutorial again and stores nothing.
+TEST(Tutorial, QuitFromTheMenuLeavesTheRecordAndRestartStoresNothing) {
+    LevelGame game;
+    EXPECT_EQ(game.run([](GameDriver& g) {
+        auto& game = static_cast<LevelGame&>(g);
+        enterFrom(game, scene_id::kMenu);
+        const std::vector<int8_t> before = game.record(0);
+        Tutorial& t = tutorial(game);
+        game.tap(222, 302);
+        game.frames(2);
+        game.tap(120, 204);
+        game.frames(2);
+        EXPECT_EQ(t.state, Tutorial::kQuitQuestion);
+        game.savePng("tutorial/quit.png");
+        game.tap(74, 249);
+        game.frames(2);
+        EXPECT_EQ(askedScenes.back(), scene_id::kMenu);
+        EXPECT_EQ(game.record(0), before);
+        game.requestScene(scene_id::kTutorial, 0);
+        for (int i = 0; i < 60 && !(inTutorial(game) && tutorial(game).state == Tutorial::kPlaying); ++i) game.frames(1);
+        game.tap(222, 302);
+        game.frames(2);
+        game.tap(120, 168);
+        game.frames(2);
+        EXPECT_EQ(askedScenes.back(), scene_id::kTutorial);
+        EXPECT_EQ(game.record(0), before);
+        game.manager().requestExit();
+    }), 0);
+}
+
 }  // namespace
