@@ -58,7 +58,12 @@ std::vector<int32_t> playSteps(LevelGame& game, const std::string& name) {
 
 void finish(LevelGame& game, const std::string& name) {
     for (int i = 0; i < 100 && tutorial(game).closingTime < 2100; ++i) game.frames(1);
-    game.savePng("tutorial/" + name + "_message.png");
+    for (int32_t language = 0; language < 5; ++language) {
+        game.manager().languageIndex = language;
+        game.frames(1);
+        game.savePng("tutorial/" + name + "_message" + std::to_string(language) + ".png");
+    }
+    game.manager().languageIndex = 0;
     game.tap(120, 160);
     game.frames(1);
     EXPECT_EQ(tutorial(game).state, Tutorial::kCleared);
