@@ -628,8 +628,36 @@ def hero():
     return files
 
 
+# ---------------------------------------------------------------- tutorial hints (0xC02)
+
+def hints():
+    w = SetWriter("hint", "HINT", 0xC05, 0xC45)
+    # An arrow 20 x 26, pointing up, anchored at its tip so that it fits every place it
+    # points at, the top bar's buttons included.
+    shape = "M 10 1 L 19 12 L 13 12 L 13 25 L 7 25 L 7 12 L 1 12 Z"
+    body = lambda fill: f'<path d="{shape}" fill="{fill}" stroke="{INK}" stroke-width="2" stroke-linejoin="round"/>'
+    w.picture("arrow", 20, 26, body(GOLD[1]), (10, 1))
+    w.picture("arrow_lit", 20, 26, body(GOLD[2]), (10, 1))
+    bobs = [0, 2, 4, 6, 4, 2]
+    frames = [frame(f"arrow_{d}", [mod("arrow", 0, d)]) for d in bobs[:4]]
+    frames += [frame("arrow_lit", [mod("arrow_lit")])]
+    frames += [frame("arrow_down", [mod("arrow", 0, -1, "v")]), frame("arrow_left", [mod("arrow", 0, 0, "h")])]
+    animations = [
+        anim("still", [step("arrow_0", 1000)], 1),
+        anim("pulse", [step("arrow_0", 200), step("arrow_lit", 200)]),
+        anim("down", [step("arrow_down", 1000)], 1),
+        anim("flip", [step("arrow_left", 1000)], 1),
+        anim("blink", [step("arrow_lit", 300), step("arrow_0", 300)]),
+        anim("bob_slow", [step(f"arrow_{d}", 160) for d in (0, 2, 4, 6)]),
+        anim("point", [step(f"arrow_{d}", 80) for d in bobs[:4]] + [step("arrow_lit", 80)] +
+             [step(f"arrow_{d}", 80) for d in (4, 2)]),
+    ]
+    w.animset(0xC02, "HINT_SET", frames, animations)
+    return [w.write()]
+
+
 def main():
-    for path in [curtains()] + backgrounds() + glass_sets() + enemy_sets() + hud() + items() + hero():
+    for path in [curtains()] + backgrounds() + glass_sets() + enemy_sets() + hud() + items() + hero() + hints():
         print(path)
 
 

@@ -75,7 +75,7 @@ void About::paint(VMPtr<Graphics> g) {
     aboutText->wrap(body, texts->getText(content::text::ABOUT_BODY), 240);
     aboutText->setFirstLine(0);
     aboutText->paint(g, left, top + body->getHeight(), 4);
-    body->drawString(g, texts->getText(content::text::GOOD_LUCK), boxes->at(1)->x + 120, boxes->at(1)->y + 160, 1);
+    body->drawString(g, texts->getText(content::text::TAP_TO_GO_ON), boxes->at(1)->x + 120, boxes->at(1)->y + 160, 1);
 }
 
 }  // namespace scene

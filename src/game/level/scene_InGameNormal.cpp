@@ -51,6 +51,12 @@ VMPtr<BoxArray> newBoxes(int32_t count) {
     return boxes;
 }
 
+}  // namespace
+
+VMPtr<BoxArray> InGameNormal::freshBoxes(int32_t count) { return newBoxes(count); }
+
+namespace {
+
 void print(const VMPtr<String>& line) { java::lang::System::out->println(line); }
 
 }  // namespace
@@ -282,7 +288,7 @@ void InGameNormal::loadHud() {
     VMPtr<kv::AnimSet> hud = loadAnimSet(content::res::HUD_SET, content::res::HUD_GOBS);
     VMPtr<kv::Frame>* members[9] = {&hudFrame12, &hudFrame1, &hudFrame2, &hudFrame7, &hudFrame8,
                                     &hudFrame10, &hudFrame11, &hudFrame16, &hudFrame17};
-    for (int32_t i = 0; i < 9; ++i) *members[i] = hud->getFrame(kHudFrames[i]);
+    for (int32_t i = 0; i < 9; ++i) *members[i] = hud->getFrame(i == 0 ? topBarFrameIndex() : kHudFrames[i]);
 }
 
 void InGameNormal::loadItems() {

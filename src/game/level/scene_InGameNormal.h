@@ -140,8 +140,11 @@ class InGameNormal : public ui::Scene {
     int32_t endTimer = 0;
     VMPtr<ui::SceneManager> manager{vmField()};
 
-private:
-    void runLoadStep(int32_t step);
+protected:
+    // The tutorial runs the same loading and play helpers with a few steps of its own.
+    virtual void runLoadStep(int32_t step);
+    virtual int32_t topBarFrameIndex() { return 12; }
+    static VMPtr<kv::Paintable::BoxArray> freshBoxes(int32_t count);
     void loadCharacter();
     void loadGlass();
     void loadEnemySets();

@@ -14,10 +14,11 @@ using namespace front_test;
 using scene::Menu;
 
 // Zones in the game area: the option panel's arrows and confirm, the menu bar's arrows and
-// select zone, the quit question's yes, help's back button.
+// select zone, the quit question's yes, help's back button, a level's pause button and quit entry.
 constexpr int32_t kOptionNext[2] = {196, 156}, kOptionPrevious[2] = {44, 156}, kOptionConfirm[2] = {120, 208};
 constexpr int32_t kBarNext[2] = {216, 292}, kBarSelect[2] = {120, 292}, kQuitYes[2] = {74, 249};
 constexpr int32_t kHelpBack[2] = {59, 298}, kHelpNext[2] = {181, 298};
+constexpr int32_t kPauseButton[2] = {222, 302}, kQuitEntry[2] = {120, 204};  // a level's
 
 std::vector<std::string> steps;  // "<scene id> <language> <shows something>" per screen
 
@@ -58,7 +59,11 @@ TEST(FrontEndRoad, FromTheLogoThroughEveryEntryAndOutThroughQuit) {
         note(game);
         chooseEntry(game, 0);             // play: the world map
         tap(game, kHelpBack);             // its menu button, where help's back button is
-        chooseEntry(game, 2);             // tutorial: likewise
+        chooseEntry(game, 2);             // tutorial (still loading), left through its pause menu's quit and yes
+        game.frames(40);
+        tap(game, kPauseButton);
+        tap(game, kQuitEntry);
+        tap(game, kQuitYes);
         chooseEntry(game, 3);             // about
         tap(game, kOptionConfirm);
         chooseEntry(game, 4);             // help
@@ -81,7 +86,7 @@ TEST(FrontEndRoad, FromTheLogoThroughEveryEntryAndOutThroughQuit) {
         steps.push_back(game.manager().mediaManager->isSoundEnabled() ? "sound on" : "sound off");
     });
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(steps, (std::vector<std::string>{"0 0", "14 0", "14 1", "1 1", "7 1", "1 1", "6 1", "10 1", "10 1",
+    EXPECT_EQ(steps, (std::vector<std::string>{"0 0", "14 0", "14 1", "1 1", "7 1", "4 1 blank", "6 1", "10 1", "10 1",
                                                "1 1", "9 1", "1 2", "13 2", "1 2", "sound on"}));
 }
 

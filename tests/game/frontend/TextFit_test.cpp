@@ -39,7 +39,7 @@ TEST(TextFit, EveryFrontEndTextFitsItsBoxInEveryLanguage) {
             {{text::PAUSE_TITLE}, 0, content::res::PANEL_SET, 9, 0, 0, false},
             {{text::RESUME, text::RESTART, text::QUIT}, 1, content::res::PANEL_SET, 9, 0, 1, false},
             {{text::MENU, text::NEXT}, 1, content::res::BUTTON_SET, 1, 0, 0, false},
-            {{text::GOOD_LUCK}, 1, content::res::PANEL_SET, 7, 0, 0, false},
+            {{text::TAP_TO_GO_ON}, 1, content::res::PANEL_SET, 7, 0, 0, false},
         };
         const int32_t gobsOf[2] = {content::res::PANEL_GOBS, content::res::BUTTON_GOBS};
         auto boxOf = [&](int32_t set, int32_t frame, int32_t type, int32_t index) {
