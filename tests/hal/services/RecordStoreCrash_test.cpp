@@ -279,15 +279,16 @@ TEST_F(CrashingSaver, KilledWithSigkillAtSeededMoments) {
     const auto tenSaves = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
     std::mt19937 moments(20240611);
     int killedInFlight = 0;
-    for (int run = 0; run < 100; ++run) {
+    constexpr int kRuns = 60;  // every run fsyncs: keep the test well inside its time limit on a busy disk
+    for (int run = 0; run < kRuns; ++run) {
         const int delay = 100 + int(int64_t(moments() % 2000) * tenSaves / 1000);
         const std::vector<Report> reports = runChild(0, 100000, delay);
         if (!reports.empty() && reports.back().kind == Report::kBegin) ++killedInFlight;
         checkStoreAfter(reports);
         if (HasFatalFailure() || HasNonfatalFailure()) FAIL() << "after run " << run << ", killed after " << delay << " us";
     }
-    EXPECT_GT(acknowledged_, 100) << "the children saved before they died";
-    EXPECT_GT(killedInFlight, 50) << "most deaths come in the middle of a save";
+    EXPECT_GT(acknowledged_, kRuns) << "the children saved before they died";
+    EXPECT_GT(killedInFlight, kRuns / 2) << "most deaths come in the middle of a save";
 }
 
 }  // namespace
