@@ -24,6 +24,7 @@
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "src/game/foundation/ResourceIds.h"
 #include "src/game/level/LevelControls.h"
+#include "src/game/objects/HitTests.h"
 #include "src/game/objects/SetLoading.h"
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
 #include "src/kv/kv_Resources.h"
@@ -41,13 +42,9 @@ constexpr int32_t kTextPauseTitle = 41, kTextResume = 42, kTextRestart = 43, kTe
 
 using BoxArray = kv::Paintable::BoxArray;
 
-// A new array of empty boxes.
-VMPtr<BoxArray> newBoxes(int32_t count);
-
-// A player's first type-0 box at its position, read into boxes[0] emptied first: a frame
-// without one leaves it empty, and an empty box touches nothing.
-kv::graphics::CollisionBox* placedBox(kv::AnimPlayer* player, const VMPtr<BoxArray>& boxes);
-bool touches(const kv::graphics::CollisionBox* a, const kv::graphics::CollisionBox* b);
+using InGameObject::newBoxes;
+using InGameObject::placedBox;
+using InGameObject::touches;
 
 // A play-once animation that has played out.
 inline bool ended(kv::AnimPlayer* player) { return player->getLoops() == 0; }

@@ -14,6 +14,7 @@
 #include "src/game/foundation/SceneTable.h"
 #include "src/game/foundation/global_EnemyConfig.h"
 #include "src/game/foundation/global_GameConfig.h"
+#include "src/game/objects/HitTests.h"
 #include "src/game/objects/SetLoading.h"
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
 #include "src/kv/kv_Resources.h"
@@ -41,15 +42,9 @@ constexpr int32_t kPanelPause = 9, kPanelQuit = 15;
 constexpr int32_t kTextPauseTitle = 41, kTextResume = 42, kTextRestart = 43, kTextQuit = 44;
 constexpr int32_t kHudFrames[9] = {12, 1, 2, 7, 8, 10, 11, 16, 17};
 
-VMPtr<BoxArray> newBoxes(int32_t count) {
-    VMPtr<BoxArray> boxes = BoxArray::_VM_new(count);
-    for (int32_t i = 0; i < count; ++i) {
-        VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-        box->_VM_init();
-        boxes->set(i, box.get());
-    }
-    return boxes;
-}
+using InGameObject::newBoxes;
+using InGameObject::placedBox;
+using InGameObject::touches;
 
 }  // namespace
 
@@ -491,25 +486,6 @@ void InGameNormal::buildGroundLine() {
 }
 
 // ---------------------------------------------------------------- collisions
-
-namespace {
-
-// A player's first type-0 box at its position, read into the emptied box: a frame without
-// one (a dying enemy, an idle thrown effect) leaves it empty, and an empty box touches nothing.
-kv::graphics::CollisionBox* placedBox(kv::AnimPlayer* player, const VMPtr<BoxArray>& boxes) {
-    kv::graphics::CollisionBox* box = boxes->at(0);
-    box->x = box->y = box->width = box->height = 0;
-    player->getCollisionBoxes(player->getFlags(), boxes, 0);
-    box->x += player->getX();
-    box->y += player->getY();
-    return box;
-}
-
-bool touches(const kv::graphics::CollisionBox* a, const kv::graphics::CollisionBox* b) {
-    return kv::Paintable::overlaps(a->x, a->y, a->width, a->height, b->x, b->y, b->width, b->height);
-}
-
-}  // namespace
 
 void InGameNormal::checkCollisions() {
     VMPtr<BoxArray> first = newBoxes(1), second = newBoxes(1);
