@@ -174,10 +174,15 @@ void Tutorial::stepGame() {
     updateEnemies(false);
 }
 
-// Shots against the active enemies (which stay empty): no glass or item drops.
+// Shots against the active enemies (which stay empty), with no glass or item drops; boxes
+// are made only while a shot flies.
 void Tutorial::checkCollisions() {
-    VMPtr<BoxArray> shotBoxes = freshBoxes(1), enemyBoxes = freshBoxes(1);
-    hitEnemies(shotBoxes, enemyBoxes, false);
+    VMPtr<PlayerArray> shots = character->getProjectiles();
+    for (int32_t slot = 0; slot < shots->length; ++slot) {
+        if (!shots->at(slot)) continue;
+        hitEnemies(freshBoxes(1), freshBoxes(1), false);
+        return;
+    }
 }
 
 // ---------------------------------------------------------------- controls
