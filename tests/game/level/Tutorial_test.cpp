@@ -191,6 +191,42 @@ TEST(Tutorial, RestartedFromTheWorldMapItEndsInTheMenuMarkedDone) {
     });
 }
 
+// Standing idle the character is exactly on the ground line, which step 2 asks it to leave;
+// a step whose condition already holds is done in that frame, and the next step's work
+// starts in the following one.
+TEST(Tutorial, StepsWaitForTheirConditionAndAdvanceOneAFrame) {
+    runTutorial(scene_id::kMenu, [](LevelGame& game, Tutorial& t) {
+        t.step = 2;
+        game.frames(10);
+        EXPECT_EQ(t.character->getY(), 224);
+        EXPECT_EQ(t.step, 2);
+        t.step = 6;
+        t.character->weapon = 3;
+        game.frames(1);
+        EXPECT_EQ(t.step, 7);
+        EXPECT_EQ(t.closingTime, 0);
+        game.frames(1);
+        EXPECT_EQ(t.closingTime, kv::KvCanvas::kFrameMillis);
+    });
+}
+
+// Begun on the world map, quit's yes counts the tutorial as played (record 0 byte 1 and
+// nothing else) and goes on to the story's first part.
+TEST(Tutorial, QuitFromTheWorldMapMarksItDoneAndStartsTheStory) {
+    runTutorial(scene_id::kWorldMap, [](LevelGame& game, Tutorial& t) {
+        std::vector<int8_t> before = game.record(0);
+        t.pause();
+        game.tap(120, 204);
+        game.frames(2);
+        game.tap(74, 249);
+        game.frames(2);
+        EXPECT_EQ(askedScenes.back(), scene_id::kStory);
+        EXPECT_EQ(game.storyPart(), 1);
+        before[1] = 1;
+        EXPECT_EQ(game.record(0), before);
+    });
+}
+
 // A press in another step's zone sets nothing; the current step's does.
 TEST(Tutorial, OnlyTheCurrentStepsZoneAnswers) {
     runTutorial(scene_id::kMenu, [](LevelGame& game, Tutorial& t) {
@@ -351,6 +387,8 @@ TEST(Tutorial, ClosingTapCountsOnlyAboveTwoSeconds) {
         game.frames(2);
         EXPECT_EQ(t.state, Tutorial::kCleared);
         EXPECT_EQ(t.transition->getAnimation(), 0);
+        game.frames(1);
+        EXPECT_GT(t.transition->getY(), 0);  // the end curtain moves from the start: no hold
     });
 }
 
