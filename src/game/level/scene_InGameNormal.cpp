@@ -99,8 +99,7 @@ void InGameNormal::_VM_mark(uint32_t flags) {
 
 // ---------------------------------------------------------------- life cycle
 
-void InGameNormal::init() {
-    savedRecord = manager->loadRecord(0);
+void InGameNormal::resetPlay() {
     state = kLoading;
     savedState = 0;
     loadStep = 0;
@@ -112,15 +111,20 @@ void InGameNormal::init() {
     VMPtr<java::util::Date> now = java::util::Date::_VM_new();
     now->_VM_init();
     random->setSeed(now->getTime());
-    playTime = 0;
     maxHeight = manager->getGameHeight();
     frameTime = 0;
+    pointerX = pointerY = -1;
+}
+
+void InGameNormal::init() {
+    savedRecord = manager->loadRecord(0);
+    resetPlay();
+    playTime = 0;
     endTimer = 0;
     collectedCount = 0;
     stage = savedRecord && savedRecord->length > 15 ? savedRecord->at(15) : -1;
     java::lang::System::out->println(stage);
     spawnedCount = 0;
-    pointerX = pointerY = -1;
     // A stage outside 0..4 has no table: this raises an error naming it.
     levelTable = EnemyConfig::forStage(stage);
     spawnCooldowns = IntArray::_VM_new(levelTable->length);
@@ -383,17 +387,17 @@ void InGameNormal::scrollView() {
     }
 }
 
-void InGameNormal::updateEnemies() {
+void InGameNormal::updateEnemies(bool scored) {
     for (int32_t i = 0; i < activeEnemies->length; ++i) {
         InGameObject::Enemy* enemy = activeEnemies->at(i);
         if (!enemy) continue;
         if (enemy->state == InGameObject::Enemy::kFinished) {
-            spawnCooldowns->at(enemy->row) = levelTable->at(enemy->row)->at(EnemyConfig::COOLDOWN);
+            if (scored) spawnCooldowns->at(enemy->row) = levelTable->at(enemy->row)->at(EnemyConfig::COOLDOWN);
             for (int32_t k = 0; k < freeEnemies->length; ++k) {
                 if (freeEnemies->at(k)) continue;
                 freeEnemies->set(k, enemy);
                 activeEnemies->set(i, nullptr);
-                ++defeatedCount;
+                if (scored) ++defeatedCount;
                 break;
             }
             continue;
@@ -494,7 +498,7 @@ void InGameNormal::checkCollisions() {
     pickUpItems(first, second);
 }
 
-void InGameNormal::hitEnemies(const VMPtr<BoxArray>& shotBoxes, const VMPtr<BoxArray>& enemyBoxes) {
+void InGameNormal::hitEnemies(const VMPtr<BoxArray>& shotBoxes, const VMPtr<BoxArray>& enemyBoxes, bool drops) {
     VMPtr<PlayerArray> shots = character->getProjectiles();
     for (int32_t slot = 0; slot < shots->length; ++slot) {
         kv::AnimPlayer* shot = shots->at(slot);
@@ -503,7 +507,7 @@ void InGameNormal::hitEnemies(const VMPtr<BoxArray>& shotBoxes, const VMPtr<BoxA
         for (int32_t i = 0; i < activeEnemies->length; ++i) {
             InGameObject::Enemy* enemy = activeEnemies->at(i);
             if (!enemy || !touches(shotBox, placedBox(enemy->player.get(), enemyBoxes))) continue;
-            if (enemy->takeDamage(character->damageFor(slot, enemy->id))) {
+            if (enemy->takeDamage(character->damageFor(slot, enemy->id)) && drops) {
                 const int32_t x = enemy->getX(), y = enemy->getY() - enemy->player->getCurrentFrame()->height;
                 spawnGlass(x, y);
                 spawnItem(x, y);
@@ -714,22 +718,30 @@ level::LevelControls InGameNormal::controls() {
 void InGameNormal::choose(level::PanelChoice choice) {
     switch (choice) {
     case level::PanelChoice::kResume: state = savedState; break;
-    case level::PanelChoice::kRestart:
-        manager->storeResult(0, 0, stage, 0, 0, 0, 0, 0);
-        manager->changeScene(scene_id::kNormalLevel);
-        break;
+    case level::PanelChoice::kRestart: restart(); break;
     case level::PanelChoice::kAskQuit: state = kQuitQuestion; break;
-    case level::PanelChoice::kLeave: manager->changeScene(scene_id::kWorldMap); break;
+    case level::PanelChoice::kLeave: leave(); break;
     case level::PanelChoice::kBackToMenu: state = kPauseMenu; break;
     case level::PanelChoice::kNone: break;
     }
 }
 
+void InGameNormal::restart() {
+    manager->storeResult(0, 0, stage, 0, 0, 0, 0, 0);
+    manager->changeScene(scene_id::kNormalLevel);
+}
+
+void InGameNormal::leave() { manager->changeScene(scene_id::kWorldMap); }
+
 void InGameNormal::applyInput() { controls().applyInput(); }
+
+void InGameNormal::keysInPlay() { controls().keysInPlay(); }
+
+void InGameNormal::pointerInPlay(const level::PointerEvent& event) { controls().pointerInPlay(event); }
 
 void InGameNormal::handleKeys() {
     switch (state) {
-    case kPlaying: controls().keysInPlay(); break;
+    case kPlaying: keysInPlay(); break;
     case kPauseMenu: choose(controls().pauseMenuKeys()); break;
     case kQuitQuestion: choose(controls().quitQuestionKeys()); break;
     default: break;
@@ -739,7 +751,7 @@ void InGameNormal::handleKeys() {
 void InGameNormal::handlePointer() {
     const level::PointerEvent event = level::LevelControls::readPointer(*manager);
     switch (state) {
-    case kPlaying: controls().pointerInPlay(event); break;
+    case kPlaying: pointerInPlay(event); break;
     case kPauseMenu: choose(controls().pauseMenuPointer(event)); break;
     case kQuitQuestion: choose(controls().quitQuestionPointer(event)); break;
     default: break;
@@ -757,12 +769,12 @@ void InGameNormal::paint(VMPtr<Graphics> g) {
     switch (state) {
     case kPlaying:
         paintObjects();
-        paintControls();
+        paintPlayOverlay();
         break;
     case kCleared:
     case kFailed:
         paintObjects();
-        paintControls();
+        paintEndOverlay();
         paintCurtain(false);
         break;
     case kOpening:
@@ -783,6 +795,18 @@ void InGameNormal::paint(VMPtr<Graphics> g) {
 }
 
 void InGameNormal::paintObjects() {
+    paintWorldBehind();
+    for (int32_t i = 0; i < activeItems->length; ++i)
+        if (activeItems->at(i)) activeItems->at(i)->paint(graphics);
+    character->paint(graphics);
+    for (int32_t i = activeGlass->length - 1; i >= 0; --i)
+        if (activeGlass->at(i)) activeGlass->at(i)->paint(graphics);
+    paintWorldInFront();
+}
+
+// The background down to the ground line, then the enemies with the effects of the kind-2
+// ones over every enemy; the view's clip and black are left set.
+void InGameNormal::paintWorldBehind() {
     const int32_t width = manager->getGameWidth();
     graphics->setClip(0, viewTop(), width, manager->getGameY() + maxHeight);
     for (int32_t i = 0; i < kTileCount; ++i) tiles->at(i)->paint(graphics);
@@ -797,11 +821,10 @@ void InGameNormal::paintObjects() {
         if (enemy->kind == 2 && throwerCount < 16) throwers[throwerCount++] = i;
     }
     for (int32_t n = 0; n < throwerCount; ++n) activeEnemies->at(throwers[n])->getEffectPlayer()->paint(graphics);
-    for (int32_t i = 0; i < activeItems->length; ++i)
-        if (activeItems->at(i)) activeItems->at(i)->paint(graphics);
-    character->paint(graphics);
-    for (int32_t i = activeGlass->length - 1; i >= 0; --i)
-        if (activeGlass->at(i)) activeGlass->at(i)->paint(graphics);
+}
+
+void InGameNormal::paintWorldInFront() {
+    const int32_t width = manager->getGameWidth();
     centrePlayer->paint(graphics);
     marker->paint(graphics);
     graphics->setColor(0x000000);

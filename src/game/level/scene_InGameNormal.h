@@ -144,7 +144,18 @@ protected:
     // The tutorial runs the same loading and play helpers with a few steps of its own.
     virtual void runLoadStep(int32_t step);
     virtual int32_t topBarFrameIndex() { return 12; }
+    // What play and the end curtain draw over the world: here the HUD.
+    virtual void paintPlayOverlay() { paintControls(); }
+    virtual void paintEndOverlay() { paintControls(); }
+    // Input in play, and where the pause menu's restart and the quit question's yes lead.
+    virtual void keysInPlay();
+    virtual void pointerInPlay(const level::PointerEvent& event);
+    virtual void restart();
+    virtual void leave();
     static VMPtr<kv::Paintable::BoxArray> freshBoxes(int32_t count);
+    // Fields every new level scene starts from: states, ground arrays, the seeded generator,
+    // the full-height ground, the frame time and the pointer values.
+    void resetPlay();
     void loadCharacter();
     void loadGlass();
     void loadEnemySets();
@@ -159,7 +170,9 @@ protected:
     void updateEnd(int32_t dt);
     void finishLevel();
     void scrollView();
-    void updateEnemies();
+    // A finished enemy goes back to the pool (restarting its kind's cooldown and counting it
+    // as defeated when `scored`); the others step toward the character.
+    void updateEnemies(bool scored = true);
     void checkEnd();
     bool glassInPlay();
     int32_t configValue(int32_t column);
@@ -168,8 +181,13 @@ protected:
     void paintQuitQuestion();
     void paintCurtain(bool opening);
     void clipToView();
+    // The world under the character (background, enemies and their effects) and over it
+    // (centre and marker players, black below the ground strip).
+    void paintWorldBehind();
+    void paintWorldInFront();
     using BoxArray = kv::Paintable::BoxArray;
-    void hitEnemies(const VMPtr<BoxArray>& shotBoxes, const VMPtr<BoxArray>& enemyBoxes);
+    // Each shot hits the first enemy it touches; a defeat drops glass and maybe an item when `drops`.
+    void hitEnemies(const VMPtr<BoxArray>& shotBoxes, const VMPtr<BoxArray>& enemyBoxes, bool drops = true);
     void hurtCharacter(const VMPtr<BoxArray>& heroBoxes, const VMPtr<BoxArray>& enemyBoxes);
     void pickUpItems(const VMPtr<BoxArray>& heroBoxes, const VMPtr<BoxArray>& itemBoxes);
     int32_t contactDamage(InGameObject::Enemy* enemy);

@@ -1,14 +1,12 @@
 #include "src/game/level/scene_Tutorial.h"
 
-#include "pb_src/j2me/java_lang_String.h"
-#include "pb_src/j2me/java_lang_StringBuffer.h"
-#include "pb_src/j2me/java_util_Date.h"
 #include "content/ContentIds.h"
 #include "src/game/foundation/ResourceIds.h"
 #include "src/game/foundation/SceneTable.h"
 #include "src/game/foundation/global_EnemyConfig.h"
 #include "src/game/objects/SetLoading.h"
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
+#include "src/kv/input/kv_input_PointerInputEventManager.h"
 #include "src/kv/util/text/kv_util_text_RichFont.h"
 #include "src/kv/util/text/kv_util_text_Translation.h"
 
@@ -51,43 +49,18 @@ void Tutorial::_VM_mark(uint32_t flags) {
 
 void Tutorial::init() {
     step = 0;
-    state = kLoading;
-    savedState = 0;
-    loadStep = 0;
-    tiles = PlayerArray::_VM_new(kTileCount);
-    controlPoints = IntArray::_VM_new(kControlPoints);
-    groundHeights = IntArray::_VM_new(manager->getGameWidth());
-    random = kv::util::FastRandom::_VM_new();
-    random->_VM_init();
-    VMPtr<java::util::Date> now = java::util::Date::_VM_new();
-    now->_VM_init();
-    random->setSeed(now->getTime());
+    resetPlay();
     wrappedText = kv::util::text::WrappedText::_VM_new();
     wrappedText->_VM_init(manager.get());
-    maxHeight = manager->getGameHeight();
-    frameTime = 0;
     stage = kStage;
-    pointerX = pointerY = -1;
     levelTable = global::EnemyConfig::forStage(kStage);
-}
-
-void Tutorial::pause() {
-    if (state == kLoading || state == kPauseMenu || state == kQuitQuestion) return;
-    savedState = state;
-    state = kPauseMenu;
-    menuCursor = 0;
 }
 
 void Tutorial::update(int32_t dt) {
     frameTime = dt;
     switch (state) {
     case kLoading: load(); break;
-    case kOpening: {
-        transition->update(dt);
-        VMPtr<kv::Frame> shown = transition->getCurrentFrame();
-        if (transition->getY() + shown->height + shown->getY(0) > kViewHeight) state = kPlaying;
-        break;
-    }
+    case kOpening: updateOpening(dt); break;
     case kPlaying:
         stepGame();
         checkStep();
@@ -198,62 +171,25 @@ void Tutorial::stepGame() {
     checkCollisions();
     character->setGroundLine(groundHeights);
     character->update(frameTime, manager->getGameX(), manager->getGameY());
-    for (int32_t i = 0; i < activeEnemies->length; ++i) {
-        InGameObject::Enemy* enemy = activeEnemies->at(i);
-        if (!enemy) continue;
-        if (enemy->state == InGameObject::Enemy::kFinished) {
-            for (int32_t k = 0; k < freeEnemies->length; ++k) {
-                if (freeEnemies->at(k)) continue;
-                freeEnemies->set(k, enemy);
-                activeEnemies->set(i, nullptr);
-                break;
-            }
-            continue;
-        }
-        enemy->setGroundLine(groundHeights);
-        VMPtr<kv::AnimPlayer> body = character->body;
-        enemy->update(frameTime, body->getX(), body->getY() - body->getCurrentFrame()->height / 2);
-    }
+    updateEnemies(false);
 }
 
+// Shots against the active enemies (which stay empty), with no glass or item drops; boxes
+// are made only while a shot flies.
 void Tutorial::checkCollisions() {
     VMPtr<PlayerArray> shots = character->getProjectiles();
     for (int32_t slot = 0; slot < shots->length; ++slot) {
-        kv::AnimPlayer* shot = shots->at(slot);
-        if (!shot) continue;
-        VMPtr<BoxArray> shotBoxes = freshBoxes(1);
-        shot->getCollisionBoxes(0, shotBoxes, 0);
-        kv::graphics::CollisionBox* a = shotBoxes->at(0);
-        for (int32_t i = 0; i < activeEnemies->length; ++i) {
-            InGameObject::Enemy* enemy = activeEnemies->at(i);
-            if (!enemy) continue;
-            VMPtr<BoxArray> enemyBoxes = freshBoxes(1);
-            enemy->player->getCollisionBoxes(0, enemyBoxes, 0);
-            kv::graphics::CollisionBox* b = enemyBoxes->at(0);
-            if (!kv::Paintable::overlaps(shot->getX() + a->x, shot->getY() + a->y, a->width, a->height,
-                                         enemy->getX() + b->x, enemy->getY() + b->y, b->width, b->height))
-                continue;
-            enemy->takeDamage(character->damageFor(slot, enemy->id));
-            character->registerHit(slot, enemy->id);
-            break;
-        }
+        if (!shots->at(slot)) continue;
+        hitEnemies(freshBoxes(1), freshBoxes(1), false);
+        return;
     }
 }
 
 // ---------------------------------------------------------------- controls
 
-void Tutorial::chooseInPanel(level::PanelChoice choice) {
-    switch (choice) {
-    case level::PanelChoice::kResume: state = savedState; break;
-    case level::PanelChoice::kRestart: manager->changeScene(scene_id::kTutorial); break;
-    case level::PanelChoice::kAskQuit: state = kQuitQuestion; break;
-    case level::PanelChoice::kLeave: leave(); break;
-    case level::PanelChoice::kBackToMenu: state = kPauseMenu; break;
-    case level::PanelChoice::kNone: break;
-    }
-}
+void Tutorial::restart() { manager->changeScene(scene_id::kTutorial); }
 
-void Tutorial::keysInStep() {
+void Tutorial::keysInPlay() {
     InGameObject::Character& hero = *character;
     auto held = [&](int32_t action) { return manager->isActionHeld(action); };
     auto pressed = [&](int32_t action) { return manager->isActionPressed(action); };
@@ -289,15 +225,6 @@ void Tutorial::keysInStep() {
     if (pressed(LevelControls::kPause) && step != kClosingStep) pause();
 }
 
-void Tutorial::handleKeys() {
-    switch (state) {
-    case kPlaying: keysInStep(); break;
-    case kPauseMenu: chooseInPanel(controls().pauseMenuKeys()); break;
-    case kQuitQuestion: chooseInPanel(controls().quitQuestionKeys()); break;
-    default: break;
-    }
-}
-
 // A press in play sets only the current step's control; the pause button is tested after it.
 void Tutorial::pressInStep(const level::PointerEvent& event) {
     level::LevelControls c = controls();
@@ -317,67 +244,21 @@ void Tutorial::pressInStep(const level::PointerEvent& event) {
     if (step != kClosingStep && c.pauseButtonAt(event.x, event.viewY)) pause();
 }
 
-void Tutorial::handlePointer() {
-    const level::PointerEvent event = LevelControls::readPointer(*manager);
-    switch (state) {
-    case kPlaying:
-        if (!controls().letGo(event) && event.type == 1) pressInStep(event);
-        break;
-    case kPauseMenu: chooseInPanel(controls().pauseMenuPointer(event)); break;
-    case kQuitQuestion: chooseInPanel(controls().quitQuestionPointer(event)); break;
-    default: break;
-    }
+void Tutorial::pointerInPlay(const level::PointerEvent& event) {
+    if (!controls().letGo(event) && event.type == kv::input::PointerInputEventManager::PRESSED) pressInStep(event);
 }
 
 // ---------------------------------------------------------------- painting
 
-void Tutorial::paint(VMPtr<Graphics> g) {
-    graphics = g;
-    switch (state) {
-    case kPlaying:
-        paintObjects();
-        if (closingTime < kMessageDelay) paintControls();
-        paintHint();
-        break;
-    case kCleared:
-        paintObjects();
-        paintHint();
-        paintCurtain(false);
-        break;
-    case kOpening:
-        paintObjects();
-        paintControls();
-        paintCurtain(true);
-        break;
-    case kPauseMenu:
-        paintObjects();
-        paintMessage();
-        break;
-    case kQuitQuestion:
-        paintObjects();
-        paintQuitQuestion();
-        break;
-    default: break;
-    }
+void Tutorial::paintPlayOverlay() {
+    if (closingTime < kMessageDelay) paintControls();
+    paintHint();
 }
 
 void Tutorial::paintObjects() {
-    const int32_t width = manager->getGameWidth();
-    graphics->setClip(0, viewTop(), width, manager->getGameY() + maxHeight);
-    for (int32_t i = 0; i < kTileCount; ++i) tiles->at(i)->paint(graphics);
-    clipToView();
-    graphics->setColor(0x000000);
-    for (int32_t i = 0; i < activeEnemies->length; ++i)
-        if (activeEnemies->at(i)) activeEnemies->at(i)->paint(graphics);
-    for (int32_t i = 0; i < activeEnemies->length; ++i)
-        if (activeEnemies->at(i) && activeEnemies->at(i)->kind == 2) activeEnemies->at(i)->getEffectPlayer()->paint(graphics);
+    paintWorldBehind();
     character->paint(graphics);
-    centrePlayer->paint(graphics);
-    marker->paint(graphics);
-    graphics->setColor(0x000000);
-    VMPtr<kv::Frame> shown = marker->getCurrentFrame();
-    graphics->fillRect(marker->getX(), marker->getY() + shown->height + shown->getY(0), width,
-                       manager->getGameHeight() + shown->height - marker->getY());
+    paintWorldInFront();
 }
 
 // The top bar, the weapon icon on its type-0 box 0, the walking marks and the pause button.

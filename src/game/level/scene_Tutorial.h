@@ -25,12 +25,8 @@ class Tutorial : public InGameNormal {
     VMPtr<Tutorial> _VM_init(VMPtr<ui::SceneManager> owner);
     void _VM_mark(uint32_t flags) override;
 
-    void pause() override;
     void update(int32_t dt) override;
     void init() override;
-    void handleKeys() override;
-    void paint(VMPtr<Graphics> g) override;
-    void handlePointer() override;
     void paintObjects() override;
     void stepGame() override;
     void checkCollisions() override;
@@ -49,15 +45,20 @@ class Tutorial : public InGameNormal {
 protected:
     void runLoadStep(int32_t loadingStep) override;
     int32_t topBarFrameIndex() override { return 15; }
+    // In play the HUD until the closing message shows, then the hint; under the end curtain the hint alone.
+    void paintPlayOverlay() override;
+    void paintEndOverlay() override { paintHint(); }
+    // Only the current step's control answers, keys and presses alike.
+    void keysInPlay() override;
+    void pointerInPlay(const level::PointerEvent& event) override;
+    void restart() override;
+    void leave() override;
 
 private:
     bool projectileFlying(int32_t direction);
     void placeArrowOnWeaponButton();
     void startEnd();
     void finishTutorial();
-    void leave();
-    void chooseInPanel(level::PanelChoice choice);
-    void keysInStep();
     void pressInStep(const level::PointerEvent& event);
     void paintClosingMessage();
 };
