@@ -438,6 +438,30 @@ TEST(SceneManager, GameScenesPlayTheirMusicOnceLoadedAndStopItWhilePausedAndOnAC
     EXPECT_EQ(sounds, (std::vector<bool>{false, true, false})) << "no sound while off, an effect plays, muting stops it";
 }
 
+// The levels' tunes follow the stage the manager keeps; the tutorial stores no stage, so its
+// tune is chosen by its id alone, and each boss has its own.
+TEST(SceneManager, MusicIsChosenByIdAndOnlyTheNormalLevelReadsTheKeptStage) {
+    GameDriver game;
+    useScene(0);
+    static std::vector<std::vector<int32_t>> chosen;
+    game.run([](GameDriver& g) {
+        g.start();
+        for (int32_t kept = 0; kept < 5; ++kept) {
+            g.manager().stage = kept;
+            std::vector<int32_t> row;
+            for (int32_t id : {scene_id::kNormalLevel, scene_id::kTutorial, scene_id::kBoss1, scene_id::kBoss1 + 4})
+                row.push_back(g.manager().musicFor(id));
+            chosen.push_back(row);
+        }
+        g.manager().requestExit();
+    });
+    ASSERT_EQ(chosen.size(), 5u);
+    for (int32_t kept = 0; kept < 5; ++kept)
+        EXPECT_EQ(chosen[kept], (std::vector<int32_t>{res::kMusicStage[kept], res::kMusicStage[0], res::kMusicBoss[0],
+                                                      res::kMusicBoss[4]}))
+            << "stage " << kept;
+}
+
 TEST(SceneManager, EverySavedProgressOperationChangesItsBytesAndSavesAtOnce) {
     GameDriver game;
     useScene(0);
