@@ -48,7 +48,6 @@ using InGameObject::touches;
 
 }  // namespace
 
-VMPtr<BoxArray> InGameNormal::freshBoxes(int32_t count) { return newBoxes(count); }
 
 namespace {
 

@@ -152,7 +152,6 @@ protected:
     virtual void pointerInPlay(const level::PointerEvent& event);
     virtual void restart();
     virtual void leave();
-    static VMPtr<kv::Paintable::BoxArray> freshBoxes(int32_t count);
     // Fields every new level scene starts from: states, ground arrays, the seeded generator,
     // the full-height ground, the frame time and the pointer values.
     void resetPlay();

@@ -4,6 +4,7 @@
 #include "src/game/foundation/ResourceIds.h"
 #include "src/game/foundation/SceneTable.h"
 #include "src/game/foundation/global_EnemyConfig.h"
+#include "src/game/objects/HitTests.h"
 #include "src/game/objects/SetLoading.h"
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
@@ -133,7 +134,7 @@ bool Tutorial::projectileFlying(int32_t direction) {
 }
 
 void Tutorial::placeArrowOnWeaponButton() {
-    VMPtr<BoxArray> buttons = freshBoxes(2);
+    VMPtr<BoxArray> buttons = InGameObject::newBoxes(2);
     hudFrame12->getCollisionBoxes(0, buttons, 1);
     kv::graphics::CollisionBox* box = buttons->at(0);
     hintArrow->setY(box->y + box->height / 2);
@@ -180,7 +181,7 @@ void Tutorial::checkCollisions() {
     VMPtr<PlayerArray> shots = character->getProjectiles();
     for (int32_t slot = 0; slot < shots->length; ++slot) {
         if (!shots->at(slot)) continue;
-        hitEnemies(freshBoxes(1), freshBoxes(1), false);
+        hitEnemies(InGameObject::newBoxes(1), InGameObject::newBoxes(1), false);
         return;
     }
 }
@@ -266,7 +267,7 @@ void Tutorial::paintObjects() {
 void Tutorial::paintControls() {
     const int32_t width = manager->getGameWidth(), offY = manager->getGameY();
     hudFrame12->paint(graphics, width / 2, -offY, 0);
-    VMPtr<BoxArray> boxes = freshBoxes(2);
+    VMPtr<BoxArray> boxes = InGameObject::newBoxes(2);
     hudFrame2->getCollisionBoxes(0, boxes, 0);
     hudFrame12->getCollisionBoxes(0, boxes, 0);
     weaponIcons->at(character->weapon)->paint(graphics, boxes->at(0)->x + width / 2, boxes->at(0)->y - offY, 0);
@@ -285,7 +286,7 @@ void Tutorial::paintHint() {
 void Tutorial::paintClosingMessage() {
     VMPtr<kv::Frame> panel = panelSet->getFrame(kPanelMessage);
     panel->paint(graphics, 120, 160, 0);
-    VMPtr<BoxArray> boxes = freshBoxes(2);
+    VMPtr<BoxArray> boxes = InGameObject::newBoxes(2);
     panel->getCollisionBoxes(0, boxes);
     kv::graphics::CollisionBox *area = boxes->at(0), *line = boxes->at(1);
     VMPtr<kv::util::text::RichFont> font = manager->fonts->at(1);
