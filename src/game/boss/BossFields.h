@@ -41,8 +41,8 @@
     VMPtr<kv::AnimSet> panelSet{vmField()};                                                                          \
     VMPtr<VMArray<int32_t, 1>> menuTextIds{vmField()};                                                               \
     VMPtr<kv::Frame> hudTopBar{vmField()}, hudCorner{vmField()}, playerGauge{vmField()}, gaugeStep{vmField()},       \
-        speedIcon{vmField()}, powerIcon{vmField()}, healthFill{vmField()}, healthFillLow{vmField()}, bossFill{vmField()}, \
-        bossGauge{vmField()}, controlsFrame{vmField()};                                                              \
+        speedIcon{vmField()}, powerIcon{vmField()}, healthFill{vmField()}, healthFillLow{vmField()},                 \
+        bossFill{vmField()}, bossGauge{vmField()}, controlsFrame{vmField()};                                         \
     VMPtr<VMArray<kv::Frame*, 1>> weaponIcons{vmField()};
 
 #define BOSS_ARENA_FIELDS                                                                                            \

@@ -192,6 +192,37 @@ TEST(Boss1, ShotsTheGolemAndTheReward) {
     EXPECT_EQ(rewardOnGround, 0);
 }
 
+// The golem waits 5000 ms on the ground once its landing has played out, and 5000 ms at the
+// top before it drops again over the character.
+TEST(Boss1, TheGolemWaitsFiveSecondsDownAndUp) {
+    BossGame game;
+    static std::vector<int32_t> seen;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(0);
+        Boss& fight = game.fight<Boss>();
+        fight.character->setInvulnerableTimer(1'000'000);
+        fight.frameTime = 50;
+        auto waitFor = [&](int32_t next) {
+            fight.bossTimer = 0;
+            int32_t updates = 0;
+            for (; updates < 1000 && fight.bossPlayer->getAnimation() != next; ++updates) fight.updateGame();
+            return updates;
+        };
+        fight.bossPlayer->setAnimation(Boss::kLanded);
+        fight.bossPlayer->setY(fight.groundY);
+        while (fight.bossPlayer->update(50)) {
+        }
+        seen.push_back(waitFor(Boss::kRise));
+        fight.bossPlayer->setY(0);
+        fight.character->body->setX(52);
+        seen.push_back(waitFor(Boss::kDrop));
+        seen.push_back(fight.bossPlayer->getX());
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{100, 100, 52}));
+}
+
 // The closing curtain holds at its start for 3000 ms; the stage's earlier hurt flag is kept.
 TEST(Boss1, TheEndHoldsThenStoresAndLeaves) {
     BossGame game;

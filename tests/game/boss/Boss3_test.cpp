@@ -1,6 +1,7 @@
 // Boss fight 3 in the real game, headless on fake time over the compiled content: loading, the
-// shield's one-a-frame rule, part hits, the end in a frame of both a win and a death, and the
-// fight played by touch to a win and to a loss (frames saved under boss3_frames/).
+// shield's one-a-frame rule, part hits, the end in a frame of both a win and a death, the drop,
+// the launches and the parts' return, and the fight played by touch to a win and to a loss
+// (frames saved under boss3_frames/).
 
 #include <filesystem>
 
@@ -84,10 +85,115 @@ TEST(Boss3, ShieldPartsAndTheLastFrame) {
     EXPECT_EQ(endState, boss::kBeaten);
 }
 
+
 int32_t liveShots(Boss& fight) {
     int32_t n = 0;
     for (int32_t k = 0; k < 20; ++k) n += fight.activeShots->at(k) != nullptr;
     return n;
+}
+
+// The drop ends in the step where the hazard has sunk wholly below the ground line, even with
+// the body hit while it falls, and not before.
+TEST(Boss3, TheDropEndsOnlyOnceTheHazardHasSunk) {
+    BossGame game;
+    static std::vector<std::string> seen;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(2);
+        Boss& fight = game.fight<Boss>();
+        fight.frameTime = 50;
+        fight.bossTimer = 2950;
+        fight.updateBoss();
+        seen.push_back("phase " + std::to_string(fight.bossPhase));
+        fight.bossPlayer->setAnimation(Boss::kHit);
+        for (int k = 0; k < 2000 && fight.bossPhase == Boss::kDropping; ++k) {
+            fight.updateBoss();
+            kv::AnimPlayer* hazard = fight.hazardPlayer.get();
+            const bool sunk = hazard->getY() - hazard->getCurrentFrame()->height > fight.groundY;
+            if (sunk != (fight.bossPhase == Boss::kWaiting))
+                seen.push_back("phase " + std::to_string(fight.bossPhase) + " with the hazard at " +
+                               std::to_string(fight.hazardPlayer->getY()));
+        }
+        seen.push_back("phase " + std::to_string(fight.bossPhase) + " body " +
+                       std::to_string(fight.bossPlayer->getAnimation()));
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"phase 1", "phase 0 body 0"}));
+}
+
+// Launches come only from the side whose parts live; with twenty shots out none follow. The
+// attempts are 500 ms apart; 1 ms steps keep the shots from sinking meanwhile.
+TEST(Boss3, LaunchesNeedALivePartAndAFreeSlot) {
+    BossGame game;
+    static int32_t launched, wrongSide, full, fullAfter, pooled;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(2);
+        Boss& fight = game.fight<Boss>();
+        while (fight.carrierPlayer->update(50)) {
+        }
+        VMPtr<kv::Paintable::BoxArray> launchers = boss::newBoxes(2);
+        fight.carrierPlayer->getCollisionBoxes(0, launchers, 1);
+        const int32_t secondLauncherX = fight.carrierPlayer->getX() + launchers->at(1)->x;
+        fight.frameTime = 1;
+        auto attempt = [&] {
+            fight.carrierTimer = 499;
+            fight.updateBoss();
+        };
+        fight.partHealth->at(0) = fight.partHealth->at(1) = 0;
+        for (int k = 0; k < 40; ++k) {
+            const int32_t before = liveShots(fight);
+            attempt();
+            if (liveShots(fight) == before) continue;
+            ++launched;
+            wrongSide += fight.activeShots->at(before)->getX() != secondLauncherX;
+        }
+        fight.partHealth->at(0) = fight.partHealth->at(1) = 30;
+        for (int k = 0; k < 200 && liveShots(fight) < 20; ++k) attempt();
+        full = liveShots(fight);
+        for (int k = 0; k < 10; ++k) attempt();
+        fullAfter = liveShots(fight);
+        for (int32_t k = 0; k < 20; ++k) pooled += fight.shotPool->at(k) != nullptr;
+        game.manager().requestExit();
+    });
+    EXPECT_GT(launched, 5);
+    EXPECT_LT(launched, 35);  // about half the attempts draw the dead side
+    EXPECT_EQ(wrongSide, 0);
+    EXPECT_EQ(full, 20);
+    EXPECT_EQ(fullAfter, 20);
+    EXPECT_EQ(pooled, 0);
+}
+
+// With the last part down the carrier is exposed and the shield opens; the parts come back at
+// full health 5000 ms after the exposure animation has played out, the shield closed again.
+TEST(Boss3, ThePartsReturnFiveSecondsAfterTheExposure) {
+    BossGame game;
+    static int32_t exposedShield, updates, exposureUpdates, shieldAfter;
+    static std::vector<int32_t> healthAfter;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(2);
+        Boss& fight = game.fight<Boss>();
+        while (fight.carrierPlayer->update(50)) {
+        }
+        VMPtr<kv::AnimPlayer> probe = InGameObject::newPlayer(fight.bossSet, Boss::kExposed);
+        while (probe->update(50)) ++exposureUpdates;
+        for (int32_t k = 0; k < 4; ++k) fight.partHealth->at(k) = 0;
+        fight.frameTime = 50;
+        fight.updateBoss();
+        exposedShield = fight.shieldPlayer->getAnimation();
+        while (updates < 1000 && fight.carrierPlayer->getAnimation() == Boss::kExposed) {
+            fight.updateBoss();
+            ++updates;
+        }
+        shieldAfter = fight.shieldPlayer->getAnimation();
+        for (int32_t k = 0; k < 4; ++k) healthAfter.push_back(fight.partHealth->at(k));
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(exposedShield, Boss::kShieldOpen);
+    EXPECT_EQ(updates, exposureUpdates + 100);
+    EXPECT_EQ(shieldAfter, Boss::kShieldClosed);
+    EXPECT_EQ(healthAfter, (std::vector<int32_t>{30, 30, 30, 30}));
 }
 
 // Busy enough for a picture: four shots out during a drop.
