@@ -196,8 +196,8 @@ TEST(Boss3, ThePartsReturnFiveSecondsAfterTheExposure) {
     EXPECT_EQ(healthAfter, (std::vector<int32_t>{30, 30, 30, 30}));
 }
 
-// Busy enough for a picture: four shots out during a drop.
-bool busy(Boss& fight) { return liveShots(fight) >= 4 && fight.bossPhase == Boss::kDropping; }
+// Busy enough for a picture: two shots out.
+bool busy(Boss& fight) { return liveShots(fight) >= 2; }
 
 // Walks to x and attacks upward there.
 const int32_t* attackFrom(Boss& fight, int32_t x) {

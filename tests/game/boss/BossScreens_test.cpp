@@ -3,6 +3,7 @@
 // windows, the states that take no input, and pause in every state with the clocks kept.
 
 #include <array>
+#include <filesystem>
 #include <cstdint>
 #include <type_traits>
 
@@ -314,7 +315,8 @@ TYPED_TEST(BossScreens, NoInputInTheIntroOrAfterTheFight) {
 
 // Pause does nothing while loading, paused or asking to quit; from the intro and from either
 // end it pauses, nothing runs while the menu shows, and resuming finds the curtain, the end's
-// clock and the play time as they were, and they run on.
+// clock and the play time as they were, and they run on. The pause menu and the quit question
+// are saved as bossN_frames/pause.png and quit.png.
 TYPED_TEST(BossScreens, PauseKeepsTheClocksOfTheStateItInterrupts) {
     static std::vector<std::string> seen;
     seen.clear();
@@ -324,6 +326,14 @@ TYPED_TEST(BossScreens, PauseKeepsTheClocksOfTheStateItInterrupts) {
                    std::to_string(fight.playTime);
         };
         fight.character->setInvulnerableTimer(1'000'000);
+        const std::string folder = "boss" + std::to_string(TestFixture::stage + 1) + "_frames/";
+        std::filesystem::create_directories(folder);
+        fight.pause();
+        game.frames(1);
+        game.savePng(folder + "pause.png");
+        fight.state = boss::kQuitQuestion;
+        game.frames(1);
+        game.savePng(folder + "quit.png");
         for (int32_t state : {0, 2, 7}) {
             fight.state = state;
             fight.savedState = -1;
