@@ -2,6 +2,7 @@
 // state paints and in which order (a Graphics that logs its drawing calls), the gauges' fill
 // windows, the states that take no input, and pause in every state with the clocks kept.
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <cstdint>
@@ -255,6 +256,36 @@ TYPED_TEST(BossScreens, GaugesEmptyInTwentySteps) {
         }
     });
     EXPECT_EQ(seen, want);
+}
+
+// The timer icons take the gauge's two icon places: power first; speed first when alone,
+// else second and one pixel higher.
+TYPED_TEST(BossScreens, TimerIconsTakeTheirPlaces) {
+    static std::vector<std::string> seen;
+    seen.clear();
+    TestFixture::inFight([](BossGame&, TypeParam& fight) {
+        VMPtr<kv::Paintable::BoxArray> places = boss::newBoxes(2);
+        fight.playerGauge->getCollisionBoxes(0, places, 1);
+        auto at = [&](kv::Frame* icon, int32_t place, int32_t up) {
+            return drawnBy([&](VMPtr<Graphics> g) {
+                icon->paint(g, places->at(place)->x, 160 + places->at(place)->y - up, 0);
+            });
+        };
+        const std::pair<const char*, Calls> shown[] = {{"power first", at(fight.powerIcon.get(), 0, 0)},
+                                                       {"speed first", at(fight.speedIcon.get(), 0, 0)},
+                                                       {"speed second", at(fight.speedIcon.get(), 1, 1)}};
+        for (auto [power, speed] : {std::pair{5000, 0}, std::pair{0, 5000}, std::pair{5000, 5000}, std::pair{0, 0}}) {
+            fight.character->powerTimer = power;
+            fight.character->speedBoostTimer = speed;
+            const Calls hud = drawnByScene(fight, &TypeParam::paintHud);
+            std::string row;
+            for (const auto& [name, calls] : shown)
+                if (std::search(hud.begin(), hud.end(), calls.begin(), calls.end()) != hud.end())
+                    row += name + std::string(";");
+            seen.push_back(row);
+        }
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"power first;", "speed first;", "power first;speed second;", ""}));
 }
 
 // ---------------------------------------------------------------- controls and pause
