@@ -4,12 +4,10 @@
 // counter and shared steps, pause, the intro, the end sequence with its stored result, the
 // pause menu's and the quit question's answers, the composition of a frame's painting with its
 // curtains and panels, the HUD and the controls. Each boss scene is its own managed class with
-// its own fields; these templates work on a scene type S through fields of agreed names (state,
-// savedState, menuCursor, quitChoice, loadStep, playTime, frameTime, endTimer, stage, progress,
-// manager, character, transitionPlayer, graphics, groundLine, groundY, glassSet, markerPlayer,
-// centrePlayer, backgroundGob, the HUD frames, weaponIcons, controlsFrame, panelSet,
-// menuTextIds and the six control flags with pointerX and pointerY) and through the scene's
-// own virtual operations (load, updateGame, applyInput, paintWorld, paintHud, paintMessage).
+// its own fields; these templates work on a scene type S through fields of agreed names, those
+// BossFields.h declares (BOSS_FRAME_FIELDS, and BOSS_ARENA_FIELDS for the loading's shared
+// steps), and through the scene's own virtual operations (load, runLoadStep, updateGame,
+// applyInput, paintWorld, paintHud, paintMessage).
 //
 // States: 0 loading, 1 playing, 2 pause menu, 3 intro, 5 boss beaten, 6 player lost and the
 // quit question, which is 7 for the first bosses and a parameter for those that use 7 for
@@ -19,6 +17,7 @@
 #include <cstdint>
 
 #include "content/ContentIds.h"
+#include "src/game/boss/BossFields.h"
 #include "pb_src/j2me/java_lang_RuntimeException.h"
 #include "pb_src/j2me/java_lang_String.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
@@ -55,6 +54,54 @@ struct StageTime {
     int32_t hours, minutes, seconds;
 };
 StageTime totalTime(int64_t fightMillis, int32_t storedHours, int32_t storedMinutes, int32_t storedSeconds);
+
+// ---------------------------------------------------------------- fields
+
+template <class S> void markFrame(S& s, uint32_t flags) {
+    for (auto* field : {&s.hudTopBar, &s.hudCorner, &s.playerGauge, &s.gaugeStep, &s.speedIcon, &s.powerIcon,
+                        &s.healthFill, &s.healthFillLow, &s.bossFill, &s.bossGauge, &s.controlsFrame})
+        vmMarkField(*field, flags);
+    vmMarkField(s.transitionPlayer, flags);
+    vmMarkField(s.character, flags);
+    vmMarkField(s.progress, flags);
+    vmMarkField(s.manager, flags);
+    vmMarkField(s.groundLine, flags);
+    vmMarkField(s.random, flags);
+    vmMarkField(s.graphics, flags);
+    vmMarkField(s.panelSet, flags);
+    vmMarkField(s.menuTextIds, flags);
+    vmMarkField(s.weaponIcons, flags);
+}
+
+template <class S> void markArena(S& s, uint32_t flags) {
+    for (auto* field : {&s.centrePlayer, &s.markerPlayer, &s.bossPlayer, &s.rewardPlayer}) vmMarkField(*field, flags);
+    vmMarkField(s.backgroundGob, flags);
+    vmMarkField(s.glassSet, flags);
+    vmMarkField(s.bossSet, flags);
+}
+
+// The source-level constructor's frame part, after ui::Scene's: the control flags and the quit
+// answer cleared, the owner kept, then the scene's init.
+template <class S> void initFrame(S& s, VMPtr<ui::SceneManager> owner) {
+    s.leftFlag = s.rightFlag = s.attackUpFlag = s.jumpFlag = s.attackLeftFlag = s.attackRightFlag = false;
+    s.quitChoice = false;
+    s.manager = owner;
+    s.init();
+}
+
+// init's frame part: record 0 read for the stage and the stored result, loading from its
+// start, the clocks at 0, a ground entry per column and a generator seeded from the time.
+template <class S> void resetFrame(S& s) {
+    s.progress = s.manager->loadRecord(0);
+    s.stage = s.progress->at(15);
+    s.state = kLoading;
+    s.loadStep = 0;
+    s.playTime = 0;
+    s.endTimer = 0;
+    s.groundLine = VMArray<int32_t, 1>::_VM_new(s.manager->getGameWidth());
+    s.random = kv::util::FastRandom::_VM_new();
+    s.random->_VM_init();
+}
 
 // ---------------------------------------------------------------- states
 

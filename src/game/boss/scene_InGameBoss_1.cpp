@@ -17,65 +17,29 @@ constexpr int32_t kRestingFrame = 2;  // the beaten golem rises until its bottom
 
 VMPtr<InGameBoss_1> InGameBoss_1::_VM_init(VMPtr<ui::SceneManager> owner) {
     Scene::_VM_init();
-    leftFlag = rightFlag = attackUpFlag = jumpFlag = attackLeftFlag = attackRightFlag = false;
-    quitChoice = false;
-    manager = owner;
-    init();
+    boss::initFrame(*this, owner);
     return this;
 }
 
 void InGameBoss_1::_VM_mark(uint32_t flags) {
     Scene::_VM_mark(flags);
-    for (auto* field : {&transitionPlayer, &bossOverlayPlayer, &centrePlayer, &rewardGlowPlayer, &bossPlayer, &markerPlayer,
-                        &rewardPlayer})
-        vmMarkField(*field, flags);
-    for (auto* field : {&hudTopBar, &hudCorner, &playerGauge, &gaugeStep, &speedIcon, &powerIcon, &healthFill,
-                        &healthFillLow, &bossFill, &bossGauge, &controlsFrame})
-        vmMarkField(*field, flags);
+    boss::markFrame(*this, flags);
+    boss::markArena(*this, flags);
+    for (auto* field : {&bossOverlayPlayer, &rewardGlowPlayer}) vmMarkField(*field, flags);
     for (auto* field : {&decorationPlayers, &activeShots, &shotPool}) vmMarkField(*field, flags);
-    vmMarkField(character, flags);
-    vmMarkField(progress, flags);
-    vmMarkField(manager, flags);
-    vmMarkField(groundLine, flags);
-    vmMarkField(random, flags);
-    vmMarkField(graphics, flags);
-    vmMarkField(panelSet, flags);
-    vmMarkField(menuTextIds, flags);
-    vmMarkField(weaponIcons, flags);
-    vmMarkField(backgroundGob, flags);
-    vmMarkField(glassSet, flags);
-    vmMarkField(bossSet, flags);
 }
 
 void InGameBoss_1::init() {
-    progress = manager->loadRecord(0);
-    stage = progress->at(15);
-    state = boss::kLoading;
-    loadStep = 0;
-    playTime = 0;
-    endTimer = 0;
-    groundLine = IntArray::_VM_new(manager->getGameWidth());
+    boss::resetFrame(*this);
     bossTimer = 0;
     shotTimer = 0;
-    random = kv::util::FastRandom::_VM_new();
-    random->_VM_init();
     bossHitPoints = kMaxHitPoints;
 }
 
-void InGameBoss_1::pause() { boss::pause(*this); }
-bool InGameBoss_1::isPaused() { return boss::isPaused(*this); }
-bool InGameBoss_1::isLoading() { return state == boss::kLoading; }
-void InGameBoss_1::update(int32_t dt) { boss::update(*this, dt); }
-void InGameBoss_1::handleKeys() { boss::handleKeys(*this); }
-void InGameBoss_1::handlePointer() { boss::handlePointer(*this); }
-void InGameBoss_1::applyInput() { boss::applyInput(*this); }
-void InGameBoss_1::paint(VMPtr<Graphics> g) { boss::paint(*this, g); }
+BOSS_FRAME_OPERATIONS(InGameBoss_1, boss::kQuitQuestion)
 void InGameBoss_1::paintHud() { boss::paintHud(*this, bossHitPoints, kMaxHitPoints, kGaugeStep); }
-void InGameBoss_1::paintMessage() { boss::paintPausePanel(*this); }
 
 // ---------------------------------------------------------------- loading
-
-void InGameBoss_1::load() { boss::load(*this); }
 
 void InGameBoss_1::runLoadStep(int32_t step) {
     if (boss::sharedLoadStep(*this, step, 0, stage)) return;

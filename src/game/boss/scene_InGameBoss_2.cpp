@@ -18,68 +18,33 @@ constexpr int32_t kMinionStage = 1, kHeroStartX = 48, kStartEdge = 240;
 
 VMPtr<InGameBoss_2> InGameBoss_2::_VM_init(VMPtr<ui::SceneManager> owner) {
     Scene::_VM_init();
-    leftFlag = rightFlag = attackUpFlag = jumpFlag = attackLeftFlag = attackRightFlag = false;
-    quitChoice = false;
-    manager = owner;
-    init();
+    boss::initFrame(*this, owner);
     return this;
 }
 
 void InGameBoss_2::_VM_mark(uint32_t flags) {
     Scene::_VM_mark(flags);
-    for (auto* field : {&transitionPlayer, &centrePlayer, &jumpCarrier, &bossPlayer, &markerPlayer, &rewardPlayer})
-        vmMarkField(*field, flags);
-    for (auto* field : {&hudTopBar, &hudCorner, &playerGauge, &gaugeStep, &speedIcon, &powerIcon, &healthFill,
-                        &healthFillLow, &bossFill, &bossGauge, &controlsFrame})
-        vmMarkField(*field, flags);
+    boss::markFrame(*this, flags);
+    boss::markArena(*this, flags);
+    vmMarkField(jumpCarrier, flags);
     vmMarkField(activeMinions, flags);
     vmMarkField(freeMinions, flags);
-    vmMarkField(character, flags);
-    vmMarkField(progress, flags);
-    vmMarkField(manager, flags);
-    vmMarkField(groundLine, flags);
-    vmMarkField(random, flags);
-    vmMarkField(graphics, flags);
-    vmMarkField(panelSet, flags);
-    vmMarkField(menuTextIds, flags);
-    vmMarkField(weaponIcons, flags);
-    vmMarkField(backgroundGob, flags);
-    vmMarkField(glassSet, flags);
-    vmMarkField(bossSet, flags);
     vmMarkField(levelTable, flags);
     vmMarkField(minionSets, flags);
 }
 
 void InGameBoss_2::init() {
-    progress = manager->loadRecord(0);
-    stage = progress->at(15);
-    state = boss::kLoading;
-    loadStep = 0;
-    playTime = 0;
-    endTimer = 0;
-    groundLine = IntArray::_VM_new(manager->getGameWidth());
-    random = kv::util::FastRandom::_VM_new();
-    random->_VM_init();
+    boss::resetFrame(*this);
     levelTable = EnemyConfig::forStage(kMinionStage);
     bossTimer = 0;
     jumpTimer = 0;
     bossHitPoints = kMaxHitPoints;
 }
 
-void InGameBoss_2::pause() { boss::pause(*this); }
-bool InGameBoss_2::isPaused() { return boss::isPaused(*this); }
-bool InGameBoss_2::isLoading() { return state == boss::kLoading; }
-void InGameBoss_2::update(int32_t dt) { boss::update(*this, dt); }
-void InGameBoss_2::handleKeys() { boss::handleKeys(*this); }
-void InGameBoss_2::handlePointer() { boss::handlePointer(*this); }
-void InGameBoss_2::applyInput() { boss::applyInput(*this); }
-void InGameBoss_2::paint(VMPtr<Graphics> g) { boss::paint(*this, g); }
+BOSS_FRAME_OPERATIONS(InGameBoss_2, boss::kQuitQuestion)
 void InGameBoss_2::paintHud() { boss::paintHud(*this, bossHitPoints, kMaxHitPoints, kGaugeStep); }
-void InGameBoss_2::paintMessage() { boss::paintPausePanel(*this); }
 
 // ---------------------------------------------------------------- loading
-
-void InGameBoss_2::load() { boss::load(*this); }
 
 void InGameBoss_2::runLoadStep(int32_t step) {
     if (boss::sharedLoadStep(*this, step, 1, stage)) {

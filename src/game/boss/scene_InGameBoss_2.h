@@ -10,14 +10,9 @@
 #include <cstdint>
 
 #include "lib_src/vm/VMArray.h"
+#include "src/game/boss/BossFields.h"
 #include "src/game/foundation/ui_Scene.h"
-#include "src/game/foundation/ui_SceneManager.h"
-#include "src/game/objects/InGameObject_Character.h"
 #include "src/game/objects/InGameObject_Enemy.h"
-#include "src/kv/kv_AnimPlayer.h"
-#include "src/kv/kv_Frame.h"
-#include "src/kv/kv_Gob.h"
-#include "src/kv/util/kv_util_FastRandom.h"
 
 namespace scene {
 
@@ -25,8 +20,6 @@ class InGameBoss_2 : public ui::Scene {
     VM_CLASS(InGameBoss_2, ui::Scene)
     using IntArray = VMArray<int32_t, 1>;
     using IntTable = VMArray<int32_t, 2>;
-    using ByteArray = VMArray<int8_t, 1>;
-    using FrameArray = VMArray<kv::Frame*, 1>;
     using SetArray = VMArray<kv::AnimSet*, 1>;
     using EnemyArray = VMArray<InGameObject::Enemy*, 1>;
 
@@ -42,15 +35,7 @@ class InGameBoss_2 : public ui::Scene {
     VMPtr<InGameBoss_2> _VM_init(VMPtr<ui::SceneManager> owner);
     void _VM_mark(uint32_t flags) override;
 
-    void pause() override;
-    void update(int32_t dt) override;
-    void load() override;
-    void init() override;
-    void handleKeys() override;
-    bool isPaused() override;
-    void paint(VMPtr<Graphics> g) override;
-    void handlePointer() override;
-    bool isLoading() override;
+    BOSS_SCENE_OPERATIONS
 
     virtual void paintWorld();
     virtual void updateGame();
@@ -65,44 +50,17 @@ class InGameBoss_2 : public ui::Scene {
     // right edge) or `turnLeft` + 1 (at the left edge) when `turnAnim` is set.
     void walk(bool turnAnim, int32_t turnLeft);
 
-    // The frame's fields.
-    int32_t state = 0, savedState = 0, menuCursor = 0, loadStep = 0;
-    bool quitChoice = false;
-    int64_t playTime = 0;
-    int32_t frameTime = 0, endTimer = 0, stage = 0, bossHitPoints = 0;
-    VMPtr<kv::AnimPlayer> transitionPlayer{vmField()};
-    VMPtr<InGameObject::Character> character{vmField()};
-    VMPtr<ByteArray> progress{vmField()};
-    VMPtr<ui::SceneManager> manager{vmField()};
-    VMPtr<IntArray> groundLine{vmField()};
-    VMPtr<kv::util::FastRandom> random{vmField()};
-    bool leftFlag = false, rightFlag = false, attackUpFlag = false, jumpFlag = false, attackLeftFlag = false,
-         attackRightFlag = false;
-    int32_t pointerX = 0, pointerY = 0;
-    VMPtr<Graphics> graphics{vmField()};
-    VMPtr<kv::AnimSet> panelSet{vmField()};
-    VMPtr<IntArray> menuTextIds{vmField()};
-    VMPtr<kv::Frame> hudTopBar{vmField()}, hudCorner{vmField()}, playerGauge{vmField()}, gaugeStep{vmField()},
-        speedIcon{vmField()}, powerIcon{vmField()}, healthFill{vmField()}, healthFillLow{vmField()}, bossFill{vmField()},
-        bossGauge{vmField()}, controlsFrame{vmField()};
-    VMPtr<FrameArray> weaponIcons{vmField()};
+    BOSS_FRAME_FIELDS
+    BOSS_ARENA_FIELDS
 
     // The fight's fields.
-    VMPtr<kv::Gob> backgroundGob{vmField()};
-    VMPtr<kv::AnimPlayer> centrePlayer{vmField()};
     VMPtr<kv::AnimPlayer> jumpCarrier{vmField()};
-    VMPtr<kv::AnimSet> glassSet{vmField()};
     int32_t bossPhase = 0;
-    int32_t groundY = 0;
-    VMPtr<kv::AnimSet> bossSet{vmField()};
     VMPtr<IntTable> levelTable{vmField()};
     VMPtr<SetArray> minionSets{vmField()};
-    VMPtr<kv::AnimPlayer> bossPlayer{vmField()};
     int32_t bossTimer = 0;
     bool movingLeft = false;
-    VMPtr<kv::AnimPlayer> markerPlayer{vmField()};
     int32_t jumpTimer = 0;
-    VMPtr<kv::AnimPlayer> rewardPlayer{vmField()};
     VMPtr<EnemyArray> activeMinions{vmField()};
     VMPtr<EnemyArray> freeMinions{vmField()};
 

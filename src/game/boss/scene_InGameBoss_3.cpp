@@ -15,65 +15,29 @@ constexpr int32_t kAppear = 0, kIdle = 1, kPartHit = 2, kDestroyed = 3;
 VMPtr<InGameBoss_3> InGameBoss_3::_VM_init(VMPtr<ui::SceneManager> owner) {
     Scene::_VM_init();
     bossHitPoints = kMaxHitPoints;
-    leftFlag = rightFlag = attackUpFlag = jumpFlag = attackLeftFlag = attackRightFlag = false;
-    quitChoice = false;
-    manager = owner;
-    init();
+    boss::initFrame(*this, owner);
     return this;
 }
 
 void InGameBoss_3::_VM_mark(uint32_t flags) {
     Scene::_VM_mark(flags);
-    for (auto* field : {&transitionPlayer, &centrePlayer, &markerPlayer, &shieldPlayer, &carrierPlayer,
-                        &rewardShadowPlayer, &hazardPlayer, &bossPlayer, &rewardPlayer})
-        vmMarkField(*field, flags);
-    for (auto* field : {&hudTopBar, &hudCorner, &playerGauge, &gaugeStep, &speedIcon, &powerIcon, &healthFill,
-                        &healthFillLow, &bossFill, &bossGauge, &controlsFrame})
-        vmMarkField(*field, flags);
+    boss::markFrame(*this, flags);
+    boss::markArena(*this, flags);
+    for (auto* field : {&shieldPlayer, &carrierPlayer, &rewardShadowPlayer, &hazardPlayer}) vmMarkField(*field, flags);
     for (auto* field : {&shotPool, &activeShots, &partPlayers}) vmMarkField(*field, flags);
-    vmMarkField(character, flags);
-    vmMarkField(progress, flags);
-    vmMarkField(manager, flags);
-    vmMarkField(groundLine, flags);
-    vmMarkField(random, flags);
-    vmMarkField(graphics, flags);
-    vmMarkField(panelSet, flags);
-    vmMarkField(menuTextIds, flags);
-    vmMarkField(weaponIcons, flags);
-    vmMarkField(backgroundGob, flags);
-    vmMarkField(glassSet, flags);
-    vmMarkField(bossSet, flags);
     vmMarkField(partHealth, flags);
 }
 
 void InGameBoss_3::init() {
-    progress = manager->loadRecord(0);
-    stage = progress->at(15);
-    state = boss::kLoading;
-    loadStep = 0;
-    playTime = 0;
-    endTimer = 0;
-    groundLine = IntArray::_VM_new(manager->getGameWidth());
-    random = kv::util::FastRandom::_VM_new();
-    random->_VM_init();
+    boss::resetFrame(*this);
     bossTimer = 0;
     carrierTimer = 0;
 }
 
-void InGameBoss_3::pause() { boss::pause(*this); }
-bool InGameBoss_3::isPaused() { return boss::isPaused(*this); }
-bool InGameBoss_3::isLoading() { return state == boss::kLoading; }
-void InGameBoss_3::update(int32_t dt) { boss::update(*this, dt); }
-void InGameBoss_3::handleKeys() { boss::handleKeys(*this); }
-void InGameBoss_3::handlePointer() { boss::handlePointer(*this); }
-void InGameBoss_3::applyInput() { boss::applyInput(*this); }
-void InGameBoss_3::paint(VMPtr<Graphics> g) { boss::paint(*this, g); }
+BOSS_FRAME_OPERATIONS(InGameBoss_3, boss::kQuitQuestion)
 void InGameBoss_3::paintHud() { boss::paintHud(*this, bossHitPoints, kMaxHitPoints, kGaugeStep); }
-void InGameBoss_3::paintMessage() { boss::paintPausePanel(*this); }
 
 // ---------------------------------------------------------------- loading
-
-void InGameBoss_3::load() { boss::load(*this); }
 
 void InGameBoss_3::runLoadStep(int32_t step) {
     if (boss::sharedLoadStep(*this, step, 2, stage)) return;

@@ -14,7 +14,6 @@ using Boss = scene::InGameBoss_1;
 
 constexpr int32_t kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132}, kRestartEntry[2] = {120, 168};
 constexpr int32_t kQuitEntry[2] = {120, 204}, kYesAnswer[2] = {74, 249};
-constexpr int32_t kAttackUp[2] = {120, 60}, kMoveLeft[2] = {40, 270}, kMoveRight[2] = {200, 260};
 constexpr int kMaxFrames = 20 * 60 * 20;
 
 TEST(BossFrame, StageTimeAddsTheFightBeforeSplitting) {
@@ -193,6 +192,37 @@ TEST(Boss1, ShotsTheGolemAndTheReward) {
     EXPECT_EQ(rewardOnGround, 0);
 }
 
+// The golem waits 5000 ms on the ground once its landing has played out, and 5000 ms at the
+// top before it drops again over the character.
+TEST(Boss1, TheGolemWaitsFiveSecondsDownAndUp) {
+    BossGame game;
+    static std::vector<int32_t> seen;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(0);
+        Boss& fight = game.fight<Boss>();
+        fight.character->setInvulnerableTimer(1'000'000);
+        fight.frameTime = 50;
+        auto waitFor = [&](int32_t next) {
+            fight.bossTimer = 0;
+            int32_t updates = 0;
+            for (; updates < 1000 && fight.bossPlayer->getAnimation() != next; ++updates) fight.updateGame();
+            return updates;
+        };
+        fight.bossPlayer->setAnimation(Boss::kLanded);
+        fight.bossPlayer->setY(fight.groundY);
+        while (fight.bossPlayer->update(50)) {
+        }
+        seen.push_back(waitFor(Boss::kRise));
+        fight.bossPlayer->setY(0);
+        fight.character->body->setX(52);
+        seen.push_back(waitFor(Boss::kDrop));
+        seen.push_back(fight.bossPlayer->getX());
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{100, 100, 52}));
+}
+
 // The closing curtain holds at its start for 3000 ms; the stage's earlier hurt flag is kept.
 TEST(Boss1, TheEndHoldsThenStoresAndLeaves) {
     BossGame game;
@@ -219,107 +249,21 @@ TEST(Boss1, TheEndHoldsThenStoresAndLeaves) {
     EXPECT_EQ(next, scene_id::kResult);
 }
 
-struct FightRun {
-    int32_t lastScene = -1, hurt = -1, endState = -1;
-    int64_t fightFrames = 0, playTime = 0;
-    std::vector<int8_t> before, after;
-};
+// Busy enough for a picture: the golem down with two drops out.
+bool busy(Boss& fight) { return fight.bossPlayer->getAnimation() == Boss::kLanded && fight.activeShots->at(1); }
 
-// Plays by touch until the fight is left; `hold` names the point to hold each frame.
-template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
-    const int32_t* held = nullptr;
-    bool savedPlay = false, savedEnd = false, savedCurtain = false;
-    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
-        Boss& fight = game.fight<Boss>();
-        if (fight.state == boss::kPlaying) {
-            ++run.fightFrames;
-            if (shield) fight.character->setInvulnerableTimer(2000);
-            const int32_t* point = hold(fight);
-            if (point != held) {
-                if (held) game.release(held[0], held[1]);
-                else if (point) game.press(point[0], point[1]);
-                held = held ? nullptr : point;
-            }
-            if (!savedPlay && fight.bossPlayer->getAnimation() == Boss::kLanded && fight.activeShots->at(1)) {
-                savedPlay = true;
-                game.savePng("boss1_frames/" + name + "_play.png");
-            }
-        } else {
-            if (held) game.release(held[0], held[1]);
-            held = nullptr;
-            run.endState = fight.state;
-            run.hurt = fight.character->noDamage ? 0 : 1;
-            run.playTime = fight.playTime;
-            if (!savedEnd && fight.endTimer >= 1000) {
-                savedEnd = true;
-                game.savePng("boss1_frames/" + name + "_end.png");
-            }
-            if (!savedCurtain && fight.endTimer >= 3300) {
-                savedCurtain = true;
-                game.savePng("boss1_frames/" + name + "_curtain.png");
-            }
-        }
-        game.frames(1);
-    }
-    run.lastScene = askedScenes.back();
-    run.after = game.record(0);
-    run.before = game.before;
-}
-
-void expectStored(const FightRun& run) {
-    ASSERT_EQ(run.after.size(), run.before.size());
-    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
-    EXPECT_EQ(run.playTime, run.fightFrames * 50);
-    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
-    EXPECT_EQ(run.after[13], run.hurt);
-    EXPECT_EQ(run.after[14], kCollected);
-    EXPECT_EQ(run.after[15], 0);
-    EXPECT_EQ(run.after[16], 1);
-    EXPECT_EQ(run.after[17], total.hours);
-    EXPECT_EQ(run.after[18], total.minutes);
-    EXPECT_EQ(run.after[19], total.seconds);
-    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
-                static_cast<long long>(run.fightFrames));
+// The winning route, with the first weapon.
+const int32_t* winningTouch(Boss& fight) {
+    if (fight.bossPhase != Boss::kGone) return kAttackUp;
+    return closeGap(fight.rewardPlayer->getX() - fight.character->getX(), 4);
 }
 
 TEST(Boss1, WonByTouchWithTheFirstWeapon) {
-    std::filesystem::create_directories("boss1_frames");
-    BossGame game;
-    static FightRun run;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.enter(0);
-        game.frames(20);
-        game.savePng("boss1_frames/intro.png");
-        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
-            if (fight.bossPhase != Boss::kGone) return kAttackUp;
-            const int32_t gap = fight.rewardPlayer->getX() - fight.character->getX();
-            if (gap < -4) return kMoveLeft;
-            if (gap > 4) return kMoveRight;
-            return nullptr;
-        });
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(run.endState, boss::kBeaten);
-    EXPECT_EQ(run.lastScene, scene_id::kResult);
-    expectStored(run);
+    expectWon(playFight<Boss>(0, "win", kMaxFrames, true, busy, winningTouch), 0);
 }
 
 TEST(Boss1, StandingStillLoses) {
-    std::filesystem::create_directories("boss1_frames");
-    BossGame game;
-    static FightRun run;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.openFight<Boss>(0);
-        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(run.endState, boss::kLost);
-    EXPECT_EQ(run.hurt, 1);
-    EXPECT_EQ(run.lastScene, scene_id::kGameOver);
-    expectStored(run);
+    expectLost(playFight<Boss>(0, "loss", kMaxFrames, false, busy, standStill<Boss>), 0);
 }
 
 // The pause menu by touch: the quit question's yes leads to the world map; restart stores a

@@ -1,6 +1,7 @@
 // Boss fight 3 in the real game, headless on fake time over the compiled content: loading, the
-// shield's one-a-frame rule, part hits, the end in a frame of both a win and a death, and the
-// fight played by touch to a win and to a loss (frames saved under boss3_frames/).
+// shield's one-a-frame rule, part hits, the end in a frame of both a win and a death, the drop,
+// the launches and the parts' return, and the fight played by touch to a win and to a loss
+// (frames saved under boss3_frames/).
 
 #include <filesystem>
 
@@ -12,7 +13,6 @@ namespace {
 using namespace boss_test;
 using Boss = scene::InGameBoss_3;
 
-constexpr int32_t kAttackUp[2] = {120, 60}, kMoveLeft[2] = {40, 270}, kMoveRight[2] = {200, 260};
 constexpr int kMaxFrames = 8 * 60 * 20;
 
 TEST(Boss3, LoadsThePartsOnTheCarriersBoxes) {
@@ -85,11 +85,6 @@ TEST(Boss3, ShieldPartsAndTheLastFrame) {
     EXPECT_EQ(endState, boss::kBeaten);
 }
 
-struct FightRun {
-    int32_t lastScene = -1, hurt = -1, endState = -1;
-    int64_t fightFrames = 0, playTime = 0;
-    std::vector<int8_t> before, after;
-};
 
 int32_t liveShots(Boss& fight) {
     int32_t n = 0;
@@ -97,118 +92,135 @@ int32_t liveShots(Boss& fight) {
     return n;
 }
 
-template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
-    const int32_t* held = nullptr;
-    bool savedPlay = false, savedEnd = false, savedCurtain = false;
-    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
-        Boss& fight = game.fight<Boss>();
-        if (fight.state == boss::kPlaying) {
-            ++run.fightFrames;
-            if (shield) fight.character->setInvulnerableTimer(2000);
-            const int32_t* point = hold(fight);
-            if (point != held) {
-                if (held) game.release(held[0], held[1]);
-                else if (point) game.press(point[0], point[1]);
-                held = held ? nullptr : point;
-            }
-            if (!savedPlay && liveShots(fight) >= 4 && fight.bossPhase == Boss::kDropping) {
-                savedPlay = true;
-                game.savePng("boss3_frames/" + name + "_play.png");
-            }
-        } else {
-            if (held) game.release(held[0], held[1]);
-            held = nullptr;
-            run.endState = fight.state;
-            run.hurt = fight.character->noDamage ? 0 : 1;
-            run.playTime = fight.playTime;
-            if (!savedEnd && fight.endTimer >= 1000) {
-                savedEnd = true;
-                game.savePng("boss3_frames/" + name + "_end.png");
-            }
-            if (!savedCurtain && fight.endTimer >= 3300) {
-                savedCurtain = true;
-                game.savePng("boss3_frames/" + name + "_curtain.png");
-            }
-        }
-        game.frames(1);
-    }
-    if (game.inFight<Boss>())
-    {
-        Boss& f = game.fight<Boss>();
-        std::printf("left at phase %d, %d hit points, parts %d %d %d %d at y %d, hero %d carrier %d\n", f.bossPhase,
-                    f.bossHitPoints, f.partHealth->at(0), f.partHealth->at(1), f.partHealth->at(2), f.partHealth->at(3),
-                    f.partPlayers->at(0)->getY(), f.character->getX(), f.carrierPlayer->getAnimation());
-    }
-    run.lastScene = askedScenes.back();
-    run.after = game.record(0);
-    run.before = game.before;
-}
-
-void expectStored(const FightRun& run) {
-    ASSERT_EQ(run.after.size(), run.before.size());
-    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
-    EXPECT_EQ(run.playTime, run.fightFrames * 50);
-    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
-    EXPECT_EQ(run.after[13], run.hurt);
-    EXPECT_EQ(run.after[14], kCollected);
-    EXPECT_EQ(run.after[15], 2);
-    EXPECT_EQ(run.after[16], 1);
-    EXPECT_EQ(run.after[17], total.hours);
-    EXPECT_EQ(run.after[18], total.minutes);
-    EXPECT_EQ(run.after[19], total.seconds);
-    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
-                static_cast<long long>(run.fightFrames));
-}
-
-// Walks to x and attacks upward there.
-const int32_t* attackFrom(Boss& fight, int32_t x) {
-    const int32_t gap = x - fight.character->getX();
-    if (gap < -10) return kMoveLeft;
-    if (gap > 10) return kMoveRight;
-    return kAttackUp;
-}
-
-TEST(Boss3, WonByTouchWithTheFirstWeapon) {
-    std::filesystem::create_directories("boss3_frames");
+// The drop ends in the step where the hazard has sunk wholly below the ground line, even with
+// the body hit while it falls, and not before.
+TEST(Boss3, TheDropEndsOnlyOnceTheHazardHasSunk) {
     BossGame game;
-    static FightRun run;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.enter(2);
-        game.frames(20);
-        game.savePng("boss3_frames/intro.png");
-        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
-            if (fight.bossPhase == Boss::kDefeated) {
-                if (!fight.rewardPlayer) return nullptr;
-                const int32_t gap = fight.rewardPlayer->getX() - fight.character->getX();
-                return gap < -4 ? kMoveLeft : gap > 4 ? kMoveRight : nullptr;
-            }
-            for (int32_t k = 0; k < 4; ++k)
-                if (fight.partHealth->at(k) > 0) return attackFrom(fight, fight.partPlayers->at(k)->getX());
-            return attackFrom(fight, 120);
-        });
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(run.endState, boss::kBeaten);
-    EXPECT_EQ(run.lastScene, scene_id::kResult);
-    expectStored(run);
-}
-
-TEST(Boss3, StandingStillLoses) {
-    std::filesystem::create_directories("boss3_frames");
-    BossGame game;
-    static FightRun run;
+    static std::vector<std::string> seen;
     game.run([](GameDriver& g) {
         auto& game = static_cast<BossGame&>(g);
         game.openFight<Boss>(2);
-        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
+        Boss& fight = game.fight<Boss>();
+        fight.frameTime = 50;
+        fight.bossTimer = 2950;
+        fight.updateBoss();
+        seen.push_back("phase " + std::to_string(fight.bossPhase));
+        fight.bossPlayer->setAnimation(Boss::kHit);
+        for (int k = 0; k < 2000 && fight.bossPhase == Boss::kDropping; ++k) {
+            fight.updateBoss();
+            kv::AnimPlayer* hazard = fight.hazardPlayer.get();
+            const bool sunk = hazard->getY() - hazard->getCurrentFrame()->height > fight.groundY;
+            if (sunk != (fight.bossPhase == Boss::kWaiting))
+                seen.push_back("phase " + std::to_string(fight.bossPhase) + " with the hazard at " +
+                               std::to_string(fight.hazardPlayer->getY()));
+        }
+        seen.push_back("phase " + std::to_string(fight.bossPhase) + " body " +
+                       std::to_string(fight.bossPlayer->getAnimation()));
         game.manager().requestExit();
     });
-    EXPECT_EQ(run.endState, boss::kLost);
-    EXPECT_EQ(run.hurt, 1);
-    EXPECT_EQ(run.lastScene, scene_id::kGameOver);
-    expectStored(run);
+    EXPECT_EQ(seen, (std::vector<std::string>{"phase 1", "phase 0 body 0"}));
+}
+
+// Launches come only from the side whose parts live; with twenty shots out none follow. The
+// attempts are 500 ms apart; 1 ms steps keep the shots from sinking meanwhile.
+TEST(Boss3, LaunchesNeedALivePartAndAFreeSlot) {
+    BossGame game;
+    static int32_t launched, wrongSide, full, fullAfter, pooled;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(2);
+        Boss& fight = game.fight<Boss>();
+        while (fight.carrierPlayer->update(50)) {
+        }
+        VMPtr<kv::Paintable::BoxArray> launchers = boss::newBoxes(2);
+        fight.carrierPlayer->getCollisionBoxes(0, launchers, 1);
+        const int32_t secondLauncherX = fight.carrierPlayer->getX() + launchers->at(1)->x;
+        fight.frameTime = 1;
+        auto attempt = [&] {
+            fight.carrierTimer = 499;
+            fight.updateBoss();
+        };
+        fight.partHealth->at(0) = fight.partHealth->at(1) = 0;
+        for (int k = 0; k < 40; ++k) {
+            const int32_t before = liveShots(fight);
+            attempt();
+            if (liveShots(fight) == before) continue;
+            ++launched;
+            wrongSide += fight.activeShots->at(before)->getX() != secondLauncherX;
+        }
+        fight.partHealth->at(0) = fight.partHealth->at(1) = 30;
+        for (int k = 0; k < 200 && liveShots(fight) < 20; ++k) attempt();
+        full = liveShots(fight);
+        for (int k = 0; k < 10; ++k) attempt();
+        fullAfter = liveShots(fight);
+        for (int32_t k = 0; k < 20; ++k) pooled += fight.shotPool->at(k) != nullptr;
+        game.manager().requestExit();
+    });
+    EXPECT_GT(launched, 5);
+    EXPECT_LT(launched, 35);  // about half the attempts draw the dead side
+    EXPECT_EQ(wrongSide, 0);
+    EXPECT_EQ(full, 20);
+    EXPECT_EQ(fullAfter, 20);
+    EXPECT_EQ(pooled, 0);
+}
+
+// With the last part down the carrier is exposed and the shield opens; the parts come back at
+// full health 5000 ms after the exposure animation has played out, the shield closed again.
+TEST(Boss3, ThePartsReturnFiveSecondsAfterTheExposure) {
+    BossGame game;
+    static int32_t exposedShield, updates, exposureUpdates, shieldAfter;
+    static std::vector<int32_t> healthAfter;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(2);
+        Boss& fight = game.fight<Boss>();
+        while (fight.carrierPlayer->update(50)) {
+        }
+        VMPtr<kv::AnimPlayer> probe = InGameObject::newPlayer(fight.bossSet, Boss::kExposed);
+        while (probe->update(50)) ++exposureUpdates;
+        for (int32_t k = 0; k < 4; ++k) fight.partHealth->at(k) = 0;
+        fight.frameTime = 50;
+        fight.updateBoss();
+        exposedShield = fight.shieldPlayer->getAnimation();
+        while (updates < 1000 && fight.carrierPlayer->getAnimation() == Boss::kExposed) {
+            fight.updateBoss();
+            ++updates;
+        }
+        shieldAfter = fight.shieldPlayer->getAnimation();
+        for (int32_t k = 0; k < 4; ++k) healthAfter.push_back(fight.partHealth->at(k));
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(exposedShield, Boss::kShieldOpen);
+    EXPECT_EQ(updates, exposureUpdates + 100);
+    EXPECT_EQ(shieldAfter, Boss::kShieldClosed);
+    EXPECT_EQ(healthAfter, (std::vector<int32_t>{30, 30, 30, 30}));
+}
+
+// Busy enough for a picture: two shots out.
+bool busy(Boss& fight) { return liveShots(fight) >= 2; }
+
+// Walks to x and attacks upward there.
+const int32_t* attackFrom(Boss& fight, int32_t x) {
+    const int32_t* move = closeGap(x - fight.character->getX(), 10);
+    return move ? move : kAttackUp;
+}
+
+// The winning route, with the first weapon.
+const int32_t* winningTouch(Boss& fight) {
+    if (fight.bossPhase == Boss::kDefeated) {
+        return fight.rewardPlayer ? closeGap(fight.rewardPlayer->getX() - fight.character->getX(), 4) : nullptr;
+    }
+    for (int32_t k = 0; k < 4; ++k)
+        if (fight.partHealth->at(k) > 0) return attackFrom(fight, fight.partPlayers->at(k)->getX());
+    return attackFrom(fight, 120);
+}
+
+TEST(Boss3, WonByTouchWithTheFirstWeapon) {
+    expectWon(playFight<Boss>(2, "win", kMaxFrames, true, busy, winningTouch), 2);
+}
+
+TEST(Boss3, StandingStillLoses) {
+    expectLost(playFight<Boss>(2, "loss", kMaxFrames, false, busy, standStill<Boss>), 2);
 }
 
 }  // namespace
