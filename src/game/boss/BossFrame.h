@@ -10,10 +10,13 @@
 // centrePlayer, backgroundGob, the HUD frames, weaponIcons, controlsFrame, panelSet,
 // menuTextIds and the six control flags with pointerX and pointerY) and through the scene's
 // own virtual operations (load, updateGame, applyInput, paintWorld, paintHud, paintMessage).
+// A scene may add hooks the frame then calls: updateIntro(dt) (the fight's own intro motion),
+// updateFinale(dt) (a finale state 7 that plays on after the boss is down, taking input and
+// play time) and controlsMirrored() (the walking controls turned around for now).
 //
 // States: 0 loading, 1 playing, 2 pause menu, 3 intro, 5 boss beaten, 6 player lost and the
 // quit question, which is 7 for the first bosses and a parameter for those that use 7 for
-// something else.
+// something else (the finale).
 
 #include <algorithm>
 #include <cstdint>
@@ -33,6 +36,12 @@
 namespace boss {
 
 enum State : int32_t { kLoading = 0, kPlaying = 1, kPauseMenu = 2, kIntro = 3, kBeaten = 5, kLost = 6, kQuitQuestion = 7 };
+constexpr int32_t kFinale = 7;
+
+template <class S> constexpr bool hasFinale = requires(S& s) { s.updateFinale(0); };
+
+// Play, and the finale of a fight that has one: input and play time count.
+template <class S> bool inPlay(S& s) { return s.state == kPlaying || (hasFinale<S> && s.state == kFinale); }
 
 constexpr int32_t kFirstLoadStep = 15, kViewHeight = 320, kEndHoldMillis = 3000;
 constexpr int32_t kBossGaugeX = 240, kGaugeY = 160, kControlsX = 160, kControlsY = 265, kGaugeSteps = 20;
@@ -117,6 +126,7 @@ template <class S> void update(S& s, int32_t dt) {
     case kLoading: s.load(); break;
     case kIntro:
         s.transitionPlayer->update(dt);
+        if constexpr (requires { s.updateIntro(dt); }) s.updateIntro(dt);
         if (introDone(s)) s.state = kPlaying;
         break;
     case kPlaying:
@@ -128,6 +138,14 @@ template <class S> void update(S& s, int32_t dt) {
     case kLost:
         updateEnd(s, dt);
         s.updateGame();
+        break;
+    case kFinale:
+        if constexpr (hasFinale<S>) {
+            s.playTime += int64_t(dt);
+            s.updateGame();
+            s.applyInput();
+            s.updateFinale(dt);
+        }
         break;
     default: break;
     }
@@ -218,10 +236,12 @@ template <class S> void loadPanels(S& s) {
 // ---------------------------------------------------------------- controls
 
 template <class S> level::LevelControls controls(S& s) {
-    return level::LevelControls({s, *s.manager, s.character.get(),
-                                 {s.leftFlag, s.rightFlag, s.attackUpFlag, s.jumpFlag, s.attackLeftFlag, s.attackRightFlag},
-                                 s.pointerX, s.pointerY, s.menuCursor, s.quitChoice, s.hudTopBar.get(), s.hudCorner.get(),
-                                 s.panelSet.get()});
+    level::LevelControls built({s, *s.manager, s.character.get(),
+                                {s.leftFlag, s.rightFlag, s.attackUpFlag, s.jumpFlag, s.attackLeftFlag, s.attackRightFlag},
+                                s.pointerX, s.pointerY, s.menuCursor, s.quitChoice, s.hudTopBar.get(), s.hudCorner.get(),
+                                s.panelSet.get()});
+    if constexpr (requires { s.controlsMirrored(); }) built.setMirrored(s.controlsMirrored());
+    return built;
 }
 
 // Carries out a panel's answer: back to the interrupted state, the stage's normal level from
@@ -243,7 +263,7 @@ template <class S> void choose(S& s, level::PanelChoice choice, int32_t quitStat
 
 // Keys act in play, the pause menu and the quit question only.
 template <class S> void handleKeys(S& s, int32_t quitState = kQuitQuestion) {
-    if (s.state == kPlaying)
+    if (inPlay(s))
         controls(s).keysInPlay();
     else if (s.state == kPauseMenu)
         choose(s, controls(s).pauseMenuKeys(), quitState);
@@ -253,7 +273,7 @@ template <class S> void handleKeys(S& s, int32_t quitState = kQuitQuestion) {
 
 template <class S> void handlePointer(S& s, int32_t quitState = kQuitQuestion) {
     const level::PointerEvent event = level::LevelControls::readPointer(*s.manager);
-    if (s.state == kPlaying)
+    if (inPlay(s))
         controls(s).pointerInPlay(event);
     else if (s.state == kPauseMenu)
         choose(s, controls(s).pauseMenuPointer(event), quitState);
@@ -262,7 +282,7 @@ template <class S> void handlePointer(S& s, int32_t quitState = kQuitQuestion) {
 }
 
 template <class S> void applyInput(S& s) {
-    if (s.state == kPlaying) controls(s).applyInput();
+    if (inPlay(s)) controls(s).applyInput();
 }
 
 // ---------------------------------------------------------------- painting
@@ -323,7 +343,7 @@ template <class S> void paintQuitPanel(S& s) {
 template <class S> void paint(S& s, VMPtr<javax::microedition::lcdui::Graphics> g, int32_t quitState = kQuitQuestion) {
     s.graphics = g;
     const int32_t state = s.state;
-    if (state == kPlaying || state == kIntro || state == kBeaten || state == kLost) {
+    if (inPlay(s) || state == kIntro || state == kBeaten || state == kLost) {
         s.paintWorld();
         s.paintHud();
         if (state == kIntro) paintCurtain(s, true);
