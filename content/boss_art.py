@@ -457,7 +457,7 @@ def boss4():
 
 # ---------------------------------------------------------------- boss 5 (0x2C04, 0x2400)
 
-KEEPER_HEART = {0: (0, -104), 2: (0, -110), 21: (0, -96)}   # the heart's centre from the base, by pose
+KEEPER_HEART = {0: (0, -76), 2: (0, -82), 21: (0, -68)}   # the heart's centre from the base, by pose
 
 
 def keeper(pose):
@@ -470,8 +470,13 @@ def keeper(pose):
     for k in range(4):
         x = 38 + 18 * k
         body += f'<rect x="{x}" y="{108 + lift}" width="12" height="{40 - lift}" rx="2" fill="{GLASS[1]}" opacity="0.5" stroke="{INK}" stroke-width="1"/>'
-    body += poly([(36, 100 + lift), (30, 50 + lift), (50, 28 + lift), (90, 28 + lift), (110, 50 + lift), (104, 100 + lift)],
-                 GLASS[1], INK, 3, 'fill-opacity="0.9"')
+    # The bust, with a round window on its chest where the heart glows (drawn behind it).
+    hx, hy = 70 + KEEPER_HEART[pose][0], 154 + KEEPER_HEART[pose][1]
+    outline = [(36, 100 + lift), (30, 50 + lift), (50, 28 + lift), (90, 28 + lift), (110, 50 + lift), (104, 100 + lift)]
+    path = "M " + " L ".join(f"{x} {y}" for x, y in outline) + " Z"
+    path += f" M {hx - 15} {hy} a 15 15 0 1 0 30 0 a 15 15 0 1 0 -30 0 Z"
+    body += f'<path d="{path}" fill="{GLASS[1]}" fill-opacity="0.9" fill-rule="evenodd" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+    body += f'<circle cx="{hx}" cy="{hy}" r="17" fill="none" stroke="{GOLD[0]}" stroke-width="2"/>'
     body += poly([(36, 100 + lift), (30, 50 + lift), (42, 56 + lift), (46, 98 + lift)], GLASS[0], "none", 0, 'opacity="0.7"')
     body += f'<path d="M 52 34 L 70 34 L 58 46 Z" fill="#FFFFFF" opacity="0.8" transform="translate(0 {lift})"/>'
     # The crown.
@@ -583,10 +588,11 @@ def boss5():
 
     def fist_frame(name, side, x, y, gob="fist", extra=()):
         # Part B mirrors part A.
+        # A flipped module mirrors its place about the anchor too; boxes are given as they lie.
         sx = x if side == 0 else -x
         flip = "h" if side == 1 else None
         box = (0, (sx + fist_box[0], y + fist_box[1], fist_box[2], fist_box[3]))
-        mods = [mod(gob, sx, y, flip)] + list(extra)
+        mods = [mod(gob, x, y, flip)] + list(extra)
         frames.append(frame(name, mods, [box]))
         return name
 

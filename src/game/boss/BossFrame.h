@@ -192,13 +192,17 @@ template <class S> bool sharedLoadStep(S& s, int32_t step, int32_t n, int32_t ch
         for (int32_t x = 0; x < s.groundLine->length; ++x) s.groundLine->at(x) = s.groundY;
         return true;
     }
-    case 12: {
-        VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(STAGE0_GOBS + n);
-        if (!gobs || gobs->length < 1)
-            vm::throwNew<java::lang::RuntimeException>(java::lang::String::withNumber("no gob array ", STAGE0_GOBS + n));
-        s.backgroundGob = gobs->at(0);
-        return true;
-    }
+    case 12:
+        // A fight whose background is not the stage's picture loads its own.
+        if constexpr (requires { s.backgroundGob; }) {
+            VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(STAGE0_GOBS + n);
+            if (!gobs || gobs->length < 1)
+                vm::throwNew<java::lang::RuntimeException>(java::lang::String::withNumber("no gob array ", STAGE0_GOBS + n));
+            s.backgroundGob = gobs->at(0);
+            return true;
+        } else {
+            return false;
+        }
     case 11:
         s.transitionPlayer = InGameObject::newPlayer(InGameObject::loadAnimSet(CURTAIN_SET, CURTAIN_GOBS), 1);
         s.transitionPlayer->setX(0);
