@@ -68,6 +68,12 @@ struct StageTime {
 };
 StageTime totalTime(int64_t fightMillis, int32_t storedHours, int32_t storedMinutes, int32_t storedSeconds);
 
+// The steps of a 20-step gauge gone at `value` of `maximum`, one for every `step` points
+// lost; the last step stays while anything is left.
+constexpr int32_t gaugeStepsLost(int32_t value, int32_t maximum, int32_t step) {
+    return std::min((maximum - value) / step, 19);
+}
+
 // ---------------------------------------------------------------- states
 
 // Pauses unless loading, paused or asking to quit; the menu opens on its first entry.
@@ -373,7 +379,8 @@ template <class S> void paintHud(S& s, int32_t hitPoints, int32_t maximum, int32
     const int32_t health = s.character->health;
     if (health > 0) {
         kv::graphics::CollisionBox* window = boxes->at(0);
-        s.graphics->setClip(window->x, gaugeY + window->y + (100 - health) / 5 * stepHeight, window->width, window->height);
+        s.graphics->setClip(window->x, gaugeY + window->y + gaugeStepsLost(health, 100, 5) * stepHeight, window->width,
+                            window->height);
         (health <= 30 ? s.healthFillLow : s.healthFill)->paint(s.graphics, 0, gaugeY, 0);
         clipToView(s);
     }
@@ -381,7 +388,7 @@ template <class S> void paintHud(S& s, int32_t hitPoints, int32_t maximum, int32
     if (hitPoints > 0) {
         s.bossGauge->getCollisionBoxes(0, boxes, 0);
         kv::graphics::CollisionBox* window = boxes->at(0);
-        s.graphics->setClip(window->x + kBossGaugeX, gaugeY + window->y + (maximum - hitPoints) / step * stepHeight,
+        s.graphics->setClip(window->x + kBossGaugeX, gaugeY + window->y + gaugeStepsLost(hitPoints, maximum, step) * stepHeight,
                             window->width, window->height);
         s.bossFill->paint(s.graphics, kBossGaugeX, gaugeY, 0);
         clipToView(s);

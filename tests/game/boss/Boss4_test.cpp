@@ -33,6 +33,16 @@ void aim(Boss& fight, kv::AnimPlayer* bolt, int32_t slot, int32_t x, int32_t y, 
     fight.character->getProjectiles()->set(slot, bolt);
 }
 
+// The gauges' steps gone: the hero's (100 health, 5 a step), boss 4's (1000, 50), boss 5's
+// (2000, 100); the last step stays while anything is left.
+TEST(BossFrame, GaugeStepsGone) {
+    struct Case {
+        int32_t value, maximum, step, gone;
+    } cases[] = {{100, 100, 5, 0},    {96, 100, 5, 0},     {95, 100, 5, 1},   {30, 100, 5, 14},   {1000, 1000, 50, 0},
+                 {951, 1000, 50, 0},  {10, 1000, 50, 19},  {1, 1000, 50, 19}, {2000, 2000, 100, 0}, {100, 2000, 100, 19}};
+    for (const Case& c : cases) EXPECT_EQ(boss::gaugeStepsLost(c.value, c.maximum, c.step), c.gone) << c.value;
+}
+
 TEST(Boss4, LoadsInSixteenCalls) {
     BossGame game;
     static std::vector<int32_t> heroAfter, bossAfter;

@@ -15,7 +15,8 @@ using namespace boss_test;
 using Boss = scene::InGameBoss_5;
 
 constexpr int32_t kStage = 4;
-constexpr int32_t kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132}, kQuitEntry[2] = {120, 204};
+constexpr int32_t kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132}, kRestartEntry[2] = {120, 168};
+constexpr int32_t kQuitEntry[2] = {120, 204};
 constexpr int32_t kYesAnswer[2] = {74, 249};
 constexpr int32_t kAttackUp[2] = {120, 60};
 constexpr int kMaxFrames = 15 * 60 * 20;
@@ -416,13 +417,14 @@ TEST(Boss5, StandingStillLoses) {
     expectStored(run);
 }
 
-// Quit here is state 8 (7 is the finale); yes leads to the world map with the record untouched.
-TEST(Boss5, QuitByTouch) {
+// Quit here is state 8 (7 is the finale); yes leads to the world map with the record untouched;
+// restart stores a zero time for the stage and starts its normal level.
+TEST(Boss5, PanelsByTouchQuitAndRestart) {
     std::filesystem::create_directories("boss5_frames");
     BossGame game;
     static std::vector<int32_t> states;
-    static int32_t quitScene;
-    static std::vector<int8_t> afterQuit, before;
+    static int32_t quitScene, restartScene;
+    static std::vector<int8_t> afterQuit, before, restarted;
     game.run([](GameDriver& g) {
         auto& game = static_cast<BossGame&>(g);
         game.openFight<Boss>(kStage);
@@ -441,11 +443,23 @@ TEST(Boss5, QuitByTouch) {
         quitScene = askedScenes.back();
         afterQuit = game.record(0);
         before = game.before;
+        game.manager().changeScene(scene_id::kBoss5);
+        game.frames(1);
+        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
+        game.tap(kPauseButton[0], kPauseButton[1]);
+        game.frames(1);
+        game.tap(kRestartEntry[0], kRestartEntry[1]);
+        game.frames(2);
+        restartScene = askedScenes.back();
+        std::vector<int8_t> record = game.record(0);
+        restarted.assign(record.begin() + 13, record.end());
         game.manager().requestExit();
     });
     EXPECT_EQ(states, (std::vector<int32_t>{boss::kPauseMenu, Boss::kQuitState, 1}));
     EXPECT_EQ(quitScene, scene_id::kWorldMap);
     EXPECT_EQ(afterQuit, before);
+    EXPECT_EQ(restartScene, scene_id::kNormalLevel);
+    EXPECT_EQ(restarted, (std::vector<int8_t>{0, 0, kStage, 1, 0, 0, 0}));
 }
 
 }  // namespace
