@@ -359,11 +359,22 @@ TEST(Boss4, PanelsByTouchQuitAndRestart) {
         game.tap(kPauseButton[0], kPauseButton[1]);
         game.frames(1);
         states.push_back(game.fight<Boss>().state);
-        game.savePng("boss4_frames/pause.png");
+        const int32_t language = game.manager().languageIndex;
+        for (int32_t k = 0; k < 5; ++k) {
+            game.manager().languageIndex = k;
+            game.frames(1);
+            game.savePng("boss4_frames/pause_" + std::to_string(k) + ".png");
+        }
+        game.manager().languageIndex = language;
         game.tap(kQuitEntry[0], kQuitEntry[1]);
         game.frames(2);
         states.push_back(game.fight<Boss>().state);
-        game.savePng("boss4_frames/quit.png");
+        for (int32_t k = 0; k < 5; ++k) {
+            game.manager().languageIndex = k;
+            game.frames(1);
+            game.savePng("boss4_frames/quit_" + std::to_string(k) + ".png");
+        }
+        game.manager().languageIndex = language;
         game.tap(kYesAnswer[0], kYesAnswer[1]);
         game.frames(2);
         quitScene = askedScenes.back();
