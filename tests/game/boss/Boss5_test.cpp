@@ -312,6 +312,15 @@ struct FightRun {
     int32_t pausedInFinale = -1, resumedInto = -1;
 };
 
+int32_t guardsInView(Boss& fight) {
+    int32_t n = 0;
+    for (int32_t i = 0; i < Boss::kMinionCount; ++i) {
+        InGameObject::Enemy* minion = fight.activeMinions->at(i);
+        n += minion && minion->getX() > 30 && minion->getX() < 210;
+    }
+    return n;
+}
+
 template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
     const int32_t* held = nullptr;
     std::set<std::string> saved;
@@ -333,7 +342,7 @@ template <typename Hold> void play(BossGame& game, FightRun& run, const std::str
             if (fight.bossPhase == Boss::kSlam && fight.slamDone) once("slam");
             if (fight.bossPhase == Boss::kCrossSlam && fight.slamDone) once("cross_slam");
             if (fight.bossPhase == Boss::kRain && fight.rainList->size() >= 20) once("rain");
-            if (fight.bossPhase == Boss::kMinions) once("guards");
+            if (fight.bossPhase == Boss::kMinions && guardsInView(fight) >= 3) once("guards");
             if (fight.state == boss::kFinale && fight.defeatEffect->getY() > 150) once("finale");
             if (fight.state == boss::kFinale && run.pausedInFinale < 0) {
                 // Pausing in the finale resumes into it.
