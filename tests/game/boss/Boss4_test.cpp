@@ -368,6 +368,7 @@ TEST(Boss4, PanelsByTouchQuitAndRestart) {
         game.manager().languageIndex = language;
         game.tap(kQuitEntry[0], kQuitEntry[1]);
         game.frames(2);
+        game.fight<Boss>().pause();  // the quit question stays
         states.push_back(game.fight<Boss>().state);
         for (int32_t k = 0; k < 5; ++k) {
             game.manager().languageIndex = k;

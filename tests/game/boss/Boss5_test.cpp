@@ -304,6 +304,30 @@ TEST(Boss5, HeartAndGuardsUnderFire) {
     EXPECT_FALSE(celebrated);
 }
 
+// Pause opens the menu from play, the intro, the end and the finale; loading, the menu and the
+// quit question (8 here) stay as they are. Only the menu and the quit question count as paused.
+TEST(Boss5, PauseInEveryState) {
+    BossGame game;
+    static std::vector<int32_t> after, saved, paused;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(kStage);
+        Boss& fight = game.fight<Boss>();
+        for (int32_t state : {0, 1, 2, 3, 5, 6, 7, 8}) {
+            fight.state = state;
+            fight.savedState = -1;
+            paused.push_back(fight.isPaused());
+            fight.pause();
+            after.push_back(fight.state);
+            saved.push_back(fight.savedState);
+        }
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(after, (std::vector<int32_t>{0, 2, 2, 2, 2, 2, 2, 8}));
+    EXPECT_EQ(saved, (std::vector<int32_t>{-1, 1, -1, 3, 5, 6, 7, -1}));
+    EXPECT_EQ(paused, (std::vector<int32_t>{0, 0, 1, 0, 0, 0, 0, 1}));
+}
+
 struct FightRun {
     int32_t lastScene = -1, hurt = -1, endState = -1;
     int64_t fightFrames = 0, playTime = 0;
