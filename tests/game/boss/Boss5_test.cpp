@@ -139,12 +139,19 @@ TEST(Boss5, TheKeepersAttacks) {
                             const bool left = shard->x < 120;
                             (i < 5 ? shardsAtA : shardsAtB) += (i < 5) == left;
                         }
-                        // A shard still in flight keeps its slot at the next slam.
+                        // A shard still in flight keeps its slot at the next slam, and a shape is
+                        // still drawn for every slot.
                         InGameObject::Glass* flying = fight.activeShards->at(3);
+                        fight.spareShards->set(0, fight.activeShards->at(0));
+                        fight.activeShards->set(0, nullptr);
                         fight.slamDone = false;
                         fight.character->invulnerableTimer = 1'000'000;
+                        VMPtr<kv::util::FastRandom> replay = kv::util::FastRandom::_VM_new();
+                        replay->state = fight.random->state;
+                        for (int32_t i = 0; i < Boss::kShardCount; ++i) replay->nextInt(7);
                         step(fight, 0);
-                        keptInFlight = fight.activeShards->at(3) == flying && fight.spareShards->at(3) == nullptr;
+                        keptInFlight = fight.activeShards->at(3) == flying && fight.spareShards->at(3) == nullptr &&
+                                       fight.activeShards->at(0) != nullptr && replay->state == fight.random->state;
                         fight.character->invulnerableTimer = 0;
                         fight.character->hurtTimer = 0;
                     }
