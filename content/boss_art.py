@@ -5,13 +5,18 @@ look of README.md, with the drawing helpers of level_art.py; run it again after 
     python3 content/boss_art.py
 
 Boss 1 (set 0x2C00): a glass golem that hangs above the view among glass chandeliers, drops
-onto the ground, squats there and rises again, while glass drops fall and walk the ground."""
+onto the ground, squats there and rises again, while glass drops fall and walk the ground.
+Boss 4 (set 0x2C03): the cavern prism, a crystal obelisk on a stone plinth with one eye,
+eight floating crystals around it and a glass wave that sweeps the ground.
+Boss 5 (set 0x2C04, background 0x2400): the glass tower's keeper, a crowned glass bust with
+a glowing heart (its weak point) and two great fists that slam the ground, call down a rain
+of icicles and summon the tower's guards."""
 
 import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from level_art import (EMBER, GLASS, GOLD, INK, MIST, NIGHT, RUBY, SetWriter, anim, frame, mod,  # noqa: E402
+from level_art import (EMBER, GLASS, GOLD, INK, MIST, NIGHT, RUBY, SetWriter, anim, frame, gradient, mod,  # noqa: E402
                        poly, step)
 
 
@@ -327,8 +332,340 @@ def boss3():
     return w.write()
 
 
+# ---------------------------------------------------------------- boss 4 (0x2C03)
+
+# The eight floating crystals around the prism: (x, y) of each crystal's bottom tip from the
+# prism's base point, and its size; the first six are where the falling objects appear.
+PRISM_PARTS = [(-78, -96, 14), (78, -96, 14), (-58, -150, 12), (58, -150, 12), (-92, -44, 10), (92, -44, 10),
+               (-30, -176, 9), (30, -176, 9)]
+PRISM_BOX = (-34, -124, 68, 120)
+
+
+def prism(pose):
+    """The prism, 116 x 144, anchored at its bottom centre (58, 142). Poses: 0 plain, 1 flash,
+    2 cracked, 3 crumbled."""
+    fill, side, light = (MIST[1], MIST[0], "#FFFFFF") if pose == 1 else (GLASS[1], GLASS[0], GLASS[2])
+    if pose == 3:
+        body = f'<ellipse cx="60" cy="139" rx="50" ry="4" fill="{INK}" opacity="0.3"/>'
+        for pts in ([(14, 140), (30, 104), (52, 96), (58, 140)], [(56, 140), (66, 90), (90, 100), (104, 140)],
+                    [(36, 140), (48, 118), (70, 116), (80, 140)]):
+            body += poly(pts, GLASS[1], INK, 3)
+        return body
+    body = f'<ellipse cx="62" cy="139" rx="52" ry="4" fill="{INK}" opacity="0.3"/>'
+    body += poly([(58, 4), (96, 40), (90, 138), (26, 138), (20, 40)], fill, INK, 3)
+    body += poly([(58, 4), (20, 40), (26, 138), (46, 138), (40, 44)], side, INK, 1)
+    body += poly([(58, 4), (96, 40), (76, 44)], light, "none", 0, 'opacity="0.8"')
+    body += f'<path d="M 30 56 L 38 52 L 36 100 L 30 104 Z" fill="#FFFFFF" opacity="0.45"/>'
+    if pose == 2:
+        body += f'<path d="M 40 20 L 52 50 L 44 72 L 60 108 M 84 40 L 70 66 L 80 92 L 66 136" fill="none" stroke="{INK}" stroke-width="2.5"/>'
+    return body
+
+
+def prism_eye(kind):
+    """The eye over the prism's face, 40 x 28 centred (20, 14). Kinds: 0 open, 1 blinking,
+    2 and 3 the swirl that turns the controls around."""
+    body = f'<ellipse cx="20" cy="14" rx="18" ry="{12 if kind != 1 else 3}" fill="#FFFFFF" stroke="{INK}" stroke-width="2"/>'
+    if kind == 0:
+        body += f'<circle cx="20" cy="14" r="8" fill="{EMBER[1]}" stroke="{INK}" stroke-width="2"/><circle cx="20" cy="14" r="3.5" fill="{INK}"/>'
+        body += '<circle cx="16" cy="10" r="2" fill="#FFFFFF"/>'
+    elif kind >= 2:
+        turn = 0 if kind == 2 else 90
+        body += (f'<g transform="rotate({turn} 20 14)"><path d="M 20 14 m -8 0 a 8 8 0 1 1 8 8 a 5 5 0 1 1 -5 -5 a 2 2 0 1 1 2 2" '
+                 f'fill="none" stroke="{RUBY[1]}" stroke-width="2.5"/></g>')
+    return body
+
+
+def plinth():
+    """The stone plinth under the prism, 150 x 26, anchored at its bottom centre (75, 25)."""
+    body = poly([(6, 25), (14, 6), (136, 6), (144, 25)], NIGHT[1], INK, 3)
+    body += f'<rect x="22" y="9" width="106" height="4" rx="2" fill="{NIGHT[2]}"/>'
+    return body
+
+
+def floating_crystal(size, tint):
+    w_, h = 2 * size + 4, 3 * size + 4
+    return (poly([(w_ / 2, 2), (w_ - 2, size + 2), (w_ / 2, h - 2), (2, size + 2)], tint[1], INK, 2)
+            + poly([(w_ / 2, 2), (w_ / 2, h - 2), (2, size + 2)], tint[0], "none", 0, 'opacity="0.6"')
+            + f'<path d="M {w_ / 2 + 2} {size * 0.6 + 2:.1f} l {size * 0.4:.1f} {size * 0.5:.1f}" stroke="#FFFFFF" stroke-width="1.5"/>'), w_, h
+
+
+def glass_wave(k):
+    """The sweep's wave of glass spikes, 36 x 24, anchored at its bottom centre (18, 24)."""
+    tips = [(4, 14 - 2 * k), (12, 4 + 2 * k), (20, 2), (28, 6 - 2 * k)]
+    pts = [(0, 24)] + [p for x, y in tips for p in ((x - 3, 24 - (24 - y) * 0.3), (x, y))] + [(36, 24)]
+    return (f'<ellipse cx="18" cy="23" rx="17" ry="2" fill="{INK}" opacity="0.3"/>' + poly(pts, GLASS[1], INK, 2)
+            + f'<path d="M 12 {8 + 2 * k} l -2 8" stroke="#FFFFFF" stroke-width="1.5"/>')
+
+
+def boss4():
+    w = SetWriter("boss4", "BOSS4", 0x2C08, 0x2C48)
+    w.picture("plinth", 150, 26, plinth(), (75, 25))
+    for pose in range(4):
+        w.picture(f"prism{pose}", 120, 144, prism(pose), (58, 140))
+    for kind in range(4):
+        w.picture(f"eye{kind}", 40, 28, prism_eye(kind), (20, 14))
+    tints = [GLASS, GLASS, (GOLD[0], GOLD[1], GOLD[2]), (GOLD[0], GOLD[1], GOLD[2]), (EMBER[0], EMBER[1], EMBER[2]),
+             (EMBER[0], EMBER[1], EMBER[2]), (NIGHT[1], NIGHT[2], MIST[0]), (NIGHT[1], NIGHT[2], MIST[0])]
+    sizes = []
+    for k, (_, _, size) in enumerate(PRISM_PARTS):
+        body, cw, ch = floating_crystal(size, tints[k])
+        w.picture(f"crystal{k}", cw, ch, body, (cw // 2, ch - 2))
+        sizes.append(ch)
+    for k in range(2):
+        w.picture(f"wave{k}", 36, 24, glass_wave(k), (18, 24))
+    w.picture("gem", 16, 20, gem(), (8, 20))
+    w.picture("glow", 40, 40, f'<circle cx="20" cy="20" r="18" fill="{GOLD[2]}" opacity="0.3"/>'
+                               f'<circle cx="20" cy="20" r="11" fill="{GOLD[2]}" opacity="0.45"/>', (20, 30))
+
+    body_box = (0, PRISM_BOX)
+    eye = (0, -84)
+    frames = [frame("plinth", [mod("plinth")])]                                                    # 0
+    frames += [frame(f"prism{p}", [mod(f"prism{p}")], [body_box]) for p in range(4)]              # 1-4
+    frames += [frame(f"eye{k}", [mod(f"eye{k}", *eye)]) for k in range(4)]                         # 5-8
+    for k, (x, y, size) in enumerate(PRISM_PARTS):                                                 # 9-24
+        # The crystal's tip is the first box: a point where its falling objects appear.
+        for bob in (0, 3):
+            frames.append(frame(f"crystal{k}_{bob}", [mod(f"crystal{k}", x, y - bob)], [(0, (x - 2, y - bob - 4, 4, 4))]))
+    frames.append(frame("sweep_rest", []))                                                         # 25
+    wave_box = (0, (-14, -20, 28, 20))
+    frames += [frame(f"wave{k}", [mod(f"wave{k}")], [wave_box]) for k in range(2)]                # 26, 27
+    frames.append(frame("gem", [mod("gem")], [(0, (-8, -20, 16, 20))]))                           # 28
+    frames.append(frame("glow", [mod("glow")]))                                                    # 29
+
+    def sweep(name, direction):
+        # Rests box-less and unseen on its first step, then runs 270 px across in 2.25 s.
+        steps = [step("sweep_rest", 50, (0, 0))]
+        steps += [step(f"wave{k % 2}", 50, (direction * 6 * k, 0)) for k in range(1, 46)]
+        return anim(name, steps, 1)
+
+    animations = [
+        anim("idle", [step("prism0", 1000)]),                                                      # 0
+        anim("hit", [step("prism1", 80), step("prism0", 60), step("prism1", 80)], 1),               # 1
+        anim("defeated", [step("prism2", 200), step("prism1", 80), step("prism2", 300), step("prism3", 1000)], 1),  # 2
+        anim("overlay", [step("eye0", 1800), step("eye1", 120)]),                                  # 3
+        anim("swirl", [step(f"eye{2 + k % 2}", 150) for k in range(20)], 1),                      # 4
+    ]
+    for k in range(8):                                                                             # 5-12
+        animations.append(anim(f"part{k}", [step(f"crystal{k}_0", 300 + 40 * k), step(f"crystal{k}_3", 300 + 40 * k)]))
+    animations.append(anim("unused", [step("sweep_rest", 1000)]))                                 # 13
+    animations += [sweep("sweep_left", -1), sweep("sweep_right", 1)]                              # 14, 15
+    animations.append(anim("drop_glow", [step("glow", 1000)]))                                     # 16
+    animations.append(anim("drop", [step("gem", 25, (0, 0)), step("gem", 25, (0, 4))]))           # 17
+    w.animset(0x2C03, "BOSS4_SET", frames, animations)
+    return w.write()
+
+
+# ---------------------------------------------------------------- boss 5 (0x2C04, 0x2400)
+
+KEEPER_HEART = {0: (0, -76), 2: (0, -82), 21: (0, -68)}   # the heart's centre from the base, by pose
+
+
+def keeper(pose):
+    """The keeper, 140 x 156, anchored at its bottom centre (70, 154). Poses: 0 rest,
+    2 attacking (raised, eyes alight), 21 defeated (cracked, sunk)."""
+    lift = {0: 0, 2: -6, 21: 8}[pose]
+    body = f'<ellipse cx="72" cy="151" rx="60" ry="4" fill="{INK}" opacity="0.3"/>'
+    # The skirt of glass panes and the bust above it.
+    body += poly([(20, 152), (36, 96 + lift), (104, 96 + lift), (120, 152)], NIGHT[1], INK, 3)
+    for k in range(4):
+        x = 38 + 18 * k
+        body += f'<rect x="{x}" y="{108 + lift}" width="12" height="{40 - lift}" rx="2" fill="{GLASS[1]}" opacity="0.5" stroke="{INK}" stroke-width="1"/>'
+    # The bust, with a round window on its chest where the heart glows (drawn behind it).
+    hx, hy = 70 + KEEPER_HEART[pose][0], 154 + KEEPER_HEART[pose][1]
+    outline = [(36, 100 + lift), (30, 50 + lift), (50, 28 + lift), (90, 28 + lift), (110, 50 + lift), (104, 100 + lift)]
+    path = "M " + " L ".join(f"{x} {y}" for x, y in outline) + " Z"
+    path += f" M {hx - 15} {hy} a 15 15 0 1 0 30 0 a 15 15 0 1 0 -30 0 Z"
+    body += f'<path d="{path}" fill="{GLASS[1]}" fill-opacity="0.9" fill-rule="evenodd" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+    body += f'<circle cx="{hx}" cy="{hy}" r="17" fill="none" stroke="{GOLD[0]}" stroke-width="2"/>'
+    body += poly([(36, 100 + lift), (30, 50 + lift), (42, 56 + lift), (46, 98 + lift)], GLASS[0], "none", 0, 'opacity="0.7"')
+    body += f'<path d="M 52 34 L 70 34 L 58 46 Z" fill="#FFFFFF" opacity="0.8" transform="translate(0 {lift})"/>'
+    # The crown.
+    crown = [(44, 30), (46, 8), (56, 20), (70, 2), (84, 20), (94, 8), (96, 30)]
+    body += poly([(x, y + lift) for x, y in crown], GOLD[1], INK, 2)
+    # Eyes.
+    eye = RUBY[1] if pose == 2 else (INK if pose == 21 else GOLD[2])
+    for ex in (56, 84):
+        if pose == 21:
+            body += f'<path d="M {ex - 5} {40 + lift} l 10 8 M {ex + 5} {40 + lift} l -10 8" stroke="{INK}" stroke-width="2.5"/>'
+        else:
+            body += f'<ellipse cx="{ex}" cy="{44 + lift}" rx="6" ry="4" fill="{eye}" stroke="{INK}" stroke-width="2"/>'
+    if pose == 21:
+        body += f'<path d="M 40 60 L 56 84 L 48 100 M 100 56 L 86 80 L 96 100" stroke="{INK}" stroke-width="2.5" fill="none"/>'
+    return body
+
+
+def fist(open_hand):
+    """A glass fist, 40 x 36, anchored at its bottom centre (20, 35)."""
+    body = f'<rect x="4" y="4" width="32" height="30" rx="9" fill="{GLASS[1]}" stroke="{INK}" stroke-width="2"/>'
+    body += f'<rect x="8" y="7" width="12" height="5" rx="2.5" fill="#FFFFFF" opacity="0.6"/>'
+    if open_hand:
+        body += ''.join(f'<rect x="{6 + 8 * k}" y="24" width="6" height="10" rx="3" fill="{GLASS[2]}" stroke="{INK}" stroke-width="1.5"/>' for k in range(4))
+    else:
+        body += ''.join(f'<path d="M {10 + 7 * k} 14 l 0 10" stroke="{GLASS[0]}" stroke-width="2"/>' for k in range(3))
+    return body
+
+
+def heart(k):
+    """The heart, 28 x 28, centred (14, 14): 0 and 1 its glow, 2 struck."""
+    fill = "#FFFFFF" if k == 2 else RUBY[1]
+    r = 10 if k == 0 else 11
+    return (f'<circle cx="14" cy="14" r="{r + 2}" fill="{GOLD[2]}" opacity="{0.35 if k < 2 else 0.8}"/>'
+            f'<path d="M 14 {14 - r} L {14 + r * 0.8:.1f} 14 L 14 {14 + r} L {14 - r * 0.8:.1f} 14 Z" fill="{fill}" stroke="{INK}" stroke-width="2"/>'
+            f'<path d="M 12 {16 - r} L 9 12 L 12 12 Z" fill="#FFFFFF" opacity="0.8"/>')
+
+
+def icicle(k):
+    """A falling icicle, 10 x 20, anchored at its bottom tip (5, 19); k 1 and 2 its shatter."""
+    if k == 0:
+        return (poly([(1, 1), (9, 1), (5, 19)], GLASS[1], INK, 1.5)
+                + '<path d="M 3 3 L 5 12" stroke="#FFFFFF" stroke-width="1"/>')
+    spread = 2 * k
+    return "".join(poly([(x - 2 - spread * s_, 19 - 3 * k), (x + 2 - spread * s_, 19 - 3 * k), (x - spread * s_, 19)],
+                        GLASS[2], INK, 1) for x, s_ in ((3, 1), (5, 0), (7, -1)))
+
+
+def crown_relic():
+    """The keeper's crown, falling when it is beaten: 28 x 22, anchored at its bottom centre."""
+    crown = [(2, 20), (4, 4), (9, 12), (14, 2), (19, 12), (24, 4), (26, 20)]
+    return (poly(crown, GOLD[1], INK, 2) + '<path d="M 6 16 L 22 16" stroke="#C98A12" stroke-width="2"/>'
+            + f'<circle cx="14" cy="14" r="2.5" fill="{RUBY[1]}" stroke="{INK}" stroke-width="1"/>')
+
+
+def tower_sky():
+    """Boss 5's background, 240 x 224 from its top-left: night over the tower's top, the
+    moon, panes of the tower's crown on both sides."""
+    parts = [gradient("sky", ["#231B45", "#3B2F73", "#6E6890"]),
+             '<rect x="0" y="0" width="240" height="224" fill="url(#sky)"/>']
+    parts[0] = f"<defs>{parts[0]}</defs>"
+    for x, y, r in [(18, 20, 1.2), (64, 40, 1), (110, 14, 1.4), (150, 52, 1), (206, 24, 1.3), (38, 92, 1), (226, 86, 1.1)]:
+        parts.append(f'<circle cx="{x}" cy="{y}" r="{r}" fill="{MIST[1]}"/>')
+    parts.append(f'<circle cx="186" cy="58" r="20" fill="{GOLD[2]}" stroke="{INK}" stroke-width="2"/>'
+                 f'<circle cx="194" cy="52" r="16" fill="#3B2F73" opacity="0.9"/>')
+    for side in (0, 1):
+        x0 = 0 if side == 0 else 196
+        parts.append(f'<rect x="{x0}" y="96" width="44" height="128" fill="{NIGHT[1]}" stroke="{INK}" stroke-width="3"/>')
+        for row in range(5):
+            parts.append(f'<rect x="{x0 + 8}" y="{106 + 22 * row}" width="28" height="14" rx="3" fill="{GLASS[1]}" '
+                         f'fill-opacity="0.35" stroke="{GLASS[2]}" stroke-opacity="0.6" stroke-width="1"/>')
+        parts.append(poly([(x0 - 2, 98), (x0 + 22, 76), (x0 + 46, 98)], NIGHT[2], INK, 3))
+    parts.append(f'<rect x="44" y="196" width="152" height="28" fill="{NIGHT[0]}" stroke="{INK}" stroke-width="2"/>')
+    for k in range(8):
+        parts.append(f'<rect x="{48 + 19 * k}" y="200" width="15" height="20" rx="2" fill="{GLASS[0]}" opacity="0.45"/>')
+    return "\n".join(parts)
+
+
+def boss5_background():
+    w = SetWriter("boss5_backdrop", "BOSS5_BACKDROP", 0x2406, 0x2446)
+    w.picture("tower_sky", 240, 224, tower_sky())
+    w.animset(0x2400, "BOSS5_BACKDROP_SET", [frame("tower_sky", [mod("tower_sky")])], [anim("sky", [step("tower_sky", 1000)], 1)])
+    return w.write()
+
+
+# Where each fist rests, from the base point: (x, y) of its bottom centre. Part A is the left
+# fist, part B the right one; the slams bring a fist's bottom down to the ground (y 0).
+FIST_IDLE = [(-72, -60), (-72, -64)]
+FIST_HIGH = [(-64, -136), (-56, -150)]
+
+
+def boss5():
+    w = SetWriter("boss5", "BOSS5", 0x2C09, 0x2C49)
+    for pose in (0, 2, 21):
+        w.picture(f"keeper{pose}", 144, 160, keeper(pose), (70, 154))
+    w.picture("fist", 40, 36, fist(False), (20, 35))
+    w.picture("fist_open", 40, 36, fist(True), (20, 35))
+    w.picture("dust", 60, 14, f'<ellipse cx="30" cy="8" rx="28" ry="5" fill="{MIST[0]}" opacity="0.75" stroke="{INK}" stroke-width="1"/>', (30, 12))
+    for k in range(3):
+        w.picture(f"heart{k}", 28, 28, heart(k), (14, 14))
+        w.picture(f"icicle{k}", 10, 20, icicle(k), (5, 19))
+    w.picture("crown", 28, 22, crown_relic(), (14, 21))
+    w.picture("crown_glow", 44, 44, f'<circle cx="22" cy="22" r="20" fill="{GOLD[2]}" opacity="0.35"/>', (22, 32))
+
+    frames = [frame("empty", [])]                                                                  # 0
+    heart_box = {pose: (0, (x - 12, y - 12, 24, 24)) for pose, (x, y) in KEEPER_HEART.items()}
+    for pose in (0, 2, 21):                                                                         # 1-3
+        frames.append(frame(f"keeper{pose}", [mod(f"keeper{pose}")], [heart_box[pose]]))
+    fist_box = (-16, -32, 32, 30)
+
+    def fist_frame(name, side, x, y, gob="fist", extra=()):
+        # Part B mirrors part A.
+        # A flipped module mirrors its place about the anchor too; boxes are given as they lie.
+        sx = x if side == 0 else -x
+        flip = "h" if side == 1 else None
+        box = (0, (sx + fist_box[0], y + fist_box[1], fist_box[2], fist_box[3]))
+        mods = [mod(gob, x, y, flip)] + list(extra)
+        frames.append(frame(name, mods, [box]))
+        return name
+
+    fists = {}
+    for side in (0, 1):
+        sign = 1 if side == 0 else -1
+        ix, iy = FIST_IDLE[0]
+        fists[(side, "idle0")] = fist_frame(f"f{side}_idle0", side, ix, iy)
+        fists[(side, "idle1")] = fist_frame(f"f{side}_idle1", side, ix, iy - 4)
+        hx, hy = FIST_HIGH[0]
+        for k in range(4):   # rising toward the high point and back
+            t = (k + 1) / 4
+            fists[(side, f"up{k}")] = fist_frame(f"f{side}_up{k}", side, round(ix + (hx - ix) * t), round(iy + (hy - iy) * t),
+                                                 "fist_open")
+        for k, y in enumerate((-100, -50, 0)):   # the slam down beside the keeper
+            fists[(side, f"slam{k}")] = fist_frame(f"f{side}_slam{k}", side, -64, y, "fist",
+                                                   [mod("dust", -64 * sign, 0)] if y == 0 else [])
+        h2x, h2y = FIST_HIGH[1]
+        for k, (x, y) in enumerate(((-56, -150), (-40, -110), (-30, -50), (-30, 0))):   # the slam toward the middle
+            fists[(side, f"cross{k}")] = fist_frame(f"f{side}_cross{k}", side, x, y, "fist",
+                                                    [mod("dust", -30 * sign, 0)] if y == 0 else [])
+    for k in range(3):                                                                             # rain
+        box = [(0, (-4, -18, 8, 16))] if k == 0 else []
+        frames.append(frame(f"icicle{k}", [mod(f"icicle{k}")], box))
+    for k in range(3):                                                                             # heart
+        frames.append(frame(f"heart{k}", [mod(f"heart{k}", 12, 12)], [(0, (0, 0, 24, 24))]))
+    frames.append(frame("crown", [mod("crown_glow"), mod("crown")], [(0, (-12, -20, 24, 20))]))
+
+    def fist_anim(name, side, keys, ms, loops=1):
+        return anim(name, [step(fists[(side, key)], m) for key, m in zip(keys, ms)], loops)
+
+    slam_keys = ["up0", "up1", "up2", "up3", "slam0", "slam1", "slam2", "slam2", "up1", "idle0"]
+    slam_ms = [80, 80, 80, 200, 60, 60, 250, 100, 120, 120]
+    cross_keys = ["up1", "up3", "cross0", "cross1", "cross2", "cross3", "cross3", "up0", "idle0"]
+    cross_ms = [100, 220, 120, 60, 60, 260, 100, 120, 120]
+    windup_keys, windup_ms = ["idle0", "up0", "up1", "up2", "up3"], [100, 120, 120, 120, 300]
+    close_keys, close_ms = ["up3", "up2", "up1", "up0", "idle0"], [100, 100, 100, 100, 100]
+
+    def pair(name, keys, ms, loops=1):
+        return [fist_anim(f"{name}_a", 0, keys, ms, loops), fist_anim(f"{name}_b", 1, keys, ms, loops)]
+
+    nothing = anim("unused", [step("empty", 1000)])
+    slam, cross = pair("slam", slam_keys, slam_ms), pair("cross", cross_keys, cross_ms)
+    windup, idle, close = pair("windup", windup_keys, windup_ms), pair("idle", ["idle0", "idle1"], [400, 400], "forever"), \
+        pair("close", close_keys, close_ms)
+    animations = [
+        anim("rest", [step("keeper0", 1000)]),                                                     # 0
+        nothing,                                                                                   # 1
+        anim("attacking", [step("keeper2", 1000)]),                                                # 2
+        nothing, nothing,                                                                          # 3, 4
+        slam[0], slam[1],                                                                          # 5, 6
+        windup[0], windup[1],                                                                      # 7, 8
+        idle[0], idle[1],                                                                          # 9, 10
+        close[0], close[1],                                                                        # 11, 12
+        nothing, nothing,                                                                          # 13, 14
+        cross[0], cross[1],                                                                        # 15, 16
+        # 17: an icicle falls 8 px every 50 ms; 18 shatters on the hero; 19 finished.
+        anim("rain_fall", [step("icicle0", 25, (0, 0)), step("icicle0", 25, (0, 8))]),
+        anim("rain_struck", [step("icicle1", 80), step("icicle2", 80)], 1),
+        anim("rain_done", [step("empty", 1000)]),
+        nothing,                                                                                   # 20
+        anim("defeated", [step("keeper21", 1000)]),                                                # 21
+        anim("heart", [step("heart0", 300), step("heart1", 300)]),                                 # 22
+        anim("heart_struck", [step("heart2", 60), step("heart1", 60)], 1),                         # 23
+        # 24: the crown falls 4 px every 50 ms.
+        anim("crown_fall", [step("crown", 25, (0, 0)), step("crown", 25, (0, 4))]),
+    ]
+    w.animset(0x2C04, "BOSS5_SET", frames, animations)
+    return w.write()
+
+
 def main():
-    for path in [boss1(), boss2(), boss3()]:
+    for path in [boss1(), boss2(), boss3(), boss4(), boss5(), boss5_background()]:
         print(path)
 
 

@@ -8,10 +8,13 @@
 // BossFields.h declares (BOSS_FRAME_FIELDS, and BOSS_ARENA_FIELDS for the loading's shared
 // steps), and through the scene's own virtual operations (load, runLoadStep, updateGame,
 // applyInput, paintWorld, paintHud, paintMessage).
+// A scene may add hooks the frame then calls: updateIntro(dt) (the fight's own intro motion),
+// updateFinale(dt) (a finale state 7 that plays on after the boss is down, taking input and
+// play time) and controlsMirrored() (the walking controls turned around for now).
 //
 // States: 0 loading, 1 playing, 2 pause menu, 3 intro, 5 boss beaten, 6 player lost and the
 // quit question, which is 7 for the first bosses and a parameter for those that use 7 for
-// something else.
+// something else (the finale).
 
 #include <algorithm>
 #include <cstdint>
@@ -33,6 +36,12 @@
 namespace boss {
 
 enum State : int32_t { kLoading = 0, kPlaying = 1, kPauseMenu = 2, kIntro = 3, kBeaten = 5, kLost = 6, kQuitQuestion = 7 };
+constexpr int32_t kFinale = 7;
+
+template <class S> constexpr bool hasFinale = requires(S& s) { s.updateFinale(0); };
+
+// Play, and the finale of a fight that has one: input and play time count.
+template <class S> bool inPlay(S& s) { return s.state == kPlaying || (hasFinale<S> && s.state == kFinale); }
 
 constexpr int32_t kFirstLoadStep = 15, kViewHeight = 320, kEndHoldMillis = 3000;
 constexpr int32_t kBossGaugeX = 240, kGaugeY = 160, kControlsX = 160, kControlsY = 265, kGaugeSteps = 20;
@@ -103,6 +112,12 @@ template <class S> void resetFrame(S& s) {
     s.random->_VM_init();
 }
 
+// The steps of a 20-step gauge gone at `value` of `maximum`, one for every `step` points
+// lost; the last step stays while anything is left.
+constexpr int32_t gaugeStepsLost(int32_t value, int32_t maximum, int32_t step) {
+    return std::min((maximum - value) / step, 19);
+}
+
 // ---------------------------------------------------------------- states
 
 // Pauses unless loading, paused or asking to quit; the menu opens on its first entry.
@@ -161,6 +176,7 @@ template <class S> void update(S& s, int32_t dt) {
     case kLoading: s.load(); break;
     case kIntro:
         s.transitionPlayer->update(dt);
+        if constexpr (requires { s.updateIntro(dt); }) s.updateIntro(dt);
         if (introDone(s)) s.state = kPlaying;
         break;
     case kPlaying:
@@ -172,6 +188,14 @@ template <class S> void update(S& s, int32_t dt) {
     case kLost:
         updateEnd(s, dt);
         s.updateGame();
+        break;
+    case kFinale:
+        if constexpr (hasFinale<S>) {
+            s.playTime += int64_t(dt);
+            s.updateGame();
+            s.applyInput();
+            s.updateFinale(dt);
+        }
         break;
     default: break;
     }
@@ -218,13 +242,17 @@ template <class S> bool sharedLoadStep(S& s, int32_t step, int32_t n, int32_t ch
         for (int32_t x = 0; x < s.groundLine->length; ++x) s.groundLine->at(x) = s.groundY;
         return true;
     }
-    case 12: {
-        VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(STAGE0_GOBS + n);
-        if (!gobs || gobs->length < 1)
-            vm::throwNew<java::lang::RuntimeException>(java::lang::String::withNumber("no gob array ", STAGE0_GOBS + n));
-        s.backgroundGob = gobs->at(0);
-        return true;
-    }
+    case 12:
+        // A fight whose background is not the stage's picture loads its own.
+        if constexpr (requires { s.backgroundGob; }) {
+            VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(STAGE0_GOBS + n);
+            if (!gobs || gobs->length < 1)
+                vm::throwNew<java::lang::RuntimeException>(java::lang::String::withNumber("no gob array ", STAGE0_GOBS + n));
+            s.backgroundGob = gobs->at(0);
+            return true;
+        } else {
+            return false;
+        }
     case 11:
         s.transitionPlayer = InGameObject::newPlayer(InGameObject::loadAnimSet(CURTAIN_SET, CURTAIN_GOBS), 1);
         s.transitionPlayer->setX(0);
@@ -262,10 +290,12 @@ template <class S> void loadPanels(S& s) {
 // ---------------------------------------------------------------- controls
 
 template <class S> level::LevelControls controls(S& s) {
-    return level::LevelControls({s, *s.manager, s.character.get(),
-                                 {s.leftFlag, s.rightFlag, s.attackUpFlag, s.jumpFlag, s.attackLeftFlag, s.attackRightFlag},
-                                 s.pointerX, s.pointerY, s.menuCursor, s.quitChoice, s.hudTopBar.get(), s.hudCorner.get(),
-                                 s.panelSet.get()});
+    level::LevelControls built({s, *s.manager, s.character.get(),
+                                {s.leftFlag, s.rightFlag, s.attackUpFlag, s.jumpFlag, s.attackLeftFlag, s.attackRightFlag},
+                                s.pointerX, s.pointerY, s.menuCursor, s.quitChoice, s.hudTopBar.get(), s.hudCorner.get(),
+                                s.panelSet.get()});
+    if constexpr (requires { s.controlsMirrored(); }) built.setMirrored(s.controlsMirrored());
+    return built;
 }
 
 // Carries out a panel's answer: back to the interrupted state, the stage's normal level from
@@ -287,7 +317,7 @@ template <class S> void choose(S& s, level::PanelChoice choice, int32_t quitStat
 
 // Keys act in play, the pause menu and the quit question only.
 template <class S> void handleKeys(S& s, int32_t quitState = kQuitQuestion) {
-    if (s.state == kPlaying)
+    if (inPlay(s))
         controls(s).keysInPlay();
     else if (s.state == kPauseMenu)
         choose(s, controls(s).pauseMenuKeys(), quitState);
@@ -297,7 +327,7 @@ template <class S> void handleKeys(S& s, int32_t quitState = kQuitQuestion) {
 
 template <class S> void handlePointer(S& s, int32_t quitState = kQuitQuestion) {
     const level::PointerEvent event = level::LevelControls::readPointer(*s.manager);
-    if (s.state == kPlaying)
+    if (inPlay(s))
         controls(s).pointerInPlay(event);
     else if (s.state == kPauseMenu)
         choose(s, controls(s).pauseMenuPointer(event), quitState);
@@ -306,7 +336,7 @@ template <class S> void handlePointer(S& s, int32_t quitState = kQuitQuestion) {
 }
 
 template <class S> void applyInput(S& s) {
-    if (s.state == kPlaying) controls(s).applyInput();
+    if (inPlay(s)) controls(s).applyInput();
 }
 
 // ---------------------------------------------------------------- painting
@@ -367,7 +397,7 @@ template <class S> void paintQuitPanel(S& s) {
 template <class S> void paint(S& s, VMPtr<javax::microedition::lcdui::Graphics> g, int32_t quitState = kQuitQuestion) {
     s.graphics = g;
     const int32_t state = s.state;
-    if (state == kPlaying || state == kIntro || state == kBeaten || state == kLost) {
+    if (inPlay(s) || state == kIntro || state == kBeaten || state == kLost) {
         s.paintWorld();
         s.paintHud();
         if (state == kIntro) paintCurtain(s, true);
@@ -393,7 +423,8 @@ template <class S> void paintHud(S& s, int32_t hitPoints, int32_t maximum, int32
     const int32_t health = s.character->health;
     if (health > 0) {
         kv::graphics::CollisionBox* window = boxes->at(0);
-        s.graphics->setClip(window->x, gaugeY + window->y + (100 - health) / 5 * stepHeight, window->width, window->height);
+        s.graphics->setClip(window->x, gaugeY + window->y + gaugeStepsLost(health, 100, 5) * stepHeight, window->width,
+                            window->height);
         (health <= 30 ? s.healthFillLow : s.healthFill)->paint(s.graphics, 0, gaugeY, 0);
         clipToView(s);
     }
@@ -401,7 +432,7 @@ template <class S> void paintHud(S& s, int32_t hitPoints, int32_t maximum, int32
     if (hitPoints > 0) {
         s.bossGauge->getCollisionBoxes(0, boxes, 0);
         kv::graphics::CollisionBox* window = boxes->at(0);
-        s.graphics->setClip(window->x + kBossGaugeX, gaugeY + window->y + (maximum - hitPoints) / step * stepHeight,
+        s.graphics->setClip(window->x + kBossGaugeX, gaugeY + window->y + gaugeStepsLost(hitPoints, maximum, step) * stepHeight,
                             window->width, window->height);
         s.bossFill->paint(s.graphics, kBossGaugeX, gaugeY, 0);
         clipToView(s);

@@ -37,10 +37,11 @@ void LevelControls::setFlag(Zone zone) {
 
 void LevelControls::keysInPlay() {
     InGameObject::Character& hero = *f.character;
-    if (held(kLeft)) {
+    const int32_t towardLeft = mirrored ? kRight : kLeft, towardRight = mirrored ? kLeft : kRight;
+    if (held(towardLeft)) {
         if (upAttackHeld()) hero.attackUp(true, true);
         else hero.moveLeft();
-    } else if (held(kRight)) {
+    } else if (held(towardRight)) {
         if (upAttackHeld()) hero.attackUp(true, false);
         else hero.moveRight();
     } else if (upAttackHeld()) {
@@ -131,7 +132,10 @@ void LevelControls::pointerInPlay(const PointerEvent& event) {
     }
     f.pointerX = event.x;
     f.pointerY = event.viewY;
-    setFlag(zoneAt(event.x, event.viewY));
+    Zone zone = zoneAt(event.x, event.viewY);
+    if (mirrored && zone == Zone::kMoveLeft) zone = Zone::kMoveRight;
+    else if (mirrored && zone == Zone::kMoveRight) zone = Zone::kMoveLeft;
+    setFlag(zone);
 }
 
 PanelChoice LevelControls::pauseMenuPointer(const PointerEvent& event) {

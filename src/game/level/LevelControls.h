@@ -68,6 +68,13 @@ public:
 
     explicit LevelControls(const Fields& fields) : f(fields) {}
 
+    // Turns the walking controls around: the right key and the bottom row's right third walk
+    // left, the left ones walk right (a fight that confuses the hero for a while).
+    LevelControls& setMirrored(bool value) {
+        mirrored = value;
+        return *this;
+    }
+
     static PointerEvent readPointer(ui::SceneManager& manager);
     static Zone zoneAt(int32_t x, int32_t viewY);
 
@@ -103,6 +110,7 @@ private:
     int32_t boxAt(kv::Frame* frame, int32_t type, int32_t count, int32_t ax, int32_t ay, int32_t x, int32_t y);
 
     Fields f;
+    bool mirrored = false;
 };
 
 }  // namespace level

@@ -213,8 +213,9 @@ void Enemy::hitAnimation() {
     effect->setAnimation(kImpact + (facingLeft ? 0 : 1));
 }
 
+// A finished enemy has left the field (a fight may keep it in its slot a while): nothing shows.
 void Enemy::paint(VMPtr<Graphics> g) {
-    player->paint(g);
+    if (state != kFinished) player->paint(g);
 }
 
 }  // namespace InGameObject

@@ -26,6 +26,7 @@ TEST(BossFrame, StageTimeAddsTheFightBeforeSplitting) {
         {999, 0, 0, 59, {0, 0, 59}},
         {1'000, 1, 59, 59, {2, 0, 0}},
         {61'000, 100, 30, 20, {99, 31, 21}},  // over 99 h: 99 with the total's minutes and seconds
+        {3'570'000, 0, 1, 0, {1, 0, 30}},     // 59:30 fought after 0:01:00
     };
     for (const Case& c : cases) {
         const boss::StageTime got = boss::totalTime(c.fight, c.h, c.m, c.s);
