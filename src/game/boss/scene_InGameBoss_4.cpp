@@ -18,63 +18,34 @@ constexpr int32_t kStageIndex = 3;  // the stage whose glass, ground and backgro
 VMPtr<InGameBoss_4> InGameBoss_4::_VM_init(VMPtr<ui::SceneManager> owner) {
     Scene::_VM_init();
     bossHitPoints = kMaxHitPoints;
-    leftFlag = rightFlag = attackUpFlag = jumpFlag = attackLeftFlag = attackRightFlag = false;
-    quitChoice = false;
-    manager = owner;
-    init();
+    boss::initFrame(*this, owner);
     return this;
 }
 
 void InGameBoss_4::_VM_mark(uint32_t flags) {
     Scene::_VM_mark(flags);
-    for (auto* field : {&transitionPlayer, &centrePlayer, &markerPlayer, &bossBody, &bossIdleOverlay, &sweepAttack,
+    boss::markFrame(*this, flags);
+    for (auto* field : {&centrePlayer, &markerPlayer, &bossBody, &bossIdleOverlay, &sweepAttack,
                         &bossDrop, &bossDropEffect})
         vmMarkField(*field, flags);
-    for (auto* field : {&hudTopBar, &hudCorner, &playerGauge, &gaugeStep, &speedIcon, &powerIcon, &healthFill,
-                        &healthFillLow, &bossFill, &bossGauge, &controlsFrame, &bossBaseFrame})
-        vmMarkField(*field, flags);
+    vmMarkField(bossBaseFrame, flags);
     for (auto* field : {&bossParts, &activeShots, &spareShots}) vmMarkField(*field, flags);
-    for (auto* field : {&panelSet, &glassSet, &bossSet, &shotSet}) vmMarkField(*field, flags);
-    vmMarkField(character, flags);
-    vmMarkField(progress, flags);
-    vmMarkField(manager, flags);
-    vmMarkField(groundLine, flags);
-    vmMarkField(random, flags);
-    vmMarkField(graphics, flags);
-    vmMarkField(menuTextIds, flags);
-    vmMarkField(weaponIcons, flags);
+    for (auto* field : {&glassSet, &bossSet, &shotSet}) vmMarkField(*field, flags);
     vmMarkField(backgroundGob, flags);
     vmMarkField(enemyTable, flags);
 }
 
 void InGameBoss_4::init() {
-    progress = manager->loadRecord(0);
-    state = boss::kLoading;
-    loadStep = 0;
-    playTime = 0;
-    stage = progress->at(15);
-    groundLine = IntArray::_VM_new(manager->getGameWidth());
-    sweepTimer = overlayTimer = spawnTimer = endTimer = 0;
-    random = kv::util::FastRandom::_VM_new();
-    random->_VM_init();
+    boss::resetFrame(*this);
+    sweepTimer = overlayTimer = spawnTimer = 0;
     // A stage outside 0..4 has no table: this raises an error naming it.
     enemyTable = global::EnemyConfig::forStage(stage);
 }
 
-void InGameBoss_4::pause() { boss::pause(*this); }
-bool InGameBoss_4::isPaused() { return boss::isPaused(*this); }
-bool InGameBoss_4::isLoading() { return state == boss::kLoading; }
-void InGameBoss_4::update(int32_t dt) { boss::update(*this, dt); }
-void InGameBoss_4::handleKeys() { boss::handleKeys(*this); }
-void InGameBoss_4::handlePointer() { boss::handlePointer(*this); }
-void InGameBoss_4::applyInput() { boss::applyInput(*this); }
-void InGameBoss_4::paint(VMPtr<Graphics> g) { boss::paint(*this, g); }
+BOSS_FRAME_OPERATIONS(InGameBoss_4, boss::kQuitQuestion)
 void InGameBoss_4::paintHud() { boss::paintHud(*this, bossHitPoints, kMaxHitPoints, kGaugeStep); }
-void InGameBoss_4::paintMessage() { boss::paintPausePanel(*this); }
 
 // ---------------------------------------------------------------- loading
-
-void InGameBoss_4::load() { boss::load(*this); }
 
 void InGameBoss_4::runLoadStep(int32_t step) {
     if (boss::sharedLoadStep(*this, step, kStageIndex, stage)) return;

@@ -20,53 +20,33 @@ constexpr int32_t kChoices[4] = {0, 4, 1, 3};
 
 VMPtr<InGameBoss_5> InGameBoss_5::_VM_init(VMPtr<ui::SceneManager> owner) {
     Scene::_VM_init();
-    leftFlag = rightFlag = attackUpFlag = jumpFlag = attackLeftFlag = attackRightFlag = false;
-    quitChoice = false;
-    manager = owner;
-    init();
+    boss::initFrame(*this, owner);
     return this;
 }
 
 void InGameBoss_5::_VM_mark(uint32_t flags) {
     Scene::_VM_mark(flags);
-    for (auto* field : {&transitionPlayer, &centrePlayer, &markerPlayer, &bossBody, &bossPartA, &bossPartB,
+    boss::markFrame(*this, flags);
+    for (auto* field : {&centrePlayer, &markerPlayer, &bossBody, &bossPartA, &bossPartB,
                         &weakPointEffect, &defeatEffect})
         vmMarkField(*field, flags);
-    for (auto* field : {&hudTopBar, &hudCorner, &playerGauge, &gaugeStep, &speedIcon, &powerIcon, &healthFill,
-                        &healthFillLow, &bossFill, &bossGauge, &controlsFrame, &backgroundFrame})
-        vmMarkField(*field, flags);
-    for (auto* field : {&panelSet, &glassSet, &bossSet}) vmMarkField(*field, flags);
+    vmMarkField(backgroundFrame, flags);
+    for (auto* field : {&glassSet, &bossSet}) vmMarkField(*field, flags);
     vmMarkField(activeShards, flags);
     vmMarkField(spareShards, flags);
     vmMarkField(activeMinions, flags);
     vmMarkField(spareMinions, flags);
     vmMarkField(enemyAnimSets, flags);
     vmMarkField(rainList, flags);
-    vmMarkField(character, flags);
-    vmMarkField(progress, flags);
-    vmMarkField(manager, flags);
-    vmMarkField(groundLine, flags);
-    vmMarkField(random, flags);
-    vmMarkField(graphics, flags);
-    vmMarkField(menuTextIds, flags);
-    vmMarkField(weaponIcons, flags);
     vmMarkField(enemyTable, flags);
 }
 
 void InGameBoss_5::init() {
-    progress = manager->loadRecord(0);
-    random = kv::util::FastRandom::_VM_new();
-    random->_VM_init();
+    boss::resetFrame(*this);
     VMPtr<java::util::Date> now = java::util::Date::_VM_new();
     now->_VM_init();
     random->setSeed(now->getTime());
-    playTime = 0;
-    state = boss::kLoading;
-    loadStep = 0;
-    stage = progress->at(15);
-    groundLine = IntArray::_VM_new(manager->getGameWidth());
     bossHitPoints = kMaxHitPoints;
-    endTimer = 0;
     bossPhase = kIdle;
     phaseTimer = 0;
     slamDone = false;
@@ -74,16 +54,8 @@ void InGameBoss_5::init() {
     enemyTable = EnemyConfig::forStage(kFinaleStage);
 }
 
-void InGameBoss_5::pause() { boss::pause(*this, kQuitState); }
-bool InGameBoss_5::isPaused() { return boss::isPaused(*this, kQuitState); }
-bool InGameBoss_5::isLoading() { return state == boss::kLoading; }
-void InGameBoss_5::update(int32_t dt) { boss::update(*this, dt); }
-void InGameBoss_5::handleKeys() { boss::handleKeys(*this, kQuitState); }
-void InGameBoss_5::handlePointer() { boss::handlePointer(*this, kQuitState); }
-void InGameBoss_5::applyInput() { boss::applyInput(*this); }
-void InGameBoss_5::paint(VMPtr<Graphics> g) { boss::paint(*this, g, kQuitState); }
+BOSS_FRAME_OPERATIONS(InGameBoss_5, kQuitState)
 void InGameBoss_5::paintHud() { boss::paintHud(*this, bossHitPoints, kMaxHitPoints, kGaugeStep); }
-void InGameBoss_5::paintMessage() { boss::paintPausePanel(*this); }
 
 kv::AnimPlayer* InGameBoss_5::rainAt(int32_t i) { return dynamic_cast<kv::AnimPlayer*>(rainList->get(i).get()); }
 
@@ -118,8 +90,6 @@ void InGameBoss_5::pinWeakPoint() {
 }
 
 // ---------------------------------------------------------------- loading
-
-void InGameBoss_5::load() { boss::load(*this); }
 
 void InGameBoss_5::runLoadStep(int32_t step) {
     if (step == 12) {

@@ -16,6 +16,7 @@
 
 #include "lib_src/vm/VMArray.h"
 #include "src/game/foundation/ui_Scene.h"
+#include "src/game/boss/BossFields.h"
 #include "src/game/foundation/ui_SceneManager.h"
 #include "src/game/objects/InGameObject_Character.h"
 #include "src/game/objects/InGameObject_Enemy.h"
@@ -31,8 +32,6 @@ class InGameBoss_5 : public ui::Scene {
     VM_CLASS(InGameBoss_5, ui::Scene)
     using IntArray = VMArray<int32_t, 1>;
     using IntTable = VMArray<int32_t, 2>;
-    using ByteArray = VMArray<int8_t, 1>;
-    using FrameArray = VMArray<kv::Frame*, 1>;
     using SetArray = VMArray<kv::AnimSet*, 1>;
     using EnemyArray = VMArray<InGameObject::Enemy*, 1>;
     using GlassArray = VMArray<InGameObject::Glass*, 1>;
@@ -55,16 +54,7 @@ class InGameBoss_5 : public ui::Scene {
     VMPtr<InGameBoss_5> _VM_init(VMPtr<ui::SceneManager> owner);
     void _VM_mark(uint32_t flags) override;
 
-    // ui::Scene
-    void pause() override;
-    void update(int32_t dt) override;
-    void load() override;
-    void init() override;
-    void handleKeys() override;
-    bool isPaused() override;
-    void paint(VMPtr<Graphics> g) override;
-    void handlePointer() override;
-    bool isLoading() override;
+    BOSS_SCENE_OPERATIONS
 
     // The fight's own operations.
     virtual void paintWorld();
@@ -81,26 +71,7 @@ class InGameBoss_5 : public ui::Scene {
     void updateFinale(int32_t dt);
 
     // The frame's fields.
-    int32_t state = 0, savedState = 0, menuCursor = 0, loadStep = 0;
-    bool quitChoice = false;
-    int64_t playTime = 0;
-    int32_t frameTime = 0, endTimer = 0, stage = 0, bossHitPoints = 0;
-    VMPtr<kv::AnimPlayer> transitionPlayer{vmField()};
-    VMPtr<InGameObject::Character> character{vmField()};
-    VMPtr<ByteArray> progress{vmField()};
-    VMPtr<ui::SceneManager> manager{vmField()};
-    VMPtr<IntArray> groundLine{vmField()};
-    VMPtr<kv::util::FastRandom> random{vmField()};
-    bool leftFlag = false, rightFlag = false, attackUpFlag = false, jumpFlag = false, attackLeftFlag = false,
-         attackRightFlag = false;
-    int32_t pointerX = 0, pointerY = 0;
-    VMPtr<Graphics> graphics{vmField()};
-    VMPtr<kv::AnimSet> panelSet{vmField()};
-    VMPtr<IntArray> menuTextIds{vmField()};
-    VMPtr<kv::Frame> hudTopBar{vmField()}, hudCorner{vmField()}, playerGauge{vmField()}, gaugeStep{vmField()},
-        speedIcon{vmField()}, powerIcon{vmField()}, healthFill{vmField()}, healthFillLow{vmField()}, bossFill{vmField()},
-        bossGauge{vmField()}, controlsFrame{vmField()};
-    VMPtr<FrameArray> weaponIcons{vmField()};
+    BOSS_FRAME_FIELDS
     VMPtr<kv::Frame> backgroundFrame{vmField()};
     VMPtr<kv::AnimPlayer> centrePlayer{vmField()};
     VMPtr<kv::AnimSet> glassSet{vmField()};
