@@ -12,8 +12,6 @@ namespace {
 using namespace boss_test;
 using Boss = scene::InGameBoss_1;
 
-constexpr int32_t kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132}, kRestartEntry[2] = {120, 168};
-constexpr int32_t kQuitEntry[2] = {120, 204}, kYesAnswer[2] = {74, 249};
 constexpr int kMaxFrames = 20 * 60 * 20;
 
 TEST(BossFrame, StageTimeAddsTheFightBeforeSplitting) {
@@ -251,7 +249,9 @@ TEST(Boss1, TheEndHoldsThenStoresAndLeaves) {
 }
 
 // Busy enough for a picture: the golem down with two drops out.
-bool busy(Boss& fight) { return fight.bossPlayer->getAnimation() == Boss::kLanded && fight.activeShots->at(1); }
+void pictures(BossGame&, Boss& fight, const SaveOnce& once) {
+    if (fight.bossPlayer->getAnimation() == Boss::kLanded && fight.activeShots->at(1)) once("play");
+}
 
 // The winning route, with the first weapon.
 const int32_t* winningTouch(Boss& fight) {
@@ -260,52 +260,18 @@ const int32_t* winningTouch(Boss& fight) {
 }
 
 TEST(Boss1, WonByTouchWithTheFirstWeapon) {
-    expectWon(playFight<Boss>(0, "win", kMaxFrames, true, busy, winningTouch), 0);
+    expectWon(playFight<Boss>(0, "win", kMaxFrames, true, pictures, winningTouch), 0);
 }
 
 TEST(Boss1, StandingStillLoses) {
-    expectLost(playFight<Boss>(0, "loss", kMaxFrames, false, busy, standStill<Boss>), 0);
+    expectLost(playFight<Boss>(0, "loss", kMaxFrames, false, pictures, standStill<Boss>), 0);
 }
 
-// The pause menu by touch: the quit question's yes leads to the world map; restart stores a
-// zero time for the stage (cleared 1) and starts its normal level.
+// The pause menu by touch, its pictures saved as boss1_frames/pause.png and quit.png.
 TEST(Boss1, PanelsByTouchQuitAndRestart) {
-    std::filesystem::create_directories("boss1_frames");
-    BossGame game;
-    static std::vector<int32_t> states;
-    static int32_t quitScene, restartScene;
-    static std::vector<int8_t> restarted;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.openFight<Boss>(0);
-        game.frames(40);
-        game.tap(kPauseButton[0], kPauseButton[1]);
-        game.frames(1);
-        states.push_back(game.fight<Boss>().state);
-        game.savePng("boss1_frames/pause.png");
-        game.tap(kQuitEntry[0], kQuitEntry[1]);
-        game.frames(2);
-        states.push_back(game.fight<Boss>().state);
-        game.savePng("boss1_frames/quit.png");
-        game.tap(kYesAnswer[0], kYesAnswer[1]);
-        game.frames(2);
-        quitScene = askedScenes.back();
-        game.manager().changeScene(scene_id::kBoss1);
-        game.frames(1);
-        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        game.tap(kPauseButton[0], kPauseButton[1]);
-        game.frames(1);
-        game.tap(kRestartEntry[0], kRestartEntry[1]);
-        game.frames(2);
-        restartScene = askedScenes.back();
-        std::vector<int8_t> record = game.record(0);
-        restarted.assign(record.begin() + 13, record.end());
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(states, (std::vector<int32_t>{boss::kPauseMenu, boss::kQuitQuestion}));
-    EXPECT_EQ(quitScene, scene_id::kWorldMap);
-    EXPECT_EQ(restartScene, scene_id::kNormalLevel);
-    EXPECT_EQ(restarted, (std::vector<int8_t>{0, 0, 0, 1, 0, 0, 0}));
+    expectPanels(panelsByTouch<Boss>(0, stateAndPicture<Boss>("boss1_frames/pause.png"),
+                                     stateAndPicture<Boss>("boss1_frames/quit.png")),
+                 0, {boss::kPauseMenu, boss::kQuitQuestion});
 }
 
 }  // namespace

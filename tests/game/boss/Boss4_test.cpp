@@ -14,9 +14,6 @@ using namespace boss_test;
 using Boss = scene::InGameBoss_4;
 
 constexpr int32_t kStage = 3;
-constexpr int32_t kPauseButton[2] = {222, 302}, kRestartEntry[2] = {120, 168}, kQuitEntry[2] = {120, 204};
-constexpr int32_t kYesAnswer[2] = {74, 249};
-constexpr int32_t kAttackUp[2] = {120, 60}, kMoveLeft[2] = {40, 270}, kMoveRight[2] = {200, 260};
 constexpr int kMaxFrames = 10 * 60 * 20;
 
 int32_t activeCount(Boss& fight) {
@@ -229,175 +226,61 @@ TEST(Boss4, SwirlTurnsTheControlsAround) {
     EXPECT_EQ(facedLeft, (std::vector<bool>{false, true}));
 }
 
-struct FightRun {
-    int32_t lastScene = -1, hurt = -1, endState = -1;
-    int64_t fightFrames = 0, playTime = 0;
-    std::vector<int8_t> before, after;
-};
-
-template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
-    const int32_t* held = nullptr;
-    bool savedPlay = false, savedSweep = false, savedDrop = false, savedEnd = false, savedCurtain = false;
-    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
-        Boss& fight = game.fight<Boss>();
-        if (fight.state == boss::kPlaying) {
-            ++run.fightFrames;
-            if (shield) fight.character->setInvulnerableTimer(2000);
-            const int32_t* point = hold(fight);
-            if (point != held) {
-                if (held) game.release(held[0], held[1]);
-                else if (point) game.press(point[0], point[1]);
-                held = held ? nullptr : point;
-            }
-            if (!savedPlay && fight.activeShots->at(0) && fight.activeShots->at(0)->getAnimation() == Boss::kFall &&
-                fight.activeShots->at(0)->getY() > 150) {
-                savedPlay = true;
-                game.savePng("boss4_frames/" + name + "_play.png");
-            }
-            if (!savedSweep && fight.sweepAttack->getX() > 80 && fight.sweepAttack->getX() < 160) {
-                savedSweep = true;
-                game.savePng("boss4_frames/" + name + "_sweep.png");
-            }
-            if (!savedDrop && fight.bossBody->getAnimation() == Boss::kDefeated && fight.bossDrop &&
-                fight.bossDrop->getY() > 180) {
-                savedDrop = true;
-                game.savePng("boss4_frames/" + name + "_drop.png");
-            }
-        } else {
-            if (held) game.release(held[0], held[1]);
-            held = nullptr;
-            run.endState = fight.state;
-            run.hurt = fight.character->noDamage ? 0 : 1;
-            run.playTime = fight.playTime;
-            if (!savedEnd && fight.endTimer >= 1000) {
-                savedEnd = true;
-                game.savePng("boss4_frames/" + name + "_end.png");
-            }
-            if (!savedCurtain && fight.endTimer >= 3300) {
-                savedCurtain = true;
-                game.savePng("boss4_frames/" + name + "_curtain.png");
-            }
-        }
-        game.frames(1);
-    }
-    run.lastScene = askedScenes.back();
-    run.after = game.record(0);
-    run.before = game.before;
+// The pictures in play: an object low in its fall, the sweep mid-screen, the gem dropping.
+void pictures(BossGame&, Boss& fight, const SaveOnce& once) {
+    if (fight.activeShots->at(0) && fight.activeShots->at(0)->getAnimation() == Boss::kFall &&
+        fight.activeShots->at(0)->getY() > 150)
+        once("play");
+    if (fight.sweepAttack->getX() > 80 && fight.sweepAttack->getX() < 160) once("sweep");
+    if (fight.bossBody->getAnimation() == Boss::kDefeated && fight.bossDrop && fight.bossDrop->getY() > 180) once("drop");
 }
 
-void expectStored(const FightRun& run) {
-    ASSERT_EQ(run.after.size(), run.before.size());
-    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
-    EXPECT_EQ(run.playTime, run.fightFrames * 50);
-    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
-    EXPECT_EQ(run.after[13], run.hurt);
-    EXPECT_EQ(run.after[14], kCollected);
-    EXPECT_EQ(run.after[15], kStage);
-    EXPECT_EQ(run.after[16], 1);
-    EXPECT_EQ(run.after[17], total.hours);
-    EXPECT_EQ(run.after[18], total.minutes);
-    EXPECT_EQ(run.after[19], total.seconds);
-    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
-                static_cast<long long>(run.fightFrames));
+// The winning route, with the first weapon.
+const int32_t* winningTouch(Boss& fight) {
+    if (fight.bossBody->getAnimation() != Boss::kDefeated) return kAttackUp;
+    if (!fight.bossDrop) return nullptr;
+    // Walking toward the gem; the controls may be turned around while the eye swirls.
+    const int32_t gap = fight.bossDrop->getX() - fight.character->getX();
+    const bool swapped = fight.controlsMirrored();
+    if (gap < -4) return swapped ? kMoveRight : kMoveLeft;
+    if (gap > 4) return swapped ? kMoveLeft : kMoveRight;
+    return nullptr;
 }
 
 TEST(Boss4, WonByTouchWithTheFirstWeapon) {
-    std::filesystem::create_directories("boss4_frames");
-    BossGame game;
-    static FightRun run;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.enter(kStage);
-        game.frames(20);
-        game.savePng("boss4_frames/intro.png");
-        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
-            if (fight.bossBody->getAnimation() != Boss::kDefeated) return kAttackUp;
-            if (!fight.bossDrop) return nullptr;
-            // Walking toward the gem; the controls may be turned around while the eye swirls.
-            const int32_t gap = fight.bossDrop->getX() - fight.character->getX();
-            const bool swapped = fight.controlsMirrored();
-            if (gap < -4) return swapped ? kMoveRight : kMoveLeft;
-            if (gap > 4) return swapped ? kMoveLeft : kMoveRight;
-            return nullptr;
-        });
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(run.endState, boss::kBeaten);
-    EXPECT_EQ(run.lastScene, scene_id::kResult);
-    expectStored(run);
+    expectWon(playFight<Boss>(kStage, "win", kMaxFrames, true, pictures, winningTouch), kStage);
 }
 
 TEST(Boss4, StandingStillLoses) {
-    std::filesystem::create_directories("boss4_frames");
-    BossGame game;
-    static FightRun run;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.openFight<Boss>(kStage);
-        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(run.endState, boss::kLost);
-    EXPECT_EQ(run.hurt, 1);
-    EXPECT_EQ(run.lastScene, scene_id::kGameOver);
-    expectStored(run);
+    expectLost(playFight<Boss>(kStage, "loss", kMaxFrames, false, pictures, standStill<Boss>), kStage);
 }
 
-// The pause menu by touch: quit and yes lead to the world map with the record untouched;
-// restart stores a zero time for the stage and starts its normal level.
+// Saves the screen in each of the five languages as <path>_<language>.png.
+void savePerLanguage(BossGame& game, const std::string& path) {
+    const int32_t language = game.manager().languageIndex;
+    for (int32_t k = 0; k < 5; ++k) {
+        game.manager().languageIndex = k;
+        game.frames(1);
+        game.savePng(path + "_" + std::to_string(k) + ".png");
+    }
+    game.manager().languageIndex = language;
+}
+
+// The pause menu by touch, its pictures saved in every language; pausing again keeps the quit
+// question.
 TEST(Boss4, PanelsByTouchQuitAndRestart) {
-    std::filesystem::create_directories("boss4_frames");
-    BossGame game;
-    static std::vector<int32_t> states;
-    static int32_t quitScene, restartScene;
-    static std::vector<int8_t> afterQuit, before, restarted;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.openFight<Boss>(kStage);
-        game.frames(40);
-        game.tap(kPauseButton[0], kPauseButton[1]);
-        game.frames(1);
-        states.push_back(game.fight<Boss>().state);
-        const int32_t language = game.manager().languageIndex;
-        for (int32_t k = 0; k < 5; ++k) {
-            game.manager().languageIndex = k;
-            game.frames(1);
-            game.savePng("boss4_frames/pause_" + std::to_string(k) + ".png");
-        }
-        game.manager().languageIndex = language;
-        game.tap(kQuitEntry[0], kQuitEntry[1]);
-        game.frames(2);
-        game.fight<Boss>().pause();  // the quit question stays
-        states.push_back(game.fight<Boss>().state);
-        for (int32_t k = 0; k < 5; ++k) {
-            game.manager().languageIndex = k;
-            game.frames(1);
-            game.savePng("boss4_frames/quit_" + std::to_string(k) + ".png");
-        }
-        game.manager().languageIndex = language;
-        game.tap(kYesAnswer[0], kYesAnswer[1]);
-        game.frames(2);
-        quitScene = askedScenes.back();
-        afterQuit = game.record(0);
-        before = game.before;
-        game.manager().changeScene(scene_id::kBoss1 + kStage);
-        game.frames(1);
-        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        game.tap(kPauseButton[0], kPauseButton[1]);
-        game.frames(1);
-        game.tap(kRestartEntry[0], kRestartEntry[1]);
-        game.frames(2);
-        restartScene = askedScenes.back();
-        std::vector<int8_t> record = game.record(0);
-        restarted.assign(record.begin() + 13, record.end());
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(states, (std::vector<int32_t>{boss::kPauseMenu, boss::kQuitQuestion}));
-    EXPECT_EQ(quitScene, scene_id::kWorldMap);
-    EXPECT_EQ(afterQuit, before);
-    EXPECT_EQ(restartScene, scene_id::kNormalLevel);
-    EXPECT_EQ(restarted, (std::vector<int8_t>{0, 0, kStage, 1, 0, 0, 0}));
+    const PanelsRun run = panelsByTouch<Boss>(
+        kStage,
+        [](BossGame& game, std::vector<int32_t>& states) {
+            states.push_back(game.fight<Boss>().state);
+            savePerLanguage(game, "boss4_frames/pause");
+        },
+        [](BossGame& game, std::vector<int32_t>& states) {
+            game.fight<Boss>().pause();
+            states.push_back(game.fight<Boss>().state);
+            savePerLanguage(game, "boss4_frames/quit");
+        });
+    expectPanels(run, kStage, {boss::kPauseMenu, boss::kQuitQuestion});
 }
 
 }  // namespace

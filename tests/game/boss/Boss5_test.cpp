@@ -15,10 +15,6 @@ using namespace boss_test;
 using Boss = scene::InGameBoss_5;
 
 constexpr int32_t kStage = 4;
-constexpr int32_t kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132}, kRestartEntry[2] = {120, 168};
-constexpr int32_t kQuitEntry[2] = {120, 204};
-constexpr int32_t kYesAnswer[2] = {74, 249};
-constexpr int32_t kAttackUp[2] = {120, 60};
 constexpr int kMaxFrames = 15 * 60 * 20;
 
 void step(Boss& fight, int32_t dt) {
@@ -335,14 +331,6 @@ TEST(Boss5, PauseInEveryState) {
     EXPECT_EQ(paused, (std::vector<int32_t>{0, 0, 1, 0, 0, 0, 0, 1}));
 }
 
-struct FightRun {
-    int32_t lastScene = -1, hurt = -1, endState = -1;
-    int64_t fightFrames = 0, playTime = 0;
-    std::vector<int8_t> before, after;
-    std::set<int32_t> phases;
-    int32_t pausedInFinale = -1, resumedInto = -1;
-};
-
 int32_t guardsInView(Boss& fight) {
     int32_t n = 0;
     for (int32_t i = 0; i < Boss::kMinionCount; ++i) {
@@ -352,154 +340,56 @@ int32_t guardsInView(Boss& fight) {
     return n;
 }
 
-template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
-    const int32_t* held = nullptr;
-    std::set<std::string> saved;
-    auto once = [&](const std::string& what) {
-        if (saved.insert(what).second) game.savePng("boss5_frames/" + name + "_" + what + ".png");
-    };
-    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
-        Boss& fight = game.fight<Boss>();
-        if (boss::inPlay(fight)) {
-            ++run.fightFrames;
-            run.phases.insert(fight.bossPhase);
-            if (shield) fight.character->setInvulnerableTimer(2000);
-            const int32_t* point = hold(fight);
-            if (point != held) {
-                if (held) game.release(held[0], held[1]);
-                else if (point) game.press(point[0], point[1]);
-                held = held ? nullptr : point;
-            }
-            if (fight.bossPhase == Boss::kSlam && fight.slamDone) once("slam");
-            if (fight.bossPhase == Boss::kCrossSlam && fight.slamDone) once("cross_slam");
-            if (fight.bossPhase == Boss::kRain && fight.rainList->size() >= 20) once("rain");
-            if (fight.bossPhase == Boss::kMinions && guardsInView(fight) >= 3) once("guards");
-            if (fight.state == boss::kFinale && fight.defeatEffect->getY() > 150) once("finale");
-            if (fight.state == boss::kFinale && run.pausedInFinale < 0) {
-                // Pausing in the finale resumes into it.
-                if (held) game.release(held[0], held[1]);
-                held = nullptr;
-                fight.pause();
-                run.pausedInFinale = fight.state;
-                game.frames(2);
-                game.tap(kResumeEntry[0], kResumeEntry[1]);
-                game.frames(1);
-                run.resumedInto = fight.state;
-            }
-        } else {
-            if (held) game.release(held[0], held[1]);
-            held = nullptr;
-            run.endState = fight.state;
-            run.hurt = fight.character->noDamage ? 0 : 1;
-            run.playTime = fight.playTime;
-            if (fight.endTimer >= 1000) once("end");
-            if (fight.endTimer >= 3300) once("curtain");
+// The state a pause in the finale leads to and the one resume returns to.
+struct FinalePause {
+    int32_t paused = -1, resumed = -1;
+};
+
+// In play: the attacks' pictures as they happen, and one pause in the finale, resumed from the
+// menu (the routes hold nothing in the finale, so no touch is held then).
+auto duringFight(FinalePause& finale) {
+    return [&finale](BossGame& game, Boss& fight, const SaveOnce& once) {
+        if (fight.bossPhase == Boss::kSlam && fight.slamDone) once("slam");
+        if (fight.bossPhase == Boss::kCrossSlam && fight.slamDone) once("cross_slam");
+        if (fight.bossPhase == Boss::kRain && fight.rainList->size() >= 20) once("rain");
+        if (fight.bossPhase == Boss::kMinions && guardsInView(fight) >= 3) once("guards");
+        if (fight.state == boss::kFinale && fight.defeatEffect->getY() > 150) once("finale");
+        if (fight.state == boss::kFinale && finale.paused < 0) {
+            fight.pause();
+            finale.paused = fight.state;
+            game.frames(2);
+            game.tap(kResumeEntry[0], kResumeEntry[1]);
+            game.frames(1);
+            finale.resumed = fight.state;
         }
-        game.frames(1);
-    }
-    run.lastScene = askedScenes.back();
-    run.after = game.record(0);
-    run.before = game.before;
+    };
 }
 
-void expectStored(const FightRun& run) {
-    ASSERT_EQ(run.after.size(), run.before.size());
-    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
-    EXPECT_EQ(run.playTime, run.fightFrames * 50);
-    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
-    EXPECT_EQ(run.after[13], run.hurt);
-    EXPECT_EQ(run.after[14], kCollected);
-    EXPECT_EQ(run.after[15], kStage);
-    EXPECT_EQ(run.after[16], 1);
-    EXPECT_EQ(run.after[17], total.hours);
-    EXPECT_EQ(run.after[18], total.minutes);
-    EXPECT_EQ(run.after[19], total.seconds);
-    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
-                static_cast<long long>(run.fightFrames));
-}
+// Under the heart, firing upward; in the finale the crown falls onto the hero.
+const int32_t* winningTouch(Boss& fight) { return fight.state == boss::kPlaying ? kAttackUp : nullptr; }
 
 TEST(Boss5, WonByTouchWithTheFirstWeapon) {
-    std::filesystem::create_directories("boss5_frames");
-    BossGame game;
-    static FightRun run;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.enter(kStage);
-        game.frames(20);
-        game.savePng("boss5_frames/intro.png");
-        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
-            // Under the heart, firing upward; in the finale the crown falls onto the hero.
-            return fight.state == boss::kPlaying ? kAttackUp : nullptr;
-        });
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(run.endState, boss::kBeaten);
-    EXPECT_EQ(run.lastScene, scene_id::kResult);
-    EXPECT_EQ(run.pausedInFinale, boss::kPauseMenu);
-    EXPECT_EQ(run.resumedInto, boss::kFinale);
-    expectStored(run);
+    FinalePause finale;
+    expectWon(playFight<Boss>(kStage, "win", kMaxFrames, true, duringFight(finale), winningTouch), kStage);
+    EXPECT_EQ(finale.paused, boss::kPauseMenu);
+    EXPECT_EQ(finale.resumed, boss::kFinale);
 }
 
 TEST(Boss5, StandingStillLoses) {
-    std::filesystem::create_directories("boss5_frames");
-    BossGame game;
-    static FightRun run;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.openFight<Boss>(kStage);
-        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(run.endState, boss::kLost);
-    EXPECT_EQ(run.hurt, 1);
-    EXPECT_EQ(run.lastScene, scene_id::kGameOver);
-    expectStored(run);
+    FinalePause finale;
+    expectLost(playFight<Boss>(kStage, "loss", kMaxFrames, false, duringFight(finale), standStill<Boss>), kStage);
 }
 
-// Quit here is state 8 (7 is the finale); yes leads to the world map with the record untouched;
-// restart stores a zero time for the stage and starts its normal level.
+// The pause menu by touch, its pictures saved as boss5_frames/pause.png and quit.png. Quit
+// here is state 8 (7 is the finale), and the quit question counts as paused.
 TEST(Boss5, PanelsByTouchQuitAndRestart) {
-    std::filesystem::create_directories("boss5_frames");
-    BossGame game;
-    static std::vector<int32_t> states;
-    static int32_t quitScene, restartScene;
-    static std::vector<int8_t> afterQuit, before, restarted;
-    game.run([](GameDriver& g) {
-        auto& game = static_cast<BossGame&>(g);
-        game.openFight<Boss>(kStage);
-        game.frames(40);
-        game.tap(kPauseButton[0], kPauseButton[1]);
-        game.frames(1);
-        states.push_back(game.fight<Boss>().state);
-        game.savePng("boss5_frames/pause.png");
-        game.tap(kQuitEntry[0], kQuitEntry[1]);
-        game.frames(2);
-        states.push_back(game.fight<Boss>().state);
-        states.push_back(game.fight<Boss>().isPaused());
-        game.savePng("boss5_frames/quit.png");
-        game.tap(kYesAnswer[0], kYesAnswer[1]);
-        game.frames(2);
-        quitScene = askedScenes.back();
-        afterQuit = game.record(0);
-        before = game.before;
-        game.manager().changeScene(scene_id::kBoss5);
-        game.frames(1);
-        while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        game.tap(kPauseButton[0], kPauseButton[1]);
-        game.frames(1);
-        game.tap(kRestartEntry[0], kRestartEntry[1]);
-        game.frames(2);
-        restartScene = askedScenes.back();
-        std::vector<int8_t> record = game.record(0);
-        restarted.assign(record.begin() + 13, record.end());
-        game.manager().requestExit();
-    });
-    EXPECT_EQ(states, (std::vector<int32_t>{boss::kPauseMenu, Boss::kQuitState, 1}));
-    EXPECT_EQ(quitScene, scene_id::kWorldMap);
-    EXPECT_EQ(afterQuit, before);
-    EXPECT_EQ(restartScene, scene_id::kNormalLevel);
-    EXPECT_EQ(restarted, (std::vector<int8_t>{0, 0, kStage, 1, 0, 0, 0}));
+    const PanelsRun run = panelsByTouch<Boss>(kStage, stateAndPicture<Boss>("boss5_frames/pause.png"),
+                                              [](BossGame& game, std::vector<int32_t>& states) {
+                                                  states.push_back(game.fight<Boss>().state);
+                                                  states.push_back(game.fight<Boss>().isPaused());
+                                                  game.savePng("boss5_frames/quit.png");
+                                              });
+    expectPanels(run, kStage, {boss::kPauseMenu, Boss::kQuitState, 1});
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,9 @@ inline constexpr int8_t kStoredMinutes = 12, kStoredSeconds = 50, kCollected = 7
 
 // Touch points of the level controls.
 inline constexpr int32_t kAttackUp[2] = {120, 60}, kMoveLeft[2] = {40, 270}, kMoveRight[2] = {200, 260};
+// Touch points of the pause button, the pause menu's entries and the quit question's yes.
+inline constexpr int32_t kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132}, kRestartEntry[2] = {120, 168};
+inline constexpr int32_t kQuitEntry[2] = {120, 204}, kYesAnswer[2] = {74, 249};
 
 // The move that closes a gap to a target (target x minus the character's) down to `slack`.
 inline const int32_t* closeGap(int32_t gap, int32_t slack) {
@@ -66,17 +71,23 @@ struct FightRun {
     std::vector<int8_t> before, after;
 };
 
+// Saves the named picture of a run the first time it is asked for.
+using SaveOnce = std::function<void(const std::string&)>;
+
 // Plays fight S by touch until it is left or maxFrames have run: each frame in play `hold`
-// names the point to hold (nullptr: none) and `shield` keeps the character unhurt. Saves
-// `prefix`_play.png at the first frame in play where `busy` holds, _end.png 1000 ms into the
-// end and _curtain.png 3300 ms into it.
-template <class S, typename Busy, typename Hold>
-void play(BossGame& game, FightRun& run, const std::string& prefix, int maxFrames, bool shield, Busy busy, Hold hold) {
+// names the point to hold (nullptr: none), `shield` keeps the character unhurt, and then
+// `during(game, fight, once)` runs, where once(name) saves `prefix`_name.png the first time.
+// Saves _end.png 1000 ms into the end and _curtain.png 3300 ms into it.
+template <class S, typename During, typename Hold>
+void play(BossGame& game, FightRun& run, const std::string& prefix, int maxFrames, bool shield, During during, Hold hold) {
     const int32_t* held = nullptr;
-    bool savedPlay = false, savedEnd = false, savedCurtain = false;
+    std::set<std::string> saved;
+    const SaveOnce once = [&](const std::string& name) {
+        if (saved.insert(name).second) game.savePng(prefix + "_" + name + ".png");
+    };
     for (int frame = 0; frame < maxFrames && game.inFight<S>(); ++frame) {
         S& fight = game.fight<S>();
-        if (fight.state == boss::kPlaying) {
+        if (boss::inPlay(fight)) {
             ++run.fightFrames;
             if (shield) fight.character->setInvulnerableTimer(2000);
             const int32_t* point = hold(fight);
@@ -85,24 +96,15 @@ void play(BossGame& game, FightRun& run, const std::string& prefix, int maxFrame
                 else if (point) game.press(point[0], point[1]);
                 held = held ? nullptr : point;
             }
-            if (!savedPlay && busy(fight)) {
-                savedPlay = true;
-                game.savePng(prefix + "_play.png");
-            }
+            during(game, fight, once);
         } else {
             if (held) game.release(held[0], held[1]);
             held = nullptr;
             run.endState = fight.state;
             run.hurt = fight.character->noDamage ? 0 : 1;
             run.playTime = fight.playTime;
-            if (!savedEnd && fight.endTimer >= 1000) {
-                savedEnd = true;
-                game.savePng(prefix + "_end.png");
-            }
-            if (!savedCurtain && fight.endTimer >= 3300) {
-                savedCurtain = true;
-                game.savePng(prefix + "_curtain.png");
-            }
+            if (fight.endTimer >= 1000) once("end");
+            if (fight.endTimer >= 3300) once("curtain");
         }
         game.frames(1);
     }
@@ -132,8 +134,8 @@ inline void expectStored(const FightRun& run, int32_t stage) {
 // A whole fight of the stage through the driver, from the record prepared to the scene the
 // fight asks for, played from its first frame in play as `play` does; the intro is saved as
 // bossN_frames/intro.png and the run's pictures as bossN_frames/<name>_*.png.
-template <class S, typename Busy, typename Hold>
-FightRun playFight(int32_t stage, const std::string& name, int maxFrames, bool shield, Busy busy, Hold hold) {
+template <class S, typename During, typename Hold>
+FightRun playFight(int32_t stage, const std::string& name, int maxFrames, bool shield, During during, Hold hold) {
     const std::string folder = "boss" + std::to_string(stage + 1) + "_frames";
     std::filesystem::create_directories(folder);
     BossGame game;
@@ -144,7 +146,7 @@ FightRun playFight(int32_t stage, const std::string& name, int maxFrames, bool s
         game.frames(20);
         game.savePng(folder + "/intro.png");
         while (game.fight<S>().state != boss::kPlaying) game.frames(1);
-        play<S>(game, run, folder + "/" + name, maxFrames, shield, busy, hold);
+        play<S>(game, run, folder + "/" + name, maxFrames, shield, during, hold);
         game.manager().requestExit();
     });
     return run;
@@ -164,6 +166,68 @@ inline void expectLost(const FightRun& run, int32_t stage) {
     EXPECT_EQ(run.hurt, 1);
     EXPECT_EQ(run.lastScene, scene_id::kGameOver);
     expectStored(run, stage);
+}
+
+// The pause menu by touch, 40 frames into play: the pause button, then `menu(game, states)`
+// with the menu showing; quit, then `question(game, states)` with the quit question showing;
+// yes, and the fight asked for again; once it plays, the pause button and restart.
+struct PanelsRun {
+    std::vector<int32_t> states;
+    int32_t quitScene = -1, restartScene = -1;
+    std::vector<int8_t> afterQuit, before, restarted;  // restarted: record 0 from byte 13 on
+};
+
+template <class S, typename Menu, typename Question>
+PanelsRun panelsByTouch(int32_t stage, Menu menu, Question question) {
+    std::filesystem::create_directories("boss" + std::to_string(stage + 1) + "_frames");
+    BossGame game;
+    PanelsRun run;
+    game.run([&](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<S>(stage);
+        game.frames(40);
+        game.tap(kPauseButton[0], kPauseButton[1]);
+        game.frames(1);
+        menu(game, run.states);
+        game.tap(kQuitEntry[0], kQuitEntry[1]);
+        game.frames(2);
+        question(game, run.states);
+        game.tap(kYesAnswer[0], kYesAnswer[1]);
+        game.frames(2);
+        run.quitScene = askedScenes.back();
+        run.afterQuit = game.record(0);
+        run.before = game.before;
+        game.manager().changeScene(scene_id::kBoss1 + stage);
+        game.frames(1);
+        while (game.fight<S>().state != boss::kPlaying) game.frames(1);
+        game.tap(kPauseButton[0], kPauseButton[1]);
+        game.frames(1);
+        game.tap(kRestartEntry[0], kRestartEntry[1]);
+        game.frames(2);
+        run.restartScene = askedScenes.back();
+        std::vector<int8_t> record = game.record(0);
+        run.restarted.assign(record.begin() + 13, record.end());
+        game.manager().requestExit();
+    });
+    return run;
+}
+
+// Records the fight's state and saves the screen as `picture`.
+template <class S> auto stateAndPicture(std::string picture) {
+    return [picture](BossGame& game, std::vector<int32_t>& states) {
+        states.push_back(game.fight<S>().state);
+        game.savePng(picture);
+    };
+}
+
+// Quit and yes lead to the world map with the record untouched; restart stores a zero time
+// for the stage (cleared 1) and starts its normal level.
+inline void expectPanels(const PanelsRun& run, int32_t stage, const std::vector<int32_t>& states) {
+    EXPECT_EQ(run.states, states);
+    EXPECT_EQ(run.quitScene, scene_id::kWorldMap);
+    EXPECT_EQ(run.afterQuit, run.before);
+    EXPECT_EQ(run.restartScene, scene_id::kNormalLevel);
+    EXPECT_EQ(run.restarted, (std::vector<int8_t>{0, 0, int8_t(stage), 1, 0, 0, 0}));
 }
 
 }  // namespace boss_test
