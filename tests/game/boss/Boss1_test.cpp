@@ -1,6 +1,7 @@
 // Boss fight 1 in the real game, headless on fake time over the compiled content: the stage
 // time's sum, loading, pause, the fight's rules, and the fight played by touch to a win and to
-// a loss through the game driver (frames saved under boss1_frames/).
+// a loss through the game driver, the win by the fight moves of the scripted player with no
+// shield (frames saved under boss1_frames/).
 
 #include <filesystem>
 
@@ -14,8 +15,6 @@ using Boss = scene::InGameBoss_1;
 
 constexpr int32_t kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132}, kRestartEntry[2] = {120, 168};
 constexpr int32_t kQuitEntry[2] = {120, 204}, kYesAnswer[2] = {74, 249};
-constexpr int32_t kAttackUp[2] = {120, 60}, kMoveLeft[2] = {40, 270}, kMoveRight[2] = {200, 260};
-constexpr int kMaxFrames = 20 * 60 * 20;
 
 TEST(BossFrame, StageTimeAddsTheFightBeforeSplitting) {
     struct Case {
@@ -219,68 +218,7 @@ TEST(Boss1, TheEndHoldsThenStoresAndLeaves) {
     EXPECT_EQ(next, scene_id::kResult);
 }
 
-struct FightRun {
-    int32_t lastScene = -1, hurt = -1, endState = -1;
-    int64_t fightFrames = 0, playTime = 0;
-    std::vector<int8_t> before, after;
-};
-
-// Plays by touch until the fight is left; `hold` names the point to hold each frame.
-template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
-    const int32_t* held = nullptr;
-    bool savedPlay = false, savedEnd = false, savedCurtain = false;
-    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
-        Boss& fight = game.fight<Boss>();
-        if (fight.state == boss::kPlaying) {
-            ++run.fightFrames;
-            if (shield) fight.character->setInvulnerableTimer(2000);
-            const int32_t* point = hold(fight);
-            if (point != held) {
-                if (held) game.release(held[0], held[1]);
-                else if (point) game.press(point[0], point[1]);
-                held = held ? nullptr : point;
-            }
-            if (!savedPlay && fight.bossPlayer->getAnimation() == Boss::kLanded && fight.activeShots->at(1)) {
-                savedPlay = true;
-                game.savePng("boss1_frames/" + name + "_play.png");
-            }
-        } else {
-            if (held) game.release(held[0], held[1]);
-            held = nullptr;
-            run.endState = fight.state;
-            run.hurt = fight.character->noDamage ? 0 : 1;
-            run.playTime = fight.playTime;
-            if (!savedEnd && fight.endTimer >= 1000) {
-                savedEnd = true;
-                game.savePng("boss1_frames/" + name + "_end.png");
-            }
-            if (!savedCurtain && fight.endTimer >= 3300) {
-                savedCurtain = true;
-                game.savePng("boss1_frames/" + name + "_curtain.png");
-            }
-        }
-        game.frames(1);
-    }
-    run.lastScene = askedScenes.back();
-    run.after = game.record(0);
-    run.before = game.before;
-}
-
-void expectStored(const FightRun& run) {
-    ASSERT_EQ(run.after.size(), run.before.size());
-    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
-    EXPECT_EQ(run.playTime, run.fightFrames * 50);
-    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
-    EXPECT_EQ(run.after[13], run.hurt);
-    EXPECT_EQ(run.after[14], kCollected);
-    EXPECT_EQ(run.after[15], 0);
-    EXPECT_EQ(run.after[16], 1);
-    EXPECT_EQ(run.after[17], total.hours);
-    EXPECT_EQ(run.after[18], total.minutes);
-    EXPECT_EQ(run.after[19], total.seconds);
-    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
-                static_cast<long long>(run.fightFrames));
-}
+bool busy(Boss& fight) { return fight.bossPlayer->getAnimation() == Boss::kLanded && fight.activeShots->at(1); }
 
 TEST(Boss1, WonByTouchWithTheFirstWeapon) {
     std::filesystem::create_directories("boss1_frames");
@@ -292,18 +230,12 @@ TEST(Boss1, WonByTouchWithTheFirstWeapon) {
         game.frames(20);
         game.savePng("boss1_frames/intro.png");
         while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
-            if (fight.bossPhase != Boss::kGone) return kAttackUp;
-            const int32_t gap = fight.rewardPlayer->getX() - fight.character->getX();
-            if (gap < -4) return kMoveLeft;
-            if (gap > 4) return kMoveRight;
-            return nullptr;
-        });
+        playFight<Boss>(game, run, "boss1_frames", "win", boss1Move, busy);
         game.manager().requestExit();
     });
     EXPECT_EQ(run.endState, boss::kBeaten);
     EXPECT_EQ(run.lastScene, scene_id::kResult);
-    expectStored(run);
+    expectStored(run, 0);
 }
 
 TEST(Boss1, StandingStillLoses) {
@@ -313,13 +245,13 @@ TEST(Boss1, StandingStillLoses) {
     game.run([](GameDriver& g) {
         auto& game = static_cast<BossGame&>(g);
         game.openFight<Boss>(0);
-        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
+        playFight<Boss>(game, run, "boss1_frames", "loss", [](Boss&, const LevelPoints&) { return Point{}; }, busy);
         game.manager().requestExit();
     });
     EXPECT_EQ(run.endState, boss::kLost);
     EXPECT_EQ(run.hurt, 1);
     EXPECT_EQ(run.lastScene, scene_id::kGameOver);
-    expectStored(run);
+    expectStored(run, 0);
 }
 
 // The pause menu by touch: the quit question's yes leads to the world map; restart stores a

@@ -12,9 +12,6 @@ namespace {
 using namespace boss_test;
 using Boss = scene::InGameBoss_2;
 
-constexpr int32_t kAttackLeft[2] = {60, 160}, kAttackRight[2] = {180, 160}, kMoveLeft[2] = {40, 270},
-                  kMoveRight[2] = {200, 260};
-constexpr int kMaxFrames = 6 * 60 * 20;
 
 int32_t minionsIn(const VMPtr<Boss::EnemyArray>& minions) {
     int32_t n = 0;
@@ -174,89 +171,9 @@ TEST(Boss2, HitsTheZeroRuleAndTheDefeat) {
     EXPECT_TRUE(caughtFalling);
 }
 
-struct FightRun {
-    int32_t lastScene = -1, hurt = -1, endState = -1;
-    int64_t fightFrames = 0, playTime = 0;
-    std::vector<int8_t> before, after;
-};
 
-template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
-    const int32_t* held = nullptr;
-    bool savedPlay = false, savedEnd = false, savedCurtain = false;
-    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
-        Boss& fight = game.fight<Boss>();
-        if (fight.state == boss::kPlaying) {
-            ++run.fightFrames;
-            if (shield) fight.character->setInvulnerableTimer(2000);
-            const int32_t* point = hold(fight);
-            if (point != held) {
-                if (held) game.release(held[0], held[1]);
-                else if (point) game.press(point[0], point[1]);
-                held = held ? nullptr : point;
-            }
-            if (!savedPlay && minionsIn(fight.activeMinions) >= 4) {
-                savedPlay = true;
-                game.savePng("boss2_frames/" + name + "_play.png");
-            }
-        } else {
-            if (held) game.release(held[0], held[1]);
-            held = nullptr;
-            run.endState = fight.state;
-            run.hurt = fight.character->noDamage ? 0 : 1;
-            run.playTime = fight.playTime;
-            if (!savedEnd && fight.endTimer >= 1000) {
-                savedEnd = true;
-                game.savePng("boss2_frames/" + name + "_end.png");
-            }
-            if (!savedCurtain && fight.endTimer >= 3300) {
-                savedCurtain = true;
-                game.savePng("boss2_frames/" + name + "_curtain.png");
-            }
-        }
-        game.frames(1);
-    }
-    if (game.inFight<Boss>())
-    {
-        Boss& f = game.fight<Boss>();
-        std::printf("left at phase %d, %d hit points, hero %d\n", f.bossPhase, f.bossHitPoints, f.character->getX());
-        for (int32_t k = 0; k < 5; ++k)
-            if (f.activeMinions->at(k))
-                std::printf("minion %d state %d kind %d x %d y %d hp %d\n", k, f.activeMinions->at(k)->state,
-                            f.activeMinions->at(k)->kind, f.activeMinions->at(k)->getX(), f.activeMinions->at(k)->getY(),
-                            f.activeMinions->at(k)->health);
-    }
-    run.lastScene = askedScenes.back();
-    run.after = game.record(0);
-    run.before = game.before;
-}
 
-void expectStored(const FightRun& run) {
-    ASSERT_EQ(run.after.size(), run.before.size());
-    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
-    EXPECT_EQ(run.playTime, run.fightFrames * 50);
-    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
-    EXPECT_EQ(run.after[13], run.hurt);
-    EXPECT_EQ(run.after[14], kCollected);
-    EXPECT_EQ(run.after[15], 1);
-    EXPECT_EQ(run.after[16], 1);
-    EXPECT_EQ(run.after[17], total.hours);
-    EXPECT_EQ(run.after[18], total.minutes);
-    EXPECT_EQ(run.after[19], total.seconds);
-    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
-                static_cast<long long>(run.fightFrames));
-}
-
-// The nearest target: a live minion, else the brute.
-int32_t targetX(Boss& fight) {
-    const int32_t heroX = fight.character->getX();
-    int32_t best = fight.bossPlayer->getX();
-    for (int32_t k = 0; k < 5; ++k) {
-        InGameObject::Enemy* minion = fight.activeMinions->at(k);
-        if (!minion || minion->state != InGameObject::Enemy::kAlive) continue;
-        if (std::abs(minion->getX() - heroX) < std::abs(best - heroX)) best = minion->getX();
-    }
-    return best;
-}
+bool busy(Boss& fight) { return minionsIn(fight.activeMinions) >= 4; }
 
 TEST(Boss2, WonByTouchWithTheFirstWeapon) {
     std::filesystem::create_directories("boss2_frames");
@@ -268,26 +185,12 @@ TEST(Boss2, WonByTouchWithTheFirstWeapon) {
         game.frames(20);
         game.savePng("boss2_frames/intro.png");
         while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
-            const int32_t heroX = fight.character->getX();
-            if (fight.bossPhase == Boss::kDefeated) {
-                if (!fight.rewardPlayer) return nullptr;
-                const int32_t gap = fight.rewardPlayer->getX() - heroX;
-                return gap < -4 ? kMoveLeft : gap > 4 ? kMoveRight : nullptr;
-            }
-            const int32_t target = targetX(fight);
-            // Too close to hit: walk on, turning only at the edges, until there is room.
-            static bool goingRight = true;
-            if (heroX < 30) goingRight = true;
-            if (heroX > 210) goingRight = false;
-            if (std::abs(target - heroX) < 30) return goingRight ? kMoveRight : kMoveLeft;
-            return target < heroX ? kAttackLeft : kAttackRight;
-        });
+        playFight<Boss>(game, run, "boss2_frames", "win", boss2Move, busy);
         game.manager().requestExit();
     });
     EXPECT_EQ(run.endState, boss::kBeaten);
     EXPECT_EQ(run.lastScene, scene_id::kResult);
-    expectStored(run);
+    expectStored(run, 1);
 }
 
 TEST(Boss2, StandingStillLoses) {
@@ -297,13 +200,13 @@ TEST(Boss2, StandingStillLoses) {
     game.run([](GameDriver& g) {
         auto& game = static_cast<BossGame&>(g);
         game.openFight<Boss>(1);
-        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
+        playFight<Boss>(game, run, "boss2_frames", "loss", [](Boss&, const LevelPoints&) { return Point{}; }, busy);
         game.manager().requestExit();
     });
     EXPECT_EQ(run.endState, boss::kLost);
     EXPECT_EQ(run.hurt, 1);
     EXPECT_EQ(run.lastScene, scene_id::kGameOver);
-    expectStored(run);
+    expectStored(run, 1);
 }
 
 }  // namespace

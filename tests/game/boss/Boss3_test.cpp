@@ -12,8 +12,6 @@ namespace {
 using namespace boss_test;
 using Boss = scene::InGameBoss_3;
 
-constexpr int32_t kAttackUp[2] = {120, 60}, kMoveLeft[2] = {40, 270}, kMoveRight[2] = {200, 260};
-constexpr int kMaxFrames = 8 * 60 * 20;
 
 TEST(Boss3, LoadsThePartsOnTheCarriersBoxes) {
     BossGame game;
@@ -85,11 +83,7 @@ TEST(Boss3, ShieldPartsAndTheLastFrame) {
     EXPECT_EQ(endState, boss::kBeaten);
 }
 
-struct FightRun {
-    int32_t lastScene = -1, hurt = -1, endState = -1;
-    int64_t fightFrames = 0, playTime = 0;
-    std::vector<int8_t> before, after;
-};
+
 
 int32_t liveShots(Boss& fight) {
     int32_t n = 0;
@@ -97,76 +91,7 @@ int32_t liveShots(Boss& fight) {
     return n;
 }
 
-template <typename Hold> void play(BossGame& game, FightRun& run, const std::string& name, bool shield, Hold hold) {
-    const int32_t* held = nullptr;
-    bool savedPlay = false, savedEnd = false, savedCurtain = false;
-    for (int frame = 0; frame < kMaxFrames && game.inFight<Boss>(); ++frame) {
-        Boss& fight = game.fight<Boss>();
-        if (fight.state == boss::kPlaying) {
-            ++run.fightFrames;
-            if (shield) fight.character->setInvulnerableTimer(2000);
-            const int32_t* point = hold(fight);
-            if (point != held) {
-                if (held) game.release(held[0], held[1]);
-                else if (point) game.press(point[0], point[1]);
-                held = held ? nullptr : point;
-            }
-            if (!savedPlay && liveShots(fight) >= 4 && fight.bossPhase == Boss::kDropping) {
-                savedPlay = true;
-                game.savePng("boss3_frames/" + name + "_play.png");
-            }
-        } else {
-            if (held) game.release(held[0], held[1]);
-            held = nullptr;
-            run.endState = fight.state;
-            run.hurt = fight.character->noDamage ? 0 : 1;
-            run.playTime = fight.playTime;
-            if (!savedEnd && fight.endTimer >= 1000) {
-                savedEnd = true;
-                game.savePng("boss3_frames/" + name + "_end.png");
-            }
-            if (!savedCurtain && fight.endTimer >= 3300) {
-                savedCurtain = true;
-                game.savePng("boss3_frames/" + name + "_curtain.png");
-            }
-        }
-        game.frames(1);
-    }
-    if (game.inFight<Boss>())
-    {
-        Boss& f = game.fight<Boss>();
-        std::printf("left at phase %d, %d hit points, parts %d %d %d %d at y %d, hero %d carrier %d\n", f.bossPhase,
-                    f.bossHitPoints, f.partHealth->at(0), f.partHealth->at(1), f.partHealth->at(2), f.partHealth->at(3),
-                    f.partPlayers->at(0)->getY(), f.character->getX(), f.carrierPlayer->getAnimation());
-    }
-    run.lastScene = askedScenes.back();
-    run.after = game.record(0);
-    run.before = game.before;
-}
-
-void expectStored(const FightRun& run) {
-    ASSERT_EQ(run.after.size(), run.before.size());
-    EXPECT_TRUE(std::equal(run.before.begin(), run.before.begin() + 13, run.after.begin()));
-    EXPECT_EQ(run.playTime, run.fightFrames * 50);
-    const boss::StageTime total = boss::totalTime(run.playTime, 0, kStoredMinutes, kStoredSeconds);
-    EXPECT_EQ(run.after[13], run.hurt);
-    EXPECT_EQ(run.after[14], kCollected);
-    EXPECT_EQ(run.after[15], 2);
-    EXPECT_EQ(run.after[16], 1);
-    EXPECT_EQ(run.after[17], total.hours);
-    EXPECT_EQ(run.after[18], total.minutes);
-    EXPECT_EQ(run.after[19], total.seconds);
-    std::printf("fight time %lld ms (%lld frames)\n", static_cast<long long>(run.playTime),
-                static_cast<long long>(run.fightFrames));
-}
-
-// Walks to x and attacks upward there.
-const int32_t* attackFrom(Boss& fight, int32_t x) {
-    const int32_t gap = x - fight.character->getX();
-    if (gap < -10) return kMoveLeft;
-    if (gap > 10) return kMoveRight;
-    return kAttackUp;
-}
+bool busy(Boss& fight) { return liveShots(fight) >= 4 && fight.bossPhase == Boss::kDropping; }
 
 TEST(Boss3, WonByTouchWithTheFirstWeapon) {
     std::filesystem::create_directories("boss3_frames");
@@ -178,21 +103,12 @@ TEST(Boss3, WonByTouchWithTheFirstWeapon) {
         game.frames(20);
         game.savePng("boss3_frames/intro.png");
         while (game.fight<Boss>().state != boss::kPlaying) game.frames(1);
-        play(game, run, "win", true, [](Boss& fight) -> const int32_t* {
-            if (fight.bossPhase == Boss::kDefeated) {
-                if (!fight.rewardPlayer) return nullptr;
-                const int32_t gap = fight.rewardPlayer->getX() - fight.character->getX();
-                return gap < -4 ? kMoveLeft : gap > 4 ? kMoveRight : nullptr;
-            }
-            for (int32_t k = 0; k < 4; ++k)
-                if (fight.partHealth->at(k) > 0) return attackFrom(fight, fight.partPlayers->at(k)->getX());
-            return attackFrom(fight, 120);
-        });
+        playFight<Boss>(game, run, "boss3_frames", "win", boss3Move, busy);
         game.manager().requestExit();
     });
     EXPECT_EQ(run.endState, boss::kBeaten);
     EXPECT_EQ(run.lastScene, scene_id::kResult);
-    expectStored(run);
+    expectStored(run, 2);
 }
 
 TEST(Boss3, StandingStillLoses) {
@@ -202,13 +118,13 @@ TEST(Boss3, StandingStillLoses) {
     game.run([](GameDriver& g) {
         auto& game = static_cast<BossGame&>(g);
         game.openFight<Boss>(2);
-        play(game, run, "loss", false, [](Boss&) -> const int32_t* { return nullptr; });
+        playFight<Boss>(game, run, "boss3_frames", "loss", [](Boss&, const LevelPoints&) { return Point{}; }, busy);
         game.manager().requestExit();
     });
     EXPECT_EQ(run.endState, boss::kLost);
     EXPECT_EQ(run.hurt, 1);
     EXPECT_EQ(run.lastScene, scene_id::kGameOver);
-    expectStored(run);
+    expectStored(run, 2);
 }
 
 }  // namespace
