@@ -211,8 +211,21 @@ Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool stuck) 
     };
     if (level.gap < 4) return fleeFrom(points, heroX, level.x);
     // No defeat for a while: the glass may hold the hero higher or lower than the enemy, so
-    // that the shots fly past it; it is struck from close by, where the ground is its own.
-    if (stuck && level.x >= 0) return level.gap > 12 ? points.walkToward(heroX, level.x, 0) : points.attackToward(heroX, level.x);
+    // that the shots fly past it; it is struck from a place whose ground is level with its feet.
+    if (stuck && level.x >= 0) {
+        int32_t feet = 0, spot = -1;
+        for (int32_t i = 0; i < l.activeEnemies->length; ++i)
+            if (InGameObject::Enemy* e = l.activeEnemies->at(i); e && spanOf(e->player.get()).middle() == level.x)
+                feet = spanOf(e->player.get()).bottom;
+        for (int32_t x = 4; x < 236; ++x) {
+            const int32_t distance = std::abs(x - level.x);
+            if (distance >= 24 && distance <= reach / 2 && std::abs(l.groundHeights->at(x) - feet) <= 2 &&
+                (spot < 0 || std::abs(x - heroX) < std::abs(spot - heroX)))
+                spot = x;
+        }
+        if (spot >= 0 && std::abs(spot - heroX) > 3) return points.walkToward(heroX, spot, 3);
+        return points.attackToward(heroX, level.x);
+    }
     const int32_t health = nearestItem(true);
     if (l.character->health <= 60 && health >= 0 && level.gap > 40) return points.walkToward(heroX, health, 2);
     const int32_t item = nearestItem(false);
