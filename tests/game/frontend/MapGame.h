@@ -12,15 +12,12 @@
 
 #include "src/game/frontend/scene_WorldMap.h"
 #include "tests/game/support/GameDriver.h"
+#include "tests/game/support/TouchPlay.h"
 #include "tests/kv/AnimSupport.h"
 
 namespace map_test {
 
 using namespace game_test;
-
-struct Point {
-    int32_t x, y;
-};
 
 // Record 1 with the first `open` stages open, the marks and best times (h, m, s) given.
 inline std::vector<int8_t> progress(int open, std::vector<int8_t> marks = {-1, -1, -1, -1, -1},
@@ -33,14 +30,6 @@ inline std::vector<int8_t> progress(int open, std::vector<int8_t> marks = {-1, -
     for (size_t i = 0; i < times.size(); ++i)
         for (size_t k = 0; k < 3; ++k) record[10 + 5 * k + i] = times[i][k];
     return record;
-}
-
-// The centre of the index-th box of the type in a frame drawn with its origin at (dx, dy).
-inline Point centreOf(kv::Paintable& source, int32_t type, int32_t index, int32_t dx, int32_t dy) {
-    VMPtr<kv::Paintable::BoxArray> boxes = kvtest::boxArray(4);
-    source.getCollisionBoxes(0, boxes, type);
-    kv::graphics::CollisionBox* box = boxes->at(index);
-    return {box->x + box->width / 2 + dx, box->y + box->height / 2 + dy};
 }
 
 class MapGame : public GameDriver {

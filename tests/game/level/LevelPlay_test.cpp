@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "tests/game/level/LevelGame.h"
+#include "tests/game/support/TouchPlay.h"
 
 namespace {
 
@@ -14,9 +15,9 @@ using namespace level_test;
 using Level = scene::InGameNormal;
 
 // Screen points of the drawn controls (the view has not climbed in these runs).
-constexpr int32_t kPreviousWeapon[2] = {15, 15}, kPauseButton[2] = {222, 302}, kResumeEntry[2] = {120, 132};
-constexpr int32_t kLeaveEntry[2] = {120, 204}, kYesAnswer[2] = {74, 249}, kNoAnswer[2] = {166, 249};
-constexpr int32_t kAttackLeft[2] = {60, 160}, kAttackRight[2] = {180, 160}, kMoveLeft[2] = {40, 270}, kMoveRight[2] = {200, 260};
+constexpr Point kPreviousWeapon{15, 15}, kPauseButton{222, 302}, kResumeEntry{120, 132};
+constexpr Point kLeaveEntry{120, 204}, kYesAnswer{74, 249}, kNoAnswer{166, 249};
+constexpr Point kAttackLeft{60, 160}, kAttackRight{180, 160}, kMoveLeft{40, 270}, kMoveRight{200, 260};
 constexpr int kMaxFrames = 20 * 60 * 20;  // 20 minutes of play
 
 struct PlayRun {
@@ -24,34 +25,6 @@ struct PlayRun {
     int32_t lastScene = -1, hurt = -1, collected = -1, weapon = -1, maxClimb = 0, pausedState = -1, defeated = 0;
     int64_t playTime = 0;
     bool ended = false;
-};
-
-// Holds one touch at a time: a new point releases the old one first (one event a frame).
-class Touch {
-public:
-    explicit Touch(LevelGame& game) : game(game) {}
-    void hold(const int32_t* point) {
-        if (held == point) return;
-        letGo();
-        game.press(point[0], point[1]);
-        game.frames(1);
-        held = point;
-    }
-    void letGo() {
-        if (!held) return;
-        game.release(held[0], held[1]);
-        game.frames(1);
-        held = nullptr;
-    }
-    void tap(const int32_t* point) {
-        letGo();
-        game.tap(point[0], point[1]);
-        game.frames(2);
-    }
-
-private:
-    LevelGame& game;
-    const int32_t* held = nullptr;
 };
 
 void enterStageZero(LevelGame& game, bool everyWeapon) {
@@ -68,14 +41,7 @@ void enterStageZero(LevelGame& game, bool everyWeapon) {
 
 // The nearest live enemy's x, or -1.
 int32_t nearestEnemyX(Level& level) {
-    const int32_t heroX = level.character->getX();
-    int32_t best = -1;
-    for (int32_t i = 0; i < level.activeEnemies->length; ++i) {
-        InGameObject::Enemy* enemy = level.activeEnemies->at(i);
-        if (!enemy || enemy->state != InGameObject::Enemy::kAlive) continue;
-        if (best < 0 || std::abs(enemy->getX() - heroX) < std::abs(best - heroX)) best = enemy->getX();
-    }
-    return best;
+    return nearestLiveX(level.activeEnemies, level.activeEnemies->length, level.character->getX());
 }
 
 bool shotInFlight(Level& level) {
@@ -102,7 +68,7 @@ template <typename Choose> void play(LevelGame& game, PlayRun& run, const std::s
             run.collected = level.collectedCount;
             run.playTime = level.playTime;
             run.defeated = level.defeatedCount;
-            if (const int32_t* point = choose(level)) touch.hold(point);
+            if (Point point = choose(level); point.x >= 0) touch.hold(point);
             else touch.letGo();
             if (!savedFight && glassCount(level) >= 2 && nearestEnemyX(level) >= 0 && shotInFlight(level)) {
                 savedFight = true;
@@ -143,9 +109,9 @@ TEST(LevelPlay, StageZeroIsClearedByTouchWithTheStrongestWeapon) {
         touch.tap(kPauseButton);
         run.pausedState = game.level().state;
         touch.tap(kResumeEntry);
-        play(game, run, "clear", [](Level& level) -> const int32_t* {
+        play(game, run, "clear", [](Level& level) -> Point {
             const int32_t target = nearestEnemyX(level), heroX = level.character->getX();
-            if (target < 0) return nullptr;
+            if (target < 0) return {};
             if (std::abs(target - heroX) > 150) return target < heroX ? kMoveLeft : kMoveRight;
             return target < heroX ? kAttackLeft : kAttackRight;
         });
@@ -167,7 +133,7 @@ TEST(LevelPlay, WalkingOnlyLosesTheStage) {
         auto& game = static_cast<LevelGame&>(g);
         enterStageZero(game, false);
         static bool goingLeft = true;
-        play(game, run, "loss", [](Level& level) -> const int32_t* {
+        play(game, run, "loss", [](Level& level) -> Point {
             const int32_t x = level.character->getX();
             if (x < 20) goingLeft = false;
             if (x > 220) goingLeft = true;
