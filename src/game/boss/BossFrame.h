@@ -245,8 +245,8 @@ template <class S> bool sharedLoadStep(S& s, int32_t step, int32_t n, int32_t ch
     case 12:
         // A fight whose background is not the stage's picture loads its own.
         if constexpr (requires { s.backgroundGob; }) {
-            VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(STAGE0_GOBS + n);
-            if (!gobs || gobs->length < 1)
+            VMPtr<kv::AnimSet::GobArray> gobs = InGameObject::loadGobs(STAGE0_GOBS + n);
+            if (gobs->length < 1)
                 vm::throwNew<java::lang::RuntimeException>(java::lang::String::withNumber("no gob array ", STAGE0_GOBS + n));
             s.backgroundGob = gobs->at(0);
             return true;

@@ -38,10 +38,10 @@ void About::load() {
         loadStep = 15;
         return;
     case 14:
-        panelSet = loadSet(content::res::PANEL_SET, content::res::PANEL_GOBS);
+        panelSet = loadAnimSet(content::res::PANEL_SET, content::res::PANEL_GOBS);
         break;
     case 13:
-        backgroundSet = loadSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
+        backgroundSet = loadAnimSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
         break;
     case 1:
         state = kShowing;

@@ -47,14 +47,14 @@ void Help::load() {
         loadStep = 15;
         return;
     case 14:
-        panelSet = loadSet(content::res::PANEL_SET, content::res::PANEL_GOBS);
+        panelSet = loadAnimSet(content::res::PANEL_SET, content::res::PANEL_GOBS);
         break;
     case 13:
-        barSet = loadSet(content::res::BUTTON_SET, content::res::BUTTON_GOBS);
+        barSet = loadAnimSet(content::res::BUTTON_SET, content::res::BUTTON_GOBS);
         barFrame = barSet->getFrame(1);
         break;
     case 12:
-        backgroundSet = loadSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
+        backgroundSet = loadAnimSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
         break;
     case 1:
         state = kShowing;

@@ -1,10 +1,8 @@
 #include "src/game/frontend/scene_Logo.h"
 
 #include "content/ContentIds.h"
-#include "lib_src/vm/VMException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "src/game/foundation/SceneTable.h"
+#include "src/game/objects/SetLoading.h"
 #include "src/kv/kv_Resources.h"
 
 namespace scene {
@@ -33,10 +31,7 @@ VMPtr<Logo> Logo::_VM_init(VMPtr<ui::SceneManager> owner) {
 void Logo::init() {
     sequence = kv::util::ArrayList::_VM_new();
     sequence->_VM_init();
-    VMPtr<kv::AnimSet> set = kv::Resources::getAnimSet(content::res::LOGO_SET);
-    VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(content::res::LOGO_GOBS);
-    if (!gobs) vm::throwNew<java::lang::RuntimeException>(java::lang::String::withNumber("no gob array ", content::res::LOGO_GOBS));
-    set->setGobs(gobs);
+    VMPtr<kv::AnimSet> set = InGameObject::loadAnimSet(content::res::LOGO_SET, content::res::LOGO_GOBS);
     logoPlayer = kv::AnimPlayer::_VM_new();
     logoPlayer->_VM_init();
     logoPlayer->setAnimSet(set);

@@ -73,13 +73,13 @@ void Menu::load() {
         return;
     case 15:
         menuGobs = loadGobs(content::res::BACKDROP_GOBS);
-        menuSet = loadSet(content::res::BACKDROP_SET, menuGobs);
+        menuSet = loadAnimSet(content::res::BACKDROP_SET, menuGobs);
         --loadStep;
         barGobs = loadGobs(content::res::PANEL_GOBS);
-        barSet = loadSet(content::res::PANEL_SET, barGobs);
+        barSet = loadAnimSet(content::res::PANEL_SET, barGobs);
         return;
     case 8:
-        dialogSet = loadSet(content::res::PANEL_SET, loadGobs(content::res::PANEL_GOBS));
+        dialogSet = loadAnimSet(content::res::PANEL_SET, loadGobs(content::res::PANEL_GOBS));
         break;
     case 7:
         decorPlayerB = newPlayer(menuSet, 1);
@@ -88,7 +88,7 @@ void Menu::load() {
         decorPlayerA = newPlayer(menuSet, 0);
         break;
     case 5:
-        title = newPlayer(loadSet(content::res::TITLE_SET, loadGobs(content::res::TITLE_GOBS)),
+        title = newPlayer(loadAnimSet(content::res::TITLE_SET, loadGobs(content::res::TITLE_GOBS)),
                           titleAnimationFor(manager->languageIndex));
         break;
     case 4:

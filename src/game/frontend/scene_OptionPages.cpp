@@ -35,12 +35,12 @@ void OptionPages::load() {
     } else if (loadStep >= 4 && loadStep <= 15) {
         --loadStep;
     } else if (loadStep == 3) {
-        backgroundSet = loadSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
+        backgroundSet = loadAnimSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
         loadStep = 2;
     } else if (loadStep == 2) {
         loadStep = 1;
     } else if (loadStep == 1) {
-        panelFrame = loadSet(content::res::PANEL_SET, content::res::PANEL_GOBS)->getFrame(3);
+        panelFrame = loadAnimSet(content::res::PANEL_SET, content::res::PANEL_GOBS)->getFrame(3);
         state = firstPage();
         kv::Resources::closePack();
     }

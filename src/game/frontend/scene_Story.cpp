@@ -1,9 +1,7 @@
 #include "src/game/frontend/scene_Story.h"
 
-#include "lib_src/vm/VMException.h"
-#include "pb_src/j2me/java_lang_RuntimeException.h"
-#include "pb_src/j2me/java_lang_String.h"
 #include "src/game/foundation/SceneTable.h"
+#include "src/game/objects/SetLoading.h"
 #include "src/kv/kv_Resources.h"
 
 namespace scene {
@@ -60,10 +58,7 @@ void Story::load() {
 
 void Story::loadSequence() {
     const Sequence& story = kSequences[manager->storyMode];
-    storySet = kv::Resources::getAnimSet(story.set);
-    VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(story.gobs);
-    if (!gobs) vm::throwNew<java::lang::RuntimeException>(java::lang::String::withNumber("no gob array ", story.gobs));
-    storySet->setGobs(gobs);
+    storySet = InGameObject::loadAnimSet(story.set, story.gobs);
     players = PlayerArray::_VM_new(story.players);
     for (int32_t i = 0; i < story.players; ++i) {
         VMPtr<kv::AnimPlayer> player = kv::AnimPlayer::_VM_new();

@@ -88,7 +88,7 @@ void WorldMap::load() {
             loadStep = 15;
             return;
         case 15:
-            interfaceSet = loadSet(kInterfaceSet, kInterfaceGobs);
+            interfaceSet = loadAnimSet(kInterfaceSet, kInterfaceGobs);
             break;
         case 14:
             topBar = interfaceSet->getFrame(kTopBarFrame);
@@ -102,7 +102,7 @@ void WorldMap::load() {
             break;
         case 12:
             slideFrame = interfaceSet->getFrame(kFirstSlideFrame + selectedStage);
-            transitionPlayer = newPlayer(loadSet(kCurtainSet, kCurtainGobs));
+            transitionPlayer = newPlayer(loadAnimSet(kCurtainSet, kCurtainGobs));
             break;
         case 11:
             loadStagePicture();
@@ -123,7 +123,7 @@ void WorldMap::loadStagePicture() {
     if (selectedStage < 0 || selectedStage >= kStages)
         vm::throwNew<java::lang::RuntimeException>(String::withNumber("no stage picture for stage ", selectedStage));
     stageGobs = assets::loadGobs(kStagePictureGobs + selectedStage);
-    stageSet = assets::loadSet(kStagePictureSet + selectedStage, stageGobs);
+    stageSet = assets::loadAnimSet(kStagePictureSet + selectedStage, stageGobs);
     stagePicture = stageSet->getFrame(0);
 }
 

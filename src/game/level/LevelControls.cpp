@@ -4,6 +4,7 @@
 
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
+#include "src/game/objects/HitTests.h"
 
 namespace level {
 
@@ -80,12 +81,7 @@ PanelChoice LevelControls::quitQuestionKeys() {
 // ---------------------------------------------------------------- touch
 
 int32_t LevelControls::boxAt(kv::Frame* frame, int32_t type, int32_t count, int32_t ax, int32_t ay, int32_t x, int32_t y) {
-    VMPtr<kv::Paintable::BoxArray> boxes = kv::Paintable::BoxArray::_VM_new(count);
-    for (int32_t i = 0; i < count; ++i) {
-        VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-        box->_VM_init();
-        boxes->set(i, box.get());
-    }
+    VMPtr<kv::Paintable::BoxArray> boxes = InGameObject::newBoxes(count);
     frame->getCollisionBoxes(0, boxes, type);
     for (int32_t i = 0; i < count; ++i) {
         kv::graphics::CollisionBox* box = boxes->at(i);

@@ -14,13 +14,19 @@
 
 namespace InGameObject {
 
-inline VMPtr<kv::AnimSet> loadAnimSet(int32_t setId, int32_t gobsId) {
-    VMPtr<kv::AnimSet> set = kv::Resources::getAnimSet(setId);
+inline VMPtr<kv::AnimSet::GobArray> loadGobs(int32_t gobsId) {
     VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(gobsId);
     if (!gobs) vm::throwNew<java::lang::RuntimeException>(java::lang::String::withNumber("no gob array ", gobsId));
+    return gobs;
+}
+
+inline VMPtr<kv::AnimSet> loadAnimSet(int32_t setId, const VMPtr<kv::AnimSet::GobArray>& gobs) {
+    VMPtr<kv::AnimSet> set = kv::Resources::getAnimSet(setId);
     set->setGobs(gobs);
     return set;
 }
+
+inline VMPtr<kv::AnimSet> loadAnimSet(int32_t setId, int32_t gobsId) { return loadAnimSet(setId, loadGobs(gobsId)); }
 
 inline VMPtr<kv::AnimPlayer> newPlayer(const VMPtr<kv::AnimSet>& set, int32_t animation) {
     VMPtr<kv::AnimPlayer> player = kv::AnimPlayer::_VM_new();

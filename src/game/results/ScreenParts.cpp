@@ -19,7 +19,7 @@ constexpr int32_t kResultHours = 17, kTypeZone = 3;
 
 }  // namespace
 
-VMPtr<kv::AnimSet> loadSet(int32_t setId, int32_t gobsId) {
+VMPtr<kv::AnimSet> loadAnimSet(int32_t setId, int32_t gobsId) {
     VMPtr<kv::AnimSet> set = kv::Resources::getAnimSet(setId);
     VMPtr<kv::AnimSet::GobArray> gobs = kv::Resources::getGobs(gobsId);
     if (!set || !gobs) vm::throwNew<java::lang::RuntimeException>(String::withNumber("cannot read set ", set ? gobsId : setId));

@@ -22,7 +22,7 @@ constexpr int32_t kCentre = 1, kLeft = 4;
 
 // The set of `setId` drawing the gobs of `gobsId`; missing gobs are a load failure naming
 // the id.
-VMPtr<kv::AnimSet> loadSet(int32_t setId, int32_t gobsId);
+VMPtr<kv::AnimSet> loadAnimSet(int32_t setId, int32_t gobsId);
 // `count` new boxes filled with the frame's boxes of the type, unflipped, in its order.
 VMPtr<BoxArray> boxesOf(const VMPtr<kv::Paintable>& frame, int32_t type, int32_t count);
 // The box moved by (dx, dy) as left, top, width, height.

@@ -49,7 +49,7 @@ void Achievement::load() {
     if (loadStep == 0) {
         loadStep = 15;
     } else if (loadStep == 15) {
-        shopSet = results::loadSet(content::res::SHOP_SET, content::res::SHOP_GOBS);
+        shopSet = results::loadAnimSet(content::res::SHOP_SET, content::res::SHOP_GOBS);
         background = shopSet->getFrame(kBackground);
         backPlayer = results::newBackPlayer(shopSet, kBackAnimation);
         loadStep = 14;

@@ -41,11 +41,11 @@ void GameOver::load() {
     if (loadStep == 0) {
         loadStep = 15;
     } else if (loadStep == 15) {
-        panelFrame = results::loadSet(content::res::PANEL_SET, content::res::PANEL_GOBS)->getFrame(kPanelFrame);
+        panelFrame = results::loadAnimSet(content::res::PANEL_SET, content::res::PANEL_GOBS)->getFrame(kPanelFrame);
         loadStep = 14;
     } else if (loadStep == 14) {
-        pictureFrame = results::loadSet(content::res::DEFEAT_SET, content::res::DEFEAT_GOBS)->getFrame(kPictureFrame);
-        backgroundSet = results::loadSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
+        pictureFrame = results::loadAnimSet(content::res::DEFEAT_SET, content::res::DEFEAT_GOBS)->getFrame(kPictureFrame);
+        backgroundSet = results::loadAnimSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
         loadStep = 13;
     } else if (loadStep >= 2 && loadStep <= 13) {
         --loadStep;

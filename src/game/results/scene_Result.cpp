@@ -52,10 +52,10 @@ void Result::load() {
     if (loadStep == 0) {
         loadStep = 15;
     } else if (loadStep == 15) {
-        backgroundSet = results::loadSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
+        backgroundSet = results::loadAnimSet(content::res::BACKDROP_SET, content::res::BACKDROP_GOBS);
         loadStep = 14;
     } else if (loadStep == 14) {
-        panelFrame = results::loadSet(content::res::PANEL_SET, content::res::PANEL_GOBS)->getFrame(kPanelFrame);
+        panelFrame = results::loadAnimSet(content::res::PANEL_SET, content::res::PANEL_GOBS)->getFrame(kPanelFrame);
         loadStep = 13;
     } else if (loadStep >= 2 && loadStep <= 13) {
         --loadStep;

@@ -61,10 +61,10 @@ void Shop::load() {
     if (loadStep == 0) {
         loadStep = 15;
     } else if (loadStep == 15) {
-        panelSet = results::loadSet(content::res::PANEL_SET, content::res::PANEL_GOBS);
+        panelSet = results::loadAnimSet(content::res::PANEL_SET, content::res::PANEL_GOBS);
         loadStep = 14;
     } else if (loadStep == 14) {
-        shopSet = results::loadSet(content::res::SHOP_SET, content::res::SHOP_GOBS);
+        shopSet = results::loadAnimSet(content::res::SHOP_SET, content::res::SHOP_GOBS);
         background = shopSet->getFrame(kBackground);
         backPlayer = results::newBackPlayer(shopSet, kBackAnimation);
         loadStep = 13;

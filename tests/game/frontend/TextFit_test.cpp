@@ -44,7 +44,7 @@ TEST(TextFit, EveryFrontEndTextFitsItsBoxInEveryLanguage) {
         const int32_t gobsOf[2] = {content::res::PANEL_GOBS, content::res::BUTTON_GOBS};
         auto boxOf = [&](int32_t set, int32_t frame, int32_t type, int32_t index) {
             VMPtr<kv::Paintable::BoxArray> boxes = scene::assets::newBoxes(index + 1);
-            scene::assets::loadSet(set, gobsOf[set == content::res::BUTTON_SET])->getFrame(frame)->getCollisionBoxes(0, boxes, type);
+            scene::assets::loadAnimSet(set, gobsOf[set == content::res::BUTTON_SET])->getFrame(frame)->getCollisionBoxes(0, boxes, type);
             return VMPtr<kv::graphics::CollisionBox>(boxes->at(index));
         };
         VMPtr<kv::util::text::WrappedText> wrapped = kv::util::text::WrappedText::_VM_new();

@@ -4,6 +4,7 @@
 
 #include "src/kv/util/kv_util_FastRandom.h"
 #include "tests/game/level/LevelGame.h"
+#include "src/game/objects/HitTests.h"
 
 namespace {
 
@@ -39,12 +40,9 @@ Enemy* putEnemy(Level& level, int32_t place, int32_t pooled, int32_t x, int32_t 
 
 // The centre of a player's type-0 box, in game coordinates.
 std::pair<int32_t, int32_t> boxCentre(kv::AnimPlayer* player) {
-    VMPtr<kv::Paintable::BoxArray> boxes = kv::Paintable::BoxArray::_VM_new(1);
-    VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-    box->_VM_init();
-    boxes->set(0, box.get());
-    player->getCollisionBoxes(player->getFlags(), boxes, 0);
-    return {player->getX() + box->x + box->width / 2, player->getY() + box->y + box->height / 2};
+    VMPtr<kv::Paintable::BoxArray> boxes = InGameObject::newBoxes(1);
+    const kv::graphics::CollisionBox* box = InGameObject::placedBox(player, boxes);
+    return {box->x + box->width / 2, box->y + box->height / 2};
 }
 
 // Launches an attack of the weapon to the right and puts its projectile on the point.

@@ -10,6 +10,7 @@
 #include "pb_src/j2me/javax_microedition_lcdui_Image.h"
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
 #include "tests/game/level/LevelGame.h"
+#include "src/game/objects/HitTests.h"
 
 namespace {
 
@@ -250,12 +251,7 @@ TEST(LevelPainting, ThePanelBoxesAreThereAndTheAnswersLieClearOfTheEntries) {
         auto& game = static_cast<LevelGame&>(g);
         game.openLevel(0);
         Level& level = game.level();
-        VMPtr<kv::Paintable::BoxArray> boxes = kv::Paintable::BoxArray::_VM_new(8);
-        for (int32_t i = 0; i < 8; ++i) {
-            VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-            box->_VM_init();
-            boxes->set(i, box);
-        }
+        VMPtr<kv::Paintable::BoxArray> boxes = InGameObject::newBoxes(8);
         for (int32_t frame : {9, 15})
             for (int32_t type : {0, 1}) counts.push_back(level.panelSet->getFrame(frame)->getCollisionBoxes(0, boxes, type));
         level.panelSet->getFrame(9)->getCollisionBoxes(0, boxes, 1);

@@ -15,6 +15,7 @@
 #include "src/kv/util/kv_util_FastRandom.h"
 #include "tests/game/level/LevelGame.h"
 #include "tests/support/TemporaryFolder.h"
+#include "src/game/objects/HitTests.h"
 
 namespace {
 
@@ -141,13 +142,6 @@ template <typename Body> void runTutorial(int32_t from, Body body) {
     }), 0);
 }
 
-// A new array of `count` empty boxes.
-VMPtr<kv::Paintable::BoxArray> boxes(int32_t count) {
-    VMPtr<kv::Paintable::BoxArray> made = kv::Paintable::BoxArray::_VM_new(count);
-    for (int32_t i = 0; i < count; ++i) made->set(i, kv::graphics::CollisionBox::_VM_new()->_VM_init().get());
-    return made;
-}
-
 TEST(Tutorial, PlayedFromTheMenuByTouchEndsInTheMenuMarkedDone) {
     runTutorial(scene_id::kMenu, [](LevelGame& game, Tutorial& t) {
         const std::vector<int8_t> before = game.record(0);
@@ -250,7 +244,7 @@ TEST(Tutorial, TheArrowPointsAtEachStepsControl) {
     std::vector<std::pair<int32_t, int32_t>> seen,
             expected = {{40, 265}, {200, 265}, {120, 265}, {40, 159}, {200, 159}, {120, 53}};
     runTutorial(scene_id::kMenu, [&](LevelGame& game, Tutorial& t) {
-        VMPtr<kv::Paintable::BoxArray> buttons = boxes(1);
+        VMPtr<kv::Paintable::BoxArray> buttons = InGameObject::newBoxes(1);
         t.hudFrame12->getCollisionBoxes(0, buttons, 1);
         const kv::graphics::CollisionBox* first = buttons->at(0);
         expected.push_back({120 + first->x + first->width / 2, first->y + first->height / 2});
@@ -303,7 +297,7 @@ TEST(Tutorial, EachStatePaintsItsLayers) {
             EXPECT_EQ(paint(), row.layers) << row.state << " " << row.step << " " << row.closingTime;
         }
         // A point of the message's panel, covered once the end curtain has passed it.
-        VMPtr<kv::Paintable::BoxArray> area = boxes(1);
+        VMPtr<kv::Paintable::BoxArray> area = InGameObject::newBoxes(1);
         spy->panelSet->getFrame(Tutorial::kPanelMessage)->getCollisionBoxes(0, area, 0);
         const size_t at = size_t((160 + area->at(0)->y + 4) * 240 + 120 + area->at(0)->x + 4);
         spy->state = Tutorial::kPlaying;
@@ -462,7 +456,7 @@ TEST(Tutorial, QuitFromTheMenuLeavesTheRecordAndRestartStoresNothing) {
 TEST(Tutorial, TheQuitEntrysOwnReleaseOrSmallDragAnswersNothing) {
     std::vector<int32_t> states;
     runTutorial(scene_id::kMenu, [&](LevelGame& game, Tutorial& t) {
-        VMPtr<kv::Paintable::BoxArray> entries = boxes(3);
+        VMPtr<kv::Paintable::BoxArray> entries = InGameObject::newBoxes(3);
         t.panelSet->getFrame(9)->getCollisionBoxes(0, entries, 1);
         const kv::graphics::CollisionBox* quit = entries->at(2);
         for (int32_t corner = 0; corner < 4; ++corner) {

@@ -14,6 +14,7 @@
 #include "src/game/results/scene_Result.h"
 #include "src/game/results/scene_Shop.h"
 #include "tests/game/support/GameDriver.h"
+#include "src/game/objects/HitTests.h"
 
 namespace results_test {
 
@@ -43,12 +44,7 @@ public:
     }
     // Box i of the type in the frame, drawn at (dx, dy).
     void tapFrameBox(const VMPtr<kv::Paintable>& frame, int32_t type, int32_t i, int32_t dx, int32_t dy) {
-        VMPtr<kv::Paintable::BoxArray> boxes = kv::Paintable::BoxArray::_VM_new(i + 1);
-        for (int32_t k = 0; k <= i; ++k) {
-            VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-            box->_VM_init();
-            boxes->set(k, box);
-        }
+        VMPtr<kv::Paintable::BoxArray> boxes = InGameObject::newBoxes(i + 1);
         frame->getCollisionBoxes(0, boxes, type);
         tapBox(boxes->at(i), dx, dy);
     }

@@ -12,6 +12,7 @@
 #include "src/kv/kv_Paintable.h"
 #include "tests/game/support/GameDriver.h"
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
+#include "src/game/objects/HitTests.h"
 
 namespace game_test {
 
@@ -22,12 +23,7 @@ struct Point {
 
 // The index-th box of the type in the frame.
 inline kv::graphics::CollisionBox boxOf(kv::Paintable& source, int32_t type, int32_t index) {
-    VMPtr<kv::Paintable::BoxArray> boxes = kv::Paintable::BoxArray::_VM_new(index + 1);
-    for (int32_t k = 0; k <= index; ++k) {
-        VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-        box->_VM_init();
-        boxes->set(k, box.get());
-    }
+    VMPtr<kv::Paintable::BoxArray> boxes = InGameObject::newBoxes(index + 1);
     source.getCollisionBoxes(0, boxes, type);
     return *boxes->at(index);
 }
