@@ -1,0 +1,371 @@
+#pragma once
+
+// A scripted player of the whole game from a fresh database, headless on fake time
+// (50 ms a frame), over the real scenes and the compiled content. The player reads the scene
+// id, positions and states and acts only by taps and held touches at points it computes from
+// the compiled boxes and the objects' positions; after the fresh start it writes nothing into
+// the game. Each scene id has its move: a function that reads the scene and decides the next
+// touch. A lost level or fight is retried from the game-over screen and counted; the log keeps
+// what a test checks against the saved progress afterwards. The mixer has no output thread
+// here: the run renders it by hand to hear the music.
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <numeric>
+#include <set>
+
+#include "hal/audio/AudioMixer.h"
+#include "hal/audio/Players.h"
+#include "src/game/boss/BossFrame.h"
+#include "src/game/foundation/SavedProgress.h"
+#include "src/game/foundation/global_WeaponConfig.h"
+#include "src/game/frontend/scene_FirstOption.h"
+#include "src/game/frontend/scene_Menu.h"
+#include "src/game/frontend/scene_WorldMap.h"
+#include "src/game/level/scene_Tutorial.h"
+#include "src/game/results/Progress.h"
+#include "src/game/results/scene_GameOver.h"
+#include "src/game/results/scene_Result.h"
+#include "src/game/results/scene_Shop.h"
+#include "tests/game/support/FightMoves.h"
+#include "tests/game/support/GameDriver.h"
+
+namespace game_test {
+
+namespace progress = ui::progress;
+
+inline constexpr int kMaxFrames = 60 * 60 * 20;  // an hour of play
+
+class Player;
+using Move = void (*)(Player&);
+
+// What the run saw, for the checks at its end.
+struct Log {
+    int32_t expectedMoney = 0;
+    std::vector<int32_t> bought;          // items, in order
+    std::vector<int32_t> clearedStages;   // as each result screen settled them
+    std::vector<int32_t> stageSeconds;    // each cleared stage's stored time
+    bool anyUntouched = false;
+    int gameOvers = 0;
+    std::vector<std::string> music;       // "<scene> <loudness playing> <loudness paused>"
+    int frames = 0;
+};
+
+class Player : public GameDriver {
+public:
+    Player() {
+        std::filesystem::copy(OSTREL_CONTENT_RSC, folder / "rsc",
+                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+    }
+    template <class S> S* scene() { return dynamic_cast<S*>(manager().getScene().get()); }
+    bool asked(int32_t id) { return std::find(askedScenes.begin(), askedScenes.end(), id) != askedScenes.end(); }
+    // A game-area point as a screen point.
+    Point screen(Point p) { return {p.x + manager().getGameX(), p.y + manager().getGameY()}; }
+    void tapAt(Point p, int frameCount = 2) { touch.tap(screen(p), frameCount); }
+
+    Touch touch{*this};
+    Log log;
+    int32_t scenePlayed = -1;   // the level or fight whose start (weapon, music) was handled
+    bool shopDue = false;       // a result was settled since the last shop visit
+    int32_t language = 0;
+    int32_t lastDefeated = -1, sinceDefeat = 0;  // frames since the level's last defeat
+};
+
+// ---------------------------------------------------------------- sound
+
+// The mixed output rendered by hand (the mixer has no output thread in this run): the
+// root-mean-square of the next `frames` stereo frames.
+inline double loudness(int frames = 11025) {
+    std::vector<int16_t> samples(size_t(frames) * 2);
+    HAL_audioMixer().render(samples.data(), frames);
+    double sum = 0;
+    for (int16_t s : samples) sum += double(s) * s;
+    return std::sqrt(sum / double(samples.size()));
+}
+
+// Once a level or fight plays: its music is heard, and a few frames behind the pause panel
+// it is silent (once the notes that were sounding have been released).
+template <class S> void checkMusic(Player& p, S& s, const LevelPoints& points, int32_t resumeState) {
+    const double playing = loudness();
+    p.touch.tap(points.pause, 6);
+    loudness();  // the release of the notes that were sounding
+    const double paused = loudness();
+    p.log.music.push_back(std::to_string(p.sceneId()) + (playing > 50 ? " heard" : " silent") +
+                          (paused < 1 ? " stopped" : " still heard"));
+    // The pause panel's first entry resumes.
+    kv::Frame& panel = *s.panelSet->getFrame(level::LevelControls::kPausePanel);
+    p.tapAt(centreOf(panel, 1, 0, level::LevelControls::kPanelX, level::LevelControls::kPanelY - p.manager().getGameY()));
+    EXPECT_EQ(s.state, resumeState);
+}
+
+// ---------------------------------------------------------------- weapons
+
+inline int32_t strongestOwned(Player& p) {
+    const std::vector<int8_t> r0 = p.record(0);
+    int32_t best = 0;
+    for (int32_t i = 0; i < progress::kItemCount; ++i)
+        if (r0[size_t(progress::kItems + i)] == progress::kItemOwned) best = i;
+    return best;
+}
+
+// At a level's or fight's first playing frame: the strongest owned weapon taken from the top
+// bar (the previous-weapon button steps back through the owned ones), then the music check.
+template <class S> bool started(Player& p, S& s, const LevelPoints& points, int32_t playing) {
+    if (p.scenePlayed == p.sceneId()) return true;
+    if (s.state != playing) return false;
+    p.scenePlayed = p.sceneId();
+    const int32_t wanted = strongestOwned(p);
+    for (int i = 0; i < 8 && s.character->weapon != wanted; ++i) p.touch.tap(points.previousWeapon, 1);
+    EXPECT_EQ(s.character->weapon, wanted);
+    checkMusic(p, s, points, playing);
+    return true;
+}
+
+// ---------------------------------------------------------------- moves, one per scene id
+
+inline void optionsMove(Player& p) {
+    scene::FirstOption* s = p.scene<scene::FirstOption>();
+    if (!s || s->state == scene::OptionPages::kLoading) return;
+    const int32_t zone = s->state == scene::OptionPages::kLanguagePage && s->languageCursor != p.language ? 1 : 2;
+    p.tapAt(centreOf(*s->panelFrame, 1, zone, p.manager().getGameWidth() / 2, p.manager().getGameHeight() / 2), 20);
+}
+
+inline void menuMove(Player& p) {
+    scene::Menu* s = p.scene<scene::Menu>();
+    if (!s || s->state != scene::Menu::kMain || s->bar->getAnimation() != 1) return;
+    kv::Frame& bar = *s->bar->getCurrentFrame();
+    if (s->cursor != 0) return p.tapAt(centreOf(bar, 1, 0, s->bar->getX(), s->bar->getY()), 1);
+    p.tapAt(centreOf(bar, 0, 0, s->bar->getX(), s->bar->getY()), 2);  // play
+}
+
+// The cheapest item for sale that the money covers, or -1.
+inline int32_t affordable(const std::vector<int8_t>& r0) {
+    int32_t best = -1;
+    for (int32_t i = 0; i < progress::kItemCount; ++i)
+        if (r0[size_t(progress::kItems + i)] == progress::kItemForSale && results::priceOf(i) <= r0[progress::kMoney] &&
+            (best < 0 || results::priceOf(i) < results::priceOf(best)))
+            best = i;
+    return best;
+}
+
+inline void mapMove(Player& p) {
+    scene::WorldMap* s = p.scene<scene::WorldMap>();
+    if (!s || s->state != scene::WorldMap::kReady) return;
+    const int32_t barY = s->topBar->getHeight(0) / 2;
+    if (p.shopDue && affordable(p.record(0)) >= 0) {
+        p.shopDue = false;
+        return p.tapAt(centreOf(*s->centrePlayer, 0, 1, 120, 160));
+    }
+    const int32_t target = s->openStageCount - 1;  // the newest open stage
+    if (s->selectedStage < target) return p.tapAt(centreOf(*s->topBar, 0, 0, 0, barY));
+    if (s->selectedStage > target) return p.tapAt(centreOf(*s->topBar, 0, 1, 0, barY));
+    p.tapAt(centreOf(*s->bottomBar, 0, 1, 120, 320));
+}
+
+inline void tutorialMove(Player& p) {
+    scene::Tutorial* s = p.scene<scene::Tutorial>();
+    if (!s || s->state != scene::Tutorial::kPlaying) return void(p.touch.letGo());
+    const LevelPoints points(*s->hudFrame12, *s->hudFrame1);
+    if (!started(p, *s, points, scene::Tutorial::kPlaying)) return;
+    // Each step's control, held until the step moves on; then the closing tap.
+    const Point steps[] = {points.moveLeft, points.moveRight, points.jump, points.attackLeft, points.attackRight,
+                           points.attackUp, points.previousWeapon};
+    if (s->step < scene::Tutorial::kClosingStep) return void(p.touch.hold(steps[s->step]));
+    p.touch.letGo();
+    if (s->closingTime > scene::Tutorial::kMessageDelay) p.tapAt({120, 160}, 1);
+}
+
+// A normal level: jump what is thrown at the hero, strike the nearest enemy within the
+// weapon's reach (upward at one above), flee one that is on the hero; fetch health when low,
+// else coins and boosts when no enemy is near; else wait in the middle for the enemies.
+inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool stuck) {
+    const int32_t heroX = l.character->getX();
+    const Span hero = spanOf(l.character->body.get());
+    for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
+        InGameObject::Enemy* e = l.activeEnemies->at(i);
+        if (!e || e->effect->getAnimation() != 12) continue;
+        const Span thrown = spanOf(e->effect.get());
+        if (!thrown.empty() && gapBetween(thrown, hero) < 36 && thrown.bottom > hero.top && l.character->onGround) return points.jump;
+    }
+    const int32_t reach = global::WeaponConfig::weapons()->at(l.character->weapon)->at(global::WeaponConfig::REACH);
+    // The nearest enemy level with the hero (sideways shots reach it) and the nearest above it.
+    Target level, above;
+    for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
+        InGameObject::Enemy* e = l.activeEnemies->at(i);
+        if (!e || e->state != InGameObject::Enemy::kAlive) continue;
+        const Span s = spanOf(e->player.get());
+        if (s.empty()) continue;
+        const int32_t gap = gapBetween(s, hero);
+        Target& slot = s.bottom > hero.top + 4 ? level : above;
+        if (gap < slot.gap) slot = {s.middle(), gap};
+    }
+    auto nearestItem = [&](bool healthOnly) {
+        int32_t best = -1;
+        for (int32_t i = 0; i < l.activeItems->length; ++i) {
+            InGameObject::Item* it = l.activeItems->at(i);
+            if (!it || it->state == InGameObject::Item::kDone || (healthOnly && it->kind != 1)) continue;
+            if (best < 0 || std::abs(it->player->getX() - heroX) < std::abs(best - heroX)) best = it->player->getX();
+        }
+        return best;
+    };
+    if (level.gap < 4) return fleeFrom(points, heroX, level.x);
+    // No defeat for a while: the glass may hold the hero higher or lower than the enemy, so
+    // that the shots fly past it; it is struck from a place whose ground is level with its feet.
+    if (stuck && level.x >= 0) {
+        Span target;
+        for (int32_t i = 0; i < l.activeEnemies->length; ++i)
+            if (InGameObject::Enemy* e = l.activeEnemies->at(i); e && spanOf(e->player.get()).middle() == level.x)
+                target = spanOf(e->player.get());
+        // Shots leave at the hero's hands, in the middle third of its height above the ground.
+        const int32_t height = hero.bottom - hero.top;
+        int32_t spot = -1;
+        for (int32_t x = 4; x < 236; ++x) {
+            const int32_t distance = std::abs(x - level.x), ground = l.groundHeights->at(x);
+            const bool inLine = ground - height / 3 > target.top + 2 && ground - 2 * height / 3 < target.bottom - 2;
+            if (distance >= 16 && distance <= reach - 20 && inLine && (spot < 0 || std::abs(x - heroX) < std::abs(spot - heroX)))
+                spot = x;
+        }
+        if (spot >= 0 && std::abs(spot - heroX) > 3) return points.walkToward(heroX, spot, 3);
+        if (spot < 0 && level.gap > 8) return points.walkToward(heroX, level.x, 0);  // no such place: right up to it
+        return points.attackToward(heroX, level.x);
+    }
+    const int32_t health = nearestItem(true);
+    if (l.character->health <= 60 && health >= 0 && level.gap > 40) return points.walkToward(heroX, health, 2);
+    const int32_t item = nearestItem(false);
+    if (item >= 0 && std::abs(item - heroX) < 120 && level.gap > 30) return points.walkToward(heroX, item, 2);
+    if (level.gap < reach - 20) return points.attackToward(heroX, level.x);
+    if (above.gap < 0) return points.attackUp;
+    if (item >= 0) return points.walkToward(heroX, item, 2);
+    if (level.x >= 0) return points.walkToward(heroX, level.x, reach / 2);
+    return points.walkToward(heroX, 120, 8);
+}
+
+inline void levelMove(Player& p) {
+    scene::InGameNormal* s = p.scene<scene::InGameNormal>();
+    if (!s || s->state != scene::InGameNormal::kPlaying) return void(p.touch.letGo());
+    const LevelPoints points(*s->hudFrame12, *s->hudFrame1);
+    if (!started(p, *s, points, scene::InGameNormal::kPlaying)) return;
+    if (s->defeatedCount != p.lastDefeated) p.lastDefeated = s->defeatedCount, p.sinceDefeat = 0;
+    const Point t = levelTouch(*s, points, ++p.sinceDefeat > 300);
+    p.touch.hold(t);
+}
+
+template <class S, Point (*fight)(S&, const LevelPoints&)> void bossMove(Player& p) {
+    S* s = p.scene<S>();
+    if (!s || s->state != boss::kPlaying) return void(p.touch.letGo());
+    const LevelPoints points(*s->hudTopBar, *s->hudCorner);
+    if (!started(p, *s, points, boss::kPlaying)) return;
+    p.touch.hold(fight(*s, points));
+}
+
+inline void resultMove(Player& p) {
+    scene::Result* s = p.scene<scene::Result>();
+    if (!s || s->state != 1) return;
+    const std::vector<int8_t> r0 = p.record(0), r1 = p.record(1);
+    const int32_t stage = r0[progress::kStage];
+    p.log.clearedStages.push_back(stage);
+    p.log.stageSeconds.push_back(r1[size_t(progress::kBestHours + stage)] * 3600 +
+                                 r1[size_t(progress::kBestMinutes + stage)] * 60 + r1[size_t(progress::kBestSeconds + stage)]);
+    p.log.expectedMoney = std::min(progress::kMaxMoney, p.log.expectedMoney + r0[progress::kEarned]);
+    p.log.anyUntouched = p.log.anyUntouched || r0[progress::kResult] == 0;
+    p.shopDue = true;
+    p.tapAt(centreOf(*s->panelFrame, 3, 0, 120, 160));  // continue: the map
+}
+
+inline void shopMove(Player& p) {
+    scene::Shop* s = p.scene<scene::Shop>();
+    if (!s || s->state != 1) return;
+    const std::vector<int8_t> r0 = p.record(0);
+    const int32_t item = affordable(r0);
+    if (item < 0) {
+        VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
+        back->_VM_init();
+        s->backPlayer->getCollisionBox(back);
+        return p.tapAt({back->x + back->width / 2, back->y + back->height / 2});
+    }
+    if (s->cursor != item) return p.tapAt(centreOf(*s->background, 2, 1, 120, s->background->getHeight(0) / 2));
+    p.tapAt(centreOf(*s->shopSet->getFrame(19), 0, 0, 240, 320));
+    if (p.record(0)[size_t(progress::kItems + item)] == progress::kItemOwned) {
+        p.log.bought.push_back(item);
+        p.log.expectedMoney -= results::priceOf(item);
+    }
+}
+
+inline void gameOverMove(Player& p) {
+    scene::GameOver* s = p.scene<scene::GameOver>();
+    if (!s || s->state != 1) return;
+    ++p.log.gameOvers;
+    p.tapAt(centreOf(*s->panelFrame, 3, 1, 120, 160));  // retry
+}
+
+inline void waitMove(Player&) {}
+
+// Boss 4 (scene 18), the last stage's level, the lead-in story and boss 5 (scene 19) join
+// here as two more moves once their scenes exist; the run then ends with the ending story and
+// the world map instead of at the request for scene 18.
+inline const std::map<int32_t, Move> kMoves = {
+    {scene_id::kLogo, waitMove},
+    {scene_id::kOptions, optionsMove},
+    {scene_id::kMenu, menuMove},
+    {scene_id::kWorldMap, mapMove},
+    {scene_id::kTutorial, tutorialMove},
+    {scene_id::kStory, waitMove},
+    {scene_id::kNormalLevel, levelMove},
+    {scene_id::kBoss1, bossMove<scene::InGameBoss_1, boss1Move>},
+    {scene_id::kBoss1 + 1, bossMove<scene::InGameBoss_2, boss2Move>},
+    {scene_id::kBoss1 + 2, bossMove<scene::InGameBoss_3, boss3Move>},
+    {scene_id::kResult, resultMove},
+    {scene_id::kShop, shopMove},
+    {scene_id::kGameOver, gameOverMove},
+};
+
+// Plays until `done` answers true; answers whether it did within the hour.
+template <typename Done> bool playUntil(Player& p, Done done) {
+    for (; p.log.frames < kMaxFrames && !done(p); ++p.log.frames) {
+        const int32_t id = p.sceneId();
+        const bool played = id == scene_id::kNormalLevel || id == scene_id::kTutorial ||
+                            (id >= scene_id::kBoss1 && id <= scene_id::kBoss5);
+        if (!played) p.scenePlayed = -1;  // a level or fight left: the next one starts afresh
+        auto move = kMoves.find(id);
+        if (move == kMoves.end()) {
+            ADD_FAILURE() << "no move for scene " << id;
+            return false;
+        }
+        move->second(p);
+        p.frames(1);
+    }
+    return done(p);
+}
+
+// The run from a fresh database until `done`; the log, both records and whether it got there.
+struct Playing {
+    Log log;
+    std::vector<int8_t> r0, r1;
+    bool reached = false;
+};
+template <typename Done> Playing play(Done done) {
+    HAL_setManualAudioRendering(true);
+    static Playing run;
+    static Done until = done;
+    run = {};
+    Player game;
+    const auto began = std::chrono::steady_clock::now();
+    game.run([](GameDriver& g) {
+        auto& p = static_cast<Player&>(g);
+        if (const char* language = std::getenv("OSTREL_PLAYTHROUGH_LANGUAGE")) p.language = std::atoi(language);
+        p.start();
+        run.reached = playUntil(p, until);
+        run.log = p.log;
+        run.r0 = p.record(0);
+        run.r1 = p.record(1);
+        p.manager().requestExit();
+    });
+    HAL_setManualAudioRendering(false);
+    std::printf("played %d frames (%d s of game time) in %.1f s, %d game overs\n", run.log.frames, run.log.frames / 20,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(), run.log.gameOvers);
+    return run;
+}
+
+}  // namespace game_test
