@@ -3,6 +3,7 @@
 // touch in game-area coordinates, the music of the game scenes and the saved progress.
 
 #include <set>
+#include <span>
 
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_lang_RuntimeException.h"
@@ -522,6 +523,44 @@ TEST(SceneManager, EverySavedProgressOperationChangesItsBytesAndSavesAtOnce) {
         m.requestExit();
     });
     EXPECT_EQ(failures, std::vector<std::string>{});
+}
+
+// Every record write, the start-up creation included, is told to the hook before it happens
+// (the store still holds the old bytes) and after it (the store holds the image told).
+struct Told {
+    int32_t slot;
+    Record image;
+    bool written, stored;
+    bool operator==(const Told&) const = default;
+};
+std::vector<Told> told;
+
+void logImage(int32_t slot, std::span<const int8_t> image, bool written) {
+    VMPtr<VMArray<int8_t, 1>> stored = managerOf().loadRecord(slot);
+    const Record bytes(image.begin(), image.end());
+    told.push_back({slot, bytes, written, stored && Record(stored->elements(), stored->elements() + stored->length) == bytes});
+}
+
+TEST(SceneManager, EveryRecordWriteIsToldToTheHookBeforeAndAfterWithItsImage) {
+    GameDriver game;
+    useScene(0);
+    told.clear();
+    ui::recordImageHook = &logImage;
+    game.run([](GameDriver& g) {
+        g.start();
+        g.manager().setTutorialDone();
+        g.manager().openStage(3);
+        g.manager().requestExit();
+    });
+    ui::recordImageHook = nullptr;
+    Record tutorialDone = kNew0, stageOpened = kNew1;
+    tutorialDone[1] = 1;
+    stageOpened[3] = 1;
+    const std::vector<Told> expected = {{0, kNew0, false, false},       {0, kNew0, true, true},
+                                        {1, kNew1, false, false},       {1, kNew1, true, true},
+                                        {0, tutorialDone, false, false}, {0, tutorialDone, true, true},
+                                        {1, stageOpened, false, false},  {1, stageOpened, true, true}};
+    EXPECT_EQ(told, expected);
 }
 
 }  // namespace
