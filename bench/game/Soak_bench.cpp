@@ -3,11 +3,12 @@
 // them. Each skips unless OSTREL_SOAK is set. They print their figures as Markdown.
 //
 // - Soak: the player clears the stages of OSTREL_SOAK_STAGES (default "0,1") in turn for
-//   OSTREL_SOAK_FRAMES frames (default 72,000: an hour of game time). Each time the world
-//   map is ready to start the first of them again, a collection is forced and the managed
-//   heap's used bytes and the resident memory are taken; after every cleared stage both
-//   saved records are read back and checked against what the run saw. The longest
-//   collection pause and the worst frame (update, paint and flush) are kept.
+//   OSTREL_SOAK_FRAMES frames (default 72,000: an hour of game time). At each recurring
+//   point (the world map ready after a clear, the game-over screen ready) a collection is
+//   forced and the managed heap's used bytes and the resident memory are taken: the heap
+//   must be flat at each point after its first time. After every cleared stage both saved
+//   records are read back and checked against what the run saw. The longest collection
+//   pause and the worst frame (update, paint and flush) are kept.
 // - Kills: a child process plays on one database folder and is killed with SIGKILL at
 //   OSTREL_SOAK_KILLS moments (default 200) drawn from a fixed seed, either after a number of
 //   frames or just after a chosen record write began; each new child first reports both records
