@@ -457,6 +457,15 @@ TEST(Soak, AGameKilledAtRandomMomentsKeepsEveryRecordWholeAndUpToDate) {
                 "in flight: after %d of them the record held the new image, after %d the previous one.\n%zu failures.\n",
                 run.kills, run.boots, seconds, run.frames, run.imagesSeen, run.writesSeen, run.flyingAtKill, run.flyingLanded,
                 run.flyingKeptPrevious, run.failures.size());
+    const std::vector<int8_t>&r0 = run.records[0].written, &r1 = run.records[1].written;
+    if (r0.size() == size_t(progress::kRecordLength[0]) && r1.size() == size_t(progress::kRecordLength[1])) {
+        std::printf("At the end the records hold: stages open");
+        for (int32_t stage = 0; stage < progress::kStageCount; ++stage)
+            if (r1[size_t(stage)] == 1) std::printf(" %d", stage);
+        std::printf(", marks");
+        for (int32_t stage = 0; stage < progress::kStageCount; ++stage) std::printf(" %d", r1[size_t(progress::kMarks + stage)]);
+        std::printf(", money %d, tutorial done %d.\n", r0[progress::kMoney], r0[progress::kTutorialDone]);
+    }
     for (const std::string& failure : run.failures) std::printf("failure: %s\n", failure.c_str());
     EXPECT_EQ(run.failures, std::vector<std::string>{});
     EXPECT_GT(run.flyingAtKill, rounds / 10) << "too few kills came while a write was in flight";
