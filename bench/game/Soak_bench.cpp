@@ -80,6 +80,7 @@ double millis(int64_t nanos) { return double(nanos) / 1e6; }
 struct SceneFrames {
     std::vector<int64_t> played;
     int64_t worstWithoutCollection = 0;
+    uint32_t collectionsInWorst = 0;  // collections that ran in the worst played frame
     int loading = 0;
     int64_t worstLoading = 0, worstBuilt = 0;
 };
@@ -102,7 +103,7 @@ void timeFrame(int32_t sceneId, Clock::duration wallTime) {
     if (nanos > frameTimes.worstNanos) frameTimes.worstNanos = nanos, frameTimes.worstScene = sceneId;
     if (!frameTimes.keepAll) return;
     const bool built = askedScenes.size() != frameTimes.scenesAsked, loading = frameTimes.loading;
-    const bool collected = VM::instance()->collections != frameTimes.collections;
+    const uint32_t collected = VM::instance()->collections - frameTimes.collections;
     frameTimes.scenesAsked = askedScenes.size();
     frameTimes.collections = VM::instance()->collections;
     VMPtr<ui::Scene> scene = static_cast<ui::SceneManager*>(kv::KvCanvas::instance.get())->getScene();
@@ -114,6 +115,8 @@ void timeFrame(int32_t sceneId, Clock::duration wallTime) {
         ++frames.loading;
         frames.worstLoading = std::max(frames.worstLoading, nanos);
     } else {
+        if (frames.played.empty() || nanos > *std::max_element(frames.played.begin(), frames.played.end()))
+            frames.collectionsInWorst = collected;
         frames.played.push_back(nanos);
         if (!collected) frames.worstWithoutCollection = std::max(frames.worstWithoutCollection, nanos);
     }
@@ -525,6 +528,8 @@ TEST(Soak, FrameTimesByScene) {
     HAL_setManualAudioRendering(true);
     static bool reached = false;
     static int64_t copyNanos = 0;
+    static uint64_t longestPause = 0;
+    static uint32_t collections = 0;
     {
         Player game;
         game.frameTimer = &timeFrame;
@@ -532,6 +537,8 @@ TEST(Soak, FrameTimesByScene) {
             auto& p = static_cast<Player&>(g);
             p.start();
             reached = playUntil(p, [](Player& p) { return p.sceneId() == scene_id::kNormalLevel && p.stage() == 2; });
+            longestPause = VM::instance()->longestPauseNanos();
+            collections = VM::instance()->collections;
             p.manager().requestExit();
         });
         copyNanos = frameCopyNanos(*game.backend);
@@ -540,23 +547,24 @@ TEST(Soak, FrameTimesByScene) {
     ASSERT_TRUE(reached);
     constexpr double kFrameNanos = 50e6;
     std::printf("\n### Frames by scene\n\n%lld frames of a fresh game to the start of stage 2; a 240 x 320 frame copy to "
-                "the headless window %.1f us.\n\n",
-                (long long)frameTimes.count, double(copyNanos) / 1e3);
+                "the headless window %.1f us; %u collections, the longest %.2f ms.\n\n",
+                (long long)frameTimes.count, double(copyNanos) / 1e3, collections, millis(int64_t(longestPause)));
     std::printf("| scene | played frames | median (ms) | worst (ms) | median / 50 ms | worst / 50 ms | median / copy | worst / "
-                "copy | worst without a collection (ms) | loading frames | worst loading (ms) | built in (ms) |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+                "copy | collections in the worst | worst without a collection (ms) | loading frames | worst loading (ms) | built in (ms) |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (auto& [id, frames] : frameTimes.byScene) {
         std::vector<int64_t>& times = frames.played;
         if (times.empty()) {  // left as soon as it was loaded
-            std::printf("| %d %s | 0 | | | | | | | | %d | %.2f | %.2f |\n", id, sceneName(id), frames.loading,
+            std::printf("| %d %s | 0 | | | | | | | | | %d | %.2f | %.2f |\n", id, sceneName(id), frames.loading,
                         millis(frames.worstLoading), millis(frames.worstBuilt));
             continue;
         }
         std::sort(times.begin(), times.end());
         const double median = double(times[times.size() / 2]), worst = double(times.back());
-        std::printf("| %d %s | %zu | %.3f | %.2f | %.4f | %.3f | %.1f | %.0f | %.2f | %d | %.2f | %.2f |\n", id, sceneName(id),
+        std::printf("| %d %s | %zu | %.3f | %.2f | %.4f | %.3f | %.1f | %.0f | %u | %.2f | %d | %.2f | %.2f |\n", id, sceneName(id),
                     times.size(), median / 1e6, worst / 1e6, median / kFrameNanos, worst / kFrameNanos,
-                    median / double(copyNanos), worst / double(copyNanos), millis(frames.worstWithoutCollection), frames.loading,
+                    median / double(copyNanos), worst / double(copyNanos), frames.collectionsInWorst,
+                    millis(frames.worstWithoutCollection), frames.loading,
                     millis(frames.worstLoading), millis(frames.worstBuilt));
     }
     std::printf("\nPlayed frames: neither the frame a scene was built in (dispose, build, first update and paint) nor "

@@ -2,8 +2,10 @@
 // start-up records, scene changes and their order, failures in scene calls, game actions,
 // touch in game-area coordinates, the music of the game scenes and the saved progress.
 
+#include <chrono>
 #include <set>
 #include <span>
+#include <thread>
 
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_lang_RuntimeException.h"
@@ -561,6 +563,33 @@ TEST(SceneManager, EveryRecordWriteIsToldToTheHookBeforeAndAfterWithItsImage) {
                                         {0, tutorialDone, false, false}, {0, tutorialDone, true, true},
                                         {1, stageOpened, false, false},  {1, stageOpened, true, true}};
     EXPECT_EQ(told, expected);
+}
+
+// The driver's frame timer is told each frame's scene (the one it ended in) and a wall time
+// that covers the scene's paint.
+std::vector<std::pair<int32_t, std::chrono::steady_clock::duration>> timedFrames;
+
+TEST(SceneManager, TheDriversFrameTimerIsToldEachFramesSceneAndWallTime) {
+    GameDriver game;
+    static int updates = 0;
+    updates = 0;
+    useScene(0, {.update = [] {
+                     if (++updates == 2) managerOf().changeScene(2);
+                 }});
+    useScene(2, {.paint = [] { std::this_thread::sleep_for(std::chrono::milliseconds(3)); }});
+    timedFrames.clear();
+    game.frameTimer = [](int32_t id, std::chrono::steady_clock::duration wallTime) { timedFrames.emplace_back(id, wallTime); };
+    game.run([](GameDriver& g) {
+        g.start();
+        g.frames(3);
+        g.manager().requestExit();
+    });
+    ASSERT_EQ(timedFrames.size(), 3u);
+    EXPECT_EQ(timedFrames[0].first, 0);
+    for (size_t frame : {1u, 2u}) {
+        EXPECT_EQ(timedFrames[frame].first, 2) << frame;
+        EXPECT_GE(timedFrames[frame].second, std::chrono::milliseconds(3)) << frame;
+    }
 }
 
 }  // namespace
