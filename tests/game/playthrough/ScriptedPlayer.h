@@ -67,11 +67,11 @@ public:
 
     Touch touch{*this};
     Log log;
+    int32_t wantedStage = -1;   // the stage the world map plays; -1 the newest open one
     int32_t scenePlayed = -1;   // the level or fight whose start (weapon, music) was handled
     bool shopDue = false;       // a result was settled since the last shop visit
     int32_t language = 0;
     int32_t lastDefeated = -1, sinceDefeat = 0;  // frames since the level's last defeat
-    int32_t wantedStage = -1;   // the stage the world map plays; -1 the newest open one
 };
 
 // ---------------------------------------------------------------- sound
