@@ -238,9 +238,9 @@ void InGameBoss_4::stepDrop() {
 }
 
 void InGameBoss_4::checkCollisions() {
-    VMPtr<boss::BoxArray> first = boss::newBoxes(1), second = boss::newBoxes(1);
-    VMPtr<kv::graphics::CollisionBox> shotBox = kv::graphics::CollisionBox::_VM_new();
-    shotBox->_VM_init();
+    VMPtr<boss::BoxArray> first = boss::clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                          second = boss::clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1);
+    VMPtr<kv::graphics::CollisionBox> shotBox(boss::clearedBoxes(scratchBoxes, InGameObject::kThirdBoxes, 1)->at(0));
     // At most one projectile strikes the prism a step.
     if (bossHitPoints > 0) {
         VMPtr<PlayerArray> projectiles = character->getProjectiles();

@@ -83,7 +83,7 @@ void InGameBoss_5::updateFinale(int32_t dt) {
 }
 
 void InGameBoss_5::pinWeakPoint() {
-    VMPtr<boss::BoxArray> boxes = boss::newBoxes(1);
+    VMPtr<boss::BoxArray> boxes = boss::clearedBoxes(scratchBoxes, InGameObject::kWeakPointBoxes, 1);
     kv::graphics::CollisionBox* box = boss::placedBox(bossBody.get(), boxes);
     weakPointEffect->setX(box->x);
     weakPointEffect->setY(box->y);
@@ -384,7 +384,8 @@ int32_t InGameBoss_5::contactDamage(InGameObject::Enemy* minion) {
 }
 
 void InGameBoss_5::checkCollisions() {
-    VMPtr<boss::BoxArray> first = boss::newBoxes(1), second = boss::newBoxes(1);
+    VMPtr<boss::BoxArray> first = boss::clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                          second = boss::clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1);
     // Projectiles against the guards: each strikes at most one guard a step, each guard once
     // per attack slot.
     VMPtr<PlayerArray> projectiles = character->getProjectiles();
@@ -412,7 +413,7 @@ void InGameBoss_5::checkCollisions() {
     }
     // The guards' bodies, then the thrown effects of the throwers met before a body touched.
     if (character->canAct()) {
-        VMPtr<boss::BoxArray> heroBoxes = boss::newBoxes(1);
+        VMPtr<boss::BoxArray> heroBoxes = boss::clearedBoxes(scratchBoxes, InGameObject::kHeroBoxes, 1);
         kv::graphics::CollisionBox* heroBox = boss::placedBox(character->body.get(), heroBoxes);
         int32_t throwers[kMinionCount], count = 0;
         for (int32_t j = 0; j < kMinionCount; ++j) {
