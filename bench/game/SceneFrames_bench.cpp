@@ -8,7 +8,9 @@
 // Usage: scene_frames_bench [scene-name [frames]]
 //   With a scene name only that scene runs; its frames after the warm-up pass through
 //   measuredFrames, which bench/scene-frames-callgrind.sh counts instructions inside.
-//   OSTREL_TRACE_ALLOCATIONS=N prints a stack for each managed allocation of N warm frames.
+//   OSTREL_TRACE_ALLOCATIONS=N prints a stack for each managed allocation of N warm frames;
+//   OSTREL_WARM_FRAMES=N warms up by N frames instead;
+//   OSTREL_NATURAL_FIGHTS=1 lets the fights run as they go (the hero unhurt, the boss unbeaten).
 
 #include <execinfo.h>
 #include <unistd.h>
@@ -222,7 +224,7 @@ template <class S> SceneRun bossRun(int32_t number) {
             [](ui::Scene& s) {
                 S& fight = as<S>(s);
                 holdFight(fight);
-                crowd(fight);
+                if (!std::getenv("OSTREL_NATURAL_FIGHTS")) crowd(fight);
             }};
 }
 
@@ -300,7 +302,8 @@ uint32_t collections() { return VM::instance()->collections; }
 
 void measureScene(const SceneRun& run, VMPtr<Graphics> g, double copy) {
     VMPtr<ui::Scene> s = run.make();
-    for (int i = 0; i < kWarmFrames; ++i) frame(run, *s, g);
+    const char* warm = std::getenv("OSTREL_WARM_FRAMES");
+    for (int i = 0; i < (warm ? std::atoi(warm) : kWarmFrames); ++i) frame(run, *s, g);
     if (const char* traced = std::getenv("OSTREL_TRACE_ALLOCATIONS")) {
         onManagedAllocation = traceAllocation;
         for (int i = 0; i < std::atoi(traced); ++i) {

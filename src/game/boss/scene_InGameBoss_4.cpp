@@ -144,8 +144,7 @@ void InGameBoss_4::spawnShot() {
     if (spawnTimer < kSpawnMillis || bossBody->getAnimation() == kDefeated) return;
     for (int32_t i = 0; i < kShotCount; ++i) {
         if (activeShots->at(i)) continue;
-        VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-        box->_VM_init();
+        VMPtr<kv::graphics::CollisionBox> box(boss::clearedBoxes(scratchBoxes, InGameObject::kSpawnBoxes, 1)->at(0));
         bossParts->at(random->nextInt(kShotCount))->getCollisionBox(box);
         kv::AnimPlayer* shot = spareShots->at(i);
         activeShots->set(i, shot);

@@ -47,12 +47,6 @@ using InGameObject::touches;
 }  // namespace
 
 
-namespace {
-
-void print(const VMPtr<String>& line) { java::lang::System::out->println(line); }
-
-}  // namespace
-
 VMPtr<InGameNormal> InGameNormal::_VM_init(VMPtr<ui::SceneManager> owner) {
     Scene::_VM_init();
     leftFlag = rightFlag = attackUpFlag = jumpFlag = attackLeftFlag = attackRightFlag = false;
@@ -368,7 +362,9 @@ void InGameNormal::scrollView() {
     if (manager->getGameY() > manager->getGameHeight() - kViewHeight) {
         const int32_t offset = manager->getGameY();
         manager->setGameArea(manager->getGameWidth(), manager->getGameHeight() + kViewHeight);
-        print(String::withNumber("reset game height:", manager->getGameHeight()));
+        // Log lines go out piece by piece: no string is made for them in play.
+        java::lang::System::out->print("reset game height:");
+        java::lang::System::out->println(manager->getGameHeight());
         manager->setGameY(offset);
     }
     kv::AnimPlayer* topTile = tiles->at(top);
@@ -378,10 +374,12 @@ void InGameNormal::scrollView() {
         tile->setAnimation(tile->getAnimation());
         const int32_t lift = topTile->getY() - topTile->getPrevY();
         tile->setY(topTile->getY() - tile->getCurrentFrame()->height - lift);
-        VMPtr<StringBuffer> line = StringBuffer::_VM_new();
-        line->_VM_init();
-        line->append(i)->append(" ")->append(tile->getY() - topTile->getY())->append(" done!")->append(lift);
-        print(line->toString());
+        VMPtr<java::io::PrintStream> out = java::lang::System::out;
+        out->print(i);
+        out->print(" ");
+        out->print(tile->getY() - topTile->getY());
+        out->print(" done!");
+        out->println(lift);
     }
 }
 

@@ -49,6 +49,7 @@ enum BoxPlace : int32_t {
     kNumberBoxes,
     kCentreBoxes,
     kZoneBoxes,
+    kSpawnBoxes,
     kBoxPlaceCount
 };
 
