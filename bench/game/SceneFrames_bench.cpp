@@ -1,16 +1,23 @@
 // The per-scene frame table, in the real game, headless, on the compiled content. For each
 // scene (menu, world map, each stage's normal level, bosses 1 to 5, tutorial, result, shop),
 // warmed up by 2,000 frames and kept at its busiest:
-// - update plus paint per frame, median and worst of 1,000 frames, against the 50 ms frame
-//   and against the copy of a 240 x 320 picture measured in the same run;
-// - managed allocations per frame over those 1,000 frames;
+// - update plus paint per frame, median, 99th percentile and worst of 1,000 frames, against
+//   the 50 ms frame and against the copy of a 240 x 320 picture measured in the same run;
+// - managed allocations per frame over those 1,000 frames (an array counts twice: its
+//   object and its elements);
 // - collections during 10,000 further frames.
-// Usage: scene_frames_bench [scene-name [frames]]
+// Usage: scene_frames_bench [scene-name [frames]] | --window [frames]
 //   With a scene name only that scene runs; its frames after the warm-up pass through
 //   measuredFrames, which bench/scene-frames-callgrind.sh counts instructions inside.
+//   --window plays the real program in its window (run it under a display, e.g. Xvfb, with
+//   OSTREL_SCALE=2): after the start-up every scene of the table in turn through the real
+//   loop at its own pace, `frames` frames each once loaded (default 100), kept busy as here;
+//   then it prints the resident memory (VmRSS, VmHWM) and ends. OSTREL_TOUR_STEPS=1 also
+//   prints the resident memory, the managed heap and the platform blocks before each scene.
 //   OSTREL_TRACE_ALLOCATIONS=N prints a stack for each managed allocation of N warm frames;
-//   OSTREL_WARM_FRAMES=N warms up by N frames instead;
-//   OSTREL_NATURAL_FIGHTS=1 lets the fights run as they go (the hero unhurt, the boss unbeaten).
+//   OSTREL_WARM_FRAMES=N warms up by N frames instead; OSTREL_WORST_FRAMES=1 names each
+//   measured frame over ten times the median; OSTREL_NATURAL_FIGHTS=1 lets the fights run as
+//   they go (the hero unhurt, the boss unbeaten).
 
 #include <execinfo.h>
 #include <unistd.h>
@@ -19,11 +26,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "bench/ManagedAllocations.h"
+#include "hal/base/Memory.h"
 #include "bench/game/GameBench.h"
 #include "src/game/boss/BossFrame.h"
 #include "src/game/boss/scene_InGameBoss_1.h"
@@ -35,6 +44,7 @@
 #include "src/game/foundation/global_GameConfig.h"
 #include "src/game/level/scene_InGameNormal.h"
 #include "src/game/level/scene_Tutorial.h"
+#include "src/kv/FrameClock.h"
 
 namespace {
 
@@ -320,7 +330,13 @@ void measureScene(const SceneRun& run, VMPtr<Graphics> g, double copy) {
     for (int i = 0; i < 10000; ++i) frame(run, *s, g);
     const uint32_t collected = collections() - collectionsBefore;
     const double mid = median(frames), worst = *std::max_element(frames.begin(), frames.end());
-    std::printf("| %s | %.4f | %.4f | %.5f | %.1f | %.1f | %.2f | %u |\n", run.name.c_str(), mid, worst, mid / 50.0,
+    std::vector<double> sorted = frames;
+    std::sort(sorted.begin(), sorted.end());
+    const double p99 = sorted[sorted.size() * 99 / 100];
+    if (std::getenv("OSTREL_WORST_FRAMES"))
+        for (size_t i = 0; i < frames.size(); ++i)
+            if (frames[i] > 10 * mid) std::fprintf(stderr, "%s: frame %zu took %.3f ms\n", run.name.c_str(), i, frames[i]);
+    std::printf("| %s | %.4f | %.4f | %.4f | %.5f | %.1f | %.1f | %.2f | %u |\n", run.name.c_str(), mid, p99, worst, mid / 50.0,
                 mid / copy, worst / copy, perFrame, collected);
     std::fflush(stdout);
 }
@@ -343,15 +359,115 @@ void measureAll() {
     }
     const double copy = frameCopyMillis(target->getGraphics(), 1000);
     std::printf("240 x 320 copy: %.4f ms (median of 1,000)\n\n", copy);
-    std::printf("| scene | median ms | worst ms | median / 50 ms | median / copy | worst / copy | allocations a frame | "
-                "collections in 10,000 frames |\n|---|---|---|---|---|---|---|---|\n");
+    std::printf("| scene | median ms | 99th percentile ms | worst ms | median / 50 ms | median / copy | worst / copy | "
+                "allocations a frame | collections in 10,000 frames |\n|---|---|---|---|---|---|---|---|---|\n");
     for (const SceneRun& run : scenes()) measureScene(run, g, copy);
     manager().requestExit();
+}
+
+// ---------------------------------------------------------------- the window tour
+
+std::string statusLine(const char* key) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(key, 0) == 0) return line;
+    return key;
+}
+
+// The system clock that also takes the tour a step before each of the loop's sleeps (on the
+// loop thread, between frames, where a scene may be asked for).
+class TourClock : public kv::FrameClock {
+public:
+    explicit TourClock(int frames) : framesEach(frames) {}
+    void sleep(int32_t milliseconds) override {
+        step();
+        FrameClock::sleep(milliseconds);
+    }
+
+private:
+    void step() {
+        ui::SceneManager& m = manager();
+        if (!m.isShownNow() || m.isLoopEnding()) return;
+        if (++startFrames < 100) return;  // the logo and the start-up loading first
+        VMPtr<ui::Scene> current = m.getScene();
+        if (next > 0 && current && current.get() == entered && !current->isLoading()) {
+            tour[size_t(next - 1)].keepBusy(*current);
+            if (++played >= framesEach) ask();
+        } else if (next == 0 || (current && current.get() != entered && !asked)) {
+            ask();
+        } else if (current && current.get() != entered) {
+            entered = current.get();
+            asked = false;
+        }
+    }
+    void ask() {
+        ui::SceneManager& m = manager();
+        if (next == int(tour.size())) {
+            std::printf("after every scene once (%d frames each): %s, %s\n", framesEach, statusLine("VmRSS").c_str(),
+                        statusLine("VmHWM").c_str());
+            std::fflush(stdout);
+            m.requestExit();
+            return;
+        }
+        if (std::getenv("OSTREL_TOUR_STEPS")) {
+            VMPtr<java::lang::Runtime> runtime = java::lang::Runtime::getRuntime();
+            std::printf("before %s: %s, heap %lld KiB of %lld KiB, platform blocks %llu KiB (pixels %llu KiB)\n",
+                        next < int(tour.size()) ? tour[size_t(next)].name.c_str() : "", statusLine("VmRSS").c_str(),
+                        (long long)((runtime->totalMemory() - runtime->freeMemory()) / 1024),
+                        (long long)(runtime->totalMemory() / 1024), (unsigned long long)(HAL_getAllocatedBytes() / 1024),
+                        (unsigned long long)(HAL_getPixelBytes() / 1024));
+        }
+        const SceneRun& run = tour[size_t(next)];
+        const int32_t stage = run.name.rfind("stage ", 0) == 0 ? run.name.back() - '1'
+                              : run.name.rfind("boss ", 0) == 0 ? run.name.back() - '1'
+                                                                : 0;
+        m.setStageMark(0, 3);
+        m.storeBestTime(0, 0, 5, 7);
+        m.storeResult(0, 7, stage, 0, 1, 0, 12, 50);
+        m.changeScene(idOf(run.name));
+        entered = m.getScene().get();
+        asked = true;
+        played = 0;
+        ++next;
+    }
+    static int32_t idOf(const std::string& name) {
+        if (name == "menu") return scene_id::kMenu;
+        if (name == "world map") return scene_id::kWorldMap;
+        if (name.rfind("stage ", 0) == 0) return scene_id::kNormalLevel;
+        if (name.rfind("boss ", 0) == 0) return scene_id::kBoss1 + (name.back() - '1');
+        if (name.rfind("tutorial", 0) == 0) return scene_id::kTutorial;
+        if (name == "result") return scene_id::kResult;
+        return scene_id::kShop;
+    }
+
+    std::vector<SceneRun> tour = scenes();
+    int framesEach, startFrames = 0, next = 0, played = 0;
+    const ui::Scene* entered = nullptr;
+    bool asked = false;
+};
+
+// The real program in its window (the platform's own backend), with the tour clock.
+int windowTour(int frames) {
+    const auto folder = std::filesystem::temp_directory_path() / ("ostrel_scene_tour_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "properties");
+    std::filesystem::copy(std::string(OSTREL_PROGRAM_DIR) + "/rsc", folder / "rsc", std::filesystem::copy_options::recursive);
+    std::ofstream(folder / "properties" / "app.prop") << "MIDlet-Name: Ostrel\nMIDlet-1: Ostrel,/icon.png,Ostrel\n";
+    HAL_setModuleDirectory(folder.c_str());
+    setenv("OSTREL_DATABASE_DIR", (folder / "database").c_str(), 1);
+    const VMCallbacks callbacks = VM::callbacks();
+    HAL_setVMCallbacks(&callbacks);
+    TourClock clock(frames);
+    kv::FrameClock::install(&clock);
+    const int exitCode = HAL_appMain();
+    kv::FrameClock::install(nullptr);
+    std::filesystem::remove_all(folder);
+    return exitCode;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--window") == 0) return windowTour(argc > 2 ? std::atoi(argv[2]) : 100);
     if (argc > 1) only = argv[1];
     if (argc > 2) callgrindFrames = std::atoi(argv[2]);
     return runGameBench("scene_frames", true, measureAll);
