@@ -46,7 +46,6 @@ using InGameObject::touches;
 
 }  // namespace
 
-
 VMPtr<InGameNormal> InGameNormal::_VM_init(VMPtr<ui::SceneManager> owner) {
     Scene::_VM_init();
     leftFlag = rightFlag = attackUpFlag = jumpFlag = attackLeftFlag = attackRightFlag = false;
