@@ -2,7 +2,9 @@
 // scene (menu, world map, each stage's normal level, bosses 1 to 5, tutorial, result, shop),
 // warmed up by 2,000 frames and kept at its busiest:
 // - update plus paint per frame, median, 99th percentile and worst of 1,000 frames, against
-//   the 50 ms frame and against the copy of a 240 x 320 picture measured in the same run;
+//   the 50 ms frame and against the copy of a 240 x 320 picture measured in the same run
+//   (also printed: a 240 x 320 frame handed to the headless window and to an SDL one, as
+//   framecopy_bench measures them);
 // - managed allocations per frame over those 1,000 frames (an array counts twice: its
 //   object and its elements);
 // - collections during 10,000 further frames.
@@ -33,6 +35,8 @@
 
 #include "bench/ManagedAllocations.h"
 #include "hal/base/Memory.h"
+#include "hal/host/HeadlessBackend.h"
+#include "hal/host/SdlBackend.h"
 #include "bench/game/GameBench.h"
 #include "src/game/boss/BossFrame.h"
 #include "src/game/boss/scene_InGameBoss_1.h"
@@ -341,6 +345,20 @@ void measureScene(const SceneRun& run, VMPtr<Graphics> g, double copy) {
     std::fflush(stdout);
 }
 
+// Median milliseconds of handing one 240 x 320 frame to a window of `backend` (as
+// framecopy_bench does), or -1 when its window does not open.
+double presentMillis(host::HostBackend& backend) {
+    if (!backend.openWindow("frame copy")) return -1;
+    std::vector<uint16_t> frame(size_t(host::kScreenWidth) * host::kScreenHeight);
+    for (size_t i = 0; i < frame.size(); ++i) frame[i] = uint16_t(i * 2654435761u);
+    std::vector<double> copies;
+    for (int i = 0; i < 1000; ++i)
+        copies.push_back(timedMillis(
+            [&] { backend.presentFrame(frame.data(), host::kScreenWidth, host::kScreenHeight, host::kScreenWidth); }));
+    backend.closeWindow();
+    return median(copies);
+}
+
 std::string only;
 int callgrindFrames = 100;
 
@@ -358,7 +376,13 @@ void measureAll() {
         return;
     }
     const double copy = frameCopyMillis(target->getGraphics(), 1000);
-    std::printf("240 x 320 copy: %.4f ms (median of 1,000)\n\n", copy);
+    std::printf("240 x 320 copy: %.4f ms (median of 1,000)\n", copy);
+    host::HeadlessBackend headless;
+    std::printf("240 x 320 frame handed to the headless window: %.4f ms (median of 1,000)\n", presentMillis(headless));
+    if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
+    host::SdlBackend sdl;
+    std::printf("240 x 320 frame handed to an SDL window (%s): %.4f ms (median of 1,000; -1: no window)\n\n",
+                std::getenv("DISPLAY") ? "the display" : "dummy driver", presentMillis(sdl));
     std::printf("| scene | median ms | 99th percentile ms | worst ms | median / 50 ms | median / copy | worst / copy | "
                 "allocations a frame | collections in 10,000 frames |\n|---|---|---|---|---|---|---|---|---|\n");
     for (const SceneRun& run : scenes()) measureScene(run, g, copy);
