@@ -32,6 +32,8 @@ constexpr int32_t kZoneBox = 0, kTextBox = 1, kNumberBox = 2;
 constexpr int32_t kMenuLabel = 34, kStartLabel = 56, kTimeLabel = 35, kUnknownMark = 0;
 constexpr int32_t kMarkTexts[4] = {20, 19, 15, 21};
 constexpr int32_t kNoMark = -1;
+// Kept texts (ui::Scene::keptText).
+constexpr int32_t kStageNumberText = 0, kTimeLineText = 1;
 // Scenes reached from here.
 constexpr int32_t kMenu = 1, kLevel = 2, kAchievements = 3, kTutorial = 4, kShop = 8, kStory = 11;
 constexpr int32_t kIntroduction = 1;
@@ -311,7 +313,7 @@ void WorldMap::paintTexts(VMPtr<Graphics> g) {
 
     VMPtr<BoxArray> number = clearedBoxes(scratchBoxes, InGameObject::kNumberBoxes, 1);
     topBar->getCollisionBoxes(0, number, kNumberBox);
-    VMPtr<String> stageNumber = keptText(0, {selectedStage}, [&] { return String::valueOf(selectedStage + 1); });
+    VMPtr<String> stageNumber = keptText(kStageNumberText, {selectedStage}, [&] { return String::valueOf(selectedStage + 1); });
     title->drawString(g, stageNumber, number->at(0)->x, number->at(0)->y + bar - title->getHeight() / 2, 1);
 
     paintMarkAndTime(g);
@@ -330,7 +332,7 @@ void WorldMap::paintMarkAndTime(VMPtr<Graphics> g) {
 
     VMPtr<VMArray<int32_t, 1>> time = bestTimes->at(selectedStage);
     const TextKey key = {manager->languageIndex, time->at(0), time->at(1), time->at(2)};
-    VMPtr<String> timeLine = keptText(1, key, [&] {
+    VMPtr<String> timeLine = keptText(kTimeLineText, key, [&] {
         VMPtr<java::lang::StringBuffer> line = java::lang::StringBuffer::_VM_new();
         line->_VM_init(texts->getText(kTimeLabel));
         line->append("  ", 2)->append(twoDigits(time->at(0)))->append(u':')->append(twoDigits(time->at(1)))->append(u':');

@@ -16,6 +16,7 @@ namespace {
 
 constexpr int32_t kCentreX = 120, kCentreY = 160;
 constexpr int32_t kResultHours = 17, kTypeZone = 3;
+constexpr int32_t kTimeLineText = 0;  // the scene's kept text of the head's time line
 
 }  // namespace
 
@@ -59,7 +60,7 @@ void paintPanelHead(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui:
     title->drawString(g, textOf(manager, titleId), x(0), y(0) - h0 / 2, kCentre);
     const int32_t hours = progress->at(kResultHours), minutes = progress->at(kResultHours + 1),
                   seconds = progress->at(kResultHours + 2);
-    VMPtr<String> timeLine = scene.keptText(0, {manager.languageIndex, hours, minutes, seconds}, [&] {
+    VMPtr<String> timeLine = scene.keptText(kTimeLineText, {manager.languageIndex, hours, minutes, seconds}, [&] {
         VMPtr<java::lang::StringBuffer> line = java::lang::StringBuffer::_VM_new();
         line->_VM_init(textOf(manager, content::text::TIME));
         line->append(String::fromUtf8("    "))->append(timeText(hours, minutes, seconds));
