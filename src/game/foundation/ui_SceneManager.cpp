@@ -331,7 +331,11 @@ bool SceneManager::isActionHeld(int32_t action) {
 }
 
 void SceneManager::setSettingChoice(int32_t value) {
-    if (value >= 0 && value < 5) languageIndex = value;
+    if (value < 0 || value >= 5) return;
+    // The texts kept for the language left behind go with it.
+    if (value != languageIndex && translations && translations->at(languageIndex))
+        translations->at(languageIndex)->dropCachedTexts();
+    languageIndex = value;
 }
 
 // Saved progress.

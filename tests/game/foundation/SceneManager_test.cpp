@@ -517,8 +517,12 @@ TEST(SceneManager, EverySavedProgressOperationChangesItsBytesAndSavesAtOnce) {
         expect("marks all three", m.areAllStageMarksThree(0));
         m.setSettingChoice(7);
         expect("setSettingChoice ignores 7", m.languageIndex == 0);
+        VMPtr<VMArray<java::lang::String*, 1>> kept = VMArray<java::lang::String*, 1>::_VM_new(1);
+        m.translations->at(0)->cachedTexts = kept;
+        m.translations->at(3)->cachedTexts = kept;
         m.setSettingChoice(3);
         expect("setSettingChoice", m.languageIndex == 3);
+        expect("the texts kept for the language left go", !m.translations->at(0)->cachedTexts && m.translations->at(3)->cachedTexts);
         m.requestExit();
     });
     EXPECT_EQ(failures, std::vector<std::string>{});
