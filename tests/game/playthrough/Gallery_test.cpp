@@ -59,6 +59,13 @@ public:
         shot(name + "_quit");
     }
 
+    // An end 1000 ms in, and with its closing curtain down (3300 ms: "_shut").
+    template <class S> void endShots(const std::string& name) {
+        for (int i = 0; i < 400 && scene<S>() && scene<S>()->endTimer < 1000; ++i) frames(1);
+        shot(name);
+        for (int i = 0; i < 200 && scene<S>() && scene<S>()->endTimer < 3300; ++i) frames(1);
+        shot(name + "_shut");
+    }
     // Runs frames with the hero unhurt (standing still loses some levels and fights). The
     // shield's time is painted in a shown half of its blink (2000 ms once a frame has run:
     // 100 ms blinks, odd ones hidden), so the hero stays in the picture.
@@ -68,8 +75,7 @@ public:
             frames(1);
         }
     }
-    // Stage 0 cleared (every enemy counted as defeated) and failed (the hero dead), each 1000
-    // ms into its end and with the closing curtain down (3300 ms).
+    // Stage 0 won (every enemy counted as defeated) and lost (the hero dead).
     void levelEnds() {
         for (const bool cleared : {true, false}) {
             requestScene(scene_id::kNormalLevel, 0);
@@ -83,16 +89,12 @@ public:
                 level.character->health = 0;
                 level.character->dead = true;
             }
-            const std::string end = cleared ? "stage0_cleared" : "stage0_failed";
-            for (int i = 0; i < 400 && scene<scene::InGameNormal>() && scene<scene::InGameNormal>()->endTimer < 1000; ++i) frames(1);
-            shot(end);
-            for (int i = 0; i < 200 && scene<scene::InGameNormal>() && scene<scene::InGameNormal>()->endTimer < 3300; ++i) frames(1);
-            shot(end + "_curtain");
+            endShots<scene::InGameNormal>(cleared ? "stage0_won" : "stage0_lost");
         }
     }
     // A fight from its stored stage result: the intro, play, the pause menu and the quit
     // question by touch, the finale of a fight that has one, then the end won and lost (each on
-    // a fresh entry), 1000 ms into it and with the closing curtain down (3300 ms).
+    // a fresh entry).
     template <class S> void fight(int32_t stage) {
         const std::string name = "boss" + std::to_string(stage + 1);
         enterFight<S>(stage, 40);
@@ -123,11 +125,7 @@ public:
                 scene<S>()->character->health = 0;
                 scene<S>()->character->dead = true;
             }
-            const std::string end = name + (won ? "_won" : "_lost");
-            for (int i = 0; i < 200 && scene<S>() && scene<S>()->endTimer < 1000; ++i) frames(1);
-            shot(end);
-            for (int i = 0; i < 200 && scene<S>() && scene<S>()->endTimer < 3300; ++i) frames(1);
-            shot(end + "_curtain");
+            endShots<S>(name + (won ? "_won" : "_lost"));
         }
     }
     // Wins the fight by the scene's own rules, quickly: the hero cannot be hurt, the boss falls
@@ -209,30 +207,32 @@ TEST(Gallery, EveryScreenInEveryLanguage) {
             for (int32_t slot : {0, 1}) g.writeRecord(slot, ui::progress::newRecord(slot));
             g.manager().setSettingChoice(language);
             g.show(scene_id::kOptions, 20);
-            g.shot("first_option_language");
-            for (int32_t id : {scene_id::kLanguage, scene_id::kAudio, scene_id::kAbout, scene_id::kHelp}) {
+            g.shot("first_option");
+            for (const auto& [id, name] : std::vector<std::pair<int32_t, std::string>>{
+                     {scene_id::kLanguage, "language"}, {scene_id::kAudio, "sound"}, {scene_id::kAbout, "about"},
+                     {scene_id::kHelp, "help"}}) {
                 g.show(id, 20);
-                g.shot("scene" + std::to_string(id));
+                g.shot(name);
             }
             if (auto* help = g.scene<scene::Help>()) help->page = 2;  // the other page the next button shows
             g.frames(2);
-            g.shot("scene10_page2");
+            g.shot("help_page2");
             g.show(scene_id::kMenu, 26);
             g.shot("menu_opening");
             g.frames(30);
             g.shot("menu_play");
             g.show(scene_id::kWorldMap, 20);
-            g.shot("world_map");
+            g.shot("map_new_game");
             // Three stages open, two of them marked with a best time: the last open one is
             // shown, then a move back to the one before it.
             g.writeRecord(1, {1, 1, 1, 0, 0, 3, 1, -1, -1, -1, 0, 0, 0, 0, 0, 2, 5, 0, 0, 0, 41, 7, 0, 0, 0});
             g.show(scene_id::kWorldMap, 20);
-            g.shot("world_map_three_open");
+            g.shot("map_three_open");
             if (auto* map = g.scene<scene::WorldMap>()) map->startMoveToPrevious();
             g.frames(3);
-            g.shot("world_map_moving");
+            g.shot("map_moving");
             g.frames(40);
-            g.shot("world_map_stage1");
+            g.shot("map_stage1");
             g.writeRecord(1, ui::progress::newRecord(1));
             for (int32_t part = 1; part <= 3; ++part) {
                 g.setStoryMode(part);
