@@ -104,9 +104,11 @@ public:
         shot(name + "_play");
         tap(boss_test::kPauseButton[0], boss_test::kPauseButton[1]);
         frames(2);
+        if (scene<S>()->state != boss::kPauseMenu) ADD_FAILURE() << name << ": no pause menu";
         shot(name + "_pause");
         tap(boss_test::kQuitEntry[0], boss_test::kQuitEntry[1]);
         frames(2);
+        if (scene<S>()->state == boss::kPauseMenu || !scene<S>()->isPaused()) ADD_FAILURE() << name << ": no quit question";
         shot(name + "_quit");
         if constexpr (boss::hasFinale<S>) {
             enterFight<S>(stage, 1);
