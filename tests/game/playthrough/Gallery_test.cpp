@@ -223,6 +223,16 @@ TEST(Gallery, EveryScreenInEveryLanguage) {
             g.shot("menu_opening");
             g.frames(30);
             g.shot("menu_play");
+            // The options submenu, and the quit question (as their entries lead to them).
+            if (auto* menu = g.scene<scene::Menu>()) menu->state = scene::Menu::kOptions;
+            g.frames(2);
+            g.shot("menu_options");
+            if (auto* menu = g.scene<scene::Menu>()) {
+                menu->cursor = scene::Menu::kQuitEntry;
+                menu->state = scene::Menu::kQuitQuestion;
+            }
+            g.frames(2);
+            g.shot("menu_quit");
             g.show(scene_id::kWorldMap, 20);
             g.shot("map_new_game");
             // Three stages open, two of them marked with a best time: the last open one is
