@@ -211,6 +211,21 @@ TEST_F(Players, MusicFallsSilentAtOnceWhenPausedStoppedOrClosed) {
     }
 }
 
+// A tune that has played out still sounds its last note's release; a pause (every player
+// paused as the application goes to the background) silences that too.
+TEST_F(Players, APauseAfterTheEndSilencesTheReleaseTail) {
+    HALPlayer* player = create(noteFile(100), 6);
+    ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
+    render(4410 + 1);  // the 100 ms note, and its end handled
+    ASSERT_EQ(state(player), 1) << "played out";
+    const std::vector<int16_t> tail = render(441);
+    ASSERT_GT(*std::max_element(tail.begin(), tail.end()), 100) << "the release sounds after the end";
+    ASSERT_EQ(HAL_pausePlayer(player), HAL_OK);
+    const std::vector<int16_t> after = render(2205);
+    EXPECT_TRUE(std::all_of(after.begin(), after.end(), [](int16_t s) { return s == 0; }));
+    HAL_closePlayer(player);
+}
+
 TEST_F(Players, TheEndOfMediaReachesThePlayerThroughTheUIThreadsMessage) {
     HALPlayer* player = create(constantWav(7, 100));
     ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
