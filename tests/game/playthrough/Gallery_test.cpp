@@ -1,7 +1,8 @@
 // The gallery: every scene's characteristic states in every language, saved as PNGs named
 // <language>_<number>_<name>.png into the folder OSTREL_GALLERY names (scripts/gallery.sh
 // runs it and makes the contact sheets). Without that variable it does nothing. Unlike the
-// playthrough it sets the game up directly (results, story modes, stages) to reach each state.
+// playthrough it sets the game up directly (records, results, story modes, stages, a scene's
+// state) to reach each state; a boss is beaten quickly by its own rules (one blow fells it).
 
 #include <filesystem>
 
@@ -59,7 +60,7 @@ public:
         shot(name + "_quit");
     }
 
-    // An end 1000 ms in, and with its closing curtain down (3300 ms: "_shut").
+    // An end 1000 ms in, and once its closing curtain is coming down (3300 ms: "_shut").
     template <class S> void endShots(const std::string& name) {
         for (int i = 0; i < 400 && scene<S>() && scene<S>()->endTimer < 1000; ++i) frames(1);
         shot(name);
