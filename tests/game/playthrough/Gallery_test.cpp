@@ -265,6 +265,10 @@ TEST(Gallery, EveryScreenInEveryLanguage) {
             for (int32_t stage = 0; stage < 5; ++stage) {
                 g.requestScene(scene_id::kNormalLevel, stage);
                 g.frames(1);
+                if (stage == 0) {
+                    g.frames(2);
+                    g.shot("loading");  // the manager's picture while a scene loads
+                }
                 g.untilPlaying<scene::InGameNormal>(scene::InGameNormal::kPlaying);
                 g.unhurt<scene::InGameNormal>(200);
                 g.shot("stage" + std::to_string(stage) + "_play");
