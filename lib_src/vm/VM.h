@@ -9,6 +9,13 @@
 // it references). Every other object is deleted in the same collection, cycles included;
 // weak handles to deleted objects are cleared first. Marking uses an explicit stack, so deep
 // structures do not exhaust the native stack. Collections do nothing before phase 12.
+//
+// Beside the list of all objects (newest first, through each object's next and prev) the
+// runtime keeps a table of the same objects, oldest first. The collector's walks over
+// every object go through the table: its entries lie side by side, so objects far ahead
+// are fetched while one is handled, where the list would only give up one object at a
+// time. Both hold the same objects in the same order; an entry of an object that went
+// outside a sweep (a construction that failed) is null until the next sweep packs it.
 
 #include <cstdint>
 #include <cstddef>
@@ -95,5 +102,10 @@ private:
     void checkMarkedFields();
 
     std::vector<std::pair<java::lang::Object*, uint32_t>> markStack_;
+    std::vector<java::lang::Object*> table_;
+    // While the sweep deletes an object: its table entry (the object's unlink clears it
+    // there without a search); kNotSweeping otherwise.
+    static constexpr size_t kNotSweeping = SIZE_MAX;
+    size_t sweepEntry_ = kNotSweeping;
     static inline VM* current_ = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "hal/base/FatalError.h"
 #include "hal/base/Memory.h"
+#include "lib_src/vm/VMClass.h"
 #include "lib_src/vm/VMHeap.h"
 #include "lib_src/vm/VMObject.h"
 #include "lib_src/vm/VMThread.h"
@@ -22,6 +23,7 @@ void VM::linkObject(Object* object) {
     object->next = objects;
     if (objects) objects->prev = object;
     objects = object;
+    table_.push_back(object);
 }
 
 void VM::unlinkObject(Object* object) {
@@ -29,6 +31,18 @@ void VM::unlinkObject(Object* object) {
     else if (objects == object) objects = object->next;
     if (object->next) object->next->prev = object->prev;
     object->next = object->prev = nullptr;
+    if (sweepEntry_ != kNotSweeping && table_[sweepEntry_] == object) {
+        table_[sweepEntry_] = nullptr;
+        return;
+    }
+    // Outside the sweep only a construction that failed ends an object: it is one of the
+    // newest, so the search starts at the end.
+    for (size_t i = table_.size(); i-- > 0;) {
+        if (table_[i] != object) continue;
+        if (i + 1 == table_.size()) table_.pop_back();
+        else table_[i] = nullptr;
+        return;
+    }
 }
 
 void VM::addThread(VMThread* thread) { threads.pushFront(thread); }
@@ -37,7 +51,7 @@ void VM::removeThread(VMThread* thread) { threads.remove(thread); }
 
 size_t VM::objectCount() const {
     size_t count = 0;
-    for (Object* object = objects; object; object = object->next) ++count;
+    for (Object* object : table_) count += object != nullptr;
     return count;
 }
 
@@ -45,7 +59,9 @@ void VM::collect() {
     if (phase < kCollectingPhase) return;
     VMThread::disableYield();
     finalizePending = false;
+    vm::MarkQueue::setActive(true);
     mark();
+    vm::MarkQueue::setActive(false);
     sweep();
     _VM_platformCompact();
     ++collections;
@@ -66,18 +82,18 @@ void VM::runFinalizer() {
 void VM::pushMark(Object* object, uint32_t flags) { markStack_.emplace_back(object, flags); }
 
 void VM::drainMarkStack() {
-    while (!markStack_.empty()) {
-        auto [object, flags] = markStack_.back();
-        markStack_.pop_back();
-        object->_VM_mark(flags);
-    }
+    do {
+        while (!markStack_.empty()) {
+            auto [object, flags] = markStack_.back();
+            markStack_.pop_back();
+            object->_VM_mark(flags);
+        }
+    } while (vm::MarkQueue::markOldest());
 }
 
-// The list walks are bound by memory latency: while one object is handled, the header of
-// the one after the next is fetched.
-static void prefetchFollowing(Object* object) {
-    if (Object* next = object->next) __builtin_prefetch(next->next, 1);
-}
+// The walks over every object are bound by memory latency: while one object is handled,
+// the object this many entries further on in the table is fetched.
+static constexpr size_t kFetchAhead = 16;
 
 static void markList(VMRef* head, uint32_t flags) {
     for (VMRef* ref = head; ref; ref = ref->next) {
@@ -94,19 +110,26 @@ void VM::markRoots(uint32_t flags) {
 }
 
 void VM::mark() {
-    bool anyAwaiting = false, anyFresh = false;
-    for (Object* object = objects; object; object = object->next) {
-        prefetchFollowing(object);
+    uint32_t seen = 0;
+    Object* const* entries = table_.data();
+    const size_t count = table_.size();
+    for (size_t i = 0; i < count; ++i) {
+        if (i + kFetchAhead < count) __builtin_prefetch(entries[i + kFetchAhead], 1);
+        Object* object = entries[i];
+        if (object == nullptr) continue;
+        seen |= object->flags;
         object->flags &= ~(Object::kReached | Object::kKept);
-        anyAwaiting |= (object->flags & Object::kAwaitingFinalization) != 0;
-        anyFresh |= (object->flags & Object::kFresh) != 0;
     }
+    const bool anyAwaiting = (seen & Object::kAwaitingFinalization) != 0;
+    const bool anyFresh = (seen & Object::kFresh) != 0;
     markRoots(Object::kReached | Object::kKept);
     if (anyAwaiting || anyFresh) {
         finalizePending = anyAwaiting;
         // Unreached objects that are fresh or await finalisation are kept with everything
         // they reference, without the reached bit.
-        for (Object* object = objects; object; object = object->next) {
+        for (size_t i = table_.size(); i-- > 0;) {
+            Object* object = table_[i];
+            if (object == nullptr) continue;
             if (!(object->flags & Object::kReached) && (object->flags & (Object::kAwaitingFinalization | Object::kFresh))) {
                 Object::_VM_mark(object, Object::kKept);
                 drainMarkStack();
@@ -141,12 +164,28 @@ void VM::sweep() {
     // A weak handle is cleared only when its target goes: objects kept without being
     // reached (fresh, or awaiting finalisation) keep their weak handles too.
     VMWeakScope::instance()->clearUnreached(Object::kKept);
-    for (Object* object = objects; object;) {
-        Object* next = object->next;
-        prefetchFollowing(object);
-        if (!(object->flags & Object::kKept)) delete object;
-        object = next;
+    // Newest first, as the list runs. Survivors move up to fill the entries of the deleted,
+    // keeping their order; objects a destructor makes are appended after them.
+    const size_t count = table_.size();
+    size_t kept = count;
+    for (size_t i = count; i-- > 0;) {
+        if (i >= kFetchAhead) {
+            // The object part and, for small objects, the start of the block before it.
+            __builtin_prefetch(table_[i - kFetchAhead], 1);
+            __builtin_prefetch(reinterpret_cast<char*>(table_[i - kFetchAhead]) - 64, 1);
+        }
+        Object* object = table_[i];
+        if (object == nullptr) continue;
+        if (object->flags & Object::kKept) {
+            table_[--kept] = object;
+            continue;
+        }
+        sweepEntry_ = i;
+        delete object;
     }
+    sweepEntry_ = kNotSweeping;
+    table_.erase(table_.begin(), table_.begin() + std::ptrdiff_t(kept));
+    if (table_.capacity() > 4096 && table_.size() < table_.capacity() / 4) table_.shrink_to_fit();
     sweepThreadRecords();
 }
 
