@@ -1,5 +1,8 @@
 #include "lib_src/vm/VM.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "hal/base/FatalError.h"
@@ -12,18 +15,32 @@
 
 using java::lang::Object;
 
+VMObjectTable::~VMObjectTable() { std::free(entries_); }
+
+void VMObjectTable::grow() {
+    const size_t capacity = capacity_ == 0 ? 4096 : capacity_ * 2;
+    auto* entries = static_cast<Object**>(std::realloc(entries_, capacity * sizeof(Object*)));
+    if (entries == nullptr) HAL_fatalError("Ran out of memory for the table of objects!");
+    entries_ = entries;
+    capacity_ = capacity;
+}
+
+void VMObjectTable::dropFront(size_t count) {
+    if (count > 0) std::memmove(entries_, entries_ + count, (size_ - count) * sizeof(Object*));
+    size_ -= count;
+    if (capacity_ > 4096 && size_ < capacity_ / 4) {
+        const size_t capacity = std::max<size_t>(4096, size_ * 2);
+        if (auto* entries = static_cast<Object**>(std::realloc(entries_, capacity * sizeof(Object*)))) {
+            entries_ = entries;
+            capacity_ = capacity;
+        }
+    }
+}
+
 VM::VM() = default;
 
 VM::~VM() {
     if (current_ == this) current_ = nullptr;
-}
-
-void VM::linkObject(Object* object) {
-    object->prev = nullptr;
-    object->next = objects;
-    if (objects) objects->prev = object;
-    objects = object;
-    table_.push_back(object);
 }
 
 void VM::unlinkObject(Object* object) {
@@ -39,7 +56,7 @@ void VM::unlinkObject(Object* object) {
     // newest, so the search starts at the end.
     for (size_t i = table_.size(); i-- > 0;) {
         if (table_[i] != object) continue;
-        if (i + 1 == table_.size()) table_.pop_back();
+        if (i + 1 == table_.size()) table_.popBack();
         else table_[i] = nullptr;
         return;
     }
@@ -111,7 +128,7 @@ void VM::markRoots(uint32_t flags) {
 
 void VM::mark() {
     uint32_t seen = 0;
-    Object* const* entries = table_.data();
+    Object* const* entries = table_.begin();
     const size_t count = table_.size();
     for (size_t i = 0; i < count; ++i) {
         if (i + kFetchAhead < count) __builtin_prefetch(entries[i + kFetchAhead], 1);
@@ -184,8 +201,7 @@ void VM::sweep() {
         delete object;
     }
     sweepEntry_ = kNotSweeping;
-    table_.erase(table_.begin(), table_.begin() + std::ptrdiff_t(kept));
-    if (table_.capacity() > 4096 && table_.size() < table_.capacity() / 4) table_.shrink_to_fit();
+    table_.dropFront(kept);
     sweepThreadRecords();
 }
 
