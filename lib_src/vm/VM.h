@@ -33,7 +33,7 @@ struct VMThread;
 struct VMCallbacks;
 
 // The table of all objects, oldest first: a plain array that doubles when full. Adding is
-// inline (one allocation in a thousand or so grows it, out of line).
+// inline; growing, which doubling makes rare, is not.
 class VMObjectTable {
 public:
     VMObjectTable() = default;
