@@ -7,4 +7,6 @@
 
 namespace bench {
 extern uint64_t managedAllocations;
+// Called on every managed allocation when set (a benchmark that wants to see where they come from).
+extern void (*onManagedAllocation)();
 }

@@ -6,6 +6,8 @@ import json
 import math
 import os
 
+import level_art
+
 DEFS = open("buttons/button_back.svg").read().split("<defs>")[1].split("</defs>")[0]
 INK = "#1B1530"
 
@@ -147,27 +149,15 @@ MEDALS = {
 }
 
 
-def blade(color, length, width, guard="gold"):
-    # A weapon lying on a diagonal, tip at the top right.
-    return (f'<g transform="rotate(-45 28 28)">'
-            f'<rect x="{28 - width / 2 + 1}" y="{30 - length + 2}" width="{width}" height="{length}" rx="{width / 2}" fill="{INK}" opacity="0.3"/>'
-            f'<path d="M{28 - width / 2},30 V{30 - length + width} L28,{30 - length} L{28 + width / 2},{30 - length + width} V30 Z" '
-            f'fill="url(#{color})" stroke="{INK}" stroke-width="2" stroke-linejoin="round"/>'
-            f'<rect x="{28 - width / 2 + 1.5}" y="{30 - length + width + 2}" width="2" height="{length - width - 6}" fill="#FFFFFF" opacity="0.7"/>'
-            f'<rect x="17" y="30" width="22" height="6" rx="3" fill="url(#{guard})" stroke="{INK}" stroke-width="2"/>'
-            f'<rect x="25" y="36" width="6" height="12" rx="2" fill="#C4501A" stroke="{INK}" stroke-width="2"/>'
-            f'<circle cx="28" cy="50" r="3.5" fill="url(#{guard})" stroke="{INK}" stroke-width="1.5"/></g>')
+def shop_weapon(drawing):
+    # The weapon as the levels draw it (the hero's hand, the top bar's icon, level_art's
+    # weapon_drawings, 20 x 20), two and a half times as large over a soft glass glow, so that
+    # the shop shows the weapon the hero then throws.
+    return (f'<ellipse cx="28" cy="30" rx="22" ry="20" fill="#7FE7F2" opacity="0.12"/>'
+            f'<g transform="translate(3 3) scale(2.5)">{drawing}</g>')
 
 
-WEAPONS = [
-    ("weapon_0", blade("mistblade", 20, 7)),
-    ("weapon_1", blade("glass", 24, 8)),
-    ("weapon_2", blade("ember", 26, 9)),
-    ("weapon_3", blade("leaf", 28, 10)),
-    ("weapon_4", blade("ruby", 28, 12)),
-    ("weapon_5", blade("glass", 30, 12, "ember")),
-    ("weapon_6", blade("gold", 32, 14, "ruby")),
-]
+WEAPONS = [(f"weapon_{k}", shop_weapon(drawing)) for k, drawing in enumerate(level_art.weapon_drawings())]
 
 
 def defeated_hero():
@@ -200,6 +190,7 @@ def choice(fill):
 
 
 def write_all():
+    # Every picture's definitions keep the light blade gradient the first shop pictures used.
     DEFS_EXTRA = '<linearGradient id="mistblade" x1="0" y1="0" x2="1" y2="0"><stop offset="0" stop-color="#D9D4EA"/><stop offset="1" stop-color="#FFFFFF"/></linearGradient>'
     global DEFS
     DEFS += DEFS_EXTRA

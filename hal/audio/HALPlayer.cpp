@@ -121,7 +121,8 @@ int HALPlayer::start() {
 }
 
 int HALPlayer::pause() {
-    if (state_ == kStarted) device_->pause();
+    // A played-out MIDI tune may still sound its release: the pause holds that too.
+    if (state_ == kStarted || state_ == kEndOfMedia) device_->pause();
     state_ = kPaused;
     fire(kPlayerPaused);
     return HAL_OK;

@@ -103,7 +103,13 @@ bool HAL_holdsReserveMemory() { return emergencyReserve.load() != nullptr; }
 
 void HAL_compactHeap() { platformCompact(); }
 
-void* _VM_platformAlloc(size_t size, int mode) { return HAL_allocWithRetry(size, mode); }
+void* _VM_platformAlloc(size_t size, int mode) {
+    // The runtime's every allocation: straight to the allocator unless that fails.
+    if (mode == 0) {
+        if (void* block = platformMalloc(size)) return block;
+    }
+    return HAL_allocWithRetry(size, mode);
+}
 void _VM_platformFree(void* block) { platformFree(block); }
 uint64_t _VM_platformAllocatedBytes() { return HAL_getAllocatedBytes(); }
 void _VM_platformCompact() { HAL_compactHeap(); }

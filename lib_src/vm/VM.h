@@ -9,6 +9,13 @@
 // it references). Every other object is deleted in the same collection, cycles included;
 // weak handles to deleted objects are cleared first. Marking uses an explicit stack, so deep
 // structures do not exhaust the native stack. Collections do nothing before phase 12.
+//
+// Beside the list of all objects (newest first, through each object's next and prev) the
+// runtime keeps a table of the same objects, oldest first. The collector's walks over
+// every object go through the table: its entries lie side by side, so objects far ahead
+// are fetched while one is handled, where the list would only give up one object at a
+// time. Both hold the same objects in the same order; an entry of an object that went
+// outside a sweep (a construction that failed) is null until the next sweep packs it.
 
 #include <cstdint>
 #include <cstddef>
@@ -24,6 +31,36 @@ class Object;
 struct VMThread;
 
 struct VMCallbacks;
+
+// The table of all objects, oldest first: a plain array that doubles when full. Adding is
+// inline; growing, which doubling makes rare, is not.
+class VMObjectTable {
+public:
+    VMObjectTable() = default;
+    ~VMObjectTable();
+    VMObjectTable(const VMObjectTable&) = delete;
+    VMObjectTable& operator=(const VMObjectTable&) = delete;
+
+    void push(java::lang::Object* object) {
+        if (size_ == capacity_) [[unlikely]] grow();
+        entries_[size_++] = object;
+    }
+    void popBack() { --size_; }
+    // Drops the first count entries, moving the rest to the front; gives memory back when
+    // the table is mostly empty.
+    void dropFront(size_t count);
+    java::lang::Object*& operator[](size_t index) { return entries_[index]; }
+    java::lang::Object* const* begin() const { return entries_; }
+    java::lang::Object* const* end() const { return entries_ + size_; }
+    size_t size() const { return size_; }
+
+private:
+    void grow();
+
+    java::lang::Object** entries_ = nullptr;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
 struct HALThread;
 
 class VM {
@@ -101,5 +138,19 @@ private:
     std::vector<std::pair<java::lang::Object*, uint32_t>> markStack_;
     uint64_t lastPauseNanos_ = 0;
     uint64_t longestPauseNanos_ = 0;
+    VMObjectTable table_;
+    // While the sweep deletes an object: its table entry (the object's unlink clears it
+    // there without a search); kNotSweeping otherwise.
+    static constexpr size_t kNotSweeping = SIZE_MAX;
+    size_t sweepEntry_ = kNotSweeping;
     static inline VM* current_ = nullptr;
 };
+
+// Inline: every object's construction links it.
+inline void VM::linkObject(java::lang::Object* object) {
+    object->prev = nullptr;
+    object->next = objects;
+    if (objects) objects->prev = object;
+    objects = object;
+    table_.push(object);
+}

@@ -148,6 +148,13 @@ public:
     void set(int32_t index, std::nullptr_t) { store(index, nullptr); }
 
     java::lang::Object* get(int32_t index) override { return at(index); }
+    // Storage may not exist yet when a collection runs during construction.
+    void _VM_mark(uint32_t flags) override {
+        if (data == nullptr) return;
+        T* const* element = elements();
+        for (int32_t i = 0; i < length; ++i)
+            if (element[i] != nullptr) vm::MarkQueue::add(element[i], flags);
+    }
     void set(int32_t index, java::lang::Object* value) override {
         checkIndex(index);
         T* element = value ? dynamic_cast<T*>(value) : nullptr;

@@ -97,6 +97,56 @@ inline void markField(const VMRef& field, uint32_t flags) {
     if (!field.isNull()) java::lang::Object::_VM_mark(field.getObject(), flags);
 }
 
+// While the collector marks, typed fields and reference-array elements go through a short
+// queue: each target is fetched when it joins and marked (Object::_VM_mark) when
+// kQueueLength others have joined after it, so that the collector waits for many objects
+// at once instead of one after the other. The collector empties the queue before its mark
+// pass ends; outside a mark pass targets are marked at once.
+class MarkQueue {
+public:
+    static constexpr uint32_t kQueueLength = 16;
+
+    template <typename T> static void add(T* target, uint32_t flags) {
+        if (!active_) {
+            java::lang::Object::_VM_mark(target, flags);
+            return;
+        }
+        if (count_ == kQueueLength) markOldest();
+        // The target's first line and the next: the vtable pointer and, for small objects,
+        // the flag word of the Object part.
+        __builtin_prefetch(target, 1);
+        __builtin_prefetch(reinterpret_cast<const char*>(target) + 64, 1);
+        entries_[(head_ + count_) % kQueueLength] = {target, &markAs<T>, flags};
+        ++count_;
+    }
+    // Marks the oldest queued target; false when the queue is empty.
+    static bool markOldest() {
+        if (count_ == 0) return false;
+        const Entry entry = entries_[head_];
+        head_ = (head_ + 1) % kQueueLength;
+        --count_;
+        entry.mark(entry.target, entry.flags);
+        return true;
+    }
+    static void setActive(bool active) { active_ = active; }
+
+private:
+    struct Entry {
+        void* target;
+        void (*mark)(void*, uint32_t);
+        uint32_t flags;
+    };
+    // The conversion to Object reads the target's vtable pointer: it waits until here.
+    template <typename T> static void markAs(void* target, uint32_t flags) {
+        java::lang::Object::_VM_mark(static_cast<T*>(target), flags);
+    }
+
+    static inline Entry entries_[kQueueLength] = {};
+    static inline uint32_t head_ = 0;
+    static inline uint32_t count_ = 0;
+    static inline bool active_ = false;
+};
+
 }  // namespace vm
 
 // The scope of reference fields, for their default member initialisers.
@@ -105,7 +155,7 @@ inline void vmMarkField(const VMRef& field, uint32_t flags) { vm::markField(fiel
 // A typed field is read directly: no virtual call per field while marking.
 template <typename T>
 inline void vmMarkField(const VMPtr<T>& field, uint32_t flags) {
-    if (T* target = field.get()) java::lang::Object::_VM_mark(target, flags);
+    if (T* target = field.get()) vm::MarkQueue::add(target, flags);
 }
 
 #define VM_NO_CLINIT (&::vm::emptyClinit)

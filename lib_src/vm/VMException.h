@@ -41,20 +41,24 @@ namespace vm {
 void setInFlight(java::lang::Throwable* exception);
 java::lang::Throwable* inFlight();
 
+// Creates an exception of class E with the given constructor arguments and makes it the
+// in-flight exception; returns it once its local handle has ended.
+template <typename E, typename... Args>
+[[gnu::noinline]] E* newInFlight(Args&&... args) {
+    VMPtr<E> exception = E::_VM_new();
+    exception->_VM_init(static_cast<Args&&>(args)...);
+    setInFlight(exception.get());
+    return exception.get();
+}
+
 // Creates an exception of class E with the given constructor arguments and throws it.
 // E is the object's own class, so it is thrown as E* right here (what its _VM_throw does)
-// rather than through the virtual call. The local handle ends before the throw, once the
-// in-flight handle holds the object: the unwinder then finds no cleanup in this frame and
-// one frame less to walk, which is most of a throw's cost.
+// rather than through the virtual call. The throw itself is inlined into the caller and the
+// object is made by a call that has returned: the unwinder walks the same frames as for a
+// plain C++ throw from the caller, which is most of a throw's cost.
 template <typename E, typename... Args>
-[[noreturn]] void throwNew(Args&&... args) {
-    E* thrown;
-    {
-        VMPtr<E> exception = E::_VM_new();
-        exception->_VM_init(static_cast<Args&&>(args)...);
-        thrown = exception.get();
-        setInFlight(thrown);
-    }
+[[noreturn, gnu::always_inline]] inline void throwNew(Args&&... args) {
+    E* thrown = newInFlight<E>(static_cast<Args&&>(args)...);
     throw thrown;
 }
 

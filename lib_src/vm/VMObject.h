@@ -70,12 +70,14 @@ public:
     static VMPtr<Object> _VM_newInstance();
     VMPtr<Object> _VM_init() { return this; }
 
+    // The flag word first: the collector's walks and marks read it beside the object's
+    // vtable pointer, on the same cache line.
+    uint32_t flags = kFresh | kReached;
+    int32_t count = 0;
     Object* next = nullptr;
     Object* prev = nullptr;
     VMThread* owner = nullptr;
-    int32_t count = 0;
     HALLock* lock = nullptr;
-    uint32_t flags = kFresh | kReached;
 };
 
 }  // namespace java::lang

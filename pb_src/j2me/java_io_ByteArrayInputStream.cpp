@@ -30,7 +30,7 @@ VMPtr<ByteArrayInputStream> ByteArrayInputStream::_VM_init(VMPtr<ByteArray> buf,
 }
 
 int32_t ByteArrayInputStream::read() {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     if (pos >= count) return -1;
     const int32_t byte = uint8_t(buf->at(pos));
     ++pos;
@@ -38,7 +38,7 @@ int32_t ByteArrayInputStream::read() {
 }
 
 int32_t ByteArrayInputStream::read(VMPtr<ByteArray> b, int32_t off, int32_t len) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     checkArrayRange(b.get(), off, len);
     if (pos >= count) return -1;
     const int32_t n = int32_t(std::min<int64_t>(len, int64_t(count) - pos));
@@ -52,7 +52,7 @@ int32_t ByteArrayInputStream::read(VMPtr<ByteArray> b, int32_t off, int32_t len)
 }
 
 int64_t ByteArrayInputStream::skip(int64_t n) {
-    VM_SYNCHRONIZED(this);
+    VM_SYNCHRONIZED_SELF();
     const int64_t skipped = std::max<int64_t>(0, std::min<int64_t>(n, int64_t(count) - pos));
     pos = int32_t(pos + skipped);
     return skipped;

@@ -53,8 +53,19 @@ int32_t modifiedUtf8Units(const uint8_t* bytes, int32_t count) {
 // Takes up to count bytes from a plain ByteArrayInputStream under one hold of its monitor,
 // each as its read() gives it (-1 past the end; a position the constructor left negative
 // throws from the checked access, as read() does).
+// The caller's handle on the DataInputStream holds the stream through its field for the
+// whole call, and nothing here runs managed code: the monitor guard needs no handle.
 void readEach(ByteArrayInputStream* stream, int32_t* bytes, int32_t count) {
-    VM_SYNCHRONIZED(stream);
+    VMSelfMonitorGuard guard(stream);
+    const int32_t pos = stream->pos;
+    auto* array = stream->buf.get();
+    if (array != nullptr && pos >= 0 && pos <= stream->count - count && stream->count <= array->length) {
+        // All of them lie inside the array: no per-byte checks.
+        const int8_t* data = array->elements() + pos;
+        for (int32_t k = 0; k < count; ++k) bytes[k] = uint8_t(data[k]);
+        stream->pos = pos + count;
+        return;
+    }
     for (int32_t k = 0; k < count; ++k) {
         if (stream->pos >= stream->count) {
             bytes[k] = -1;

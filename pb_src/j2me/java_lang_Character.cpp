@@ -19,13 +19,9 @@ constexpr bool hasUpperCasePartner(char16_t ch) {
     return inRange(ch, u'a', u'z') || inRange(ch, 0xE0, 0xF6) || inRange(ch, 0xF8, 0xFE);
 }
 
-constexpr bool isAsciiLetter(char16_t ch) { return inRange(ch, u'A', u'Z') || inRange(ch, u'a', u'z'); }
-
 constexpr char16_t kCaseDistance = 0x20;
 
 }  // namespace
-
-bool Character::isDigit(char16_t ch) { return inRange(ch, u'0', u'9'); }
 
 bool Character::isLowerCase(char16_t ch) {
     return inRange(ch, u'a', u'z') || inRange(ch, 0xDF, 0xF6) || inRange(ch, 0xF8, 0xFF);
@@ -39,14 +35,6 @@ char16_t Character::toLowerCase(char16_t ch) {
 
 char16_t Character::toUpperCase(char16_t ch) {
     return hasUpperCasePartner(ch) ? char16_t(ch - kCaseDistance) : ch;
-}
-
-int32_t Character::digit(char16_t ch, int32_t radix) {
-    if (radix < MIN_RADIX || radix > MAX_RADIX) return -1;
-    int32_t value = -1;
-    if (isDigit(ch)) value = ch - u'0';
-    else if (isAsciiLetter(ch)) value = (ch & 0x1F) + 9;  // 'a' and 'A' are 0x?1: value 10
-    return value < radix ? value : -1;
 }
 
 }  // namespace java::lang

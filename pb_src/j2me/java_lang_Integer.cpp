@@ -47,13 +47,6 @@ VMPtr<Integer> Integer::_VM_init(int32_t initialValue) {
     return this;
 }
 
-bool Integer::equals(VMPtr<Object> other) {
-    // Integer is final: an object of its class is an Integer as a whole, reached through
-    // its most-derived address without a search of the bases.
-    if (!other || other->getClass() != _VM_classRecord) return false;
-    return static_cast<Integer*>(dynamic_cast<void*>(other.get()))->value == value;
-}
-
 VMPtr<String> Integer::toString() { return toString(value, 10); }
 
 // Works on the negative magnitude, which holds every value including the smallest.

@@ -20,7 +20,14 @@ class Integer : public virtual Object {
 
     int32_t hashCode() override { return value; }
     // True for another Integer with the same value.
-    bool equals(VMPtr<Object> other) override;
+    bool equals(VMPtr<Object> other) override { return holds(value, other.get()); }
+    // Whether other is an Integer of the given value. Integer is final: an object of its
+    // class is an Integer as a whole, reached through its most-derived address without a
+    // search of the bases. Makes no handle and calls nothing that allocates.
+    static bool holds(int32_t value, Object* other) {
+        return other != nullptr && other->getClass() == _VM_classRecord &&
+               static_cast<Integer*>(dynamic_cast<void*>(other))->value == value;
+    }
     // The decimal text of value.
     VMPtr<String> toString() override;
 

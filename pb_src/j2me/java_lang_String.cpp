@@ -135,10 +135,10 @@ void String::getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> dst, in
 
 // String is final, so an object whose class record is String's is a String whose
 // most-derived address is the String itself: the cast needs no search of the bases.
-bool String::equals(VMPtr<Object> other) {
-    if (other.get() == this) return true;
-    if (!other || other->getClass() != _VM_classRecord) return false;
-    auto* text = static_cast<String*>(dynamic_cast<void*>(other.get()));
+bool String::equalsObject(Object* other) {
+    if (other == this) return true;
+    if (other == nullptr || other->getClass() != _VM_classRecord) return false;
+    auto* text = static_cast<String*>(dynamic_cast<void*>(other));
     return text->count == count &&
            std::memcmp(text->chars(), chars(), size_t(count) * sizeof(char16_t)) == 0;
 }

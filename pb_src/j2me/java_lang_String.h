@@ -37,7 +37,9 @@ class String final : public virtual Object {
     int32_t length() const { return count; }
     char16_t charAt(int32_t index);
     void getChars(int32_t srcBegin, int32_t srcEnd, VMPtr<CharArray> dst, int32_t dstBegin);
-    bool equals(VMPtr<Object> other) override;
+    bool equals(VMPtr<Object> other) override { return equalsObject(other.get()); }
+    // The same without a handle; calls nothing that allocates.
+    bool equalsObject(Object* other);
     bool equalsIgnoreCase(VMPtr<String> other);
     bool regionMatches(bool ignoreCase, int32_t toffset, VMPtr<String> other, int32_t ooffset, int32_t len);
     bool startsWith(VMPtr<String> prefix, int32_t toffset);

@@ -5,6 +5,7 @@
 #include "lib_src/vm/VMException.h"
 #include "lib_src/vm/VMMonitor.h"
 #include "pb_src/j2me/java_lang_IllegalArgumentException.h"
+#include "pb_src/j2me/java_lang_Integer.h"
 #include "pb_src/j2me/java_lang_NullPointerException.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"
 #include "pb_src/j2me/java_util_HashtableEnumerator.h"
@@ -63,9 +64,31 @@ int32_t Hashtable::hashOf(const VMPtr<Object>& key) {
     return key->hashCode();
 }
 
+// A stored key of class Integer or String (final classes whose equals neither allocates nor
+// changes anything) is compared in place, and the chain is walked without handles; a key of
+// any other class is asked through its equals, with its entry held, as that equals may
+// change the table or collect.
 VMPtr<HashtableEntry> Hashtable::findEntry(const VMPtr<Object>& key, int32_t hash) {
-    for (VMPtr<HashtableEntry> e = table->elements()[bucketOf(hash, table->length)]; e; e = e->next) {
-        if (e->hash == hash && e->key->equals(key)) return e;
+    java::lang::Class* const integerClass = java::lang::Integer::_VM_getClass();
+    java::lang::Class* const stringClass = String::_VM_getClass();
+    HashtableEntry* e = table->elements()[bucketOf(hash, table->length)];
+    while (e != nullptr) {
+        if (e->hash == hash) {
+            Object* stored = e->key.get();
+            java::lang::Class* storedClass = stored->getClass();
+            if (storedClass == integerClass) {
+                auto* number = static_cast<java::lang::Integer*>(dynamic_cast<void*>(stored));
+                if (java::lang::Integer::holds(number->value, key.get())) return e;
+            } else if (storedClass == stringClass) {
+                if (static_cast<String*>(dynamic_cast<void*>(stored))->equalsObject(key.get())) return e;
+            } else {
+                VMPtr<HashtableEntry> held(e);
+                if (held->key->equals(key)) return held;
+                e = held->next.get();
+                continue;
+            }
+        }
+        e = e->next.get();
     }
     return nullptr;
 }

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "hal/base/FatalError.h"
 #include "hal/base/Memory.h"
+#include "lib_src/vm/VMClass.h"
 #include "lib_src/vm/VMHeap.h"
 #include "lib_src/vm/VMObject.h"
 #include "lib_src/vm/VMThread.h"
@@ -13,17 +16,32 @@
 
 using java::lang::Object;
 
+VMObjectTable::~VMObjectTable() { std::free(entries_); }
+
+void VMObjectTable::grow() {
+    const size_t capacity = capacity_ == 0 ? 4096 : capacity_ * 2;
+    auto* entries = static_cast<Object**>(std::realloc(entries_, capacity * sizeof(Object*)));
+    if (entries == nullptr) HAL_fatalError("Ran out of memory for the table of objects!");
+    entries_ = entries;
+    capacity_ = capacity;
+}
+
+void VMObjectTable::dropFront(size_t count) {
+    if (count > 0) std::memmove(entries_, entries_ + count, (size_ - count) * sizeof(Object*));
+    size_ -= count;
+    if (capacity_ > 4096 && size_ < capacity_ / 4) {
+        const size_t capacity = std::max<size_t>(4096, size_ * 2);
+        if (auto* entries = static_cast<Object**>(std::realloc(entries_, capacity * sizeof(Object*)))) {
+            entries_ = entries;
+            capacity_ = capacity;
+        }
+    }
+}
+
 VM::VM() = default;
 
 VM::~VM() {
     if (current_ == this) current_ = nullptr;
-}
-
-void VM::linkObject(Object* object) {
-    object->prev = nullptr;
-    object->next = objects;
-    if (objects) objects->prev = object;
-    objects = object;
 }
 
 void VM::unlinkObject(Object* object) {
@@ -31,6 +49,18 @@ void VM::unlinkObject(Object* object) {
     else if (objects == object) objects = object->next;
     if (object->next) object->next->prev = object->prev;
     object->next = object->prev = nullptr;
+    if (sweepEntry_ != kNotSweeping && table_[sweepEntry_] == object) {
+        table_[sweepEntry_] = nullptr;
+        return;
+    }
+    // Outside the sweep only a construction that failed ends an object: it is one of the
+    // newest, so the search starts at the end.
+    for (size_t i = table_.size(); i-- > 0;) {
+        if (table_[i] != object) continue;
+        if (i + 1 == table_.size()) table_.popBack();
+        else table_[i] = nullptr;
+        return;
+    }
 }
 
 void VM::addThread(VMThread* thread) { threads.pushFront(thread); }
@@ -39,7 +69,7 @@ void VM::removeThread(VMThread* thread) { threads.remove(thread); }
 
 size_t VM::objectCount() const {
     size_t count = 0;
-    for (Object* object = objects; object; object = object->next) ++count;
+    for (Object* object : table_) count += object != nullptr;
     return count;
 }
 
@@ -48,7 +78,9 @@ void VM::collect() {
     const auto began = std::chrono::steady_clock::now();
     VMThread::disableYield();
     finalizePending = false;
+    vm::MarkQueue::setActive(true);
     mark();
+    vm::MarkQueue::setActive(false);
     sweep();
     _VM_platformCompact();
     ++collections;
@@ -69,21 +101,30 @@ void VM::runFinalizer() {
     VMThread::yield();
 }
 
+static constexpr size_t kStackFetchAhead = 8;
+
 void VM::pushMark(Object* object, uint32_t flags) { markStack_.emplace_back(object, flags); }
 
 void VM::drainMarkStack() {
-    while (!markStack_.empty()) {
-        auto [object, flags] = markStack_.back();
-        markStack_.pop_back();
-        object->_VM_mark(flags);
-    }
+    do {
+        while (!markStack_.empty()) {
+            // An entry a few below the top is popped soon (each popped object pushes only
+            // what it newly reaches): its object and the line before it are fetched now.
+            if (markStack_.size() > kStackFetchAhead) {
+                Object* soon = markStack_[markStack_.size() - 1 - kStackFetchAhead].first;
+                __builtin_prefetch(soon);
+                __builtin_prefetch(reinterpret_cast<char*>(soon) - 64);
+            }
+            auto [object, flags] = markStack_.back();
+            markStack_.pop_back();
+            object->_VM_mark(flags);
+        }
+    } while (vm::MarkQueue::markOldest());
 }
 
-// The list walks are bound by memory latency: while one object is handled, the header of
-// the one after the next is fetched.
-static void prefetchFollowing(Object* object) {
-    if (Object* next = object->next) __builtin_prefetch(next->next, 1);
-}
+// The walks over every object are bound by memory latency: while one object is handled,
+// the object this many entries further on in the table is fetched.
+static constexpr size_t kFetchAhead = 16;
 
 static void markList(VMRef* head, uint32_t flags) {
     for (VMRef* ref = head; ref; ref = ref->next) {
@@ -100,19 +141,26 @@ void VM::markRoots(uint32_t flags) {
 }
 
 void VM::mark() {
-    bool anyAwaiting = false, anyFresh = false;
-    for (Object* object = objects; object; object = object->next) {
-        prefetchFollowing(object);
+    uint32_t seen = 0;
+    Object* const* entries = table_.begin();
+    const size_t count = table_.size();
+    for (size_t i = 0; i < count; ++i) {
+        if (i + kFetchAhead < count) __builtin_prefetch(entries[i + kFetchAhead], 1);
+        Object* object = entries[i];
+        if (object == nullptr) continue;
+        seen |= object->flags;
         object->flags &= ~(Object::kReached | Object::kKept);
-        anyAwaiting |= (object->flags & Object::kAwaitingFinalization) != 0;
-        anyFresh |= (object->flags & Object::kFresh) != 0;
     }
+    const bool anyAwaiting = (seen & Object::kAwaitingFinalization) != 0;
+    const bool anyFresh = (seen & Object::kFresh) != 0;
     markRoots(Object::kReached | Object::kKept);
     if (anyAwaiting || anyFresh) {
         finalizePending = anyAwaiting;
         // Unreached objects that are fresh or await finalisation are kept with everything
         // they reference, without the reached bit.
-        for (Object* object = objects; object; object = object->next) {
+        for (size_t i = table_.size(); i-- > 0;) {
+            Object* object = table_[i];
+            if (object == nullptr) continue;
             if (!(object->flags & Object::kReached) && (object->flags & (Object::kAwaitingFinalization | Object::kFresh))) {
                 Object::_VM_mark(object, Object::kKept);
                 drainMarkStack();
@@ -147,12 +195,27 @@ void VM::sweep() {
     // A weak handle is cleared only when its target goes: objects kept without being
     // reached (fresh, or awaiting finalisation) keep their weak handles too.
     VMWeakScope::instance()->clearUnreached(Object::kKept);
-    for (Object* object = objects; object;) {
-        Object* next = object->next;
-        prefetchFollowing(object);
-        if (!(object->flags & Object::kKept)) delete object;
-        object = next;
+    // Newest first, as the list runs. Survivors move up to fill the entries of the deleted,
+    // keeping their order; objects a destructor makes are appended after them.
+    const size_t count = table_.size();
+    size_t kept = count;
+    for (size_t i = count; i-- > 0;) {
+        if (i >= kFetchAhead) {
+            // The object part and, for small objects, the start of the block before it.
+            __builtin_prefetch(table_[i - kFetchAhead], 1);
+            __builtin_prefetch(reinterpret_cast<char*>(table_[i - kFetchAhead]) - 64, 1);
+        }
+        Object* object = table_[i];
+        if (object == nullptr) continue;
+        if (object->flags & Object::kKept) {
+            table_[--kept] = object;
+            continue;
+        }
+        sweepEntry_ = i;
+        delete object;
     }
+    sweepEntry_ = kNotSweeping;
+    table_.dropFront(kept);
     sweepThreadRecords();
 }
 

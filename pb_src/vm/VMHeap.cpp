@@ -67,7 +67,31 @@ void _VM_initHeap(uint64_t initialLimit, uint64_t ceiling) {
 
 void _VM_stopHeap() { heap.managed = false; }
 
+namespace {
+
+// platformTried: the fast path already asked the platform for this block once, in vain.
+[[gnu::noinline]] void* allocateSlowly(uint64_t size, bool exceptionsAllowed, bool platformTried);
+
+}  // namespace
+
+// The common case first, with nothing to save: a managed heap with room below its limit and
+// a platform block. Everything else (unmanaged, too large, a collection, the reserve) takes
+// the whole road.
 void* _VM_allocate(uint64_t size, bool exceptionsAllowed) {
+    if (heap.managed && size <= kMaxHeapBlock - kHeapBlockHeader) [[likely]] {
+        const uint64_t need = size + kHeapBlockHeader;
+        if (need <= heap.ceiling && demand(need) <= heap.limit) {
+            if (void* raw = platformBlock(need, 0)) [[likely]]
+                return finish(raw, need, HeapBlockKind::Managed);
+            return allocateSlowly(size, exceptionsAllowed, true);
+        }
+    }
+    return allocateSlowly(size, exceptionsAllowed, false);
+}
+
+namespace {
+
+void* allocateSlowly(uint64_t size, bool exceptionsAllowed, bool platformTried) {
     VM* vm = VM::instance();
     VMThread* thread = vm ? vm->currentThread : nullptr;
     if (size > kMaxHeapBlock - kHeapBlockHeader) {
@@ -85,7 +109,7 @@ void* _VM_allocate(uint64_t size, bool exceptionsAllowed) {
     if (need > heap.ceiling) outOfMemory(thread, exceptionsAllowed);
 
     for (int rounds = 0;; ) {
-        if (demand(need) <= heap.limit) {
+        if (demand(need) <= heap.limit && !(rounds == 0 && platformTried)) {
             if (void* raw = platformBlock(need, 0)) return finish(raw, need, HeapBlockKind::Managed);
         }
         if (thread != nullptr && thread->oomFlag) {
@@ -101,6 +125,8 @@ void* _VM_allocate(uint64_t size, bool exceptionsAllowed) {
         pauseBetweenCollections(thread, rounds);
     }
 }
+
+}  // namespace
 
 void* _VM_allocateBytes(uint64_t size) { return _VM_allocate(size, true); }
 

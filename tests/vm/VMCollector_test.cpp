@@ -16,9 +16,16 @@ class Node : public virtual Object {
     ~Node() override { ++destroyed; }
 };
 
+// Its constructor makes a node and then fails: its own entry is no longer the newest.
+class FailsAfterMakingANode : public virtual Object {
+    VM_CLASS(FailsAfterMakingANode, Object)
+    FailsAfterMakingANode();
+};
+
 }  // namespace
 
 VM_DEFINE_CLASS(Node, "test.Node", "java.lang.Object", VM_NO_CLINIT)
+VM_DEFINE_CLASS(FailsAfterMakingANode, "test.FailsAfterMakingANode", "java.lang.Object", VM_NO_CLINIT)
 
 namespace {
 
@@ -26,6 +33,17 @@ VMPtr<Node> newNode() {
     VMPtr<Node> node = Node::_VM_new();
     node->_VM_init();
     return node;
+}
+
+FailsAfterMakingANode::FailsAfterMakingANode() {
+    VMPtr<Node> made = newNode();
+    vm::throwNew<java::lang::RuntimeException>();
+}
+
+size_t listLength(VM* vm) {
+    size_t length = 0;
+    for (Object* o = vm->objects; o; o = o->next) ++length;
+    return length;
 }
 
 bool isLive(VM* vm, Object* object) {
@@ -152,6 +170,43 @@ TEST(Collector, NothingHappensBeforeCollectionsAreEnabled) {
     vm->collect();
     EXPECT_EQ(vm->collections, collections + 1);
     EXPECT_FALSE(isLive(vm, lost));
+}
+
+// More targets than the marking queue holds at once, each reached through an array and
+// then a chain: all are kept, and all go once the array is dropped.
+TEST(Collector, WideStructuresAreKeptWholeAndGoWhole) {
+    VM* vm = testRuntime();
+    constexpr int kWidth = 1000, kDepth = 3;
+    VMPtr<VMArray<Node*, 1>> roots = VMArray<Node*, 1>::_VM_new(kWidth);
+    for (int i = 0; i < kWidth; ++i) {
+        VMPtr<Node> head = newNode();
+        VMPtr<Node> tail = head;
+        for (int k = 1; k < kDepth; ++k) {
+            tail->next = newNode();
+            tail = tail->next;
+        }
+        roots->set(i, head);
+    }
+    Node::destroyed = 0;
+    vm->collect();
+    EXPECT_EQ(Node::destroyed, 0);
+    roots = nullptr;
+    vm->collect();
+    EXPECT_EQ(Node::destroyed, kWidth * kDepth);
+}
+
+// The collector walks its table of objects; the table must hold what the list holds, also
+// after a construction that failed behind a newer object.
+TEST(Collector, AFailedConstructionLeavesTheObjectsAsTheListHasThem) {
+    VM* vm = testRuntime();
+    vm->collect();
+    const size_t before = listLength(vm);
+    EXPECT_EQ(vm->objectCount(), before);
+    EXPECT_EQ(messageOf<java::lang::RuntimeException>([] { FailsAfterMakingANode::_VM_new(); }), "<none>");
+    EXPECT_EQ(vm->objectCount(), listLength(vm));
+    vm->collect();
+    EXPECT_LE(listLength(vm), before + 1) << "the node it made went; the exception may still be in flight";
+    EXPECT_EQ(vm->objectCount(), listLength(vm));
 }
 
 }  // namespace

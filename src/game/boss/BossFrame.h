@@ -50,6 +50,7 @@ constexpr int32_t kTextPauseTitle = 41, kTextResume = 42, kTextRestart = 43, kTe
 
 using BoxArray = kv::Paintable::BoxArray;
 
+using InGameObject::clearedBoxes;
 using InGameObject::newBoxes;
 using InGameObject::placedBox;
 using InGameObject::touches;
@@ -367,7 +368,7 @@ template <class S> VMPtr<kv::util::text::Translation> translation(S& s) {
 // The pause panel: title and the three entries centred on the view.
 template <class S> void paintPausePanel(S& s) {
     const int32_t centreY = kGaugeY - s.manager->getGameY();
-    VMPtr<BoxArray> boxes = newBoxes(4);
+    VMPtr<BoxArray> boxes = clearedBoxes(s.scratchBoxes, InGameObject::kPanelBoxes, 4);
     VMPtr<kv::Frame> panel = s.panelSet->getFrame(kPanelPause);
     panel->getCollisionBoxes(0, boxes, 0);
     panel->paint(s.graphics, 120, centreY, 0);
@@ -384,7 +385,7 @@ template <class S> void paintQuitPanel(S& s) {
     const int32_t centreY = kGaugeY - s.manager->getGameY();
     VMPtr<kv::Frame> panel = s.panelSet->getFrame(kPanelQuit);
     panel->paint(s.graphics, 120, centreY, 0);
-    VMPtr<BoxArray> boxes = newBoxes(1);
+    VMPtr<BoxArray> boxes = clearedBoxes(s.scratchBoxes, InGameObject::kPanelLineBoxes, 1);
     panel->getCollisionBoxes(0, boxes, 1);
     VMPtr<java::lang::StringBuffer> question = java::lang::StringBuffer::_VM_new();
     question->_VM_init(translation(s)->getText(kTextQuit));
@@ -418,7 +419,7 @@ template <class S> void paintHud(S& s, int32_t hitPoints, int32_t maximum, int32
     const int32_t stepHeight = s.gaugeStep->height;
     s.hudTopBar->paint(s.graphics, width / 2, -offY, 0);
     s.playerGauge->paint(s.graphics, 0, gaugeY, 0);
-    VMPtr<BoxArray> boxes = newBoxes(2);
+    VMPtr<BoxArray> boxes = clearedBoxes(s.scratchBoxes, InGameObject::kHudBoxes, 2);
     s.playerGauge->getCollisionBoxes(0, boxes, 0);
     const int32_t health = s.character->health;
     if (health > 0) {

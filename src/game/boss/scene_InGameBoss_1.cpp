@@ -239,7 +239,9 @@ void InGameBoss_1::wreckShot(kv::AnimPlayer* shot) {
 
 void InGameBoss_1::checkCollisions() {
     VMPtr<PlayerArray> projectiles = character->getProjectiles();
-    VMPtr<boss::BoxArray> first = boss::newBoxes(1), second = boss::newBoxes(1), third = boss::newBoxes(1);
+    VMPtr<boss::BoxArray> first = boss::clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                          second = boss::clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1),
+                          third = boss::clearedBoxes(scratchBoxes, InGameObject::kThirdBoxes, 1);
     for (int32_t i = 0; i < projectiles->length; ++i) {
         kv::AnimPlayer* projectile = projectiles->at(i);
         if (!projectile) continue;

@@ -248,7 +248,8 @@ void InGameBoss_2::stepDefeated() {
 
 void InGameBoss_2::checkCollisions() {
     VMPtr<VMArray<kv::AnimPlayer*, 1>> projectiles = character->getProjectiles();
-    VMPtr<boss::BoxArray> first = boss::newBoxes(1), second = boss::newBoxes(1);
+    VMPtr<boss::BoxArray> first = boss::clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                          second = boss::clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1);
     for (int32_t i = 0; i < projectiles->length; ++i) {
         kv::AnimPlayer* projectile = projectiles->at(i);
         if (!projectile) continue;

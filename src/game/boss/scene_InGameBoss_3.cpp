@@ -82,7 +82,7 @@ void InGameBoss_3::loadBoss() {
 
 // The parts ride on the carrier's four type-0 boxes.
 void InGameBoss_3::placeParts() {
-    VMPtr<boss::BoxArray> boxes = boss::newBoxes(kPartCount);
+    VMPtr<boss::BoxArray> boxes = boss::clearedBoxes(scratchBoxes, InGameObject::kPlaceBoxes, kPartCount);
     carrierPlayer->getCollisionBoxes(carrierPlayer->getFlags(), boxes, 0);
     for (int32_t k = 0; k < kPartCount; ++k) {
         partPlayers->at(k)->setX(carrierPlayer->getX() + boxes->at(k)->x);
@@ -214,7 +214,7 @@ void InGameBoss_3::stepArmed() {
 }
 
 void InGameBoss_3::launch() {
-    VMPtr<boss::BoxArray> launchers = boss::newBoxes(2);
+    VMPtr<boss::BoxArray> launchers = boss::clearedBoxes(scratchBoxes, InGameObject::kLauncherBoxes, 2);
     carrierPlayer->getCollisionBoxes(carrierPlayer->getFlags(), launchers, 1);
     int32_t slot = -1, pooled = -1;
     for (int32_t i = 0; i < kShotCount && slot < 0; ++i)
@@ -250,7 +250,8 @@ void InGameBoss_3::stepShots() {
 
 void InGameBoss_3::checkCollisions() {
     VMPtr<PlayerArray> projectiles = character->getProjectiles();
-    VMPtr<boss::BoxArray> first = boss::newBoxes(1), second = boss::newBoxes(1);
+    VMPtr<boss::BoxArray> first = boss::clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                          second = boss::clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1);
     for (int32_t i = 0; i < projectiles->length; ++i) {
         kv::AnimPlayer* projectile = projectiles->at(i);
         if (!projectile) continue;
@@ -300,7 +301,7 @@ void InGameBoss_3::paintWorld() {
     graphics->setClip(0, -offY, width, offY + groundY);
     backgroundGob->paint(graphics);
     boss::clipToView(*this);
-    VMPtr<boss::BoxArray> bodyBoxes = boss::newBoxes(1);
+    VMPtr<boss::BoxArray> bodyBoxes = boss::clearedBoxes(scratchBoxes, InGameObject::kWorldBoxes, 1);
     bossPlayer->getCollisionBoxes(0, bodyBoxes);
     if (bossPhase != kDefeated) {
         carrierPlayer->paint(graphics);
@@ -313,7 +314,7 @@ void InGameBoss_3::paintWorld() {
     graphics->setClip(0, bossPlayer->getY() + bodyBoxes->at(0)->height, width, height);
     hazardPlayer->paint(graphics);
     boss::clipToView(*this);
-    VMPtr<boss::BoxArray> launchers = boss::newBoxes(2);
+    VMPtr<boss::BoxArray> launchers = boss::clearedBoxes(scratchBoxes, InGameObject::kLauncherBoxes, 2);
     carrierPlayer->getCollisionBoxes(0, launchers, 1);
     graphics->setClip(0, carrierPlayer->getY() + launchers->at(0)->y, width, height);
     for (int32_t k = 0; k < kShotCount; ++k)

@@ -144,8 +144,7 @@ void InGameBoss_4::spawnShot() {
     if (spawnTimer < kSpawnMillis || bossBody->getAnimation() == kDefeated) return;
     for (int32_t i = 0; i < kShotCount; ++i) {
         if (activeShots->at(i)) continue;
-        VMPtr<kv::graphics::CollisionBox> box = kv::graphics::CollisionBox::_VM_new();
-        box->_VM_init();
+        VMPtr<kv::graphics::CollisionBox> box(boss::clearedBoxes(scratchBoxes, InGameObject::kSpawnBoxes, 1)->at(0));
         bossParts->at(random->nextInt(kShotCount))->getCollisionBox(box);
         kv::AnimPlayer* shot = spareShots->at(i);
         activeShots->set(i, shot);
@@ -238,9 +237,9 @@ void InGameBoss_4::stepDrop() {
 }
 
 void InGameBoss_4::checkCollisions() {
-    VMPtr<boss::BoxArray> first = boss::newBoxes(1), second = boss::newBoxes(1);
-    VMPtr<kv::graphics::CollisionBox> shotBox = kv::graphics::CollisionBox::_VM_new();
-    shotBox->_VM_init();
+    VMPtr<boss::BoxArray> first = boss::clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                          second = boss::clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1);
+    VMPtr<kv::graphics::CollisionBox> shotBox(boss::clearedBoxes(scratchBoxes, InGameObject::kThirdBoxes, 1)->at(0));
     // At most one projectile strikes the prism a step.
     if (bossHitPoints > 0) {
         VMPtr<PlayerArray> projectiles = character->getProjectiles();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pb_src/j2me/java_lang_System.h"
 #include "pb_src/j2me/java_util_Date.h"
 #include "src/game/boss/BossFrame.h"
 #include "src/game/foundation/SceneTable.h"
@@ -38,6 +39,7 @@ void InGameBoss_5::_VM_mark(uint32_t flags) {
     vmMarkField(spareMinions, flags);
     vmMarkField(enemyAnimSets, flags);
     vmMarkField(rainList, flags);
+    vmMarkField(icicles, flags);
     vmMarkField(enemyTable, flags);
 }
 
@@ -83,7 +85,7 @@ void InGameBoss_5::updateFinale(int32_t dt) {
 }
 
 void InGameBoss_5::pinWeakPoint() {
-    VMPtr<boss::BoxArray> boxes = boss::newBoxes(1);
+    VMPtr<boss::BoxArray> boxes = boss::clearedBoxes(scratchBoxes, InGameObject::kWeakPointBoxes, 1);
     kv::graphics::CollisionBox* box = boss::placedBox(bossBody.get(), boxes);
     weakPointEffect->setX(box->x);
     weakPointEffect->setY(box->y);
@@ -126,7 +128,9 @@ void InGameBoss_5::loadBoss() {
     bossPartA = atBase(kIdleA);
     bossPartB = atBase(kIdleA + 1);
     rainList = kv::util::ArrayList::_VM_new();
-    rainList->_VM_init();
+    rainList->_VM_init(kRainMost, 0);  // room for the whole rain from the start
+    icicles = PlayerArray::_VM_new(kRainMost);
+    for (int32_t i = 0; i < kRainMost; ++i) icicles->set(i, InGameObject::newPlayer(bossSet, kRainFall));
     weakPointEffect = InGameObject::newPlayer(bossSet, kHeart);
     pinWeakPoint();
     // The crown starts a body's height above the base.
@@ -235,9 +239,7 @@ void InGameBoss_5::choose() {
     show(bossPartA.get(), kIdleA);
     show(bossPartB.get(), kIdleA + 1);
     if (phaseTimer < kRestMillis) return;
-    VMPtr<java::util::Date> now = java::util::Date::_VM_new();
-    now->_VM_init();
-    random->setSeed(now->getTime());
+    random->setSeed(java::lang::System::currentTimeMillis());  // the time a new Date would hold
     const int32_t choice = kChoices[random->nextInt(4)];
     slamDone = false;
     phaseTimer = 0;
@@ -307,7 +309,16 @@ void InGameBoss_5::stepRain() {
         rainCleared = true;
     }
     if (phaseTimer >= kRainMillis && rainList->size() < kRainMost) {
-        VMPtr<kv::AnimPlayer> icicle = InGameObject::newPlayer(bossSet, kRainFall);
+        // The rain's n-th icicle is the pool's n-th, set back to a new player's state.
+        VMPtr<kv::AnimPlayer> icicle(icicles->at(rainList->size()));
+        icicle->userFlag = false;
+        icicle->userValue = 0;
+        icicle->flags = 0;
+        icicle->boxType = -1;
+        icicle->setPrevX(0);
+        icicle->setPrevY(0);
+        icicle->setX(0);
+        icicle->setAnimation(kRainFall);
         icicle->setY(0);
         const int32_t r = std::max(1, random->nextInt(20));
         icicle->setX(r * manager->getGameWidth() / 20);
@@ -384,7 +395,8 @@ int32_t InGameBoss_5::contactDamage(InGameObject::Enemy* minion) {
 }
 
 void InGameBoss_5::checkCollisions() {
-    VMPtr<boss::BoxArray> first = boss::newBoxes(1), second = boss::newBoxes(1);
+    VMPtr<boss::BoxArray> first = boss::clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                          second = boss::clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1);
     // Projectiles against the guards: each strikes at most one guard a step, each guard once
     // per attack slot.
     VMPtr<PlayerArray> projectiles = character->getProjectiles();
@@ -412,7 +424,7 @@ void InGameBoss_5::checkCollisions() {
     }
     // The guards' bodies, then the thrown effects of the throwers met before a body touched.
     if (character->canAct()) {
-        VMPtr<boss::BoxArray> heroBoxes = boss::newBoxes(1);
+        VMPtr<boss::BoxArray> heroBoxes = boss::clearedBoxes(scratchBoxes, InGameObject::kHeroBoxes, 1);
         kv::graphics::CollisionBox* heroBox = boss::placedBox(character->body.get(), heroBoxes);
         int32_t throwers[kMinionCount], count = 0;
         for (int32_t j = 0; j < kMinionCount; ++j) {

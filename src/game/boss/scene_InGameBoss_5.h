@@ -89,6 +89,7 @@ class InGameBoss_5 : public ui::Scene {
     VMPtr<kv::AnimPlayer> weakPointEffect{vmField()};
     VMPtr<kv::AnimPlayer> defeatEffect{vmField()};
     VMPtr<kv::util::ArrayList> rainList{vmField()};
+    VMPtr<PlayerArray> icicles{vmField()};  // the players the rain's icicles are, made while loading
     VMPtr<GlassArray> activeShards{vmField()};
     VMPtr<GlassArray> spareShards{vmField()};
     VMPtr<SetArray> enemyAnimSets{vmField()};

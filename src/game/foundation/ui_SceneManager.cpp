@@ -258,6 +258,12 @@ void SceneManager::update(int32_t dt) {
     if (scene) callScene("update", [&] { scene->update(dt); });
     PointerInputEventManager::setPointerOffset(0, 0);
     if (scene && PointerInputEventManager::nextEvent()) callScene("handlePointer", [&] { scene->handlePointer(); });
+    // A scene that paused in this frame (its pause button, its own update) has its music
+    // stopped before the frame is painted with the pause menu, not a frame later.
+    if (scene && musicStarted) {
+        callScene("isPaused", [&] { paused = scene->isPaused(); });
+        if (scene && paused) updateMusic(false, true);
+    }
 }
 
 void SceneManager::updateMusic(bool loading, bool paused) {
@@ -331,7 +337,11 @@ bool SceneManager::isActionHeld(int32_t action) {
 }
 
 void SceneManager::setSettingChoice(int32_t value) {
-    if (value >= 0 && value < 5) languageIndex = value;
+    if (value < 0 || value >= 5) return;
+    // The texts kept for the language left behind go with it.
+    if (value != languageIndex && translations && translations->at(languageIndex))
+        translations->at(languageIndex)->dropCachedTexts();
+    languageIndex = value;
 }
 
 // Saved progress.

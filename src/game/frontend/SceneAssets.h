@@ -15,6 +15,7 @@ namespace scene::assets {
 // load failure naming its id (RuntimeException), never a set that paints nothing.
 using InGameObject::loadAnimSet;
 using InGameObject::loadGobs;
+using InGameObject::clearedBoxes;
 using InGameObject::newBoxes;
 // The box moved by (dx, dy) as x, y, width, height.
 VMPtr<ui::Scene::Box> rectOf(kv::graphics::CollisionBox* box, int32_t dx, int32_t dy);

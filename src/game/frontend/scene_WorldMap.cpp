@@ -32,6 +32,8 @@ constexpr int32_t kZoneBox = 0, kTextBox = 1, kNumberBox = 2;
 constexpr int32_t kMenuLabel = 34, kStartLabel = 56, kTimeLabel = 35, kUnknownMark = 0;
 constexpr int32_t kMarkTexts[4] = {20, 19, 15, 21};
 constexpr int32_t kNoMark = -1;
+// Kept texts (ui::Scene::keptText).
+constexpr int32_t kStageNumberText = 0, kTimeLineText = 1;
 // Scenes reached from here.
 constexpr int32_t kMenu = 1, kLevel = 2, kAchievements = 3, kTutorial = 4, kShop = 8, kStory = 11;
 constexpr int32_t kIntroduction = 1;
@@ -242,7 +244,9 @@ void WorldMap::handlePointer() {
     const int32_t x = Input::getStaticIntA(), y = Input::getStaticIntB();
     const int32_t width = manager->getGameWidth(), height = manager->getGameHeight(), bar = barOffset();
     // Every zone is gathered before the first test; a frame with fewer boxes has fewer zones.
-    VMPtr<BoxArray> barBoxes = newBoxes(2), buttonBoxes = newBoxes(2), centreBoxes = newBoxes(2);
+    VMPtr<BoxArray> barBoxes = clearedBoxes(scratchBoxes, InGameObject::kZoneBoxes, 2),
+                    buttonBoxes = clearedBoxes(scratchBoxes, InGameObject::kButtonBoxes, 2),
+                    centreBoxes = clearedBoxes(scratchBoxes, InGameObject::kCentreBoxes, 2);
     const int32_t barCount = topBar->getCollisionBoxes(0, barBoxes, kZoneBox);
     const int32_t buttonCount = bottomBar->getCollisionBoxes(0, buttonBoxes, kZoneBox);
     const int32_t centreCount = centrePlayer->getCollisionBoxes(0, centreBoxes, kZoneBox);
@@ -272,7 +276,7 @@ void WorldMap::paint(VMPtr<Graphics> g) {
     g->setColor(0x000000);
     g->fillRect(0, 0, 240, 320);
 
-    VMPtr<BoxArray> place = newBoxes(1);
+    VMPtr<BoxArray> place = clearedBoxes(scratchBoxes, InGameObject::kPlaceBoxes, 1);
     interfaceSet->getFrame(kFirstPlacementFrame + selectedStage)->getCollisionBoxes(0, place);
     stagePicture->paint(g, place->at(0)->x, place->at(0)->y + bar, 0);
 
@@ -301,15 +305,16 @@ void WorldMap::paintTexts(VMPtr<Graphics> g) {
     VMPtr<ui::SceneManager::Translation> texts = manager->translations->at(manager->languageIndex);
     VMPtr<ui::SceneManager::RichFont> title = manager->fonts->at(0), body = manager->fonts->at(1);
 
-    VMPtr<BoxArray> labels = newBoxes(2);
+    VMPtr<BoxArray> labels = clearedBoxes(scratchBoxes, InGameObject::kLabelBoxes, 2);
     bottomBar->getCollisionBoxes(0, labels, kTextBox);
     const int32_t labelY = height - body->getHeight() / 2;
     body->drawString(g, texts->getText(kMenuLabel), labels->at(0)->x + width / 2, labels->at(0)->y + labelY, 1);
     body->drawString(g, texts->getText(kStartLabel), labels->at(1)->x + width / 2, labels->at(1)->y + labelY, 1);
 
-    VMPtr<BoxArray> number = newBoxes(1);
+    VMPtr<BoxArray> number = clearedBoxes(scratchBoxes, InGameObject::kNumberBoxes, 1);
     topBar->getCollisionBoxes(0, number, kNumberBox);
-    title->drawString(g, String::valueOf(selectedStage + 1), number->at(0)->x, number->at(0)->y + bar - title->getHeight() / 2, 1);
+    VMPtr<String> stageNumber = keptText(kStageNumberText, {selectedStage}, [&] { return String::valueOf(selectedStage + 1); });
+    title->drawString(g, stageNumber, number->at(0)->x, number->at(0)->y + bar - title->getHeight() / 2, 1);
 
     paintMarkAndTime(g);
 }
@@ -319,18 +324,22 @@ void WorldMap::paintMarkAndTime(VMPtr<Graphics> g) {
     if (mark == kNoMark) return;
     VMPtr<ui::SceneManager::Translation> texts = manager->translations->at(manager->languageIndex);
     VMPtr<ui::SceneManager::RichFont> body = manager->fonts->at(1);
-    VMPtr<BoxArray> place = newBoxes(1);
+    VMPtr<BoxArray> place = clearedBoxes(scratchBoxes, InGameObject::kHeadBoxes, 1);
     topBar->getCollisionBoxes(0, place, kTextBox);
     const int32_t x = place->at(0)->x, lineHeight = body->getHeight();
     const int32_t markY = place->at(0)->y + barOffset() - lineHeight / 2;
     body->drawString(g, texts->getText(mark >= 0 && mark <= 3 ? kMarkTexts[mark] : kUnknownMark), x, markY, 1);
 
     VMPtr<VMArray<int32_t, 1>> time = bestTimes->at(selectedStage);
-    VMPtr<java::lang::StringBuffer> line = java::lang::StringBuffer::_VM_new();
-    line->_VM_init(texts->getText(kTimeLabel));
-    line->append("  ", 2)->append(twoDigits(time->at(0)))->append(u':')->append(twoDigits(time->at(1)))->append(u':');
-    line->append(twoDigits(time->at(2)));
-    body->drawString(g, line->toString(), x, markY + lineHeight + lineHeight / 2, 1);
+    const TextKey key = {manager->languageIndex, time->at(0), time->at(1), time->at(2)};
+    VMPtr<String> timeLine = keptText(kTimeLineText, key, [&] {
+        VMPtr<java::lang::StringBuffer> line = java::lang::StringBuffer::_VM_new();
+        line->_VM_init(texts->getText(kTimeLabel));
+        line->append("  ", 2)->append(twoDigits(time->at(0)))->append(u':')->append(twoDigits(time->at(1)))->append(u':');
+        line->append(twoDigits(time->at(2)));
+        return line->toString();
+    });
+    body->drawString(g, timeLine, x, markY + lineHeight + lineHeight / 2, 1);
 }
 
 }  // namespace scene

@@ -20,8 +20,6 @@
 #include "src/kv/kv_Resources.h"
 #include "src/kv/util/text/kv_util_text_RichFont.h"
 #include "src/kv/util/text/kv_util_text_Translation.h"
-#include "pb_src/j2me/java_lang_Integer.h"
-#include "src/kv/util/kv_util_ArrayList.h"
 
 namespace scene {
 
@@ -42,16 +40,9 @@ constexpr int32_t kPanelPause = 9, kPanelQuit = 15;
 constexpr int32_t kTextPauseTitle = 41, kTextResume = 42, kTextRestart = 43, kTextQuit = 44;
 constexpr int32_t kHudFrames[9] = {12, 1, 2, 7, 8, 10, 11, 16, 17};
 
-using InGameObject::newBoxes;
+using InGameObject::clearedBoxes;
 using InGameObject::placedBox;
 using InGameObject::touches;
-
-}  // namespace
-
-
-namespace {
-
-void print(const VMPtr<String>& line) { java::lang::System::out->println(line); }
 
 }  // namespace
 
@@ -94,6 +85,7 @@ void InGameNormal::_VM_mark(uint32_t flags) {
     vmMarkField(freeEnemies, flags);
     vmMarkField(transition, flags);
     vmMarkField(manager, flags);
+    vmMarkField(enemiesLeftTexts, flags);
 }
 
 // ---------------------------------------------------------------- life cycle
@@ -369,7 +361,9 @@ void InGameNormal::scrollView() {
     if (manager->getGameY() > manager->getGameHeight() - kViewHeight) {
         const int32_t offset = manager->getGameY();
         manager->setGameArea(manager->getGameWidth(), manager->getGameHeight() + kViewHeight);
-        print(String::withNumber("reset game height:", manager->getGameHeight()));
+        // Log lines go out piece by piece: no string is made for them in play.
+        java::lang::System::out->print("reset game height:");
+        java::lang::System::out->println(manager->getGameHeight());
         manager->setGameY(offset);
     }
     kv::AnimPlayer* topTile = tiles->at(top);
@@ -379,10 +373,12 @@ void InGameNormal::scrollView() {
         tile->setAnimation(tile->getAnimation());
         const int32_t lift = topTile->getY() - topTile->getPrevY();
         tile->setY(topTile->getY() - tile->getCurrentFrame()->height - lift);
-        VMPtr<StringBuffer> line = StringBuffer::_VM_new();
-        line->_VM_init();
-        line->append(i)->append(" ")->append(tile->getY() - topTile->getY())->append(" done!")->append(lift);
-        print(line->toString());
+        VMPtr<java::io::PrintStream> out = java::lang::System::out;
+        out->print(i);
+        out->print(" ");
+        out->print(tile->getY() - topTile->getY());
+        out->print(" done!");
+        out->println(lift);
     }
 }
 
@@ -491,7 +487,8 @@ void InGameNormal::buildGroundLine() {
 // ---------------------------------------------------------------- collisions
 
 void InGameNormal::checkCollisions() {
-    VMPtr<BoxArray> first = newBoxes(1), second = newBoxes(1);
+    VMPtr<BoxArray> first = clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                    second = clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1);
     hitEnemies(first, second);
     if (character->canAct()) hurtCharacter(first, second);
     pickUpItems(first, second);
@@ -519,24 +516,19 @@ void InGameNormal::hitEnemies(const VMPtr<BoxArray>& shotBoxes, const VMPtr<BoxA
 
 void InGameNormal::hurtCharacter(const VMPtr<BoxArray>& heroBoxes, const VMPtr<BoxArray>& enemyBoxes) {
     kv::graphics::CollisionBox* heroBox = placedBox(character->body.get(), heroBoxes);
-    VMPtr<kv::util::ArrayList> throwers = kv::util::ArrayList::_VM_new();
-    throwers->_VM_init();
+    // The first enemy the character touches hurts it; the throwers before that one may then
+    // hurt it with their effect.
+    int32_t reached = activeEnemies->length;
     for (int32_t i = 0; i < activeEnemies->length; ++i) {
         InGameObject::Enemy* enemy = activeEnemies->at(i);
-        if (!enemy) continue;
-        if (touches(heroBox, placedBox(enemy->player.get(), enemyBoxes))) {
-            character->takeDamage(contactDamage(enemy));
-            break;
-        }
-        if (enemy->kind == 2) {
-            VMPtr<java::lang::Integer> index = java::lang::Integer::_VM_new();
-            index->_VM_init(i);
-            throwers->add(index);
-        }
+        if (!enemy || !touches(heroBox, placedBox(enemy->player.get(), enemyBoxes))) continue;
+        character->takeDamage(contactDamage(enemy));
+        reached = i;
+        break;
     }
-    for (int32_t n = 0; n < throwers->size(); ++n) {
-        VMPtr<java::lang::Integer> index(dynamic_cast<java::lang::Integer*>(throwers->get(n).get()));
-        InGameObject::Enemy* enemy = activeEnemies->at(index->value);
+    for (int32_t i = 0; i < reached; ++i) {
+        InGameObject::Enemy* enemy = activeEnemies->at(i);
+        if (!enemy || enemy->kind != 2) continue;
         if (!touches(heroBox, placedBox(enemy->getEffectPlayer().get(), enemyBoxes))) continue;
         enemy->hitAnimation();
         character->takeDamage(contactDamage(enemy));
@@ -622,7 +614,8 @@ kv::graphics::CollisionBox* InGameNormal::glassBox(InGameObject::Glass* glass, c
 }
 
 void InGameNormal::updateGlass(int32_t dt) {
-    VMPtr<BoxArray> falling = newBoxes(1), resting = newBoxes(1);
+    VMPtr<BoxArray> falling = clearedBoxes(scratchBoxes, InGameObject::kFallingGlassBoxes, 1),
+                    resting = clearedBoxes(scratchBoxes, InGameObject::kRestingGlassBoxes, 1);
     bool changed = false;
     for (int32_t i = 0; i < activeGlass->length; ++i) {
         InGameObject::Glass* glass = activeGlass->at(i);
@@ -667,7 +660,7 @@ bool InGameNormal::settleOnPile(int32_t index, kv::graphics::CollisionBox* box, 
 }
 
 void InGameNormal::checkGlassHits() {
-    VMPtr<BoxArray> boxes = newBoxes(1);
+    VMPtr<BoxArray> boxes = clearedBoxes(scratchBoxes, InGameObject::kGlassHitBoxes, 1);
     const int32_t width = manager->getGameWidth(), span = width / kControlPoints;
     bool raised = false;
     for (int32_t k = 0; k < kControlPoints; ++k) {
@@ -692,7 +685,7 @@ void InGameNormal::checkGlassHits() {
 }
 
 void InGameNormal::clearBuriedGlass(const VMPtr<BoxArray>& boxes) {
-    VMPtr<BoxArray> markerBoxes = newBoxes(1);
+    VMPtr<BoxArray> markerBoxes = clearedBoxes(scratchBoxes, InGameObject::kMarkerBoxes, 1);
     marker->getCollisionBoxes(marker->getFlags(), markerBoxes, 0);
     const int32_t markerTop = marker->getY() + markerBoxes->at(0)->y;
     for (int32_t i = 0; i < activeGlass->length; ++i) {
@@ -850,7 +843,7 @@ void InGameNormal::paintControls() {
     hudFrame12->paint(graphics, width / 2, -offY, 0);
     hudFrame2->paint(graphics, 0, 160 - offY, 0);
     if (character->health > 0) {
-        VMPtr<BoxArray> window = newBoxes(1);
+        VMPtr<BoxArray> window = clearedBoxes(scratchBoxes, InGameObject::kHealthWindowBoxes, 1);
         hudFrame2->getCollisionBoxes(0, window, 0);
         kv::graphics::CollisionBox* box = window->at(0);
         const int32_t step = (100 - character->health) / 5;
@@ -858,7 +851,7 @@ void InGameNormal::paintControls() {
         (character->health > 30 ? hudFrame16 : hudFrame17)->paint(graphics, 0, 160 - offY, 0);
         clipToView();
     }
-    VMPtr<BoxArray> places = newBoxes(2);
+    VMPtr<BoxArray> places = clearedBoxes(scratchBoxes, InGameObject::kPowerPlaceBoxes, 2);
     hudFrame2->getCollisionBoxes(0, places, 1);
     int32_t i = 0;
     if (character->powerTimer > 0) {
@@ -866,18 +859,30 @@ void InGameNormal::paintControls() {
         i = 1;
     }
     if (character->speedBoostTimer > 0) hudFrame10->paint(graphics, places->at(i)->x, 160 - offY + places->at(i)->y - i, 0);
-    VMPtr<BoxArray> bar = newBoxes(2);
+    VMPtr<BoxArray> bar = clearedBoxes(scratchBoxes, InGameObject::kWeaponBarBoxes, 2);
     hudFrame12->getCollisionBoxes(0, bar, 0);
     weaponIcons->at(character->weapon)->paint(graphics, bar->at(1)->x + width / 2, bar->at(1)->y - offY, 0);
-    VMPtr<StringBuffer> left = StringBuffer::_VM_new();
-    left->_VM_init();
-    left->append(configValue(global::GameConfig::ENEMY_TOTAL) - defeatedCount);
+    const int32_t total = configValue(global::GameConfig::ENEMY_TOTAL), left = total - defeatedCount;
+    // Every count the stage can show is written on the first paint, so a defeat makes no text.
+    if (!enemiesLeftTexts) {
+        enemiesLeftTexts = VMArray<String*, 1>::_VM_new(std::max(total + 1, 0));
+        for (int32_t n = 0; n <= total; ++n) enemiesLeftTexts->set(n, numberText(n));
+    }
+    VMPtr<String> enemiesLeft = left >= 0 && left < enemiesLeftTexts->length ? VMPtr<String>(enemiesLeftTexts->at(left))
+                                                                            : numberText(left);
     VMPtr<kv::util::text::RichFont> font = manager->fonts->at(0);
     kv::graphics::CollisionBox* counter = bar->at(0);
-    font->drawString(graphics, left->toString(), counter->x + width / 2 + counter->width / 2,
+    font->drawString(graphics, enemiesLeft, counter->x + width / 2 + counter->width / 2,
                      counter->y - offY + counter->height / 2 - font->getHeight() / 2, 1);
     touchMarks->paint(graphics, 160, 265 - offY, 0);
     hudFrame1->paint(graphics, width, kViewHeight - offY, 0);
+}
+
+VMPtr<java::lang::String> InGameNormal::numberText(int32_t n) {
+    VMPtr<StringBuffer> digits = StringBuffer::_VM_new();
+    digits->_VM_init();
+    digits->append(n);
+    return digits->toString();
 }
 
 VMPtr<kv::util::text::Translation> InGameNormal::translation() {
@@ -886,7 +891,7 @@ VMPtr<kv::util::text::Translation> InGameNormal::translation() {
 
 void InGameNormal::paintMessage() {
     const int32_t centreY = 160 - manager->getGameY();
-    VMPtr<BoxArray> boxes = newBoxes(4);
+    VMPtr<BoxArray> boxes = clearedBoxes(scratchBoxes, InGameObject::kPanelBoxes, 4);
     VMPtr<kv::Frame> panel = panelSet->getFrame(kPanelPause);
     panel->getCollisionBoxes(0, boxes, 0);
     panel->paint(graphics, 120, centreY, 0);
@@ -901,7 +906,7 @@ void InGameNormal::paintQuitQuestion() {
     const int32_t centreY = 160 - manager->getGameY();
     VMPtr<kv::Frame> panel = panelSet->getFrame(kPanelQuit);
     panel->paint(graphics, 120, centreY, 0);
-    VMPtr<BoxArray> boxes = newBoxes(1);
+    VMPtr<BoxArray> boxes = clearedBoxes(scratchBoxes, InGameObject::kPanelLineBoxes, 1);
     panel->getCollisionBoxes(0, boxes, 1);
     VMPtr<StringBuffer> question = StringBuffer::_VM_new();
     question->_VM_init(translation()->getText(kTextQuit));

@@ -132,6 +132,8 @@ class InGameNormal : public ui::Scene {
     VMPtr<kv::Frame> hudFrame11{vmField()};
     VMPtr<kv::AnimPlayer> marker{vmField()};
     int32_t spawnedCount = 0;
+    // The HUD's count of enemies left, written for every count from 0 to the stage's total.
+    VMPtr<VMArray<::java::lang::String*, 1>> enemiesLeftTexts{vmField()};
     VMPtr<EnemyArray> activeEnemies{vmField()};
     VMPtr<EnemyArray> freeEnemies{vmField()};
     int32_t pointerX = -1, pointerY = -1;
@@ -177,6 +179,8 @@ protected:
     int32_t configValue(int32_t column);
     int32_t viewTop() { return -manager->getGameY(); }
     VMPtr<kv::util::text::Translation> translation();
+    // n in decimal.
+    static VMPtr<::java::lang::String> numberText(int32_t n);
     void paintQuitQuestion();
     void paintCurtain(bool opening);
     void clipToView();

@@ -134,7 +134,7 @@ bool Tutorial::projectileFlying(int32_t direction) {
 }
 
 void Tutorial::placeArrowOnWeaponButton() {
-    VMPtr<BoxArray> buttons = InGameObject::newBoxes(2);
+    VMPtr<BoxArray> buttons = InGameObject::clearedBoxes(scratchBoxes, InGameObject::kButtonBoxes, 2);
     hudFrame12->getCollisionBoxes(0, buttons, 1);
     kv::graphics::CollisionBox* box = buttons->at(0);
     hintArrow->setY(box->y + box->height / 2);
@@ -181,7 +181,8 @@ void Tutorial::checkCollisions() {
     VMPtr<PlayerArray> shots = character->getProjectiles();
     for (int32_t slot = 0; slot < shots->length; ++slot) {
         if (!shots->at(slot)) continue;
-        hitEnemies(InGameObject::newBoxes(1), InGameObject::newBoxes(1), false);
+        hitEnemies(InGameObject::clearedBoxes(scratchBoxes, InGameObject::kShotBoxes, 1),
+                   InGameObject::clearedBoxes(scratchBoxes, InGameObject::kTargetBoxes, 1), false);
         return;
     }
 }
@@ -267,7 +268,7 @@ void Tutorial::paintObjects() {
 void Tutorial::paintControls() {
     const int32_t width = manager->getGameWidth(), offY = manager->getGameY();
     hudFrame12->paint(graphics, width / 2, -offY, 0);
-    VMPtr<BoxArray> boxes = InGameObject::newBoxes(2);
+    VMPtr<BoxArray> boxes = InGameObject::clearedBoxes(scratchBoxes, InGameObject::kWeaponBarBoxes, 2);
     hudFrame2->getCollisionBoxes(0, boxes, 0);
     hudFrame12->getCollisionBoxes(0, boxes, 0);
     weaponIcons->at(character->weapon)->paint(graphics, boxes->at(0)->x + width / 2, boxes->at(0)->y - offY, 0);
@@ -286,11 +287,19 @@ void Tutorial::paintHint() {
 void Tutorial::paintClosingMessage() {
     VMPtr<kv::Frame> panel = panelSet->getFrame(kPanelMessage);
     panel->paint(graphics, 120, 160, 0);
-    VMPtr<BoxArray> boxes = InGameObject::newBoxes(2);
+    VMPtr<BoxArray> boxes = InGameObject::clearedBoxes(scratchBoxes, InGameObject::kPanelBoxes, 2);
     panel->getCollisionBoxes(0, boxes);
     kv::graphics::CollisionBox *area = boxes->at(0), *line = boxes->at(1);
     VMPtr<kv::util::text::RichFont> font = manager->fonts->at(1);
-    wrappedText->wrap(font, translation()->getText(kTextMessage), area->width);
+    // The message is wrapped again only when its text, language, font or width changed.
+    const bool wrapped = wrappedTextId == kTextMessage && wrappedLanguage == manager->languageIndex &&
+                         wrappedText->font.get() == font.get() && wrappedText->width == area->width &&
+                         wrappedText->getText();
+    if (!wrapped) {
+        wrappedText->wrap(font, translation()->getText(kTextMessage), area->width);
+        wrappedTextId = kTextMessage;
+        wrappedLanguage = manager->languageIndex;
+    }
     wrappedText->setLineSpacing(3);
     wrappedText->paint(graphics, area->x + 120, area->y + 160, 4);
     font->drawString(graphics, translation()->getText(kTextContinue), line->x + 120, line->y + 160, 1);

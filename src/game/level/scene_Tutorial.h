@@ -41,6 +41,8 @@ class Tutorial : public InGameNormal {
     VMPtr<kv::util::text::WrappedText> wrappedText{vmField()};
     int32_t step = 0;
     int32_t closingTime = 0;
+    // What wrappedText holds: the text id and the language it was wrapped in (-1: nothing yet).
+    int32_t wrappedTextId = -1, wrappedLanguage = -1;
 
 protected:
     void runLoadStep(int32_t loadingStep) override;

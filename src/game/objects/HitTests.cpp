@@ -12,6 +12,24 @@ VMPtr<BoxArray> newBoxes(int32_t count) {
     return boxes;
 }
 
+VMPtr<BoxArray> clearedBoxes(VMPtr<BoxTable>& table, int32_t place, int32_t count) {
+    if (!table) table = BoxTable::_VM_new(kBoxPlaceCount, 0);
+    BoxArray* boxes = table->at(place);
+    if (!boxes || boxes->length != count) {
+        VMPtr<BoxArray> made = newBoxes(count);
+        table->set(place, made);
+        return made;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        kv::graphics::CollisionBox* box = boxes->at(i);
+        box->x = box->y = box->width = box->height = 0;
+        box->type = box->colour = 0;
+        box->kind = 3;
+        box->hasColour = box->filled = false;
+    }
+    return VMPtr<BoxArray>(boxes);
+}
+
 kv::graphics::CollisionBox* placedBox(kv::AnimPlayer* player, const VMPtr<BoxArray>& boxes) {
     kv::graphics::CollisionBox* box = boxes->at(0);
     box->x = box->y = box->width = box->height = 0;

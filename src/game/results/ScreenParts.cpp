@@ -16,6 +16,7 @@ namespace {
 
 constexpr int32_t kCentreX = 120, kCentreY = 160;
 constexpr int32_t kResultHours = 17, kTypeZone = 3;
+constexpr int32_t kTimeLineText = 0;  // the scene's kept text of the head's time line
 
 }  // namespace
 
@@ -27,8 +28,8 @@ VMPtr<kv::AnimSet> loadAnimSet(int32_t setId, int32_t gobsId) {
     return set;
 }
 
-VMPtr<BoxArray> boxesOf(const VMPtr<kv::Paintable>& frame, int32_t type, int32_t count) {
-    VMPtr<BoxArray> boxes = scene::assets::newBoxes(count);
+VMPtr<BoxArray> boxesOf(ui::Scene& scene, int32_t place, const VMPtr<kv::Paintable>& frame, int32_t type, int32_t count) {
+    VMPtr<BoxArray> boxes = scene::assets::clearedBoxes(scene.scratchBoxes, place, count);
     frame->getCollisionBoxes(0, boxes, type);
     return boxes;
 }
@@ -49,31 +50,35 @@ VMPtr<String> timeText(int32_t hours, int32_t minutes, int32_t seconds) {
     return String::fromUtf8(text);
 }
 
-void paintPanelHead(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::Frame>& panel,
+void paintPanelHead(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::Frame>& panel,
                     int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress, int32_t firstLabel, int32_t secondLabel) {
     VMPtr<kv::util::text::RichFont> title = fontOf(manager, 0), body = fontOf(manager, 1);
     const int32_t h0 = title->getHeight(), h1 = body->getHeight();
-    VMPtr<BoxArray> boxes = boxesOf(panel, 0, 3);
+    VMPtr<BoxArray> boxes = boxesOf(scene, InGameObject::kPanelBoxes, panel, 0, 3);
     auto x = [&](int32_t i) { return boxes->at(i)->x + kCentreX; };
     auto y = [&](int32_t i) { return boxes->at(i)->y + kCentreY; };
     title->drawString(g, textOf(manager, titleId), x(0), y(0) - h0 / 2, kCentre);
-    VMPtr<String> time = timeText(progress->at(kResultHours), progress->at(kResultHours + 1), progress->at(kResultHours + 2));
-    VMPtr<java::lang::StringBuffer> line = java::lang::StringBuffer::_VM_new();
-    line->_VM_init(textOf(manager, content::text::TIME));
-    line->append(String::fromUtf8("    "))->append(time);
-    body->drawString(g, line->toString(), x(0), y(0) + h0, kCentre);
+    const int32_t hours = progress->at(kResultHours), minutes = progress->at(kResultHours + 1),
+                  seconds = progress->at(kResultHours + 2);
+    VMPtr<String> timeLine = scene.keptText(kTimeLineText, {manager.languageIndex, hours, minutes, seconds}, [&] {
+        VMPtr<java::lang::StringBuffer> line = java::lang::StringBuffer::_VM_new();
+        line->_VM_init(textOf(manager, content::text::TIME));
+        line->append(String::fromUtf8("    "))->append(timeText(hours, minutes, seconds));
+        return line->toString();
+    });
+    body->drawString(g, timeLine, x(0), y(0) + h0, kCentre);
     body->drawString(g, textOf(manager, firstLabel), x(1), y(1) - h1 / 2, kCentre);
     body->drawString(g, textOf(manager, secondLabel), x(2), y(2) - h1 / 2, kCentre);
 }
 
 int32_t panelZoneAt(ui::Scene& scene, const VMPtr<kv::Frame>& panel, int32_t x, int32_t y) {
-    VMPtr<BoxArray> boxes = boxesOf(panel, kTypeZone, 2);
+    VMPtr<BoxArray> boxes = boxesOf(scene, InGameObject::kZoneBoxes, panel, kTypeZone, 2);
     for (int32_t i = 0; i < 2; ++i)
         if (scene.isPointInBox(x, y, zoneOf(boxes->at(i), kCentreX, kCentreY))) return i;
     return -1;
 }
 
-void paintPanelScreen(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
+void paintPanelScreen(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
                       const VMPtr<kv::Frame>& panel, int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress,
                       int32_t firstLabel, int32_t secondLabel) {
     g->setColor(0);
@@ -81,7 +86,7 @@ void paintPanelScreen(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics
     backgroundSet->getFrame(0)->paint(g);
     backgroundSet->getFrame(12)->paint(g);
     panel->paint(g, kCentreX, kCentreY, 0);
-    paintPanelHead(manager, g, panel, titleId, progress, firstLabel, secondLabel);
+    paintPanelHead(scene, manager, g, panel, titleId, progress, firstLabel, secondLabel);
 }
 
 int32_t panelChoiceOfKeys(ui::SceneManager& manager) {

@@ -6,6 +6,7 @@
 #include "pb_src/j2me/java_lang_String.h"
 #include "src/game/foundation/ui_Scene.h"
 #include "src/game/foundation/ui_SceneManager.h"
+#include "src/game/objects/HitTests.h"
 #include "src/kv/kv_AnimPlayer.h"
 #include "src/kv/kv_AnimSet.h"
 #include "src/kv/kv_Frame.h"
@@ -23,8 +24,9 @@ constexpr int32_t kCentre = 1, kLeft = 4;
 // The set of `setId` drawing the gobs of `gobsId`; missing gobs are a load failure naming
 // the id.
 VMPtr<kv::AnimSet> loadAnimSet(int32_t setId, int32_t gobsId);
-// `count` new boxes filled with the frame's boxes of the type, unflipped, in its order.
-VMPtr<BoxArray> boxesOf(const VMPtr<kv::Paintable>& frame, int32_t type, int32_t count);
+// `count` boxes filled with the frame's boxes of the type, unflipped, in its order: the
+// scene's kept array at `place` (InGameObject::clearedBoxes), emptied before the fill.
+VMPtr<BoxArray> boxesOf(ui::Scene& scene, int32_t place, const VMPtr<kv::Paintable>& frame, int32_t type, int32_t count);
 // The box moved by (dx, dy) as left, top, width, height.
 VMPtr<ui::Scene::Box> zoneOf(kv::graphics::CollisionBox* box, int32_t dx, int32_t dy);
 // Font 0 (titles) or 1 (body text) of the game.
@@ -34,14 +36,15 @@ VMPtr<String> textOf(ui::SceneManager& manager, int32_t id);
 // "hh:mm:ss", each value at least two digits.
 VMPtr<String> timeText(int32_t hours, int32_t minutes, int32_t seconds);
 // A panel screen's head: the title in font 0 on type-0 box 0, the time line under it, and
-// the two choice labels on type-0 boxes 1 and 2. The panel is drawn at (120, 160).
-void paintPanelHead(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::Frame>& panel,
+// the two choice labels on type-0 boxes 1 and 2. The panel is drawn at (120, 160). The time
+// line is the scene's kept text 0.
+void paintPanelHead(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::Frame>& panel,
                     int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress, int32_t firstLabel, int32_t secondLabel);
 // The type-3 zone (0 or 1) of the panel at (120, 160) that holds the point, or -1.
 int32_t panelZoneAt(ui::Scene& scene, const VMPtr<kv::Frame>& panel, int32_t x, int32_t y);
 // A panel screen whole: the screen cleared to black, backdrop frames 0 and 12, the panel at
 // (120, 160) and its head (paintPanelHead).
-void paintPanelScreen(ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
+void paintPanelScreen(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
                       const VMPtr<kv::Frame>& panel, int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress,
                       int32_t firstLabel, int32_t secondLabel);
 // The panel choice the keys ask for: 0 (actions 19 or 1), 1 (actions 20 or 3), or -1.

@@ -79,7 +79,7 @@ void Achievement::handlePointer() {
     if (state != 1 || PointerInputEventManager::getStaticFlag() != PointerInputEventManager::PRESSED) return;
     const int32_t x = PointerInputEventManager::getStaticIntA(), y = PointerInputEventManager::getStaticIntB();
     const int32_t half = background->getHeight(0) / 2;
-    VMPtr<results::BoxArray> arrows = results::boxesOf(background, 2, 2);
+    VMPtr<results::BoxArray> arrows = results::boxesOf(*this, InGameObject::kArrowBoxes, background, 2, 2);
     if (isPointInBox(x, y, results::zoneOf(arrows->at(0), 0, half))) return step(true);
     if (isPointInBox(x, y, results::zoneOf(arrows->at(1), 0, half))) return step(false);
     if (results::isOnBackButton(*this, backPlayer, x, y)) manager->changeScene(scene_id::kWorldMap);
@@ -91,13 +91,13 @@ void Achievement::paint(VMPtr<Graphics> g) {
     g->fillRect(0, 0, 240, 320);
     const int32_t half = background->getHeight(0) / 2;
     background->paint(g, 0, half, 0);
-    VMPtr<results::BoxArray> places = results::boxesOf(background, 1, kCount);
+    VMPtr<results::BoxArray> places = results::boxesOf(*this, InGameObject::kPlaceBoxes, background, 1, kCount);
     for (int32_t i = 0; i < kCount; ++i) {
         const int32_t x = places->at(i)->x, y = places->at(i)->y + half;
         pictures->at(i)->paint(g, x, y, 0);
         if (i == cursor) shopSet->getFrame(kSelection)->paint(g, x, y, 0);
     }
-    VMPtr<results::BoxArray> texts = results::boxesOf(background, 0, 2);
+    VMPtr<results::BoxArray> texts = results::boxesOf(*this, InGameObject::kLineBoxes, background, 0, 2);
     VMPtr<kv::util::text::RichFont> title = results::fontOf(*manager, 0), body = results::fontOf(*manager, 1);
     title->drawString(g, results::textOf(*manager, content::text::ACHIEVEMENTS_TITLE), texts->at(0)->x,
                       texts->at(0)->y - title->getHeight() / 2 + half, results::kCentre);

@@ -80,9 +80,9 @@ void GameOver::handlePointer() {
 
 void GameOver::paint(VMPtr<Graphics> g) {
     if (state != 1) return;
-    results::paintPanelScreen(*manager, g, backgroundSet, panelFrame, content::text::GAME_OVER, progress, content::text::CONTINUE,
+    results::paintPanelScreen(*this, *manager, g, backgroundSet, panelFrame, content::text::GAME_OVER, progress, content::text::CONTINUE,
                             content::text::RETRY);
-    VMPtr<results::BoxArray> picture = results::boxesOf(panelFrame, 1, 1);
+    VMPtr<results::BoxArray> picture = results::boxesOf(*this, InGameObject::kPlaceBoxes, panelFrame, 1, 1);
     pictureFrame->paint(g, picture->at(0)->x + kCentreX, picture->at(0)->y + kCentreY, 0);
 }
 

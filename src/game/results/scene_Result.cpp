@@ -17,6 +17,8 @@ const ui::SceneRegistration registration(scene_id::kResult, &ui::buildScene<Resu
 
 constexpr int32_t kPanelFrame = 14, kLastStage = 4, kEndingStory = 2;
 constexpr int32_t kCentreX = 120, kCentreY = 160;
+// Kept texts (ui::Scene::keptText); 0 is the panel head's time line.
+constexpr int32_t kNoVerdictText = 1;
 constexpr int32_t kVerdicts[4] = {content::text::MARK_0, content::text::MARK_1, content::text::MARK_2,
                                   content::text::MARK_3};
 
@@ -100,15 +102,16 @@ void Result::handlePointer() {
 
 void Result::paint(VMPtr<Graphics> g) {
     if (state != 1) return;
-    results::paintPanelScreen(*manager, g, backgroundSet, panelFrame, content::text::RESULT_TITLE, progress, content::text::CONTINUE,
+    results::paintPanelScreen(*this, *manager, g, backgroundSet, panelFrame, content::text::RESULT_TITLE, progress, content::text::CONTINUE,
                             content::text::NEXT);
     VMPtr<kv::util::text::RichFont> title = results::fontOf(*manager, 0), body = results::fontOf(*manager, 1);
     const int32_t h0 = title->getHeight(), h1 = body->getHeight();
-    VMPtr<results::BoxArray> heads = results::boxesOf(panelFrame, 0, 3);
+    VMPtr<results::BoxArray> heads = results::boxesOf(*this, InGameObject::kHeadBoxes, panelFrame, 0, 3);
     VMPtr<results::String> verdict =
-        stageMark >= 0 && stageMark <= 3 ? results::textOf(*manager, kVerdicts[stageMark]) : results::String::fromUtf8("");
+        stageMark >= 0 && stageMark <= 3 ? results::textOf(*manager, kVerdicts[stageMark])
+                                         : keptText(kNoVerdictText, {}, [] { return results::String::fromUtf8(""); });
     body->drawString(g, verdict, heads->at(0)->x + kCentreX, heads->at(0)->y + kCentreY + h0 + h1 + h1 / 2, results::kCentre);
-    VMPtr<results::BoxArray> lines = results::boxesOf(panelFrame, 1, 3);
+    VMPtr<results::BoxArray> lines = results::boxesOf(*this, InGameObject::kLineBoxes, panelFrame, 1, 3);
     int32_t ids[3], count = 0;
     if (stageOpened) ids[count++] = content::text::UNLOCKED_STAGE;
     if (itemUnlocked) ids[count++] = content::text::UNLOCKED_ITEM;

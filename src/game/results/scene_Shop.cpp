@@ -21,6 +21,8 @@ const ui::SceneRegistration registration(scene_id::kShop, &ui::buildScene<Shop>)
 constexpr int32_t kItemCount = ui::progress::kItemCount;
 constexpr int32_t kBackground = 0, kBuyButton = 19, kCoin = 25, kFirstItem = 26, kBackAnimation = 0;
 constexpr int32_t kCentreX = 120, kRight = 240, kBottom = 320;
+// Kept texts (ui::Scene::keptText).
+constexpr int32_t kMoneyText = 0, kPriceCaptionText = 1, kPriceCaptionSpacedText = 2, kPriceText = 3;
 constexpr int32_t kCaptions[5] = {content::text::SHOP_HELP_1, content::text::SHOP_HELP_2, content::text::SHOP_HELP_3,
                                   content::text::SHOP_HELP_4, content::text::SHOP_HELP_5};
 
@@ -109,11 +111,11 @@ void Shop::handlePointer() {
     if (state != 1 || PointerInputEventManager::getStaticFlag() != PointerInputEventManager::PRESSED) return;
     const int32_t x = PointerInputEventManager::getStaticIntA(), y = PointerInputEventManager::getStaticIntB();
     const int32_t half = background->getHeight(0) / 2;
-    VMPtr<results::BoxArray> arrows = results::boxesOf(background, 2, 2);
+    VMPtr<results::BoxArray> arrows = results::boxesOf(*this, InGameObject::kArrowBoxes, background, 2, 2);
     if (isPointInBox(x, y, results::zoneOf(arrows->at(0), kCentreX, half))) return step(true);
     if (isPointInBox(x, y, results::zoneOf(arrows->at(1), kCentreX, half))) return step(false);
     if (results::isOnBackButton(*this, backPlayer, x, y)) return manager->changeScene(scene_id::kWorldMap);
-    VMPtr<results::BoxArray> button = results::boxesOf(shopSet->getFrame(kBuyButton), 0, 1);
+    VMPtr<results::BoxArray> button = results::boxesOf(*this, InGameObject::kButtonBoxes, shopSet->getFrame(kBuyButton), 0, 1);
     if (isPointInBox(x, y, results::zoneOf(button->at(0), kRight, kBottom))) buy();
 }
 
@@ -123,14 +125,15 @@ void Shop::paint(VMPtr<Graphics> g) {
     g->fillRect(0, 0, 240, 320);
     const int32_t half = background->getHeight(0) / 2;
     background->paint(g, kCentreX, half, 0);
-    VMPtr<results::BoxArray> lines = results::boxesOf(background, 0, 8), places = results::boxesOf(background, 1, 2);
+    VMPtr<results::BoxArray> lines = results::boxesOf(*this, InGameObject::kLineBoxes, background, 0, 8), places = results::boxesOf(*this, InGameObject::kPlaceBoxes, background, 1, 2);
     VMPtr<kv::util::text::RichFont> title = results::fontOf(*manager, 0), body = results::fontOf(*manager, 1);
     const int32_t h0 = title->getHeight(), h1 = body->getHeight();
     auto x = [&](int32_t i) { return lines->at(i)->x + kCentreX; };
     auto y = [&](int32_t i) { return lines->at(i)->y + half - h1 / 2; };
     title->drawString(g, results::textOf(*manager, content::text::SHOP_TITLE), x(0), lines->at(0)->y - h0 / 2 + half,
                       results::kCentre);
-    body->drawString(g, results::String::valueOf(money), x(1), y(1), results::kLeft);
+    body->drawString(g, keptText(kMoneyText, {money}, [&] { return results::String::valueOf(money); }), x(1), y(1),
+                     results::kLeft);
     shopSet->getFrame(kFirstItem + cursor)->paint(g, places->at(1)->x + kCentreX, places->at(1)->y + half, 0);
     for (int32_t i = 0; i < 5; ++i) body->drawString(g, results::textOf(*manager, kCaptions[i]), x(2 + i), y(2 + i), results::kLeft);
     paintStatus(g, lines->at(7), half);
@@ -153,19 +156,24 @@ void Shop::paintStatus(VMPtr<Graphics> g, kv::graphics::CollisionBox* line, int3
     }
     if (status != ui::progress::kItemForSale) return;
     VMPtr<results::String> caption = results::textOf(*manager, content::text::SHOP_PRICE);
-    body->drawString(g, withSuffix(caption, " :"), x, y - h1 / 2, results::kLeft);
-    const int32_t w = body->stringWidth(withSuffix(caption, " : "));
+    const TextKey inLanguage = {manager->languageIndex};
+    body->drawString(g, keptText(kPriceCaptionText, inLanguage, [&] { return withSuffix(caption, " :"); }), x, y - h1 / 2,
+                     results::kLeft);
+    const int32_t w = body->stringWidth(keptText(kPriceCaptionSpacedText, inLanguage, [&] { return withSuffix(caption, " : "); }));
     VMPtr<kv::Frame> coin = shopSet->getFrame(kCoin);
     coin->paint(g, x + w, y - coin->getHeight(0) / 2, 0);
     const int32_t price = results::priceOf(cursor);
-    VMPtr<java::lang::StringBuffer> priceText = java::lang::StringBuffer::_VM_new();
-    priceText->_VM_init(" ");
-    priceText->append(price);
-    body->drawString(g, priceText->toString(), x + w + coin->getWidth(0), y - h1 / 2, results::kLeft);
+    VMPtr<results::String> priceText = keptText(kPriceText, {price}, [&] {
+        VMPtr<java::lang::StringBuffer> text = java::lang::StringBuffer::_VM_new();
+        text->_VM_init(" ");
+        text->append(price);
+        return text->toString();
+    });
+    body->drawString(g, priceText, x + w + coin->getWidth(0), y - h1 / 2, results::kLeft);
     if (money < price) return;
     VMPtr<kv::Frame> button = shopSet->getFrame(kBuyButton);
     button->paint(g, kRight, kBottom, 0);
-    VMPtr<results::BoxArray> label = results::boxesOf(button, 1, 1);
+    VMPtr<results::BoxArray> label = results::boxesOf(*this, InGameObject::kLabelBoxes, button, 1, 1);
     body->drawString(g, results::textOf(*manager, content::text::SHOP_BUY), label->at(0)->x + kRight,
                      label->at(0)->y - h1 / 2 + kBottom, results::kCentre);
 }

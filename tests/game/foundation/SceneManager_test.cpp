@@ -441,6 +441,33 @@ TEST(SceneManager, GameScenesPlayTheirMusicOnceLoadedAndStopItWhilePausedAndOnAC
     EXPECT_EQ(sounds, (std::vector<bool>{false, true, false})) << "no sound while off, an effect plays, muting stops it";
 }
 
+// A scene that pauses while handling a touch (its pause button) has its music stopped in
+// that same frame, before the pause menu is painted; it starts again once the scene plays.
+TEST(SceneManager, MusicStopsInTheFrameTheSceneIsPausedByATouch) {
+    GameDriver game;
+    std::vector<packwriter::Entry> music(1);
+    music[0].bytes = audio_test::noteFile(5000);
+    packwriter::writeTablePart((game.folder / "rsc").string(), res::kMusicStage[0] >> 10, music);
+    useScene(0, {.update = [] { managerOf().changeScene(2); }});
+    useScene(2, {.pointer = [] { scripts[2].paused |= kv::input::PointerInputEventManager::getStaticFlag() == 1; }});
+    static std::vector<bool> playing;
+    game.run([](GameDriver& g) {
+        kv::MediaManager* media = nullptr;
+        g.start();
+        media = g.manager().mediaManager.get();
+        g.frames(2);
+        playing.push_back(media->isMusicPlaying());
+        g.tap(30, 40);
+        g.frames(1);
+        playing.push_back(media->isMusicPlaying());
+        scripts[2].paused = false;
+        g.frames(1);
+        playing.push_back(media->isMusicPlaying());
+        g.manager().requestExit();
+    });
+    EXPECT_EQ(playing, (std::vector<bool>{true, false, true}));
+}
+
 // The levels' tunes follow the stage the manager keeps; the tutorial stores no stage, so its
 // tune is chosen by its id alone, and each boss has its own.
 TEST(SceneManager, MusicIsChosenByIdAndOnlyTheNormalLevelReadsTheKeptStage) {
@@ -520,8 +547,12 @@ TEST(SceneManager, EverySavedProgressOperationChangesItsBytesAndSavesAtOnce) {
         expect("marks all three", m.areAllStageMarksThree(0));
         m.setSettingChoice(7);
         expect("setSettingChoice ignores 7", m.languageIndex == 0);
+        VMPtr<VMArray<java::lang::String*, 1>> kept = VMArray<java::lang::String*, 1>::_VM_new(1);
+        m.translations->at(0)->cachedTexts = kept;
+        m.translations->at(3)->cachedTexts = kept;
         m.setSettingChoice(3);
         expect("setSettingChoice", m.languageIndex == 3);
+        expect("the texts kept for the language left go", !m.translations->at(0)->cachedTexts && m.translations->at(3)->cachedTexts);
         m.requestExit();
     });
     EXPECT_EQ(failures, std::vector<std::string>{});

@@ -1,5 +1,9 @@
-// The scene base's hit tests (both edges of a box are inside) and the configuration's
-// refusal of a stage outside 0..4.
+// The scene base's hit tests (both edges of a box are inside), its kept texts, and the
+// configuration's refusal of a stage outside 0..4.
+
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "lib_src/vm/VMArray.h"
 #include "src/game/foundation/global_EnemyConfig.h"
@@ -24,6 +28,27 @@ TEST(Scene, APointOnAnyEdgeOfABoxIsInside) {
     for (auto [x, y, inside] : points) EXPECT_EQ(scene->isPointInBox(x, y, box), inside) << x << "," << y;
     EXPECT_TRUE(scene->isPointInBoxes(100, 100, boxes)) << "an empty box holds its corner";
     EXPECT_FALSE(scene->isPointInBoxes(60, 60, boxes));
+}
+
+// A kept text is written only when its place is empty or its key differs (a new value, another
+// language), and each place keeps its own.
+TEST(Scene, AKeptTextIsWrittenAgainOnlyForAnotherKey) {
+    testRuntime();
+    VMPtr<ui::Scene> scene = ui::Scene::_VM_new();
+    scene->_VM_init();
+    std::vector<std::string> written;
+    auto text = [&](int32_t place, const ui::Scene::TextKey& key) {
+        return scene->keptText(place, key, [&] {
+            const std::string made = std::to_string(place) + ":" + std::to_string(key[0]) + "," + std::to_string(key[1]);
+            written.push_back(made);
+            return java::lang::String::fromUtf8(made.c_str());
+        })->toUtf8();
+    };
+    const std::vector<std::tuple<int32_t, ui::Scene::TextKey, std::string>> steps = {
+        {0, {7, 0}, "0:7,0"}, {0, {7, 0}, "0:7,0"}, {1, {7, 0}, "1:7,0"}, {0, {7, 0}, "0:7,0"},
+        {0, {7, 2}, "0:7,2"}, {0, {8, 2}, "0:8,2"}, {1, {7, 0}, "1:7,0"}, {0, {7, 0}, "0:7,0"}};
+    for (const auto& [place, key, shown] : steps) EXPECT_EQ(text(place, key), shown);
+    EXPECT_EQ(written, (std::vector<std::string>{"0:7,0", "1:7,0", "0:7,2", "0:8,2", "0:7,0"}));
 }
 
 TEST(Scene, TheConfigurationIsReadyOnFirstUseAndAStageOutsideZeroToFourIsRefusedByName) {

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "src/game/frontend/SceneAssets.h"
 #include "src/game/frontend/scene_About.h"
 #include "src/game/frontend/scene_Help.h"
 #include "tests/game/frontend/FrontEndGame.h"
@@ -108,10 +109,12 @@ TEST(About, TheTitleLineEndsInTheVersion) {
         about.backgroundSet->getFrame(12)->paint(graphics);
         about.panelSet->getFrame(7)->paint(graphics, 120, 160, 0);
         VMPtr<kv::util::text::RichFont> font = game.manager().fonts->at(1);
-        const int32_t top = 160 - 124;  // the text area's top
+        VMPtr<kv::Paintable::BoxArray> boxes = scene::assets::newBoxes(2);
+        about.panelSet->getFrame(7)->getCollisionBoxes(0, boxes);
+        const int32_t left = boxes->at(0)->x + 120, top = boxes->at(0)->y + 160;  // the text area's corner
         drawnRight = rightmostDifference(page, plain, top, top + font->getHeight());
-        expectedRight = font->stringWidth(VMPtr<java::lang::String>::fromLiteral("Ostrel v1.0.0"));
-        titleAlone = font->stringWidth(VMPtr<java::lang::String>::fromLiteral("Ostrel"));
+        expectedRight = left + font->stringWidth(VMPtr<java::lang::String>::fromLiteral("Ostrel v1.0.0"));
+        titleAlone = left + font->stringWidth(VMPtr<java::lang::String>::fromLiteral("Ostrel"));
         game.manager().requestExit();
     });
     EXPECT_NEAR(drawnRight, expectedRight, 2);

@@ -72,9 +72,16 @@ TEST(TextFit, EveryFrontEndTextFitsItsBoxInEveryLanguage) {
                 if (wrapped->getHeight() > area->height)
                     failures.push_back("language " + std::to_string(language) + " page " + std::to_string(id) + " too tall");
             }
+            // About's body wraps at the whole game width, wider than its area: its own line
+            // breaks must keep each line inside the area.
             wrapped->wrap(body, table->getText(text::ABOUT_BODY), 240);
             if (area->y + body->getHeight() + wrapped->getHeight() > closing->y)
                 failures.push_back("language " + std::to_string(language) + " about body runs into the closing line");
+            VMPtr<kv::util::text::WrappedText::StringArray> aboutLines = wrapped->getLines();
+            for (int32_t i = 0; i < aboutLines->length; ++i)
+                if (const int32_t width = body->stringWidth(VMPtr<java::lang::String>(aboutLines->at(i))); width > area->width)
+                    failures.push_back("language " + std::to_string(language) + " about line " + std::to_string(i) + ": " +
+                                       std::to_string(width) + " px in " + std::to_string(area->width));
         }
         m.requestExit();
     });

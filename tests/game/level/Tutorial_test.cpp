@@ -386,6 +386,30 @@ TEST(Tutorial, ClosingTapCountsOnlyAboveTwoSeconds) {
     });
 }
 
+// The closing message is wrapped once for its text, language, font and width: later frames
+// keep that wrap, and a change of language wraps the new language's text as a fresh wrap does.
+TEST(Tutorial, TheClosingMessageIsWrappedAgainOnlyInAnotherLanguage) {
+    runTutorial(scene_id::kMenu, [](LevelGame& game, Tutorial& t) {
+        t.step = Tutorial::kClosingStep;
+        t.closingTime = 2100;
+        game.frames(1);
+        const auto* firstLines = t.wrappedText->lines.get();
+        game.frames(3);
+        EXPECT_EQ(t.wrappedText->lines.get(), firstLines);
+        game.manager().setSettingChoice(1);
+        game.frames(1);
+        VMPtr<java::lang::String> message = game.manager().translations->at(1)->getText(Tutorial::kTextMessage);
+        EXPECT_EQ(t.wrappedText->getText()->toUtf8(), message->toUtf8());
+        VMPtr<kv::util::text::WrappedText> fresh = kv::util::text::WrappedText::_VM_new();
+        fresh->_VM_init(VMPtr<kv::KvCanvas>(&game.manager()));
+        fresh->wrap(t.wrappedText->font, message, t.wrappedText->width);
+        ASSERT_EQ(t.wrappedText->getLineCount(), fresh->getLineCount());
+        for (int32_t line = 0; line < fresh->getLineCount(); ++line)
+            EXPECT_EQ(t.wrappedText->getLineStart(line), fresh->getLineStart(line)) << line;
+        game.manager().setSettingChoice(0);
+    });
+}
+
 // The pause button in step 1 lies in the walking-right zone: the press sets the right flag
 // and pauses; after resuming the character walks on.
 TEST(Tutorial, PauseButtonInStepOneSetsTheFlagAndPauses) {

@@ -1,12 +1,17 @@
 // The in-game objects on the game's compiled content, driven frame by frame as the level
 // drives them: the character on its ground line, walking, jumping, its weapons, hits and
-// health; the enemies' movement, defeat and return to the pool; glass and items.
+// health; the enemies' movement, defeat and return to the pool; glass and items; the scenes'
+// kept box arrays.
+
+#include <array>
+#include <vector>
 
 #include "content/ContentIds.h"
 #include "src/game/objects/InGameObject_Character.h"
 #include "src/game/objects/InGameObject_Enemy.h"
 #include "src/game/objects/InGameObject_Glass.h"
 #include "src/game/objects/InGameObject_Item.h"
+#include "src/game/objects/HitTests.h"
 #include "src/game/objects/SetLoading.h"
 #include "tests/game/level/LevelGame.h"
 
@@ -300,6 +305,49 @@ TEST(GlassAndItem, GlassStartsFallsDriftsWithinTheAreaAndItemsLiveTheirTime) {
         seen.insert(seen.end(), states.begin(), states.end());
     });
     EXPECT_EQ(seen, (std::vector<int32_t>{2, 5, 1, 1, 1, 1, 30, 200, 1, 2, 3}));
+}
+
+// A kept box array is handed out as a new one would be: whatever an earlier fill or use left
+// in any of its boxes is gone, so a fill that writes fewer boxes reads exactly as a fill into
+// newBoxes. Another count at the same place gives an array of that count.
+TEST(HitTests, AKeptBoxArrayFillsExactlyAsANewOne) {
+    using Fields = std::array<int32_t, 9>;
+    static std::vector<std::vector<Fields>> kept, fresh;
+    static std::vector<bool> reused;
+    auto fields = [](const VMPtr<InGameObject::BoxArray>& boxes) {
+        std::vector<Fields> all;
+        for (int32_t i = 0; i < boxes->length; ++i) {
+            kv::graphics::CollisionBox* b = boxes->at(i);
+            all.push_back({b->x, b->y, b->width, b->height, b->type, b->colour, b->kind, b->hasColour, b->filled});
+        }
+        return all;
+    };
+    onContent([&] {
+        VMPtr<kv::AnimSet> glassSet = InGameObject::loadAnimSet(content::res::GLASS0_SET, content::res::GLASS0_GOBS);
+        VMPtr<kv::Frame> frame = glassSet->getFrame(3);
+        VMPtr<InGameObject::BoxTable> table;
+        VMPtr<InGameObject::BoxArray> first = InGameObject::clearedBoxes(table, InGameObject::kShotBoxes, 3);
+        for (int32_t i = 0; i < 3; ++i) {
+            kv::graphics::CollisionBox* b = first->at(i);
+            b->setBounds(7 + i, -9, 40, 12);
+            b->type = 5, b->colour = 0xFF00FF, b->kind = 4, b->hasColour = b->filled = true;
+        }
+        for (int32_t type : {-1, 0, 1}) {
+            VMPtr<InGameObject::BoxArray> again = InGameObject::clearedBoxes(table, InGameObject::kShotBoxes, 3);
+            VMPtr<InGameObject::BoxArray> made = InGameObject::newBoxes(3);
+            reused.push_back(again.get() == first.get());
+            kept.push_back(fields(again));
+            fresh.push_back(fields(made));
+            frame->getCollisionBoxes(0, again, type);
+            frame->getCollisionBoxes(0, made, type);
+            kept.push_back(fields(again));
+            fresh.push_back(fields(made));
+        }
+        VMPtr<InGameObject::BoxArray> other = InGameObject::clearedBoxes(table, InGameObject::kShotBoxes, 1);
+        reused.push_back(other.get() == first.get() || other->length != 1);
+    });
+    EXPECT_EQ(reused, (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(kept, fresh);
 }
 
 }  // namespace

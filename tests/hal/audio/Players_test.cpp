@@ -185,6 +185,47 @@ TEST_F(Players, StatesAndEventsFollowTheOperations) {
     EXPECT_EQ(HAL_getPlayerCount(), 0);
 }
 
+// Looping music in the middle of a held note falls silent within 50 ms of output (2205
+// frames) after a pause, a stop or a close; no release tail sounds on. A paused tune sounds
+// again once started.
+TEST_F(Players, MusicFallsSilentAtOnceWhenPausedStoppedOrClosed) {
+    enum Operation { kPause, kStop, kClose };
+    for (const Operation operation : {kPause, kStop, kClose}) {
+        HALPlayer* player = create(noteFile(5000), 6, -1);
+        ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
+        const std::vector<int16_t> playing = render(4410);
+        EXPECT_GT(*std::max_element(playing.begin(), playing.end()), 1000) << operation;
+        const int done = operation == kPause ? HAL_pausePlayer(player)
+                         : operation == kStop ? HAL_stopPlayer(player)
+                                              : HAL_closePlayer(player);
+        ASSERT_EQ(done, HAL_OK);
+        const std::vector<int16_t> after = render(2205);
+        EXPECT_TRUE(std::all_of(after.begin(), after.end(), [](int16_t s) { return s == 0; })) << operation;
+        if (operation == kPause) {
+            ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
+            const std::vector<int16_t> resumed = render(2205);
+            EXPECT_GT(*std::max_element(resumed.begin(), resumed.end()), 1000);
+        }
+        if (operation != kClose) HAL_closePlayer(player);
+        events.clear();
+    }
+}
+
+// A tune that has played out still sounds its last note's release; a pause (every player
+// paused as the application goes to the background) silences that too.
+TEST_F(Players, APauseAfterTheEndSilencesTheReleaseTail) {
+    HALPlayer* player = create(noteFile(100), 6);
+    ASSERT_EQ(HAL_startPlayer(player), HAL_OK);
+    render(4410 + 1);  // the 100 ms note, and its end handled
+    ASSERT_EQ(state(player), 1) << "played out";
+    const std::vector<int16_t> tail = render(441);
+    ASSERT_GT(*std::max_element(tail.begin(), tail.end()), 100) << "the release sounds after the end";
+    ASSERT_EQ(HAL_pausePlayer(player), HAL_OK);
+    const std::vector<int16_t> after = render(2205);
+    EXPECT_TRUE(std::all_of(after.begin(), after.end(), [](int16_t s) { return s == 0; }));
+    HAL_closePlayer(player);
+}
+
 TEST_F(Players, TheEndOfMediaReachesThePlayerThroughTheUIThreadsMessage) {
     HALPlayer* player = create(constantWav(7, 100));
     ASSERT_EQ(HAL_startPlayer(player), HAL_OK);

@@ -17,6 +17,7 @@ void Translation::_VM_mark(uint32_t flags) {
     vmMarkField(charOffsets, flags);
     vmMarkField(data, flags);
     vmMarkField(strings, flags);
+    vmMarkField(cachedTexts, flags);
     vmMarkField(intOffsets, flags);
 }
 
@@ -108,6 +109,7 @@ void Translation::decodeAll() {
         all->set(id, setText(id, sb)->toString());
     }
     strings = all;
+    cachedTexts = nullptr;
     data = nullptr;
     charOffsets = nullptr;
     intOffsets = nullptr;
@@ -136,8 +138,11 @@ VMPtr<java::lang::StringBuffer> Translation::setText(int32_t id, VMPtr<StringBuf
 VMPtr<java::lang::String> Translation::getText(int32_t id) {
     requireId(id);
     if (strings) return VMPtr<String>(strings->elements()[id]);
+    if (!cachedTexts) cachedTexts = StringArray::_VM_new(count);
+    if (String* kept = cachedTexts->elements()[id]) return VMPtr<String>(kept);
     const int32_t length = getByteLength(id);
     VMPtr<StringBuffer> buffer;
+    // Short texts are decoded into one shared buffer, so each costs only its string.
     if (length <= kSharedBufferLimit) {
         if (!sharedBuffer) {
             sharedBuffer = StringBuffer::_VM_new();
@@ -148,7 +153,9 @@ VMPtr<java::lang::String> Translation::getText(int32_t id) {
         buffer = StringBuffer::_VM_new();
         buffer->_VM_init(length);
     }
-    return setText(id, buffer)->toString();
+    VMPtr<String> text = setText(id, buffer)->toString();
+    cachedTexts->set(id, text);
+    return text;
 }
 
 }  // namespace kv::util::text

@@ -6,7 +6,8 @@
 // Loading never throws: it stops at the first damage (end of data, a negative length, a
 // length beyond the resource) with the texts read so far, and every offset it did not reach
 // points at the end of those, so later texts read back empty and no byte length is
-// negative. Decoding stays inside the text: a malformed lead byte gives U+0000 and a
+// negative. getText keeps each string it decodes, so a text asked for on every frame is
+// decoded once; dropCachedTexts lets them go (the game does for the languages it leaves). Decoding stays inside the text: a malformed lead byte gives U+0000 and a
 // sequence cut by the text's end gives U+0000 and ends the text. An id outside 0..count - 1
 // is an IndexOutOfBoundsException.
 
@@ -47,14 +48,18 @@ class Translation : public virtual ::java::lang::Object {
     virtual VMPtr<StringBuffer> insertText(int32_t id, VMPtr<StringBuffer> sb, int32_t at);
     virtual VMPtr<StringBuffer> appendText(int32_t id, VMPtr<StringBuffer> sb);
     virtual VMPtr<StringBuffer> setText(int32_t id, VMPtr<StringBuffer> sb);
-    // Short texts are decoded into one shared buffer, so each costs only its string.
+    // The text as a string: decoded on the first call for the id and kept, so later calls
+    // hand back the same string.
     virtual VMPtr<String> getText(int32_t id);
+    // Forgets the strings getText kept; the next call for an id decodes it again.
+    virtual void dropCachedTexts() { cachedTexts = nullptr; }
 
     static VMPtr<StringBuffer> sharedBuffer;
 
     VMPtr<CharArray> charOffsets{vmField()};
     VMPtr<ByteArray> data{vmField()};
     VMPtr<StringArray> strings{vmField()};
+    VMPtr<StringArray> cachedTexts{vmField()};  // what getText decoded, by id; null before the first
     int32_t count = 0;
     VMPtr<IntArray> intOffsets{vmField()};
 

@@ -2,7 +2,8 @@
 // tables and texts, two- and three-byte characters, U+0000, surrogate pairs), the 16- and
 // 32-bit offset forms at the 64 KiB boundary, lenient decoding of malformed and cut
 // sequences, damaged resources that keep the texts read before the damage, ids outside
-// the table, and the string form after decodeAll.
+// the table, the string form after decodeAll, and the strings getText keeps until they are
+// dropped.
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,21 @@ TEST_F(TranslationTest, EncodedTablesReadBackEveryText) {
     EXPECT_EQ(empty->getOffset(0), 0);
     for (const char* bad : {"\xC3", "\xC0\x80", "\xED\xA0\x80", "\xF8\x80\x80\x80\x80", "\x80"})
         EXPECT_THROW(packwriter::modifiedUtf8(bad), std::invalid_argument) << bad;
+}
+
+// A text asked for again is the string decoded the first time (short texts through the shared
+// buffer and long ones alike); once the kept strings are dropped it is decoded anew.
+TEST_F(TranslationTest, GetTextKeepsEachDecodedStringUntilDropped) {
+    VMPtr<Translation> table = loaded(packwriter::encodeTranslation({"short", std::string(300, 'l')}));
+    for (int32_t id : {0, 1}) {
+        VMPtr<java::lang::String> first = table->getText(id);
+        table->getText(1 - id);
+        EXPECT_EQ(table->getText(id).get(), first.get());
+        table->dropCachedTexts();
+        VMPtr<java::lang::String> again = table->getText(id);
+        EXPECT_NE(again.get(), first.get());
+        EXPECT_EQ(units(again), units(first));
+    }
 }
 
 TEST_F(TranslationTest, LenientDecodingStaysInsideTheText) {
