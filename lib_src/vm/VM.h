@@ -97,6 +97,10 @@ public:
 
     // One collection cycle.
     void collect();
+    // The wall time of the last collection and of the longest so far, in nanoseconds: mark,
+    // sweep and the platform's compaction, while every other thread of the program waits.
+    uint64_t lastPauseNanos() const { return lastPauseNanos_; }
+    uint64_t longestPauseNanos() const { return longestPauseNanos_; }
     // Queues an object whose flags were just set, for the mark pass to trace.
     void pushMark(java::lang::Object* object, uint32_t flags);
 
@@ -132,6 +136,8 @@ private:
     void checkMarkedFields();
 
     std::vector<std::pair<java::lang::Object*, uint32_t>> markStack_;
+    uint64_t lastPauseNanos_ = 0;
+    uint64_t longestPauseNanos_ = 0;
     VMObjectTable table_;
     // While the sweep deletes an object: its table entry (the object's unlink clears it
     // there without a search); kNotSweeping otherwise.

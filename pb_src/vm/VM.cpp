@@ -1,6 +1,7 @@
 #include "lib_src/vm/VM.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -74,6 +75,7 @@ size_t VM::objectCount() const {
 
 void VM::collect() {
     if (phase < kCollectingPhase) return;
+    const auto began = std::chrono::steady_clock::now();
     VMThread::disableYield();
     finalizePending = false;
     vm::MarkQueue::setActive(true);
@@ -82,6 +84,9 @@ void VM::collect() {
     sweep();
     _VM_platformCompact();
     ++collections;
+    const auto pause = std::chrono::steady_clock::now() - began;
+    lastPauseNanos_ = uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(pause).count());
+    longestPauseNanos_ = std::max(longestPauseNanos_, lastPauseNanos_);
     if (finalizePending && finalizer) finalizer->wake();
     VMThread::enableYield();
     if (finalizePending) runFinalizer();

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "tests/vm/TestRuntime.h"
 
 namespace {
@@ -205,6 +207,34 @@ TEST(Collector, AFailedConstructionLeavesTheObjectsAsTheListHasThem) {
     vm->collect();
     EXPECT_LE(listLength(vm), before + 1) << "the node it made went; the exception may still be in flight";
     EXPECT_EQ(vm->objectCount(), listLength(vm));
+}
+
+}  // namespace
+
+namespace {
+
+// Collections over heaps of different sizes: each reports its own pause and the longest is
+// the largest reported so far; a collection that does nothing reports nothing.
+TEST(Collector, EachCollectionReportsItsPauseAndTheLongestIsKept) {
+    VM* vm = testRuntime();
+    for (int length : {20000, 10, 5000, 0}) {
+        VMPtr<Node> head = newNode();
+        for (int i = 0; i < length; ++i) {
+            VMPtr<Node> node = newNode();
+            node->next = head;
+            head = node;
+        }
+        const uint64_t longestBefore = vm->longestPauseNanos();
+        vm->collect();
+        EXPECT_GT(vm->lastPauseNanos(), 0u) << length;
+        EXPECT_EQ(vm->longestPauseNanos(), std::max(longestBefore, vm->lastPauseNanos())) << length;
+    }
+    const uint64_t last = vm->lastPauseNanos(), longest = vm->longestPauseNanos();
+    vm->phase = 11;
+    vm->collect();
+    vm->phase = VM::kCollectingPhase;
+    EXPECT_EQ(vm->lastPauseNanos(), last);
+    EXPECT_EQ(vm->longestPauseNanos(), longest);
 }
 
 }  // namespace

@@ -356,6 +356,13 @@ void SceneManager::checkSavedRecords() {
     }
 }
 
+void SceneManager::saveRecord(int32_t slot, VMPtr<ByteArray> data) {
+    const std::span<const int8_t> image(data->elements(), size_t(data->length));
+    if (recordImageHook) recordImageHook(slot, image, false);
+    KvCanvas::saveRecord(slot, data);
+    if (recordImageHook) recordImageHook(slot, image, true);
+}
+
 VMPtr<SceneManager::ByteArray> SceneManager::loadProgress(int32_t slot) {
     return arrayOf(progress::repaired(slot, bytesOf(loadRecord(slot))));
 }

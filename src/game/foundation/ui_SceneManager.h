@@ -27,6 +27,7 @@
 // bytes it names and saves the whole record again in one write.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "lib_src/vm/VMArray.h"
@@ -39,6 +40,12 @@
 #include "src/kv/util/text/kv_util_text_Translation.h"
 
 namespace ui {
+
+// Called with the whole image of a saved record just before it is written (written false)
+// and once the write returned (written true), for every record write the game makes; tests
+// use it to log what each save holds and to stop the game at a chosen write.
+using RecordImageHook = void (*)(int32_t slot, std::span<const int8_t> image, bool written);
+inline RecordImageHook recordImageHook = nullptr;
 
 class SceneManager : public ::kv::KvCanvas {
     VM_CLASS(SceneManager, ::kv::KvCanvas)
@@ -92,6 +99,8 @@ class SceneManager : public ::kv::KvCanvas {
     void storeBestTime(int32_t stage, int32_t hours, int32_t minutes, int32_t seconds);
     bool areAllStageMarksTwoOrThree(int32_t unused);
     bool areAllStageMarksThree(int32_t unused);
+    // The canvas's record write, told to the record image hook.
+    void saveRecord(int32_t slot, VMPtr<ByteArray> data) override;
 
     VMPtr<Scene> getScene() { return scene; }
     int32_t getSceneId() const { return sceneId; }

@@ -2,7 +2,10 @@
 // start-up records, scene changes and their order, failures in scene calls, game actions,
 // touch in game-area coordinates, the music of the game scenes and the saved progress.
 
+#include <chrono>
 #include <set>
+#include <span>
+#include <thread>
 
 #include "lib_src/vm/VMException.h"
 #include "pb_src/j2me/java_lang_RuntimeException.h"
@@ -553,6 +556,71 @@ TEST(SceneManager, EverySavedProgressOperationChangesItsBytesAndSavesAtOnce) {
         m.requestExit();
     });
     EXPECT_EQ(failures, std::vector<std::string>{});
+}
+
+// Every record write, the start-up creation included, is told to the hook before it happens
+// (the store still holds the old bytes) and after it (the store holds the image told).
+struct Told {
+    int32_t slot;
+    Record image;
+    bool written, stored;
+    bool operator==(const Told&) const = default;
+};
+std::vector<Told> told;
+
+void logImage(int32_t slot, std::span<const int8_t> image, bool written) {
+    VMPtr<VMArray<int8_t, 1>> stored = managerOf().loadRecord(slot);
+    const Record bytes(image.begin(), image.end());
+    told.push_back({slot, bytes, written, stored && Record(stored->elements(), stored->elements() + stored->length) == bytes});
+}
+
+TEST(SceneManager, EveryRecordWriteIsToldToTheHookBeforeAndAfterWithItsImage) {
+    GameDriver game;
+    useScene(0);
+    told.clear();
+    ui::recordImageHook = &logImage;
+    game.run([](GameDriver& g) {
+        g.start();
+        g.manager().setTutorialDone();
+        g.manager().openStage(3);
+        g.manager().requestExit();
+    });
+    ui::recordImageHook = nullptr;
+    Record tutorialDone = kNew0, stageOpened = kNew1;
+    tutorialDone[1] = 1;
+    stageOpened[3] = 1;
+    const std::vector<Told> expected = {{0, kNew0, false, false},       {0, kNew0, true, true},
+                                        {1, kNew1, false, false},       {1, kNew1, true, true},
+                                        {0, tutorialDone, false, false}, {0, tutorialDone, true, true},
+                                        {1, stageOpened, false, false},  {1, stageOpened, true, true}};
+    EXPECT_EQ(told, expected);
+}
+
+// The driver's frame timer is told each frame's scene (the one it ended in) and a wall time
+// that covers the scene's paint.
+std::vector<std::pair<int32_t, std::chrono::steady_clock::duration>> timedFrames;
+
+TEST(SceneManager, TheDriversFrameTimerIsToldEachFramesSceneAndWallTime) {
+    GameDriver game;
+    static int updates = 0;
+    updates = 0;
+    useScene(0, {.update = [] {
+                     if (++updates == 2) managerOf().changeScene(2);
+                 }});
+    useScene(2, {.paint = [] { std::this_thread::sleep_for(std::chrono::milliseconds(3)); }});
+    timedFrames.clear();
+    game.frameTimer = [](int32_t id, std::chrono::steady_clock::duration wallTime) { timedFrames.emplace_back(id, wallTime); };
+    game.run([](GameDriver& g) {
+        g.start();
+        g.frames(3);
+        g.manager().requestExit();
+    });
+    ASSERT_EQ(timedFrames.size(), 3u);
+    EXPECT_EQ(timedFrames[0].first, 0);
+    for (size_t frame : {1u, 2u}) {
+        EXPECT_EQ(timedFrames[frame].first, 2) << frame;
+        EXPECT_GE(timedFrames[frame].second, std::chrono::milliseconds(3)) << frame;
+    }
 }
 
 }  // namespace

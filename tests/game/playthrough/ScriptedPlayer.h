@@ -67,6 +67,7 @@ public:
 
     Touch touch{*this};
     Log log;
+    int32_t wantedStage = -1;   // the stage the world map plays; -1 the newest open one
     int32_t scenePlayed = -1;   // the level or fight whose start (weapon, music) was handled
     bool shopDue = false;       // a result was settled since the last shop visit
     int32_t language = 0;
@@ -158,7 +159,7 @@ inline void mapMove(Player& p) {
         p.shopDue = false;
         return p.tapAt(centreOf(*s->centrePlayer, 0, 1, 120, 160));
     }
-    const int32_t target = s->openStageCount - 1;  // the newest open stage
+    const int32_t target = p.wantedStage >= 0 ? p.wantedStage : s->openStageCount - 1;
     if (s->selectedStage < target) return p.tapAt(centreOf(*s->topBar, 0, 0, 0, barY));
     if (s->selectedStage > target) return p.tapAt(centreOf(*s->topBar, 0, 1, 0, barY));
     p.tapAt(centreOf(*s->bottomBar, 0, 1, 120, 320));

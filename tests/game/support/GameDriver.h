@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -202,9 +203,13 @@ public:
     void frames(int count, int32_t dt = kv::KvCanvas::kFrameMillis) {
         for (int i = 0; i < count && !manager().isLoopEnding(); ++i) {
             clock.advance(dt);
+            const auto began = std::chrono::steady_clock::now();
             manager().tick(dt);
+            if (frameTimer) frameTimer(sceneId(), std::chrono::steady_clock::now() - began);
         }
     }
+    // Told after each frame the scene id it ended in and its wall time (update, paint, flush).
+    void (*frameTimer)(int32_t sceneId, std::chrono::steady_clock::duration wallTime) = nullptr;
     int32_t sceneId() { return manager().getSceneId(); }
     int32_t previousSceneId() { return manager().getPreviousSceneId(); }
     void setPreviousSceneId(int32_t id) { manager().previousSceneId = id; }
