@@ -19,6 +19,7 @@ struct ShellHarness {
     explicit ShellHarness(const std::string& applicationName = "ShellTest") {
         folder = std::filesystem::temp_directory_path() / ("ostrel_shell_" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder / "properties");
+        removeAtExit(folder);
         std::ofstream(folder / "properties" / "app.prop")
             << "MIDlet-Name: " << applicationName << "\nMIDlet-1: Test,/icon.png,Test\n";
         HAL_setModuleDirectory(folder.c_str());
@@ -37,4 +38,16 @@ struct ShellHarness {
 
     std::filesystem::path folder;
     host::HeadlessBackend* backend;
+
+private:
+    // A shell that ends the process with exit() skips the destructor; the folder still goes.
+    static void removeAtExit(const std::filesystem::path& path) {
+        static std::filesystem::path pending;
+        static const bool registered = std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(pending, ignored);
+        }) == 0;
+        (void)registered;
+        pending = path;
+    }
 };
