@@ -49,6 +49,7 @@ struct Log {
     std::vector<int32_t> stageSeconds;    // each cleared stage's stored time
     bool anyUntouched = false;
     int gameOvers = 0;
+    std::map<std::string, int> losses;   // game overs by "<scene> <stage>" of the lost level or fight
     std::vector<std::string> music;       // "<scene> <loudness playing> <loudness paused>"
     int frames = 0;
 };
@@ -150,6 +151,15 @@ inline int32_t affordable(const std::vector<int8_t>& r0) {
     return best;
 }
 
+// The strongest weapon for sale that the money covers, or -1: bought first, it clears the
+// stages sooner; the weaker ones are bought with what is left.
+inline int32_t strongestAffordable(const std::vector<int8_t>& r0) {
+    int32_t best = -1;
+    for (int32_t i = 0; i < progress::kItemCount; ++i)
+        if (r0[size_t(progress::kItems + i)] == progress::kItemForSale && results::priceOf(i) <= r0[progress::kMoney]) best = i;
+    return best;
+}
+
 inline void mapMove(Player& p) {
     scene::WorldMap* s = p.scene<scene::WorldMap>();
     if (!s || s->state != scene::WorldMap::kReady) return;
@@ -177,30 +187,73 @@ inline void tutorialMove(Player& p) {
     if (s->closingTime > scene::Tutorial::kMessageDelay) p.tapAt({120, 160}, 1);
 }
 
-// A normal level: jump what is thrown at the hero, strike the nearest enemy within the
-// weapon's reach (upward at one above), flee one that is on the hero; fetch health when low,
-// else coins and boosts when no enemy is near; else wait in the middle for the enemies.
+// A normal level: flee an enemy that is on the hero; jump what is thrown at it and a charge
+// running at it; strike the nearest enemy in the line of its sideways shots within the
+// weapon's reach, and one over it upward; fetch health when low, else coins and boosts when
+// no enemy is near; else wait in the middle for the enemies. A flyer homes in on the hero's
+// middle, so it comes into the line of the shots and is met there.
 inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool stuck) {
     const int32_t heroX = l.character->getX();
     const Span hero = spanOf(l.character->body.get());
-    for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
-        InGameObject::Enemy* e = l.activeEnemies->at(i);
-        if (!e || e->effect->getAnimation() != 12) continue;
-        const Span thrown = spanOf(e->effect.get());
-        if (!thrown.empty() && gapBetween(thrown, hero) < 36 && thrown.bottom > hero.top && l.character->onGround) return points.jump;
+    auto* row = global::WeaponConfig::weapons()->at(l.character->weapon);
+    const int32_t reach = row->at(global::WeaponConfig::REACH);
+    // The line of sideways shots: the weapon's box around the hands, 16 px above the feet.
+    const int32_t lineTop = hero.bottom - 16 - row->at(global::WeaponConfig::BOX_HEIGHT) / 2,
+                  lineBottom = hero.bottom - 16 + row->at(global::WeaponConfig::BOX_HEIGHT) / 2;
+    // In the air over a walker that keeps its way (a follower turns with the hero): across it
+    // against its walk, to land behind it.
+    if (!l.character->onGround) {
+        Target under;
+        bool walksLeft = false;
+        for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
+            InGameObject::Enemy* e = l.activeEnemies->at(i);
+            if (!e || e->state != InGameObject::Enemy::kAlive || (e->kind != 0 && e->kind != 4 && e->kind != 5)) continue;
+            const Span s = spanOf(e->player.get());
+            if (const int32_t gap = gapBetween(s, hero); !s.empty() && gap < under.gap) under = {s.middle(), gap}, walksLeft = e->facingLeft;
+        }
+        if (under.gap < 40) return points.walkToward(heroX, walksLeft ? 239 : 0, 0);
     }
-    const int32_t reach = global::WeaponConfig::weapons()->at(l.character->weapon)->at(global::WeaponConfig::REACH);
-    // The nearest enemy level with the hero (sideways shots reach it) and the nearest above it.
-    Target level, above;
+    bool flyerOver = false;
+    Target level, inLine, above;
     for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
         InGameObject::Enemy* e = l.activeEnemies->at(i);
         if (!e || e->state != InGameObject::Enemy::kAlive) continue;
         const Span s = spanOf(e->player.get());
         if (s.empty()) continue;
         const int32_t gap = gapBetween(s, hero);
+        // On the hero: a shot at point-blank range when the weapon is ready, else away from it;
+        // with a wall behind, over it.
+        if (s.bottom > hero.top - 4 && s.top < hero.bottom && gap < 4) {
+            if (l.character->attackCooldown == 0) return points.attackToward(heroX, s.middle());
+            const bool wallBehind = s.middle() >= heroX ? heroX < 40 : heroX > 199;
+            if (wallBehind && e->kind != 1) return l.character->onGround ? points.jump : points.walkToward(heroX, s.middle() >= heroX ? 239 : 0, 0);
+            return points.walkToward(heroX, s.middle() >= heroX ? 0 : 239, 0);
+        }
+        // A flyer coming down over the line: struck upward once over the hero, else drawn
+        // lower by stepping away from it.
+        if (e->kind == 3 && s.bottom <= lineTop && s.bottom > hero.top - 90) {
+            flyerOver = flyerOver || gap < 24;
+            if (gap < 2) return points.attackUp;
+            if (gap < 30 && l.character->onGround) return fleeFrom(points, heroX, s.middle());
+        }
         Target& slot = s.bottom > hero.top + 4 ? level : above;
         if (gap < slot.gap) slot = {s.middle(), gap};
+        if (s.top < lineBottom && s.bottom > lineTop && gap < inLine.gap) inLine = {s.middle(), gap};
     }
+    // What is thrown is jumped, unless an enemy is so near that the jump would meet it.
+    for (int32_t i = 0; i < l.activeEnemies->length && !flyerOver && level.gap > 40; ++i) {
+        InGameObject::Enemy* e = l.activeEnemies->at(i);
+        if (!e || e->effect->getAnimation() != InGameObject::Enemy::kEffectFlight) continue;
+        const Span thrown = spanOf(e->effect.get());
+        if (!thrown.empty() && gapBetween(thrown, hero) < 36 && thrown.bottom > hero.top && l.character->onGround) return points.jump;
+    }
+    // A charge: shot while there is time, else jumped.
+    if (const Charge charge = chargeAt(l.activeEnemies, l.activeEnemies->length, hero); !flyerOver && charge.gap < 40) {
+        if (charge.gap > 12 && l.character->attackCooldown == 0) return points.attackToward(heroX, charge.runningLeft ? 239 : 0);
+        return l.character->onGround ? points.jump : Point{};
+    }
+    if (inLine.gap < reach - 10) return points.attackToward(heroX, inLine.x);
+    if (above.gap < 0) return points.attackUp;
     auto nearestItem = [&](bool healthOnly) {
         int32_t best = -1;
         for (int32_t i = 0; i < l.activeItems->length; ++i) {
@@ -210,7 +263,6 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         }
         return best;
     };
-    if (level.gap < 4) return fleeFrom(points, heroX, level.x);
     // No defeat for a while: the glass may hold the hero higher or lower than the enemy, so
     // that the shots fly past it; it is struck from a place whose ground is level with its feet.
     if (stuck && level.x >= 0) {
@@ -218,13 +270,12 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         for (int32_t i = 0; i < l.activeEnemies->length; ++i)
             if (InGameObject::Enemy* e = l.activeEnemies->at(i); e && spanOf(e->player.get()).middle() == level.x)
                 target = spanOf(e->player.get());
-        // Shots leave at the hero's hands, in the middle third of its height above the ground.
-        const int32_t height = hero.bottom - hero.top;
+        const int32_t lineBelowFeet = hero.bottom - lineTop, lineAboveFeet = hero.bottom - lineBottom;
         int32_t spot = -1;
         for (int32_t x = 4; x < 236; ++x) {
             const int32_t distance = std::abs(x - level.x), ground = l.groundHeights->at(x);
-            const bool inLine = ground - height / 3 > target.top + 2 && ground - 2 * height / 3 < target.bottom - 2;
-            if (distance >= 16 && distance <= reach - 20 && inLine && (spot < 0 || std::abs(x - heroX) < std::abs(spot - heroX)))
+            const bool inLineThere = ground - lineBelowFeet < target.bottom - 2 && ground - lineAboveFeet > target.top + 2;
+            if (distance >= 16 && distance <= reach - 20 && inLineThere && (spot < 0 || std::abs(x - heroX) < std::abs(spot - heroX)))
                 spot = x;
         }
         if (spot >= 0 && std::abs(spot - heroX) > 3) return points.walkToward(heroX, spot, 3);
@@ -234,11 +285,11 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
     const int32_t health = nearestItem(true);
     if (l.character->health <= 60 && health >= 0 && level.gap > 40) return points.walkToward(heroX, health, 2);
     const int32_t item = nearestItem(false);
-    if (item >= 0 && std::abs(item - heroX) < 120 && level.gap > 30) return points.walkToward(heroX, item, 2);
+    const bool calm = level.gap > 60 && !flyerOver;
+    if (item >= 0 && std::abs(item - heroX) < 120 && calm) return points.walkToward(heroX, item, 2);
     if (level.gap < reach - 20) return points.attackToward(heroX, level.x);
-    if (above.gap < 0) return points.attackUp;
-    if (item >= 0) return points.walkToward(heroX, item, 2);
-    if (level.x >= 0) return points.walkToward(heroX, level.x, reach / 2);
+    if (item >= 0 && calm) return points.walkToward(heroX, item, 2);
+    if (level.x >= 0) return points.walkToward(heroX, level.x, reach - 40);
     return points.walkToward(heroX, 120, 8);
 }
 
@@ -254,7 +305,8 @@ inline void levelMove(Player& p) {
 
 template <class S, Point (*fight)(S&, const LevelPoints&)> void bossMove(Player& p) {
     S* s = p.scene<S>();
-    if (!s || s->state != boss::kPlaying) return void(p.touch.letGo());
+    // The last fight's finale is played too: the hero fetches the falling crown.
+    if (!s || !boss::inPlay(*s)) return void(p.touch.letGo());
     const LevelPoints points(*s->hudTopBar, *s->hudCorner);
     if (!started(p, *s, points, boss::kPlaying)) return;
     p.touch.hold(fight(*s, points));
@@ -278,7 +330,7 @@ inline void shopMove(Player& p) {
     scene::Shop* s = p.scene<scene::Shop>();
     if (!s || s->state != 1) return;
     const std::vector<int8_t> r0 = p.record(0);
-    const int32_t item = affordable(r0);
+    const int32_t item = strongestAffordable(r0);
     if (item < 0) {
         VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
         back->_VM_init();
@@ -297,14 +349,13 @@ inline void gameOverMove(Player& p) {
     scene::GameOver* s = p.scene<scene::GameOver>();
     if (!s || s->state != 1) return;
     ++p.log.gameOvers;
+    ++p.log.losses[std::to_string(p.previousSceneId()) + " " + std::to_string(p.stage())];
     p.tapAt(centreOf(*s->panelFrame, 3, 1, 120, 160));  // retry
 }
 
 inline void waitMove(Player&) {}
 
-// Boss 4 (scene 18), the last stage's level, the lead-in story and boss 5 (scene 19) join
-// here as two more moves once their scenes exist; the run then ends with the ending story and
-// the world map instead of at the request for scene 18.
+// The stories (the introduction, the lead-in before boss 5, the ending) play by themselves.
 inline const std::map<int32_t, Move> kMoves = {
     {scene_id::kLogo, waitMove},
     {scene_id::kOptions, optionsMove},
@@ -316,6 +367,8 @@ inline const std::map<int32_t, Move> kMoves = {
     {scene_id::kBoss1, bossMove<scene::InGameBoss_1, boss1Move>},
     {scene_id::kBoss1 + 1, bossMove<scene::InGameBoss_2, boss2Move>},
     {scene_id::kBoss1 + 2, bossMove<scene::InGameBoss_3, boss3Move>},
+    {scene_id::kBoss1 + 3, bossMove<scene::InGameBoss_4, boss4Move>},
+    {scene_id::kBoss5, bossMove<scene::InGameBoss_5, boss5Move>},
     {scene_id::kResult, resultMove},
     {scene_id::kShop, shopMove},
     {scene_id::kGameOver, gameOverMove},
