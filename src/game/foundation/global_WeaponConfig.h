@@ -7,9 +7,9 @@
 // far a hit pushes an enemy back in pixels, 9 projectiles in flight at once. Weapon 0, which
 // a new game owns, can win every fight; the others cost what a playthrough earns, and each
 // deals more damage a second than the one before it. Damage fits enemies of 10 to 30 hit
-// points and bosses of 200 to 2000: the newest weapon on sale before stage 3 and before
-// stage 4 strikes down any of that stage's enemies at one hit, for those stages send 80 and
-// 100 enemies that cost the hero 15 to 20 health each time one reaches it.
+// points and bosses of 200 to 2000: the newest weapon on sale before stage s (weapon s + 1)
+// strikes down any of that stage's enemies at one hit, for a stage sends 60 to 100 enemies
+// and each that reaches the hero costs it up to a fifth of its health.
 
 #include "src/game/foundation/ConfigTable.h"
 

@@ -66,7 +66,8 @@ TEST(LevelCollisions, AProjectileHitsTheLowerIndexOnceAndADefeatDropsGlassThenMa
     inLevel(0, [](LevelGame&, Level& level) {
         Enemy* low = putEnemy(level, 1, 0, 60, 224);
         Enemy* high = putEnemy(level, 0, 1, 60, 224);  // lower index, the one hit
-        shootAt(level, 2, boxCentre(low->player.get()));  // 7 damage, three targets
+        low->health = high->health = 25;                   // two hits of weapon 2 each
+        shootAt(level, 2, boxCentre(low->player.get()));  // 15 damage, three targets
         level.character->hurtTimer = 500;                   // its shots still hit while it cannot act
         level.checkCollisions();
         seen.insert(seen.end(), {high->health, low->health});
@@ -95,7 +96,7 @@ TEST(LevelCollisions, AProjectileHitsTheLowerIndexOnceAndADefeatDropsGlassThenMa
         seen.push_back(high->state);
         expected.push_back(Enemy::kDying);
     });
-    EXPECT_EQ(std::vector<int32_t>(seen.begin(), seen.begin() + 4), (std::vector<int32_t>{3, 10, 3, 10}));
+    EXPECT_EQ(std::vector<int32_t>(seen.begin(), seen.begin() + 4), (std::vector<int32_t>{10, 25, 10, 25}));
     EXPECT_EQ(std::vector<int32_t>(seen.begin() + 4, seen.end()), expected);
 }
 

@@ -15,6 +15,7 @@
 #include <map>
 #include <numeric>
 #include <set>
+#include <type_traits>
 
 #include "hal/audio/AudioMixer.h"
 #include "hal/audio/Players.h"
@@ -26,6 +27,7 @@
 #include "src/game/frontend/scene_WorldMap.h"
 #include "src/game/level/scene_Tutorial.h"
 #include "src/game/results/Progress.h"
+#include "src/game/results/scene_Achievement.h"
 #include "src/game/results/scene_GameOver.h"
 #include "src/game/results/scene_Result.h"
 #include "src/game/results/scene_Shop.h"
@@ -52,6 +54,7 @@ struct Log {
     std::map<std::string, int> losses;   // game overs by "<scene> <stage>" of the lost level or fight
     std::vector<std::string> music;       // "<scene> <loudness playing> <loudness paused>"
     int frames = 0;
+    int quitQuestions = 0;  // quit questions opened and declined
 };
 
 class Player : public GameDriver {
@@ -72,6 +75,8 @@ public:
     bool shopDue = false;       // a result was settled since the last shop visit
     int32_t language = 0;
     int32_t lastDefeated = -1, sinceDefeat = 0;  // frames since the level's last defeat
+    bool quitAsked = false;         // the quit question was opened from a level's pause panel and declined
+    bool achievementsSeen = false;  // the achievements screen was visited from the map
 };
 
 // ---------------------------------------------------------------- sound
@@ -95,8 +100,21 @@ template <class S> void checkMusic(Player& p, S& s, const LevelPoints& points, i
     const double paused = loudness();
     p.log.music.push_back(std::to_string(p.sceneId()) + (playing > 50 ? " heard" : " silent") +
                           (paused < 1 ? " stopped" : " still heard"));
-    // The pause panel's first entry resumes.
     kv::Frame& panel = *s.panelSet->getFrame(level::LevelControls::kPausePanel);
+    // Once a run, in a level: the third entry asks whether to quit, and "no" (the question's
+    // second zone) goes back to the pause panel.
+    if constexpr (std::is_same_v<S, scene::InGameNormal>) {
+        if (!p.quitAsked) {
+            p.quitAsked = true;
+            const int32_t top = level::LevelControls::kPanelY - p.manager().getGameY();
+            p.tapAt(centreOf(panel, 1, 2, level::LevelControls::kPanelX, top));
+            const bool asked = s.state == scene::InGameNormal::kQuitQuestion;
+            kv::Frame& question = *s.panelSet->getFrame(level::LevelControls::kQuitPanel);
+            p.tapAt(centreOf(question, 0, 1, level::LevelControls::kPanelX, top));
+            p.log.quitQuestions += asked && s.state == scene::InGameNormal::kPauseMenu ? 1 : 0;
+        }
+    }
+    // The pause panel's first entry resumes.
     p.tapAt(centreOf(panel, 1, 0, level::LevelControls::kPanelX, level::LevelControls::kPanelY - p.manager().getGameY()));
     EXPECT_EQ(s.state, resumeState);
 }
@@ -164,6 +182,7 @@ inline void mapMove(Player& p) {
     scene::WorldMap* s = p.scene<scene::WorldMap>();
     if (!s || s->state != scene::WorldMap::kReady) return;
     const int32_t barY = s->topBar->getHeight(0) / 2;
+    if (!p.achievementsSeen && p.asked(scene_id::kResult)) return p.tapAt(centreOf(*s->centrePlayer, 0, 0, 120, 160));
     if (p.shopDue && affordable(p.record(0)) >= 0) {
         p.shopDue = false;
         return p.tapAt(centreOf(*s->centrePlayer, 0, 1, 120, 160));
@@ -247,10 +266,11 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         const Span thrown = spanOf(e->effect.get());
         if (!thrown.empty() && gapBetween(thrown, hero) < 36 && thrown.bottom > hero.top && l.character->onGround) return points.jump;
     }
-    // A charge: shot while there is time, else jumped.
+    // A charge: shot while there is time, jumped at the last moment (a jump clears the runner's
+    // height in a frame, and the shorter the flight the less it meets on landing).
     if (const Charge charge = chargeAt(l.activeEnemies, l.activeEnemies->length, hero); !flyerOver && charge.gap < 40) {
-        if (charge.gap > 12 && l.character->attackCooldown == 0) return points.attackToward(heroX, charge.runningLeft ? 239 : 0);
-        return l.character->onGround ? points.jump : Point{};
+        if (charge.gap > 16 && l.character->attackCooldown == 0) return points.attackToward(heroX, charge.runningLeft ? 239 : 0);
+        if (charge.gap <= 16) return l.character->onGround ? points.jump : Point{};
     }
     if (inLine.gap < reach - 10) return points.attackToward(heroX, inLine.x);
     if (above.gap < 0) return points.attackUp;
@@ -345,6 +365,17 @@ inline void shopMove(Player& p) {
     }
 }
 
+// The achievements screen, once: back to the map by its back button.
+inline void achievementsMove(Player& p) {
+    scene::Achievement* s = p.scene<scene::Achievement>();
+    if (!s || s->state != 1) return;
+    p.achievementsSeen = true;
+    VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
+    back->_VM_init();
+    s->backPlayer->getCollisionBox(back);
+    p.tapAt({back->x + back->width / 2, back->y + back->height / 2});
+}
+
 inline void gameOverMove(Player& p) {
     scene::GameOver* s = p.scene<scene::GameOver>();
     if (!s || s->state != 1) return;
@@ -371,6 +402,7 @@ inline const std::map<int32_t, Move> kMoves = {
     {scene_id::kBoss5, bossMove<scene::InGameBoss_5, boss5Move>},
     {scene_id::kResult, resultMove},
     {scene_id::kShop, shopMove},
+    {scene_id::kAchievements, achievementsMove},
     {scene_id::kGameOver, gameOverMove},
 };
 
@@ -418,6 +450,7 @@ template <typename Done> Playing play(Done done) {
     HAL_setManualAudioRendering(false);
     std::printf("played %d frames (%d s of game time) in %.1f s, %d game overs\n", run.log.frames, run.log.frames / 20,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(), run.log.gameOvers);
+    for (const auto& [lost, count] : run.log.losses) std::printf("  lost in scene %s (scene, stage): %d\n", lost.c_str(), count);
     return run;
 }
 
