@@ -55,6 +55,7 @@ struct Log {
     std::vector<std::string> music;       // "<scene> <loudness playing> <loudness paused>"
     int frames = 0;
     int quitQuestions = 0;  // quit questions opened and declined
+    std::set<std::string> weaponsUsed;  // "<scene> <stage>: weapon <w>" for every start
 };
 
 class Player : public GameDriver {
@@ -138,6 +139,7 @@ template <class S> bool started(Player& p, S& s, const LevelPoints& points, int3
     const int32_t wanted = strongestOwned(p);
     for (int i = 0; i < 8 && s.character->weapon != wanted; ++i) p.touch.tap(points.previousWeapon, 1);
     EXPECT_EQ(s.character->weapon, wanted);
+    p.log.weaponsUsed.insert(std::to_string(p.sceneId()) + " " + std::to_string(p.stage()) + ": weapon " + std::to_string(wanted));
     checkMusic(p, s, points, playing);
     return true;
 }
@@ -211,7 +213,7 @@ inline void tutorialMove(Player& p) {
 // weapon's reach, and one over it upward; fetch health when low, else coins and boosts when
 // no enemy is near; else wait in the middle for the enemies. A flyer homes in on the hero's
 // middle, so it comes into the line of the shots and is met there.
-inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool stuck) {
+inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool stuck, int32_t stuckFrames = 0) {
     const int32_t heroX = l.character->getX();
     const Span hero = spanOf(l.character->body.get());
     auto* row = global::WeaponConfig::weapons()->at(l.character->weapon);
@@ -221,7 +223,7 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
                   lineBottom = hero.bottom - 16 + row->at(global::WeaponConfig::BOX_HEIGHT) / 2;
     // In the air over a walker that keeps its way (a follower turns with the hero): across it
     // against its walk, to land behind it.
-    if (!l.character->onGround) {
+    if (!l.character->onGround && !stuck) {
         Target under;
         bool walksLeft = false;
         for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
@@ -272,7 +274,8 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         if (charge.gap > 16 && l.character->attackCooldown == 0) return points.attackToward(heroX, charge.runningLeft ? 239 : 0);
         if (charge.gap <= 16) return l.character->onGround ? points.jump : Point{};
     }
-    if (inLine.gap < reach - 10) return points.attackToward(heroX, inLine.x);
+    // (Long without a defeat, the shots from here do not meet: the place is changed below.)
+    if (inLine.gap < reach - 10 && !stuck) return points.attackToward(heroX, inLine.x);
     if (above.gap < 0) return points.attackUp;
     auto nearestItem = [&](bool healthOnly) {
         int32_t best = -1;
@@ -291,14 +294,30 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
             if (InGameObject::Enemy* e = l.activeEnemies->at(i); e && spanOf(e->player.get()).middle() == level.x)
                 target = spanOf(e->player.get());
         const int32_t lineBelowFeet = hero.bottom - lineTop, lineAboveFeet = hero.bottom - lineBottom;
+        // A place is good when the ground within a step (4 px) either side of it holds the
+        // line across the enemy too: the walk stops within a step of it.
+        auto inLineAt = [&](int32_t x) {
+            const int32_t ground = l.groundHeights->at(std::clamp(x, 0, 239));
+            return ground - lineBelowFeet < target.bottom - 2 && ground - lineAboveFeet > target.top + 2;
+        };
+        // The longer it lasts, the farther back the place (16 to 66 px, round again every 60 s):
+        // a shot steps 15 to 24 px a frame and leaves the view by its middle, so an enemy at the
+        // edge is met only from some distances.
+        const int32_t nearest = 16 + 10 * ((stuckFrames / 200) % 6);
         int32_t spot = -1;
         for (int32_t x = 4; x < 236; ++x) {
-            const int32_t distance = std::abs(x - level.x), ground = l.groundHeights->at(x);
-            const bool inLineThere = ground - lineBelowFeet < target.bottom - 2 && ground - lineAboveFeet > target.top + 2;
-            if (distance >= 16 && distance <= reach - 20 && inLineThere && (spot < 0 || std::abs(x - heroX) < std::abs(spot - heroX)))
+            const int32_t distance = std::abs(x - level.x);
+            const bool good = inLineAt(x - 4) && inLineAt(x) && inLineAt(x + 4);
+            if (distance >= nearest && distance <= reach - 20 && good && (spot < 0 || std::abs(x - heroX) < std::abs(spot - heroX)))
                 spot = x;
         }
+        // In the air the line rises and falls with the hero: struck as it passes the enemy.
+        if (!l.character->onGround) {
+            const int32_t rise = -int32_t(l.character->velocityY * 50);  // how far the hero rises by the next frame
+            return target.top < lineBottom - rise && target.bottom > lineTop - rise ? points.attackToward(heroX, level.x) : Point{};
+        }
         if (spot >= 0 && std::abs(spot - heroX) > 3) return points.walkToward(heroX, spot, 3);
+        if (target.bottom <= lineTop + 2) return points.jump;  // higher than the line here: a jump carries it up
         if (spot < 0 && level.gap > 8) return points.walkToward(heroX, level.x, 0);  // no such place: right up to it
         return points.attackToward(heroX, level.x);
     }
@@ -319,7 +338,8 @@ inline void levelMove(Player& p) {
     const LevelPoints points(*s->hudFrame12, *s->hudFrame1);
     if (!started(p, *s, points, scene::InGameNormal::kPlaying)) return;
     if (s->defeatedCount != p.lastDefeated) p.lastDefeated = s->defeatedCount, p.sinceDefeat = 0;
-    const Point t = levelTouch(*s, points, ++p.sinceDefeat > 300);
+    ++p.sinceDefeat;
+    const Point t = levelTouch(*s, points, p.sinceDefeat > 300, p.sinceDefeat - 300);
     p.touch.hold(t);
 }
 
@@ -451,6 +471,7 @@ template <typename Done> Playing play(Done done) {
     std::printf("played %d frames (%d s of game time) in %.1f s, %d game overs\n", run.log.frames, run.log.frames / 20,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(), run.log.gameOvers);
     for (const auto& [lost, count] : run.log.losses) std::printf("  lost in scene %s (scene, stage): %d\n", lost.c_str(), count);
+    for (const std::string& used : run.log.weaponsUsed) std::printf("  played %s\n", used.c_str());
     return run;
 }
 
