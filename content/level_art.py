@@ -565,6 +565,11 @@ def hero_body(pose):
     return "\n".join(parts)
 
 
+# Each weapon's projectile hit box, width and height flying sideways: global::WeaponConfig's
+# columns 6 and 7 (a content test holds the two together).
+SHOT_BOXES = [(16, 16), (14, 10), (18, 18), (22, 12), (20, 20), (24, 12), (24, 22)]
+
+
 def shot_drawing(k, up):
     o = f'stroke="{INK}" stroke-width="1"'
     bodies = [
@@ -621,7 +626,11 @@ def hero():
             width, height, body = shot_drawing(k, up)
             name = f"shot{k}{'_up' if up else ''}"
             p.picture(name, width, height, body, (width // 2, height // 2))
-            frames.append(frame(name, [mod(name)], [(0, (-(width // 2), -(height // 2), width, height))]))
+            # The hit box is the weapon table's (columns 6 and 7), turned with the shot, and
+            # centred on it: larger than the picture, so that a shot at hand height still
+            # meets an enemy standing a little higher or lower on the glass.
+            bw, bh = SHOT_BOXES[k] if not up else SHOT_BOXES[k][::-1]
+            frames.append(frame(name, [mod(name)], [(0, (-(bw // 2), -(bh // 2), bw, bh))]))
             animations.append(anim(name, [step(name, 1000)]))
     p.animset(0x1403, "SHOT_SET", frames, animations)
     files.append(p.write())

@@ -32,7 +32,7 @@ void Item::_VM_mark(uint32_t flags) {
 const Item::Row& Item::row() const {
     if (kind == 0) return kCoins[0];
     if (kind == 1) return kHealth[0];
-    return kBoosts[std::clamp(variant, 0, 2)];
+    return kFinds[std::clamp(variant, 0, 2)];
 }
 
 void Item::spawn(int32_t px, int32_t py) {

@@ -2,11 +2,13 @@
 
 // InGameObject::Item: a pick-up of the normal level, pooled. Its kind chooses one of three
 // tables and its variant the row: kind 0 the coin (effect 0), kind 1 health (effect 1, the
-// value the health it gives), kind 2 the timed boosts: speed, power, invulnerability
-// (effects 2, 3, 4, the value their duration in ms). spawn starts it at a point: it falls
-// by its animation onto the ground line, rests there, blinks for the last part of its time
-// and then reaches state 3 (done). Animations: 3 x effect falling, + 1 resting, + 2
-// blinking; 15 the glint of its second player.
+// value the health it gives), kind 2 the finds, coins as well: a level drops an item for one
+// defeat in ten at most and only coins pay for the weapons, so four of its five items are
+// coins, for a playthrough to earn the seven weapons' price. (The level still applies the
+// timed boosts of effects 2, 3, 4 to an item that carries one.) spawn starts it at a point:
+// it falls by its animation onto the ground line, rests there, blinks for the last part of
+// its time and then reaches state 3 (done). Animations: 3 x effect falling, + 1 resting,
+// + 2 blinking; 15 the glint of its second player.
 
 #include <cstdint>
 
@@ -27,10 +29,11 @@ class Item : public virtual ::java::lang::Object {
     struct Row {
         int32_t effect, value, lifetime;
     };
-    // Rows by kind: coin; health; speed boost, power, invulnerability.
-    static constexpr Row kCoins[] = {{0, 1, 9000}};
+    // Rows by kind: coin; health; the finds. A coin lies long enough to be fetched across the
+    // area between fights.
+    static constexpr Row kCoins[] = {{0, 1, 12000}};
     static constexpr Row kHealth[] = {{1, 30, 9000}};
-    static constexpr Row kBoosts[] = {{2, 8000, 8000}, {3, 8000, 8000}, {4, 6000, 8000}};
+    static constexpr Row kFinds[] = {{0, 1, 12000}, {0, 1, 12000}, {0, 1, 12000}};
 
     VMPtr<Item> _VM_init(VMPtr<kv::AnimSet> set, int32_t itemKind, int32_t itemVariant, int32_t px, int32_t py);
     void _VM_mark(uint32_t flags) override;

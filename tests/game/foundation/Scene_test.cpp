@@ -60,4 +60,23 @@ TEST(Scene, TheConfigurationIsReadyOnFirstUseAndAStageOutsideZeroToFourIsRefused
               "java.lang.IllegalArgumentException: no enemy table for stage 5");
 }
 
+// Each weapon deals more damage a second than the one before it; and the newest weapon a
+// stage's clear puts on sale (weapon s + 1 before stage s) strikes down any enemy of that
+// stage at one hit: an enemy reaching the hero costs 5 to 20 of its 100 health, and 60 to
+// 100 of them come a stage.
+TEST(Scene, EachWeaponOutdoesTheLastAndTheNewestOneMeetsTheNextStagesEnemies) {
+    testRuntime();
+    using W = global::WeaponConfig;
+    auto perSecond = [](int32_t w) {
+        return 1000.0 * W::weapons()->at(w)->at(W::DAMAGE) / W::weapons()->at(w)->at(W::COOLDOWN);
+    };
+    for (int32_t w = 1; w < W::WEAPON_COUNT; ++w) EXPECT_GT(perSecond(w), perSecond(w - 1)) << "weapon " << w;
+    for (int32_t stage = 1; stage < 5; ++stage) {
+        const int32_t damage = W::weapons()->at(stage + 1)->at(W::DAMAGE);
+        VMPtr<global::Table> enemies = global::EnemyConfig::forStage(stage);
+        for (int32_t row = 0; row < enemies->length; ++row)
+            EXPECT_LE(enemies->at(row)->at(global::EnemyConfig::HIT_POINTS), damage) << "stage " << stage << " row " << row;
+    }
+}
+
 }  // namespace

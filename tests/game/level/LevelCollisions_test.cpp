@@ -66,7 +66,8 @@ TEST(LevelCollisions, AProjectileHitsTheLowerIndexOnceAndADefeatDropsGlassThenMa
     inLevel(0, [](LevelGame&, Level& level) {
         Enemy* low = putEnemy(level, 1, 0, 60, 224);
         Enemy* high = putEnemy(level, 0, 1, 60, 224);  // lower index, the one hit
-        shootAt(level, 2, boxCentre(low->player.get()));  // 7 damage, three targets
+        low->health = high->health = 25;                   // two hits of weapon 2 each
+        shootAt(level, 2, boxCentre(low->player.get()));  // 15 damage, three targets
         level.character->hurtTimer = 500;                   // its shots still hit while it cannot act
         level.checkCollisions();
         seen.insert(seen.end(), {high->health, low->health});
@@ -95,7 +96,7 @@ TEST(LevelCollisions, AProjectileHitsTheLowerIndexOnceAndADefeatDropsGlassThenMa
         seen.push_back(high->state);
         expected.push_back(Enemy::kDying);
     });
-    EXPECT_EQ(std::vector<int32_t>(seen.begin(), seen.begin() + 4), (std::vector<int32_t>{3, 10, 3, 10}));
+    EXPECT_EQ(std::vector<int32_t>(seen.begin(), seen.begin() + 4), (std::vector<int32_t>{10, 25, 10, 25}));
     EXPECT_EQ(std::vector<int32_t>(seen.begin() + 4, seen.end()), expected);
 }
 
@@ -139,6 +140,10 @@ TEST(LevelCollisions, ItemsGiveTheirEffectsAndADoneItemIsNeverPickedUp) {
             level.spareItems->set(i, nullptr);
             item->spawn(hero.getX(), hero.getY());
         }
+        // The boosts, as items that carry them (the drop tables now hold coins in their place).
+        const int32_t boosts[3][2] = {{2, 8000}, {3, 8000}, {4, 6000}};
+        for (int32_t i = 2; i < 5; ++i)
+            level.activeItems->at(i)->effectCode = boosts[i - 2][0], level.activeItems->at(i)->effectValue = boosts[i - 2][1];
         level.checkCollisions();
         seen.insert(seen.end(), {level.collectedCount, hero.health, hero.speedBoostTimer, hero.powerTimer,
                                  hero.invulnerableTimer});

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "content/ContentIds.h"
+#include "src/game/foundation/global_GameConfig.h"
+#include "src/game/foundation/global_WeaponConfig.h"
+#include "src/game/objects/HitTests.h"
 #include "src/game/objects/InGameObject_Character.h"
 #include "src/game/objects/InGameObject_Enemy.h"
 #include "src/game/objects/InGameObject_Glass.h"
@@ -348,6 +351,57 @@ TEST(HitTests, AKeptBoxArrayFillsExactlyAsANewOne) {
     });
     EXPECT_EQ(reused, (std::vector<bool>{true, true, true, false}));
     EXPECT_EQ(kept, fresh);
+}
+
+}  // namespace
+
+namespace {
+
+// Each weapon's projectile hits with the box its row of the weapon table gives (width and
+// height sideways, turned when it flies up), centred on the shot: a shot at hand height then
+// meets a 22 px enemy standing up to half the box higher or lower on the glass.
+TEST(Character, ProjectilesHitWithTheWeaponTablesBoxes) {
+    static std::vector<std::string> mismatches;
+    onContent([] {
+        VMPtr<kv::AnimSet> shots = InGameObject::loadAnimSet(content::res::SHOT_SET, content::res::SHOT_GOBS);
+        VMPtr<kv::Paintable::BoxArray> boxes = InGameObject::newBoxes(1);
+        for (int32_t weapon = 0; weapon < global::WeaponConfig::WEAPON_COUNT; ++weapon) {
+            const int32_t w = global::WeaponConfig::weapons()->at(weapon)->at(global::WeaponConfig::BOX_WIDTH);
+            const int32_t h = global::WeaponConfig::weapons()->at(weapon)->at(global::WeaponConfig::BOX_HEIGHT);
+            for (const bool up : {false, true}) {
+                shots->getFrame(weapon + (up ? 7 : 0))->getCollisionBoxes(0, boxes, 0);
+                const kv::graphics::CollisionBox& box = *boxes->at(0);
+                const int32_t wantW = up ? h : w, wantH = up ? w : h;
+                if (box.width != wantW || box.height != wantH || box.x != -(wantW / 2) || box.y != -(wantH / 2))
+                    mismatches.push_back(std::to_string(weapon) + (up ? " up" : " sideways"));
+            }
+        }
+    });
+    EXPECT_EQ(mismatches, std::vector<std::string>{});
+}
+
+}  // namespace
+
+namespace {
+
+// A level drops an item for at most one defeat in ten, one of its five items (kind, variant)
+// by chance; only coins earn money. Over the five stages' enemy totals the coins expected
+// from the drops alone cover the price of every weapon the shop sells.
+TEST(GlassAndItem, APlaythroughsDropsPayForEveryWeapon) {
+    static int32_t coinItems = 0, defeats = 0, prices = 0;
+    onContent([] {
+        for (int32_t stage = 0; stage < 5; ++stage)
+            defeats += global::GameConfig::stages()->at(stage)->at(global::GameConfig::ENEMY_TOTAL);
+        for (int32_t weapon = 0; weapon < global::WeaponConfig::WEAPON_COUNT; ++weapon)
+            prices += global::WeaponConfig::weapons()->at(weapon)->at(global::WeaponConfig::PRICE);
+        VMPtr<kv::AnimSet> itemSet = InGameObject::loadAnimSet(content::res::ITEM_SET, content::res::ITEM_GOBS);
+        for (auto [kind, variant] : {std::pair{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}}) {
+            VMPtr<InGameObject::Item> item = InGameObject::Item::_VM_new();
+            item->_VM_init(itemSet, kind, variant, 0, 0);
+            coinItems += item->effectCode == 0;
+        }
+    });
+    EXPECT_GE(defeats * coinItems / 50, prices) << coinItems << " coin items of 5, " << defeats << " defeats";
 }
 
 }  // namespace

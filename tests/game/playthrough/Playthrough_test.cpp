@@ -11,12 +11,17 @@ namespace {
 using namespace game_test;
 namespace progress = ui::progress;
 
-// The scenes in the order the game asked for them, with shop visits (map, shop, map) and
-// retries after a game over (game over, the level again) taken out.
+// The scenes in the order the game asked for them, with shop and achievements visits (map,
+// shop or achievements, map) and retries after a game over (game over, the level again)
+// taken out.
 std::vector<int32_t> road(int* shopVisits) {
     std::vector<int32_t> ids;
     for (size_t i = 0; i < askedScenes.size(); ++i) {
         const int32_t id = askedScenes[i];
+        if (id == scene_id::kAchievements) {
+            ++i;  // back to the map
+            continue;
+        }
         if (id == scene_id::kShop) {
             ++*shopVisits;
             ++i;  // back to the map
@@ -61,6 +66,11 @@ void expectProgress(const Playing& run, int32_t cleared) {
     }
     EXPECT_EQ(run.r0[size_t(progress::kAchievements + 2)], log.anyUntouched ? 1 : 0);
     EXPECT_EQ(run.r0[size_t(progress::kAchievements + 3)], log.bought.size() == 6 ? 1 : 0);
+    // All marks two or three (0), all three (1): only once every stage has one.
+    int32_t lowest = 3;
+    for (int32_t stage = 0; stage < progress::kStageCount; ++stage) lowest = std::min<int32_t>(lowest, run.r1[size_t(progress::kMarks + stage)]);
+    EXPECT_EQ(run.r0[size_t(progress::kAchievements + 0)], lowest >= 2 ? 1 : 0);
+    EXPECT_EQ(run.r0[size_t(progress::kAchievements + 1)], lowest == 3 ? 1 : 0);
     std::set<std::string> heard;
     for (const std::string& line : log.music) {
         EXPECT_TRUE(line.ends_with(" heard stopped")) << line;
@@ -69,6 +79,9 @@ void expectProgress(const Playing& run, int32_t cleared) {
     std::set<std::string> played{"4", "2"};
     for (int32_t stage = 0; stage < cleared; ++stage) played.insert(std::to_string(scene_id::kBoss1 + stage));
     EXPECT_EQ(heard, played);
+    // Once a run: the quit question declined in a level, the achievements seen from the map.
+    EXPECT_EQ(log.quitQuestions, 1);
+    EXPECT_EQ(std::count(askedScenes.begin(), askedScenes.end(), scene_id::kAchievements), 1);
     std::printf("money %d, bought %zu items\n", run.r0[progress::kMoney], log.bought.size());
 }
 
@@ -84,17 +97,24 @@ TEST(Playthrough, AFreshGameIsPlayedByTouchThroughTheFirstTwoStages) {
     expectProgress(run, 2);
 }
 
-// Outside CI (OSTREL_PLAYTHROUGH=full): the whole game as far as its scenes exist, until
-// stage 3's clear asks for boss 4 (scene 18). Boss 4, stage 4, the lead-in, boss 5 and the
-// ending join here with the moves for scenes 18 and 19.
-TEST(Playthrough, TheWholeGameAsFarAsItIsBuilt) {
+// Outside CI (OSTREL_PLAYTHROUGH=full): the whole game from a fresh database, through the five
+// stages and their fights, the lead-in before the last fight and the ending, back to the map.
+TEST(Playthrough, TheWholeGame) {
     if (!std::getenv("OSTREL_PLAYTHROUGH")) GTEST_SKIP() << "set OSTREL_PLAYTHROUGH=full";
-    const Playing run = play([](Player& p) { return p.asked(scene_id::kBoss1 + 3); });
+    // Done on the map after the ending, once the last weapons the money covers are bought.
+    const Playing run = play([](Player& p) {
+        const auto boss5 = std::find(askedScenes.begin(), askedScenes.end(), scene_id::kBoss5);
+        const bool ended = boss5 != askedScenes.end() && std::find(boss5, askedScenes.end(), scene_id::kStory) != askedScenes.end();
+        scene::WorldMap* map = p.scene<scene::WorldMap>();
+        return ended && map && map->state == scene::WorldMap::kReady && affordable(p.record(0)) < 0;
+    });
     ASSERT_TRUE(run.reached) << "stopped in scene " << (askedScenes.empty() ? -1 : askedScenes.back());
     int shopVisits = 0;
-    EXPECT_EQ(road(&shopVisits),
-              (std::vector<int32_t>{0, 14, 1, 7, 4, 11, 2, 15, 12, 7, 2, 16, 12, 7, 2, 17, 12, 7, 2, 18}));
-    expectProgress(run, 3);
+    EXPECT_EQ(road(&shopVisits), (std::vector<int32_t>{0, 14, 1, 7, 4, 11, 2, 15, 12, 7, 2, 16, 12, 7, 2, 17, 12, 7,
+                                                       2, 18, 12, 7, 2, 11, 19, 12, 11, 7}));
+    for (size_t stage = 0; stage < run.log.stageSeconds.size(); ++stage)
+        std::printf("stage %zu: %d:%02d of game time\n", stage, run.log.stageSeconds[stage] / 60, run.log.stageSeconds[stage] % 60);
+    expectProgress(run, progress::kStageCount);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <map>
 #include <numeric>
 #include <set>
+#include <type_traits>
 
 #include "hal/audio/AudioMixer.h"
 #include "hal/audio/Players.h"
@@ -26,6 +27,7 @@
 #include "src/game/frontend/scene_WorldMap.h"
 #include "src/game/level/scene_Tutorial.h"
 #include "src/game/results/Progress.h"
+#include "src/game/results/scene_Achievement.h"
 #include "src/game/results/scene_GameOver.h"
 #include "src/game/results/scene_Result.h"
 #include "src/game/results/scene_Shop.h"
@@ -49,8 +51,11 @@ struct Log {
     std::vector<int32_t> stageSeconds;    // each cleared stage's stored time
     bool anyUntouched = false;
     int gameOvers = 0;
+    std::map<std::string, int> losses;   // game overs by "<scene> <stage>" of the lost level or fight
     std::vector<std::string> music;       // "<scene> <loudness playing> <loudness paused>"
     int frames = 0;
+    int quitQuestions = 0;  // quit questions opened and declined
+    std::set<std::string> weaponsUsed;  // "<scene> <stage>: weapon <w>" for every start
 };
 
 class Player : public GameDriver {
@@ -72,6 +77,8 @@ public:
     bool shopDue = false;       // a result was settled since the last shop visit
     int32_t language = 0;
     int32_t lastDefeated = -1, sinceDefeat = 0;  // frames since the level's last defeat
+    bool quitAsked = false;         // the quit question was opened from a level's pause panel and declined
+    bool achievementsSeen = false;  // the achievements screen was visited from the map
 };
 
 // ---------------------------------------------------------------- sound
@@ -95,8 +102,21 @@ template <class S> void checkMusic(Player& p, S& s, const LevelPoints& points, i
     const double paused = loudness();
     p.log.music.push_back(std::to_string(p.sceneId()) + (playing > 50 ? " heard" : " silent") +
                           (paused < 1 ? " stopped" : " still heard"));
-    // The pause panel's first entry resumes.
     kv::Frame& panel = *s.panelSet->getFrame(level::LevelControls::kPausePanel);
+    // Once a run, in a level: the third entry asks whether to quit, and "no" (the question's
+    // second zone) goes back to the pause panel.
+    if constexpr (std::is_same_v<S, scene::InGameNormal>) {
+        if (!p.quitAsked) {
+            p.quitAsked = true;
+            const int32_t top = level::LevelControls::kPanelY - p.manager().getGameY();
+            p.tapAt(centreOf(panel, 1, 2, level::LevelControls::kPanelX, top));
+            const bool asked = s.state == scene::InGameNormal::kQuitQuestion;
+            kv::Frame& question = *s.panelSet->getFrame(level::LevelControls::kQuitPanel);
+            p.tapAt(centreOf(question, 0, 1, level::LevelControls::kPanelX, top));
+            p.log.quitQuestions += asked && s.state == scene::InGameNormal::kPauseMenu ? 1 : 0;
+        }
+    }
+    // The pause panel's first entry resumes.
     p.tapAt(centreOf(panel, 1, 0, level::LevelControls::kPanelX, level::LevelControls::kPanelY - p.manager().getGameY()));
     EXPECT_EQ(s.state, resumeState);
 }
@@ -120,6 +140,7 @@ template <class S> bool started(Player& p, S& s, const LevelPoints& points, int3
     const int32_t wanted = strongestOwned(p);
     for (int i = 0; i < 8 && s.character->weapon != wanted; ++i) p.touch.tap(points.previousWeapon, 1);
     EXPECT_EQ(s.character->weapon, wanted);
+    p.log.weaponsUsed.insert(std::to_string(p.sceneId()) + " " + std::to_string(p.stage()) + ": weapon " + std::to_string(wanted));
     checkMusic(p, s, points, playing);
     return true;
 }
@@ -151,10 +172,20 @@ inline int32_t affordable(const std::vector<int8_t>& r0) {
     return best;
 }
 
+// The strongest weapon for sale that the money covers, or -1: bought first, it clears the
+// stages sooner; the weaker ones are bought with what is left.
+inline int32_t strongestAffordable(const std::vector<int8_t>& r0) {
+    int32_t best = -1;
+    for (int32_t i = 0; i < progress::kItemCount; ++i)
+        if (r0[size_t(progress::kItems + i)] == progress::kItemForSale && results::priceOf(i) <= r0[progress::kMoney]) best = i;
+    return best;
+}
+
 inline void mapMove(Player& p) {
     scene::WorldMap* s = p.scene<scene::WorldMap>();
     if (!s || s->state != scene::WorldMap::kReady) return;
     const int32_t barY = s->topBar->getHeight(0) / 2;
+    if (!p.achievementsSeen && p.asked(scene_id::kResult)) return p.tapAt(centreOf(*s->centrePlayer, 0, 0, 120, 160));
     if (p.shopDue && affordable(p.record(0)) >= 0) {
         p.shopDue = false;
         return p.tapAt(centreOf(*s->centrePlayer, 0, 1, 120, 160));
@@ -178,30 +209,75 @@ inline void tutorialMove(Player& p) {
     if (s->closingTime > scene::Tutorial::kMessageDelay) p.tapAt({120, 160}, 1);
 }
 
-// A normal level: jump what is thrown at the hero, strike the nearest enemy within the
-// weapon's reach (upward at one above), flee one that is on the hero; fetch health when low,
-// else coins and boosts when no enemy is near; else wait in the middle for the enemies.
-inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool stuck) {
+// A normal level: flee an enemy that is on the hero; jump what is thrown at it and a charge
+// running at it; strike the nearest enemy in the line of its sideways shots within the
+// weapon's reach, and one over it upward; fetch health when low, else coins and boosts when
+// no enemy is near; else wait in the middle for the enemies. A flyer homes in on the hero's
+// middle, so it comes into the line of the shots and is met there.
+inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool stuck, int32_t stuckFrames = 0) {
     const int32_t heroX = l.character->getX();
     const Span hero = spanOf(l.character->body.get());
-    for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
-        InGameObject::Enemy* e = l.activeEnemies->at(i);
-        if (!e || e->effect->getAnimation() != 12) continue;
-        const Span thrown = spanOf(e->effect.get());
-        if (!thrown.empty() && gapBetween(thrown, hero) < 36 && thrown.bottom > hero.top && l.character->onGround) return points.jump;
+    auto* row = global::WeaponConfig::weapons()->at(l.character->weapon);
+    const int32_t reach = row->at(global::WeaponConfig::REACH);
+    // The line of sideways shots: the weapon's box around the hands, 16 px above the feet.
+    const int32_t lineTop = hero.bottom - 16 - row->at(global::WeaponConfig::BOX_HEIGHT) / 2,
+                  lineBottom = hero.bottom - 16 + row->at(global::WeaponConfig::BOX_HEIGHT) / 2;
+    // In the air over a walker that keeps its way (a follower turns with the hero): across it
+    // against its walk, to land behind it.
+    if (!l.character->onGround && !stuck) {
+        Target under;
+        bool walksLeft = false;
+        for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
+            InGameObject::Enemy* e = l.activeEnemies->at(i);
+            if (!e || e->state != InGameObject::Enemy::kAlive || (e->kind != 0 && e->kind != 4 && e->kind != 5)) continue;
+            const Span s = spanOf(e->player.get());
+            if (const int32_t gap = gapBetween(s, hero); !s.empty() && gap < under.gap) under = {s.middle(), gap}, walksLeft = e->facingLeft;
+        }
+        if (under.gap < 40) return points.walkToward(heroX, walksLeft ? 239 : 0, 0);
     }
-    const int32_t reach = global::WeaponConfig::weapons()->at(l.character->weapon)->at(global::WeaponConfig::REACH);
-    // The nearest enemy level with the hero (sideways shots reach it) and the nearest above it.
-    Target level, above;
+    bool flyerOver = false;
+    Target level, inLine, above;
     for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
         InGameObject::Enemy* e = l.activeEnemies->at(i);
         if (!e || e->state != InGameObject::Enemy::kAlive) continue;
         const Span s = spanOf(e->player.get());
         if (s.empty()) continue;
         const int32_t gap = gapBetween(s, hero);
+        // On the hero: a shot at point-blank range when the weapon is ready, else away from it;
+        // with a wall behind, over it.
+        if (s.bottom > hero.top - 4 && s.top < hero.bottom && gap < 4) {
+            if (l.character->attackCooldown == 0) return points.attackToward(heroX, s.middle());
+            const bool wallBehind = s.middle() >= heroX ? heroX < 40 : heroX > 199;
+            if (wallBehind && e->kind != 1) return l.character->onGround ? points.jump : points.walkToward(heroX, s.middle() >= heroX ? 239 : 0, 0);
+            return points.walkToward(heroX, s.middle() >= heroX ? 0 : 239, 0);
+        }
+        // A flyer coming down over the line: struck upward once over the hero, else drawn
+        // lower by stepping away from it.
+        if (e->kind == 3 && s.bottom <= lineTop && s.bottom > hero.top - 90) {
+            flyerOver = flyerOver || gap < 24;
+            if (gap < 2) return points.attackUp;
+            if (gap < 30 && l.character->onGround) return fleeFrom(points, heroX, s.middle());
+        }
         Target& slot = s.bottom > hero.top + 4 ? level : above;
         if (gap < slot.gap) slot = {s.middle(), gap};
+        if (s.top < lineBottom && s.bottom > lineTop && gap < inLine.gap) inLine = {s.middle(), gap};
     }
+    // What is thrown is jumped, unless an enemy is so near that the jump would meet it.
+    for (int32_t i = 0; i < l.activeEnemies->length && !flyerOver && level.gap > 40; ++i) {
+        InGameObject::Enemy* e = l.activeEnemies->at(i);
+        if (!e || e->effect->getAnimation() != InGameObject::Enemy::kEffectFlight) continue;
+        const Span thrown = spanOf(e->effect.get());
+        if (!thrown.empty() && gapBetween(thrown, hero) < 36 && thrown.bottom > hero.top && l.character->onGround) return points.jump;
+    }
+    // A charge: shot while there is time, jumped at the last moment (a jump clears the runner's
+    // height in a frame, and the shorter the flight the less it meets on landing).
+    if (const Charge charge = chargeAt(l.activeEnemies, l.activeEnemies->length, hero); !flyerOver && charge.gap < 40) {
+        if (charge.gap > 16 && l.character->attackCooldown == 0) return points.attackToward(heroX, charge.runningLeft ? 239 : 0);
+        if (charge.gap <= 16) return l.character->onGround ? points.jump : Point{};
+    }
+    // (Long without a defeat, the shots from here do not meet: the place is changed below.)
+    if (inLine.gap < reach - 10 && !stuck) return points.attackToward(heroX, inLine.x);
+    if (above.gap < 0) return points.attackUp;
     auto nearestItem = [&](bool healthOnly) {
         int32_t best = -1;
         for (int32_t i = 0; i < l.activeItems->length; ++i) {
@@ -211,7 +287,6 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         }
         return best;
     };
-    if (level.gap < 4) return fleeFrom(points, heroX, level.x);
     // No defeat for a while: the glass may hold the hero higher or lower than the enemy, so
     // that the shots fly past it; it is struck from a place whose ground is level with its feet.
     if (stuck && level.x >= 0) {
@@ -219,27 +294,42 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         for (int32_t i = 0; i < l.activeEnemies->length; ++i)
             if (InGameObject::Enemy* e = l.activeEnemies->at(i); e && spanOf(e->player.get()).middle() == level.x)
                 target = spanOf(e->player.get());
-        // Shots leave at the hero's hands, in the middle third of its height above the ground.
-        const int32_t height = hero.bottom - hero.top;
+        const int32_t lineBelowFeet = hero.bottom - lineTop, lineAboveFeet = hero.bottom - lineBottom;
+        // A place is good when the ground within a step (4 px) either side of it holds the
+        // line across the enemy too: the walk stops within a step of it.
+        auto inLineAt = [&](int32_t x) {
+            const int32_t ground = l.groundHeights->at(std::clamp(x, 0, 239));
+            return ground - lineBelowFeet < target.bottom - 2 && ground - lineAboveFeet > target.top + 2;
+        };
+        // The longer it lasts, the farther back the place (16 to 66 px, round again every 60 s):
+        // a shot steps 15 to 24 px a frame and leaves the view by its middle, so an enemy at the
+        // edge is met only from some distances.
+        const int32_t nearest = 16 + 10 * ((stuckFrames / 200) % 6);
         int32_t spot = -1;
         for (int32_t x = 4; x < 236; ++x) {
-            const int32_t distance = std::abs(x - level.x), ground = l.groundHeights->at(x);
-            const bool inLine = ground - height / 3 > target.top + 2 && ground - 2 * height / 3 < target.bottom - 2;
-            if (distance >= 16 && distance <= reach - 20 && inLine && (spot < 0 || std::abs(x - heroX) < std::abs(spot - heroX)))
+            const int32_t distance = std::abs(x - level.x);
+            const bool good = inLineAt(x - 4) && inLineAt(x) && inLineAt(x + 4);
+            if (distance >= nearest && distance <= reach - 20 && good && (spot < 0 || std::abs(x - heroX) < std::abs(spot - heroX)))
                 spot = x;
         }
+        // In the air the line rises and falls with the hero: struck as it passes the enemy.
+        if (!l.character->onGround) {
+            const int32_t rise = -int32_t(l.character->velocityY * 50);  // how far the hero rises by the next frame
+            return target.top < lineBottom - rise && target.bottom > lineTop - rise ? points.attackToward(heroX, level.x) : Point{};
+        }
         if (spot >= 0 && std::abs(spot - heroX) > 3) return points.walkToward(heroX, spot, 3);
+        if (target.bottom <= lineTop + 2) return points.jump;  // higher than the line here: a jump carries it up
         if (spot < 0 && level.gap > 8) return points.walkToward(heroX, level.x, 0);  // no such place: right up to it
         return points.attackToward(heroX, level.x);
     }
     const int32_t health = nearestItem(true);
     if (l.character->health <= 60 && health >= 0 && level.gap > 40) return points.walkToward(heroX, health, 2);
     const int32_t item = nearestItem(false);
-    if (item >= 0 && std::abs(item - heroX) < 120 && level.gap > 30) return points.walkToward(heroX, item, 2);
+    const bool calm = level.gap > 60 && !flyerOver;
+    if (item >= 0 && std::abs(item - heroX) < 120 && calm) return points.walkToward(heroX, item, 2);
     if (level.gap < reach - 20) return points.attackToward(heroX, level.x);
-    if (above.gap < 0) return points.attackUp;
-    if (item >= 0) return points.walkToward(heroX, item, 2);
-    if (level.x >= 0) return points.walkToward(heroX, level.x, reach / 2);
+    if (item >= 0 && calm) return points.walkToward(heroX, item, 2);
+    if (level.x >= 0) return points.walkToward(heroX, level.x, reach - 40);
     return points.walkToward(heroX, 120, 8);
 }
 
@@ -249,13 +339,15 @@ inline void levelMove(Player& p) {
     const LevelPoints points(*s->hudFrame12, *s->hudFrame1);
     if (!started(p, *s, points, scene::InGameNormal::kPlaying)) return;
     if (s->defeatedCount != p.lastDefeated) p.lastDefeated = s->defeatedCount, p.sinceDefeat = 0;
-    const Point t = levelTouch(*s, points, ++p.sinceDefeat > 300);
+    ++p.sinceDefeat;
+    const Point t = levelTouch(*s, points, p.sinceDefeat > 300, p.sinceDefeat - 300);
     p.touch.hold(t);
 }
 
 template <class S, Point (*fight)(S&, const LevelPoints&)> void bossMove(Player& p) {
     S* s = p.scene<S>();
-    if (!s || s->state != boss::kPlaying) return void(p.touch.letGo());
+    // The last fight's finale is played too: the hero fetches the falling crown.
+    if (!s || !boss::inPlay(*s)) return void(p.touch.letGo());
     const LevelPoints points(*s->hudTopBar, *s->hudCorner);
     if (!started(p, *s, points, boss::kPlaying)) return;
     p.touch.hold(fight(*s, points));
@@ -279,7 +371,7 @@ inline void shopMove(Player& p) {
     scene::Shop* s = p.scene<scene::Shop>();
     if (!s || s->state != 1) return;
     const std::vector<int8_t> r0 = p.record(0);
-    const int32_t item = affordable(r0);
+    const int32_t item = strongestAffordable(r0);
     if (item < 0) {
         VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
         back->_VM_init();
@@ -294,18 +386,28 @@ inline void shopMove(Player& p) {
     }
 }
 
+// The achievements screen, once: back to the map by its back button.
+inline void achievementsMove(Player& p) {
+    scene::Achievement* s = p.scene<scene::Achievement>();
+    if (!s || s->state != 1) return;
+    p.achievementsSeen = true;
+    VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
+    back->_VM_init();
+    s->backPlayer->getCollisionBox(back);
+    p.tapAt({back->x + back->width / 2, back->y + back->height / 2});
+}
+
 inline void gameOverMove(Player& p) {
     scene::GameOver* s = p.scene<scene::GameOver>();
     if (!s || s->state != 1) return;
     ++p.log.gameOvers;
+    ++p.log.losses[std::to_string(p.previousSceneId()) + " " + std::to_string(p.stage())];
     p.tapAt(centreOf(*s->panelFrame, 3, 1, 120, 160));  // retry
 }
 
 inline void waitMove(Player&) {}
 
-// Boss 4 (scene 18), the last stage's level, the lead-in story and boss 5 (scene 19) join
-// here as two more moves once their scenes exist; the run then ends with the ending story and
-// the world map instead of at the request for scene 18.
+// The stories (the introduction, the lead-in before boss 5, the ending) play by themselves.
 inline const std::map<int32_t, Move> kMoves = {
     {scene_id::kLogo, waitMove},
     {scene_id::kOptions, optionsMove},
@@ -317,8 +419,11 @@ inline const std::map<int32_t, Move> kMoves = {
     {scene_id::kBoss1, bossMove<scene::InGameBoss_1, boss1Move>},
     {scene_id::kBoss1 + 1, bossMove<scene::InGameBoss_2, boss2Move>},
     {scene_id::kBoss1 + 2, bossMove<scene::InGameBoss_3, boss3Move>},
+    {scene_id::kBoss1 + 3, bossMove<scene::InGameBoss_4, boss4Move>},
+    {scene_id::kBoss5, bossMove<scene::InGameBoss_5, boss5Move>},
     {scene_id::kResult, resultMove},
     {scene_id::kShop, shopMove},
+    {scene_id::kAchievements, achievementsMove},
     {scene_id::kGameOver, gameOverMove},
 };
 
@@ -366,6 +471,8 @@ template <typename Done> Playing play(Done done) {
     HAL_setManualAudioRendering(false);
     std::printf("played %d frames (%d s of game time) in %.1f s, %d game overs\n", run.log.frames, run.log.frames / 20,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(), run.log.gameOvers);
+    for (const auto& [lost, count] : run.log.losses) std::printf("  lost in scene %s (scene, stage): %d\n", lost.c_str(), count);
+    for (const std::string& used : run.log.weaponsUsed) std::printf("  played %s\n", used.c_str());
     return run;
 }
 

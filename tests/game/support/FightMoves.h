@@ -10,6 +10,9 @@
 #include "src/game/boss/scene_InGameBoss_1.h"
 #include "src/game/boss/scene_InGameBoss_2.h"
 #include "src/game/boss/scene_InGameBoss_3.h"
+#include "src/game/boss/scene_InGameBoss_4.h"
+#include "src/game/boss/scene_InGameBoss_5.h"
+#include "src/game/foundation/global_WeaponConfig.h"
 #include "src/game/objects/HitTests.h"
 #include "tests/game/support/TouchPlay.h"
 
@@ -160,6 +163,126 @@ inline Point boss3Move(scene::InGameBoss_3& f, const LevelPoints& p) {
     for (const Span& s : shards) wait = wait || blocks(s, 70);
     if (wait && clear(heroX, 0)) return {};
     return p.walkToward(heroX, best, 2);
+}
+
+
+// The nearest charging enemy (kind 5) of a pool of `count` slots that runs at the hero: its
+// gap and the way it runs (a large gap when there is none).
+struct Charge {
+    int32_t gap = 1 << 20;
+    bool runningLeft = false;
+};
+template <class Array> Charge chargeAt(Array& pool, int32_t count, const Span& hero) {
+    Charge nearest;
+    for (int32_t i = 0; i < count; ++i) {
+        InGameObject::Enemy* m = pool->at(i);
+        if (!m || m->state != InGameObject::Enemy::kAlive || m->kind != 5 || !m->charging) continue;
+        const Span s = spanOf(m->player.get());
+        const bool toward = m->facingLeft ? s.middle() > hero.middle() : s.middle() < hero.middle();
+        if (toward && gapBetween(s, hero) < nearest.gap) nearest = {gapBetween(s, hero), m->facingLeft};
+    }
+    return nearest;
+}
+
+// The reach of the weapon in the hero's hands.
+inline int32_t reachOf(InGameObject::Character& hero) {
+    return global::WeaponConfig::weapons()->at(hero.weapon)->at(global::WeaponConfig::REACH);
+}
+
+// The walk toward x as the fight's controls take it: turned around while they are mirrored.
+inline Point walkAs(const LevelPoints& p, bool mirrored, int32_t from, int32_t x, int32_t slack) {
+    const Point walk = p.walkToward(from, x, slack);
+    if (!mirrored || walk.x < 0) return walk;
+    return walk == p.moveLeft ? p.moveRight : p.moveLeft;
+}
+
+// Fight 4: jump the glass wave as it comes, shoot down what falls over the hero, keep off the
+// objects that landed, and strike the prism from beside it, within the weapon's reach.
+inline Point boss4Move(scene::InGameBoss_4& f, const LevelPoints& p) {
+    const int32_t reach = reachOf(*f.character);
+    using B = scene::InGameBoss_4;
+    const int32_t heroX = f.character->getX();
+    const bool mirrored = f.controlsMirrored();
+    if (f.bossBody->getAnimation() == B::kDefeated) return f.bossDrop ? walkAs(p, mirrored, heroX, f.bossDrop->getX(), 4) : Point{};
+    const Span hero = spanOf(f.character->body.get());
+    const Span wave = spanOf(f.sweepAttack.get());
+    if (!wave.empty()) {
+        const bool fromRight = f.sweepAttack->getAnimation() == B::kSweepFromRight;
+        const bool coming = fromRight ? wave.right > hero.left : wave.left < hero.right;
+        if (coming && gapBetween(wave, hero) < 22 && wave.top < hero.bottom) return f.character->onGround ? p.jump : Point{};
+    }
+    for (int32_t i = 0; i < B::kShotCount; ++i) {
+        kv::AnimPlayer* shot = f.activeShots->at(i);
+        if (!shot) continue;
+        const int32_t a = shot->getAnimation();
+        const Span s = spanOf(shot);
+        if (s.empty()) continue;
+        if ((a == B::kAppear || a == B::kFall) && gapBetween(s, hero) < 4 && s.bottom < hero.top) return p.attackUp;
+        if ((a == B::kLand || a == B::kCloseA || a == B::kCloseB) && gapBetween(s, hero) < 4) return walkAs(p, mirrored, heroX, s.middle() < heroX ? 239 : 0, 0);
+    }
+    const Span prism = spanOf(f.bossBody.get());
+    const int32_t standOff = std::min(60, reach - 40);
+    const int32_t spot = heroX < B::kCentreX ? prism.left - standOff : prism.right + standOff;
+    if (std::abs(spot - heroX) > 10) return walkAs(p, mirrored, heroX, spot, 4);
+    return p.attackToward(heroX, prism.middle());
+}
+
+// Fight 5: fire up at the heart from under it; jump as a fist comes down to the ground, step
+// out of the column of an icicle over the hero, and while guards are out fight them as in a
+// level (the nearest level with the hero sideways, one above upward, thrown things jumped).
+inline Point boss5Move(scene::InGameBoss_5& f, const LevelPoints& p) {
+    const int32_t reach = reachOf(*f.character);
+    using B = scene::InGameBoss_5;
+    const int32_t heroX = f.character->getX();
+    const Span hero = spanOf(f.character->body.get());
+    if (f.state == boss::kFinale) return p.walkToward(heroX, f.defeatEffect->getX(), 4);
+    // A fist about to strike the ground: in the air by then.
+    if ((f.bossPhase == B::kSlam || f.bossPhase == B::kCrossSlam) && !f.slamDone) {
+        VMPtr<kv::Frame> shown = f.bossPartA->getCurrentFrame();
+        const int32_t impact = f.bossPartA->getY() + shown->getY(0) + shown->height;
+        if (f.groundY - impact < 40 && f.character->onGround) return p.jump;
+    }
+    for (int32_t i = 0; i < B::kMinionCount; ++i) {
+        InGameObject::Enemy* m = f.activeMinions->at(i);
+        if (!m || m->effect->getAnimation() != InGameObject::Enemy::kEffectFlight) continue;
+        const Span thrown = spanOf(m->effect.get());
+        if (!thrown.empty() && gapBetween(thrown, hero) < 36 && thrown.bottom > hero.top && f.character->onGround) return p.jump;
+    }
+    Target level, above;
+    for (int32_t i = 0; i < B::kMinionCount; ++i) {
+        InGameObject::Enemy* m = f.activeMinions->at(i);
+        if (!m || m->state != InGameObject::Enemy::kAlive) continue;
+        const Span s = spanOf(m->player.get());
+        if (s.empty()) continue;
+        Target& slot = s.bottom > hero.top + 4 ? level : above;
+        if (const int32_t gap = gapBetween(s, hero); gap < slot.gap) slot = {s.middle(), gap};
+    }
+    if (level.gap < 4) return fleeFrom(p, heroX, level.x);
+    if (chargeAt(f.activeMinions, B::kMinionCount, hero).gap < 40) return f.character->onGround ? p.jump : Point{};
+    if (level.gap < reach - 20) return p.attackToward(heroX, level.x);
+    if (above.gap < 24) return p.attackUp;
+    // Icicles: the hero stands only where none that is still falling is over it.
+    std::vector<Span> icicles;
+    for (int32_t i = 0; i < f.rainList->size(); ++i)
+        if (kv::AnimPlayer* icicle = f.rainAt(i); icicle->getAnimation() == B::kRainFall) {
+            const Span s = spanOf(icicle);
+            if (!s.empty() && s.bottom < hero.bottom) icicles.push_back(s);
+        }
+    const int32_t half = (hero.right - hero.left) / 2;
+    auto clear = [&](int32_t x) {
+        for (const Span& s : icicles)
+            if (x + half + 3 > s.left && x - half - 3 < s.right) return false;
+        return true;
+    };
+    const Span heart = spanOf(f.weakPointEffect.get());
+    int32_t best = -1;
+    for (int32_t x = 8; x <= 231; ++x)
+        if (clear(x) && (best < 0 || std::abs(x - heart.middle()) + std::abs(x - heroX) / 2 <
+                                         std::abs(best - heart.middle()) + std::abs(best - heroX) / 2))
+            best = x;
+    if (best < 0) best = heroX;
+    if (std::abs(best - heroX) > 3) return p.walkToward(heroX, best, 3);
+    return heart.left <= heroX && heroX <= heart.right ? p.attackUp : p.walkToward(heroX, heart.middle(), 1);
 }
 
 }  // namespace game_test
