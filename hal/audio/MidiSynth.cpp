@@ -50,6 +50,10 @@ fluid_settings_t* newSettings() {
     fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
     fluid_settings_setnum(settings, "synth.gain", kGain);
     fluid_settings_setint(settings, "synth.threadsafe-api", 0);  // every call is made under the library's lock
+    // Only the samples of the presets some channel has selected are read into memory (a
+    // tune uses a handful of the font's instruments), and they are let go when no channel
+    // holds them any longer, instead of the whole font's samples for the process's life.
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     return settings;
 }
 
