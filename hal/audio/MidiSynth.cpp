@@ -15,13 +15,19 @@ constexpr const char* kSoundFontPaths[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2",
 constexpr int kPolyphony = 64;
 constexpr double kGain = 0.4;
 
-// The process's SoundFont, loaded once into a synthesiser that is never played; the others
-// reach its presets through a stand-in SoundFont of their own (below), so its samples are in
-// memory once. Everything here is guarded by `lock`, and so is every FluidSynth call.
+// The process's SoundFont, loaded into a synthesiser that is never played while some
+// synthesiser lives; the others reach its presets through a stand-in SoundFont of their own
+// (below), so its presets and samples are in memory once. When the last synthesiser goes the
+// font goes too (its presets alone take about 5 MB, and the scenes without music are most of
+// the game); the next synthesiser loads it again (about 8 ms). Everything here is guarded by
+// `lock`, and so is every FluidSynth call.
 struct SoundFontLibrary {
     std::mutex lock;
-    bool tried = false;
+    bool tried = false;     // a load was attempted: one that failed is not tried again
+    bool loadable = false;  // the last load succeeded
+    int users = 0;          // synthesisers alive
     fluid_settings_t* settings = nullptr;
+    fluid_settings_t* holderSettings = nullptr;
     fluid_synth_t* holder = nullptr;
     fluid_sfont_t* font = nullptr;
 };
@@ -43,28 +49,47 @@ const char* soundFontPath() {
     return nullptr;
 }
 
-fluid_settings_t* newSettings() {
+fluid_settings_t* newSettings(int polyphony) {
     fluid_settings_t* settings = new_fluid_settings();
     if (settings == nullptr) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", host::kAudioRate);
-    fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
+    fluid_settings_setint(settings, "synth.polyphony", polyphony);
     fluid_settings_setnum(settings, "synth.gain", kGain);
     fluid_settings_setint(settings, "synth.threadsafe-api", 0);  // every call is made under the library's lock
+    // Only the samples of the presets some channel has selected are read into memory (a
+    // tune uses a handful of the font's instruments), and they are let go when no channel
+    // holds them any longer, instead of the whole font's samples for the process's life.
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     return settings;
 }
 
-// Loads the SoundFont on the first call (the library's lock held); true when it is loaded.
-bool loadOnce(SoundFontLibrary& lib) {
-    if (lib.tried) return lib.font != nullptr;
-    lib.tried = true;
-    for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
+// Frees the SoundFont with its holder (the library's lock held; no synthesiser lives).
+void unload(SoundFontLibrary& lib) {
+    if (lib.holder != nullptr) delete_fluid_synth(lib.holder);
+    lib.holder = nullptr;
+    lib.font = nullptr;
+}
+
+// Loads the SoundFont unless it is in memory (the library's lock held); true when it is.
+bool load(SoundFontLibrary& lib) {
+    if (lib.font != nullptr) return true;
+    if (lib.tried && !lib.loadable) return false;
+    if (!lib.tried) {
+        lib.tried = true;
+        for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
+        lib.settings = newSettings(kPolyphony);
+        // The holder never sounds: one voice instead of the players' 64 spares it about 1 MB.
+        lib.holderSettings = newSettings(1);
+    }
     const char* path = soundFontPath();
-    if (path == nullptr || (lib.settings = newSettings()) == nullptr) return false;
-    lib.holder = new_fluid_synth(lib.settings);
-    if (lib.holder == nullptr) return false;
-    const int id = fluid_synth_sfload(lib.holder, path, 0);
-    if (id != FLUID_FAILED) lib.font = fluid_synth_get_sfont_by_id(lib.holder, id);
-    return lib.font != nullptr;
+    if (path != nullptr && lib.settings != nullptr && lib.holderSettings != nullptr &&
+        (lib.holder = new_fluid_synth(lib.holderSettings)) != nullptr) {
+        const int id = fluid_synth_sfload(lib.holder, path, 0);
+        if (id != FLUID_FAILED) lib.font = fluid_synth_get_sfont_by_id(lib.holder, id);
+    }
+    lib.loadable = lib.font != nullptr;
+    if (!lib.loadable) unload(lib);
+    return lib.loadable;
 }
 
 // The stand-in SoundFont each synthesiser holds: it hands out the shared font's presets and
@@ -82,28 +107,36 @@ int freeStandIn(fluid_sfont_t* standIn) { return delete_fluid_sfont(standIn); }
 bool MidiSynth::available() {
     SoundFontLibrary& lib = library();
     std::lock_guard<std::mutex> guard(lib.lock);
-    return loadOnce(lib);
+    if (lib.loadable) return true;
+    const bool loaded = load(lib);
+    if (loaded && lib.users == 0) unload(lib);
+    return loaded;
 }
 
 std::unique_ptr<MidiSynth> MidiSynth::create() {
     SoundFontLibrary& lib = library();
     std::lock_guard<std::mutex> guard(lib.lock);
-    if (!loadOnce(lib)) return nullptr;
+    if (!load(lib)) return nullptr;
     fluid_synth_t* synth = new_fluid_synth(lib.settings);
-    if (synth == nullptr) return nullptr;
     fluid_sfont_t* standIn =
-        new_fluid_sfont(&sharedName, &sharedPreset, &sharedIterationStart, &sharedIterationNext, &freeStandIn);
+        synth == nullptr
+            ? nullptr
+            : new_fluid_sfont(&sharedName, &sharedPreset, &sharedIterationStart, &sharedIterationNext, &freeStandIn);
     if (standIn == nullptr || fluid_synth_add_sfont(synth, standIn) == FLUID_FAILED) {
         if (standIn != nullptr) delete_fluid_sfont(standIn);
-        delete_fluid_synth(synth);
+        if (synth != nullptr) delete_fluid_synth(synth);
+        if (lib.users == 0) unload(lib);
         return nullptr;
     }
+    ++lib.users;
     return std::unique_ptr<MidiSynth>(new MidiSynth(synth));
 }
 
 MidiSynth::~MidiSynth() {
-    std::lock_guard<std::mutex> guard(library().lock);
-    delete_fluid_synth(synth_);
+    SoundFontLibrary& lib = library();
+    std::lock_guard<std::mutex> guard(lib.lock);
+    delete_fluid_synth(synth_);  // lets go of the font's presets first
+    if (--lib.users == 0) unload(lib);
 }
 
 void MidiSynth::send(uint32_t message) {

@@ -2,8 +2,8 @@
 
 // A General MIDI synthesiser for one MIDI stream, rendered by FluidSynth into the caller's
 // buffers (FluidSynth opens no audio driver of its own). Every synthesiser of the process
-// plays from one SoundFont, loaded once, on first use: the file named by OSTREL_SOUNDFONT,
-// else Debian's TimGM6mb or default General MIDI SoundFont.
+// plays from one SoundFont, in memory while some synthesiser lives: the file named by
+// OSTREL_SOUNDFONT, else Debian's TimGM6mb or default General MIDI SoundFont.
 //
 // Threads: any thread may create and destroy synthesisers; the calls on one synthesiser
 // come from one thread at a time (the mixer's lock). Every FluidSynth call of the process is

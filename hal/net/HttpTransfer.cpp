@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "hal/base/VMLock.h"
+#include "hal/net/CurlLibrary.h"
 #include "hal/net/HttpUrl.h"
 #include "hal/net/InternetSession.h"
 #include "hal/net/TcpSocket.h"
@@ -31,11 +32,13 @@ HttpTransfer::HttpTransfer(const HttpUrl& url, TcpSocket& socket, Request reques
 }
 
 HttpTransfer::~HttpTransfer() {
-    if (added_ && !finished_) curl_multi_remove_handle(multi_, easy_);
-    curl_easy_cleanup(easy_);
-    curl_multi_cleanup(multi_);
-    curl_slist_free_all(headers_);
-    curl_slist_free_all(resolve_);
+    if (CurlLibrary::get() != nullptr) {  // without it no handle was made
+        if (added_ && !finished_) curl().multi_remove_handle(multi_, easy_);
+        curl().easy_cleanup(easy_);
+        curl().multi_cleanup(multi_);
+        curl().slist_free_all(headers_);
+        curl().slist_free_all(resolve_);
+    }
     if (socket_ >= 0) ::close(socket_);  // libcurl never took it
 }
 
@@ -44,7 +47,7 @@ bool HttpTransfer::start(const std::string& userAgent) {
         finish(code);
         return false;
     }
-    if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) {
+    if (curl().multi_add_handle(multi_, easy_) != CURLM_OK) {
         finish(CURLE_OUT_OF_MEMORY);
         return false;
     }
@@ -54,11 +57,12 @@ bool HttpTransfer::start(const std::string& userAgent) {
 }
 
 CURLcode HttpTransfer::configure(const std::string& userAgent) {
-    easy_ = curl_easy_init();
-    multi_ = curl_multi_init();
+    if (CurlLibrary::get() == nullptr) return CURLE_FAILED_INIT;
+    easy_ = curl().easy_init();
+    multi_ = curl().multi_init();
     if (easy_ == nullptr || multi_ == nullptr) return CURLE_OUT_OF_MEMORY;
     for (const std::string& line : request_.headerLines) {
-        curl_slist* longer = curl_slist_append(headers_, line.c_str());
+        curl_slist* longer = curl().slist_append(headers_, line.c_str());
         if (longer == nullptr) return CURLE_OUT_OF_MEMORY;
         headers_ = longer;
     }
@@ -68,12 +72,12 @@ CURLcode HttpTransfer::configure(const std::string& userAgent) {
         const bool v6 = address_.find(':') != std::string::npos;
         const std::string entry = url_.bareHost() + ":" + std::to_string(url_.port()) + ":" +
                                   (v6 ? "[" + address_ + "]" : address_);
-        resolve_ = curl_slist_append(nullptr, entry.c_str());
+        resolve_ = curl().slist_append(nullptr, entry.c_str());
         if (resolve_ == nullptr) return CURLE_OUT_OF_MEMORY;
     }
     CURLcode code = CURLE_OK;
     auto set = [&](CURLoption option, auto value) {
-        if (code == CURLE_OK) code = curl_easy_setopt(easy_, option, value);
+        if (code == CURLE_OK) code = curl().easy_setopt(easy_, option, value);
     };
     set(CURLOPT_CURLU, url_.handle());
     set(CURLOPT_PROTOCOLS_STR, "http,https");
@@ -97,7 +101,7 @@ CURLcode HttpTransfer::configure(const std::string& userAgent) {
 
 void HttpTransfer::configureMethod(CURLcode* code) {
     auto set = [&](CURLoption option, auto value) {
-        if (*code == CURLE_OK) *code = curl_easy_setopt(easy_, option, value);
+        if (*code == CURLE_OK) *code = curl().easy_setopt(easy_, option, value);
     };
     const std::string& method = request_.method;
     const char* standard;
@@ -125,7 +129,7 @@ template <typename Ready> void HttpTransfer::drive(Ready ready) {
     uint64_t lastProgress = progress();
     while (!finished_ && !ready()) {
         int running = 0;
-        if (curl_multi_perform(multi_, &running) != CURLM_OK) {
+        if (curl().multi_perform(multi_, &running) != CURLM_OK) {
             finish(CURLE_RECV_ERROR);
             break;
         }
@@ -140,13 +144,13 @@ template <typename Ready> void HttpTransfer::drive(Ready ready) {
             break;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(timeout - (now - quietSince));
-        curl_multi_poll(multi_, nullptr, 0, int(std::clamp<int64_t>(left.count(), 1, 1000)), nullptr);
+        curl().multi_poll(multi_, nullptr, 0, int(std::clamp<int64_t>(left.count(), 1, 1000)), nullptr);
     }
 }
 
 void HttpTransfer::collectResult() {
     int left = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi_, &left))
+    while (CURLMsg* message = curl().multi_info_read(multi_, &left))
         if (message->msg == CURLMSG_DONE) finish(message->data.result);
 }
 
@@ -154,19 +158,19 @@ void HttpTransfer::finish(CURLcode result) {
     if (finished_) return;
     finished_ = true;
     result_ = result;
-    if (added_) curl_multi_remove_handle(multi_, easy_);
+    if (added_) curl().multi_remove_handle(multi_, easy_);
 }
 
 void HttpTransfer::resume() {
     if (!paused_ || finished_) return;
     paused_ = false;
     // May hand over held-back bytes at once, through onBody.
-    if (const CURLcode code = curl_easy_pause(easy_, CURLPAUSE_CONT); code != CURLE_OK) finish(code);
+    if (const CURLcode code = curl().easy_pause(easy_, CURLPAUSE_CONT); code != CURLE_OK) finish(code);
 }
 
 uint64_t HttpTransfer::progress() const {
     curl_off_t sent = 0;
-    curl_easy_getinfo(easy_, CURLINFO_SIZE_UPLOAD_T, &sent);
+    curl().easy_getinfo(easy_, CURLINFO_SIZE_UPLOAD_T, &sent);
     return received_ + uint64_t(sent);
 }
 
@@ -191,7 +195,7 @@ size_t HttpTransfer::onHeader(char* data, size_t size, size_t count, void* self)
     transfer->head_.append(data, bytes);
     if (!isEmptyLine(data, bytes)) return bytes;
     long status = 0;
-    curl_easy_getinfo(transfer->easy_, CURLINFO_RESPONSE_CODE, &status);
+    curl().easy_getinfo(transfer->easy_, CURLINFO_RESPONSE_CODE, &status);
     if (status >= 100 && status < 200) {
         transfer->head_.clear();  // an interim response: the final one follows
     } else {

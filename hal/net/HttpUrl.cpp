@@ -3,16 +3,17 @@
 #include <arpa/inet.h>
 #include <cctype>
 #include <cstdlib>
-#include <curl/curl.h>
+
+#include "hal/net/CurlLibrary.h"
 
 namespace {
 
 // The part's text, or nothing when the URL lacks it.
 std::optional<std::string> part(CURLU* url, CURLUPart which, unsigned flags = 0) {
     char* text = nullptr;
-    if (curl_url_get(url, which, &text, flags) != CURLUE_OK || text == nullptr) return std::nullopt;
+    if (curl().url_get(url, which, &text, flags) != CURLUE_OK || text == nullptr) return std::nullopt;
     std::string value(text);
-    curl_free(text);
+    curl().free(text);
     return value;
 }
 
@@ -28,7 +29,7 @@ bool equalsIgnoringCase(const std::string& text, const char* lower) {
 HttpUrl::~HttpUrl() { clear(); }
 
 void HttpUrl::clear() {
-    curl_url_cleanup(handle_);
+    if (handle_ != nullptr) curl().url_cleanup(handle_);
     handle_ = nullptr;
     secure_ = false;
     host_.clear();
@@ -40,9 +41,10 @@ void HttpUrl::clear() {
 
 bool HttpUrl::parse(const std::string& text) {
     clear();
-    handle_ = curl_url();
+    if (CurlLibrary::get() == nullptr) return false;
+    handle_ = curl().url();
     if (handle_ == nullptr || text.find('\0') != std::string::npos ||
-        curl_url_set(handle_, CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) {
+        curl().url_set(handle_, CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) {
         clear();
         return false;
     }

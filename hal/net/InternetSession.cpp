@@ -1,10 +1,10 @@
 #include "hal/net/InternetSession.h"
 
 #include <atomic>
-#include <curl/curl.h>
 #include <mutex>
 
 #include "hal/base/HALResult.h"
+#include "hal/net/CurlLibrary.h"
 #include "hal/services/Properties.h"
 
 namespace {
@@ -35,7 +35,7 @@ int InternetSession::open() {
     SessionState& state = session();
     std::lock_guard<std::mutex> guard(state.lock);
     if (state.open) return HAL_OK;
-    if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) return HAL_IO_ERROR;
+    if (CurlLibrary::get() == nullptr || curl().global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) return HAL_IO_ERROR;
     const char16_t* name = HAL_getMIDletName();
     state.userAgent = latin1(name);
     HAL_releaseMIDletName(name);
@@ -47,7 +47,7 @@ void InternetSession::close() {
     SessionState& state = session();
     std::lock_guard<std::mutex> guard(state.lock);
     if (!state.open) return;
-    curl_global_cleanup();
+    curl().global_cleanup();
     state.open = false;
 }
 
