@@ -515,7 +515,8 @@ const char* sceneName(int32_t id) {
         {scene_id::kTutorial, "tutorial"},  {scene_id::kWorldMap, "map"},  {scene_id::kShop, "shop"},
         {scene_id::kStory, "story"},        {scene_id::kResult, "result"}, {scene_id::kOptions, "first options"},
         {scene_id::kBoss1, "boss 1"},       {scene_id::kBoss1 + 1, "boss 2"}, {scene_id::kBoss1 + 2, "boss 3"},
-        {scene_id::kGameOver, "game over"},
+        {scene_id::kBoss1 + 3, "boss 4"},   {scene_id::kBoss5, "boss 5"},  {scene_id::kGameOver, "game over"},
+        {scene_id::kAchievements, "achievements"},
     };
     auto name = names.find(id);
     return name == names.end() ? "?" : name->second;
