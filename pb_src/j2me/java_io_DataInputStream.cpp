@@ -94,13 +94,21 @@ void readEach(ByteArrayInputStream* stream, int32_t* bytes, int32_t count) {
 // the source's can be overridden (both are of exactly their class), a ByteArrayInputStream
 // source hands them over in one call: the same bytes, one monitor hold instead of one per byte.
 void DataInputStream::readSeveral(int32_t* bytes, int32_t count) {
-    InputStream* stream = in.get();
-    if (stream != nullptr && stream->getClass() == ByteArrayInputStream::_VM_classRecord &&
-        getClass() == _VM_classRecord) {
-        readEach(static_cast<ByteArrayInputStream*>(dynamic_cast<void*>(stream)), bytes, count);
+    if (ByteArrayInputStream* stream = plainSource()) {
+        readEach(stream, bytes, count);
         return;
     }
     for (int32_t k = 0; k < count; ++k) bytes[k] = read();
+}
+
+// The source when it is a plain ByteArrayInputStream and this stream is a plain
+// DataInputStream (neither read() can be overridden); null otherwise.
+ByteArrayInputStream* DataInputStream::plainSource() {
+    InputStream* stream = in.get();
+    if (stream != nullptr && stream->getClass() == ByteArrayInputStream::_VM_classRecord &&
+        getClass() == _VM_classRecord)
+        return static_cast<ByteArrayInputStream*>(dynamic_cast<void*>(stream));
+    return nullptr;
 }
 
 VMPtr<DataInputStream> DataInputStream::_VM_init(VMPtr<InputStream> stream) {
@@ -205,6 +213,20 @@ int32_t DataInputStream::readInt() {
 }
 
 int64_t DataInputStream::readLong() {
+    if (ByteArrayInputStream* stream = plainSource()) {
+        // All eight bytes in one hold of the source's monitor. The source reads no further
+        // than its end, so a cut-off value consumes what was there, as two readInt calls do.
+        int32_t c[8];
+        readEach(stream, c, 8);
+        uint64_t value = 0;
+        int32_t missing = 0;
+        for (int32_t k = 0; k < 8; ++k) {
+            missing |= c[k];
+            value = (value << 8) | uint8_t(c[k]);
+        }
+        if (missing < 0) endOfData();
+        return int64_t(value);
+    }
     const int64_t high = readInt();
     const uint32_t low = uint32_t(readInt());
     return int64_t((uint64_t(high) << 32) | low);
