@@ -236,8 +236,38 @@ float DataInputStream::readFloat() { return std::bit_cast<float>(readInt()); }
 
 double DataInputStream::readDouble() { return std::bit_cast<double>(readLong()); }
 
+namespace {
+
+// Decodes a string body of length bytes (at most kStackUnits) straight from a plain
+// ByteArrayInputStream's array into decoded, under one hold of its monitor, and consumes
+// it; false (nothing consumed) unless all of it lies inside the array. *units is -1 for a
+// malformed body. Nothing here runs managed code: the caller's handle holds the source.
+bool decodeFromSource(ByteArrayInputStream* stream, int32_t length, char16_t* decoded, int32_t* units) {
+    VMSelfMonitorGuard guard(stream);
+    const int32_t pos = stream->pos;
+    auto* array = stream->buf.get();
+    if (array == nullptr || pos < 0 || pos > stream->count - length || stream->count > array->length) return false;
+    *units = decodeModifiedUtf8<true>(reinterpret_cast<const uint8_t*>(array->elements() + pos), length, decoded);
+    stream->pos = pos + length;
+    return true;
+}
+
+}  // namespace
+
 VMPtr<String> DataInputStream::readUTF() {
     const int32_t length = readUnsignedShort();
+    if (length <= kStackUnits) {
+        // From a plain source the body is decoded where it lies: no copy into the scratch array.
+        char16_t decoded[kStackUnits];
+        int32_t units;
+        if (ByteArrayInputStream* stream = plainSource(); stream && decodeFromSource(stream, length, decoded, &units)) {
+            if (units < 0) vm::throwNew<UTFDataFormatException>();
+            VMPtr<String::CharArray> chars = String::CharArray::_VM_new(units);
+            std::memcpy(chars->elements(), decoded, size_t(units) * sizeof(char16_t));
+            VMPtr<String> text = String::_VM_new();
+            return text->_VM_init(0, units, chars);
+        }
+    }
     VMPtr<ByteArray> buffer(scratch(length));
     readFully(buffer, 0, length);
     const auto* data = reinterpret_cast<const uint8_t*>(buffer->elements());
