@@ -3,7 +3,8 @@
 // Managed arrays: VMArray<E,1> for one dimension (E a primitive type, or T* for references)
 // and VMArray<E,2> for two (an array of references to one-dimensional rows).
 //
-// Guarantees: element storage is one heap block, zero-filled, so a new array reads as
+// Guarantees: element storage is one heap block, zero-filled (for a one-dimensional array
+// made by _VM_new the block of the array object itself, the elements following the object), so a new array reads as
 // zeros, false or null; every element access through at(), get() and set() checks its
 // index (ArrayIndexOutOfBoundsException); storing an object of the wrong class into a
 // reference array throws ArrayStoreException; sizes are computed in 64 bits and a size too
@@ -68,6 +69,8 @@ public:
     [[noreturn]] static void throwIndexOutOfBounds(int32_t index);
 
     int32_t type;
+    // The elements lie in the array object's own block (freed with it).
+    bool inlineStorage = false;
     java::lang::Class* elementClass;
     int32_t length;
     int32_t elementSize;
@@ -78,6 +81,9 @@ protected:
     VMArray_Base(int32_t type, int32_t dimensions, int32_t length);
     // Arrays of references to elementClass.
     VMArray_Base(java::lang::Class* elementClass, int32_t length);
+    // The same two, the elements going to storage: room for them in the object's own block.
+    VMArray_Base(int32_t type, int32_t length, void* storage);
+    VMArray_Base(java::lang::Class* elementClass, int32_t length, void* storage);
 
     // A class record for an array type, registered on first use.
     static java::lang::Class* createArrayClass(const char* name, int32_t dimensions, int32_t type,
@@ -86,6 +92,7 @@ protected:
 
 private:
     void allocateStorage();
+    void useStorage(void* storage);
 };
 
 template <typename E, int N> class VMArray;
@@ -97,6 +104,27 @@ template <typename T> java::lang::Class* classOf() {
     if (record == nullptr) fatalUnregistered(typeid(T).name());
     return record;
 }
+
+// Allocates a one-dimensional array and its elements as one heap block (the elements after
+// the object) and constructs the array in place; the caller's handle holds it before its
+// fresh mark is cleared. A negative length gets no room: the constructor throws. A length
+// the heap cannot hold is OutOfMemoryError from the allocation.
+template <typename A>
+VMPtr<A> newArray(java::lang::Class* record, int32_t length, uint64_t elementSize) {
+    ensureInitialized(record);
+    const uint64_t elements = length < 0 ? 0 : uint64_t(uint32_t(length)) * elementSize;
+    void* block = _VM_allocate(sizeof(A) + elements, true);
+    A* array;
+    try {
+        array = new (block) A(length, static_cast<unsigned char*>(block) + sizeof(A));
+    } catch (...) {
+        _VM_free(block);
+        throw;
+    }
+    VMPtr<A> handle(array);
+    java::lang::Object::_VM_clearFresh(array);
+    return handle;
+}
 }  // namespace vm
 
 // One-dimensional primitive array.
@@ -107,8 +135,9 @@ public:
 
     explicit VMArray(int32_t length) : VMArray_Base(VMArrayElement<E>::code, 1, length) {}
     explicit VMArray(const int32_t* lengths) : VMArray(lengths[0]) {}
+    VMArray(int32_t length, void* storage) : VMArray_Base(VMArrayElement<E>::code, length, storage) {}
 
-    static VMPtr<VMArray> _VM_new(int32_t length) { return ::vm::newObject<VMArray>(initClass(), length); }
+    static VMPtr<VMArray> _VM_new(int32_t length) { return ::vm::newArray<VMArray>(initClass(), length, sizeof(E)); }
     static java::lang::Class* initClass() {
         static java::lang::Class* record = createArrayClass(VMArrayElement<E>::name, 1, VMArrayElement<E>::code, nullptr);
         return record;
@@ -128,8 +157,9 @@ class VMArray<T*, 1> final : public VMArray_Base {
 public:
     explicit VMArray(int32_t length) : VMArray_Base(vm::classOf<T>(), length) {}
     explicit VMArray(const int32_t* lengths) : VMArray(lengths[0]) {}
+    VMArray(int32_t length, void* storage) : VMArray_Base(vm::classOf<T>(), length, storage) {}
 
-    static VMPtr<VMArray> _VM_new(int32_t length) { return ::vm::newObject<VMArray>(initClass(), length); }
+    static VMPtr<VMArray> _VM_new(int32_t length) { return ::vm::newArray<VMArray>(initClass(), length, sizeof(T*)); }
     static java::lang::Class* initClass() {
         static java::lang::Class* record = createReferenceArrayClass(vm::classOf<T>(), 1);
         return record;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "lib_src/vm/VMMonitor.h"
-#include "lib_src/vm/VMUtf8.h"
 #include "pb_src/j2me/java_io_ByteArrayInputStream.h"
 #include "pb_src/j2me/java_io_EOFException.h"
 #include "pb_src/j2me/java_io_UTFDataFormatException.h"
@@ -23,29 +23,41 @@ namespace {
 [[noreturn]] void endOfData() { vm::throwNew<EOFException>(); }
 
 constexpr int32_t kMinScratch = 80;
+// readUTF decodes a string of up to this many bytes in one pass, on the stack.
+constexpr int32_t kStackUnits = 512;
 
 bool isContinuation(uint8_t byte) { return (byte & 0xC0) == 0x80; }
 
-// The number of UTF-16 units the bytes decode to, or -1 unless they are a whole number of
-// well-formed sequences: a byte below 0x80, C0-DF and one continuation byte, E0-EF and two.
-// The codec substitutes U+0080 for a broken sequence and clamps a cut-off one to the data,
-// so this check is what tells readUTF's caller that the data was damaged.
-int32_t modifiedUtf8Units(const uint8_t* bytes, int32_t count) {
+// Decodes the bytes into out (room for count units; nothing is stored when out is null) and
+// returns the number of UTF-16 units,
+// or -1 unless they are a whole number of well-formed sequences: a byte below 0x80, C0-DF
+// and one continuation byte, E0-EF and two. Checking and decoding in the same pass; the
+// codec substitutes U+0080 for a broken sequence and clamps a cut-off one to the data, so
+// this check is what tells readUTF's caller that the data was damaged.
+template <bool Store>
+int32_t decodeModifiedUtf8(const uint8_t* bytes, int32_t count, char16_t* out) {
     int32_t units = 0;
     int32_t i = 0;
     while (i < count) {
         const uint8_t lead = bytes[i];
-        int32_t size;
-        if (lead < 0x80) size = 1;
-        else if (lead >= 0xC0 && lead <= 0xDF) size = 2;
-        else if (lead >= 0xE0 && lead <= 0xEF) size = 3;
-        else return -1;
-        if (size > count - i) return -1;
-        for (int32_t k = 1; k < size; ++k) {
-            if (!isContinuation(bytes[i + k])) return -1;
+        if (lead < 0x80) {
+            if constexpr (Store) out[units] = lead;
+            ++units;
+            i += 1;
+        } else if (lead >= 0xC0 && lead <= 0xDF) {
+            if (count - i < 2 || !isContinuation(bytes[i + 1])) return -1;
+            if constexpr (Store) out[units] = char16_t(((lead & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
+            ++units;
+            i += 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            if (count - i < 3 || !isContinuation(bytes[i + 1]) || !isContinuation(bytes[i + 2])) return -1;
+            if constexpr (Store)
+                out[units] = char16_t(((lead & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) | (bytes[i + 2] & 0x3F));
+            ++units;
+            i += 3;
+        } else {
+            return -1;
         }
-        i += size;
-        ++units;
     }
     return units;
 }
@@ -82,13 +94,21 @@ void readEach(ByteArrayInputStream* stream, int32_t* bytes, int32_t count) {
 // the source's can be overridden (both are of exactly their class), a ByteArrayInputStream
 // source hands them over in one call: the same bytes, one monitor hold instead of one per byte.
 void DataInputStream::readSeveral(int32_t* bytes, int32_t count) {
-    InputStream* stream = in.get();
-    if (stream != nullptr && stream->getClass() == ByteArrayInputStream::_VM_classRecord &&
-        getClass() == _VM_classRecord) {
-        readEach(static_cast<ByteArrayInputStream*>(dynamic_cast<void*>(stream)), bytes, count);
+    if (ByteArrayInputStream* stream = plainSource()) {
+        readEach(stream, bytes, count);
         return;
     }
     for (int32_t k = 0; k < count; ++k) bytes[k] = read();
+}
+
+// The source when it is a plain ByteArrayInputStream and this stream is a plain
+// DataInputStream (neither read() can be overridden); null otherwise.
+ByteArrayInputStream* DataInputStream::plainSource() {
+    InputStream* stream = in.get();
+    if (stream != nullptr && stream->getClass() == ByteArrayInputStream::_VM_classRecord &&
+        getClass() == _VM_classRecord)
+        return static_cast<ByteArrayInputStream*>(dynamic_cast<void*>(stream));
+    return nullptr;
 }
 
 VMPtr<DataInputStream> DataInputStream::_VM_init(VMPtr<InputStream> stream) {
@@ -193,6 +213,20 @@ int32_t DataInputStream::readInt() {
 }
 
 int64_t DataInputStream::readLong() {
+    if (ByteArrayInputStream* stream = plainSource()) {
+        // All eight bytes in one hold of the source's monitor. The source reads no further
+        // than its end, so a cut-off value consumes what was there, as two readInt calls do.
+        int32_t c[8];
+        readEach(stream, c, 8);
+        uint64_t value = 0;
+        int32_t missing = 0;
+        for (int32_t k = 0; k < 8; ++k) {
+            missing |= c[k];
+            value = (value << 8) | uint8_t(c[k]);
+        }
+        if (missing < 0) endOfData();
+        return int64_t(value);
+    }
     const int64_t high = readInt();
     const uint32_t low = uint32_t(readInt());
     return int64_t((uint64_t(high) << 32) | low);
@@ -202,18 +236,58 @@ float DataInputStream::readFloat() { return std::bit_cast<float>(readInt()); }
 
 double DataInputStream::readDouble() { return std::bit_cast<double>(readLong()); }
 
+namespace {
+
+// Decodes a string body of length bytes (at most kStackUnits) straight from a plain
+// ByteArrayInputStream's array into decoded, under one hold of its monitor, and consumes
+// it; false (nothing consumed) unless all of it lies inside the array. *units is -1 for a
+// malformed body. Nothing here runs managed code: the caller's handle holds the source.
+bool decodeFromSource(ByteArrayInputStream* stream, int32_t length, char16_t* decoded, int32_t* units) {
+    VMSelfMonitorGuard guard(stream);
+    const int32_t pos = stream->pos;
+    auto* array = stream->buf.get();
+    if (array == nullptr || pos < 0 || pos > stream->count - length || stream->count > array->length) return false;
+    *units = decodeModifiedUtf8<true>(reinterpret_cast<const uint8_t*>(array->elements() + pos), length, decoded);
+    stream->pos = pos + length;
+    return true;
+}
+
+}  // namespace
+
 VMPtr<String> DataInputStream::readUTF() {
     const int32_t length = readUnsignedShort();
+    if (length <= kStackUnits) {
+        // From a plain source the body is decoded where it lies: no copy into the scratch array.
+        char16_t decoded[kStackUnits];
+        int32_t units;
+        if (ByteArrayInputStream* stream = plainSource(); stream && decodeFromSource(stream, length, decoded, &units)) {
+            if (units < 0) vm::throwNew<UTFDataFormatException>();
+            VMPtr<String::CharArray> chars = String::CharArray::_VM_new(units);
+            std::memcpy(chars->elements(), decoded, size_t(units) * sizeof(char16_t));
+            VMPtr<String> text = String::_VM_new();
+            return text->_VM_init(0, units, chars);
+        }
+    }
     VMPtr<ByteArray> buffer(scratch(length));
     readFully(buffer, 0, length);
     const auto* data = reinterpret_cast<const uint8_t*>(buffer->elements());
-    const int32_t units = modifiedUtf8Units(data, length);
-    if (units < 0) vm::throwNew<UTFDataFormatException>();
-    VMPtr<String::CharArray> chars = String::CharArray::_VM_new(units);
-    int32_t decoded = units;
-    bool wellFormed = true;
-    const int32_t consumed = _VM_utf8ToUtf16(chars->elements(), &decoded, data, length, &wellFormed);
-    if (consumed != length || !wellFormed || decoded != units) vm::throwNew<UTFDataFormatException>();
+    // A short string is checked and decoded in one pass onto the stack, then copied into an
+    // array of exactly its size; a long one is checked and counted first, then decoded into
+    // its array. Nothing is allocated before the bytes are known to be well formed.
+    VMPtr<String::CharArray> chars;
+    int32_t units;
+    if (length <= kStackUnits) {
+        char16_t decoded[kStackUnits];
+        units = decodeModifiedUtf8<true>(data, length, decoded);
+        if (units < 0) vm::throwNew<UTFDataFormatException>();
+        chars = String::CharArray::_VM_new(units);
+        std::memcpy(chars->elements(), decoded, size_t(units) * sizeof(char16_t));
+    } else {
+        units = decodeModifiedUtf8<false>(data, length, nullptr);
+        if (units < 0) vm::throwNew<UTFDataFormatException>();
+        chars = String::CharArray::_VM_new(units);
+        decodeModifiedUtf8<true>(data, length, chars->elements());
+    }
     // The array is this string's alone and exactly its size, so the string takes it over.
     VMPtr<String> text = String::_VM_new();
     return text->_VM_init(0, units, chars);

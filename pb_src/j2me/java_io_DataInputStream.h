@@ -11,6 +11,8 @@
 
 namespace java::io {
 
+class ByteArrayInputStream;
+
 class DataInputStream : public InputStream, public virtual DataInput {
     VM_CLASS(DataInputStream, InputStream)
     using ByteArray = VMArray<int8_t, 1>;
@@ -62,6 +64,7 @@ private:
     InputStream* source();
     // count bytes as count calls of read() give them (-1 for each past the end).
     void readSeveral(int32_t* bytes, int32_t count);
+    ByteArrayInputStream* plainSource();
 };
 
 }  // namespace java::io

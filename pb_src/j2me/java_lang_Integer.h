@@ -71,6 +71,16 @@ class Integer : public virtual Object {
 private:
     template <int32_t Radix, typename Int> static char16_t* writeMagnitudeIn(Int negative, char16_t* end) {
         char16_t* position = end;
+        if constexpr (Radix == 10) {
+            // Two digits per division.
+            while (negative <= -100) {
+                const Int quotient = negative / 100;
+                const int32_t pair = int32_t(quotient * 100 - negative);
+                *--position = char16_t(u'0' + pair % 10);
+                *--position = char16_t(u'0' + pair / 10);
+                negative = quotient;
+            }
+        }
         while (negative <= -Radix) {
             *--position = digits[-(negative % Radix)];
             negative /= Radix;

@@ -40,6 +40,26 @@ VMArray_Base::VMArray_Base(Class* elementClass, int32_t length)
     allocateStorage();
 }
 
+VMArray_Base::VMArray_Base(int32_t type, int32_t length, void* storage)
+    : type(type), elementClass(nullptr), length(length), elementSize(0) {
+    if (length < 0) vm::throwNew<java::lang::NegativeArraySizeException>();
+    setElementSize();
+    useStorage(storage);
+}
+
+VMArray_Base::VMArray_Base(Class* elementClass, int32_t length, void* storage)
+    : type(kArrayOfReferences), elementClass(elementClass), length(length), elementSize(0) {
+    if (length < 0) vm::throwNew<java::lang::NegativeArraySizeException>();
+    setElementSize();
+    useStorage(storage);
+}
+
+void VMArray_Base::useStorage(void* storage) {
+    std::memset(storage, 0, size_t(length) * size_t(elementSize));
+    data = storage;
+    inlineStorage = true;
+}
+
 void VMArray_Base::allocateStorage() {
     // 64-bit size: a length the heap cannot hold is OutOfMemoryError, never a wrapped size.
     const uint64_t bytes = uint64_t(uint32_t(length)) * uint64_t(uint32_t(elementSize));
@@ -49,7 +69,7 @@ void VMArray_Base::allocateStorage() {
 }
 
 VMArray_Base::~VMArray_Base() {
-    _VM_free(data);
+    if (!inlineStorage) _VM_free(data);
     data = nullptr;
 }
 

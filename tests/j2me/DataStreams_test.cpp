@@ -251,11 +251,19 @@ TEST(DataStreams, ReadUtfRejectsMalformedBodiesAfterConsumingThem) {
         {0, 2, 0xC3, 0x41},    {0, 3, 0xE2, 0x82, 0x41},  {0, 3, 0xE2, 0x41, 0x82},        // bad continuation
         {0, 1, 0x80},          {0, 2, 'A', 0xFF},         {0, 4, 0xF0, 0x9F, 0x98, 0x80},  // bad lead byte
     };
-    for (Bytes data : malformed) {
-        data.push_back(0x5A);
-        VMPtr<DataInputStream> in = readerOf(data);
-        EXPECT_EQ(messageOf<UTFDataFormatException>([&] { in->readUTF(); }), "<none>");
-        EXPECT_EQ(in->readByte(), 0x5A) << "the body's bytes are consumed, no more";
+    // Short bodies are checked as they are decoded, long ones before: a run of plain
+    // characters in front makes each body long.
+    for (const size_t lead : {size_t(0), size_t(600)}) {
+        for (Bytes data : malformed) {
+            const size_t length = data[1] + lead;
+            data.insert(data.begin() + 2, lead, 'a');
+            data[0] = uint8_t(length >> 8);
+            data[1] = uint8_t(length);
+            data.push_back(0x5A);
+            VMPtr<DataInputStream> in = readerOf(data);
+            EXPECT_EQ(messageOf<UTFDataFormatException>([&] { in->readUTF(); }), "<none>") << lead;
+            EXPECT_EQ(in->readByte(), 0x5A) << "the body's bytes are consumed, no more";
+        }
     }
 }
 

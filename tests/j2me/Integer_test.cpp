@@ -29,6 +29,8 @@ TEST(Integer, TextInARadixSignedAndUnsignedAndLongsText) {
         {0, 10, "0"}, {255, 16, "ff"}, {-255, 2, "-11111111"}, {kIntMax, 36, "zik0zj"},
         {255, 37, "255"}, {-255, 1, "-255"},  // a radix outside 2..36 means 10
         {kIntMin, 10, "-2147483648"}, {kIntMin, 16, "-80000000"}, {kIntMin, 2, "-1" + std::string(31, '0')},
+        // Decimal digits go two at a time: odd and even counts, zeros inside and at the end.
+        {7, 10, "7"}, {10, 10, "10"}, {-100, 10, "-100"}, {1005, 10, "1005"}, {kIntMax, 10, "2147483647"},
     };
     for (const auto& [value, radix, expected] : cases)
         EXPECT_EQ(Integer::toString(value, radix)->toUtf8(), expected) << value << " in " << radix;
@@ -40,6 +42,7 @@ TEST(Integer, TextInARadixSignedAndUnsignedAndLongsText) {
     const std::tuple<int64_t, int32_t, std::string> longs[] = {
         {kLongMin, 10, "-9223372036854775808"}, {std::numeric_limits<int64_t>::max(), 16, "7fffffffffffffff"},
         {kLongMin, 2, "-1" + std::string(63, '0')}, {int64_t(1) << 40, 36, "e13wu1og"}, {-255, 1, "-255"},
+        {1002003004005006007, 10, "1002003004005006007"},
     };
     for (const auto& [value, radix, expected] : longs)
         EXPECT_EQ(Long::toString(value, radix)->toUtf8(), expected) << value << " in " << radix;

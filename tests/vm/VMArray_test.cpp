@@ -80,6 +80,28 @@ TEST(Arrays, TwoDimensionalArraysHaveDistinctRowsKeptByTheCollector) {
     EXPECT_EQ((VMArray<bool, 2>::_VM_new(0, -1)->length), 0) << "no row is built, so the second length is never used";
 }
 
+// The elements share the array object's heap block: one block per array, sized for both.
+template <typename E> void expectOneBlock(int32_t length) {
+    const uint64_t used = _VM_heapState().used;
+    VMPtr<VMArray<E, 1>> array = VMArray<E, 1>::_VM_new(length);
+    const void* block = dynamic_cast<const void*>(static_cast<Object*>(array.get()));
+    EXPECT_EQ(_VM_heapState().used - used, _VM_blockSize(block)) << length;
+    EXPECT_GE(_VM_blockSize(block), uint64_t(length) * sizeof(E) + sizeof(VMArray<E, 1>)) << length;
+}
+
+TEST(Arrays, EachArrayIsOneHeapBlock) {
+    testRuntime();
+    // Class records are made on first use: before the heap is measured.
+    VMArray<char16_t, 1>::initClass();
+    VMArray<int64_t, 1>::initClass();
+    VMArray<String*, 1>::initClass();
+    for (int32_t length : {0, 1, 33, 5000}) {
+        expectOneBlock<char16_t>(length);
+        expectOneBlock<int64_t>(length);
+        expectOneBlock<String*>(length);
+    }
+}
+
 TEST(Arrays, NegativeLengthsThrowAndLeaveNothingBehind) {
     VM* vm = testRuntime();
     VMArray<int32_t, 2>::initClass();  // class records are made once, on first use
