@@ -200,10 +200,11 @@ void VM::sweep() {
     const size_t count = table_.size();
     size_t kept = count;
     for (size_t i = count; i-- > 0;) {
-        if (i >= kFetchAhead) {
-            // The object part and, for small objects, the start of the block before it.
-            __builtin_prefetch(table_[i - kFetchAhead], 1);
-            __builtin_prefetch(reinterpret_cast<char*>(table_[i - kFetchAhead]) - 64, 1);
+        // The object part and, for small objects, the start of the block before it; an
+        // empty entry (a construction that failed) has nothing to fetch.
+        if (Object* ahead = i >= kFetchAhead ? table_[i - kFetchAhead] : nullptr) {
+            __builtin_prefetch(ahead, 1);
+            __builtin_prefetch(reinterpret_cast<char*>(ahead) - 64, 1);
         }
         Object* object = table_[i];
         if (object == nullptr) continue;
