@@ -48,8 +48,8 @@ using Move = void (*)(Player&);
 struct Log {
     int32_t expectedMoney = 0;
     std::vector<int32_t> bought;          // items, in order
-    std::vector<int32_t> clearedStages;   // as each result screen settled them
-    std::vector<int32_t> stageSeconds;    // each cleared stage's stored time
+    std::vector<int32_t> clearedStages;   // as each result screen settled them (a stage played again, again)
+    std::vector<int32_t> stageSeconds;    // each cleared stage's stored time, as each result screen left it
     bool anyUntouched = false;
     int gameOvers = 0;
     std::map<std::string, int> losses;   // game overs by "<scene> <stage>" of the lost level or fight
@@ -206,6 +206,7 @@ inline void mapMove(Player& p) {
     if (!s || s->state != scene::WorldMap::kReady) return;
     if (p.replayFrom > 0 && askedScenes.size() > p.replayFrom) {
         p.log.replaySpans.emplace_back(p.replayFrom, askedScenes.size());
+        ++p.log.replays;
         p.replayFrom = 0;
     }
     const int32_t barY = s->topBar->getHeight(0) / 2;
@@ -442,13 +443,8 @@ inline void resultMove(Player& p) {
     const int32_t stage = r0[progress::kStage];
     const int32_t best = r1[size_t(progress::kBestHours + stage)] * 3600 + r1[size_t(progress::kBestMinutes + stage)] * 60 +
                          r1[size_t(progress::kBestSeconds + stage)];
-    if (size_t(stage) < p.log.stageSeconds.size()) {  // played again
-        ++p.log.replays;
-        p.log.stageSeconds[size_t(stage)] = best;
-    } else {
-        p.log.clearedStages.push_back(stage);
-        p.log.stageSeconds.push_back(best);
-    }
+    p.log.clearedStages.push_back(stage);
+    p.log.stageSeconds.push_back(best);
     p.log.expectedMoney = std::min(progress::kMaxMoney, p.log.expectedMoney + r0[progress::kEarned]);
     p.log.earned += r0[progress::kEarned];
     p.log.anyUntouched = p.log.anyUntouched || r0[progress::kResult] == 0;
