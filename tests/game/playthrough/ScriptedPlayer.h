@@ -222,7 +222,7 @@ inline void mapMove(Player& p) {
     const int32_t target = p.wantedStage >= 0 ? p.wantedStage : armed ? newest : newest - 1;
     if (s->selectedStage < target) return p.tapAt(centreOf(*s->topBar, 0, 0, 0, barY));
     if (s->selectedStage > target) return p.tapAt(centreOf(*s->topBar, 0, 1, 0, barY));
-    if (target < newest) p.replayFrom = askedScenes.size();
+    if (p.wantedStage < 0 && target < newest) p.replayFrom = askedScenes.size();
     p.tapAt(centreOf(*s->bottomBar, 0, 1, 120, 320));
 }
 
