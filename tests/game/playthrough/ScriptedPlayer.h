@@ -393,6 +393,9 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
     if (level.gap < reach - 20) return points.attackToward(heroX, level.x);
     if (item >= 0 && calm) return points.walkToward(heroX, item, 2);
     if (level.x >= 0) return points.walkToward(heroX, level.x, reach - 40);
+    // Only enemies above, none over the hero: under the nearest, to strike it upward (or to
+    // draw down one that waits for the hero to come under it).
+    if (above.x >= 0) return points.walkToward(heroX, above.x, 2);
     return points.walkToward(heroX, 120, 8);
 }
 
