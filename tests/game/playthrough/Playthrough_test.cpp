@@ -12,11 +12,16 @@ using namespace game_test;
 namespace progress = ui::progress;
 
 // The scenes in the order the game asked for them, with shop and achievements visits (map,
-// shop or achievements, map) and retries after a game over (game over, the level again)
-// taken out.
-std::vector<int32_t> road(int* shopVisits) {
+// shop or achievements, map), retries after a game over (game over, the level again) and
+// stages played again for coins (from the level to the map after the result) taken out.
+std::vector<int32_t> road(const Log& log, int* shopVisits) {
     std::vector<int32_t> ids;
     for (size_t i = 0; i < askedScenes.size(); ++i) {
+        const auto replay = std::find_if(log.replaySpans.begin(), log.replaySpans.end(), [&](auto span) { return span.first == i; });
+        if (replay != log.replaySpans.end()) {
+            i = replay->second - 1;  // the map after it
+            continue;
+        }
         const int32_t id = askedScenes[i];
         if (id == scene_id::kAchievements) {
             ++i;  // back to the map
@@ -43,7 +48,12 @@ void expectProgress(const Playing& run, int32_t cleared) {
     const Log& log = run.log;
     std::vector<int32_t> stages(static_cast<size_t>(cleared), 0);
     std::iota(stages.begin(), stages.end(), 0);
-    EXPECT_EQ(log.clearedStages, stages);
+    // Each stage cleared once in order, and again once for each time it was played again.
+    std::vector<int32_t> firsts;
+    for (int32_t stage : log.clearedStages)
+        if (std::find(firsts.begin(), firsts.end(), stage) == firsts.end()) firsts.push_back(stage);
+    EXPECT_EQ(firsts, stages);
+    EXPECT_EQ(log.clearedStages.size(), stages.size() + size_t(log.replays));
     for (int32_t stage = 0; stage < progress::kStageCount; ++stage) {
         EXPECT_EQ(run.r1[size_t(stage)], stage <= cleared ? 1 : 0) << "stage " << stage << " open";
         const int32_t h = run.r1[size_t(progress::kBestHours + stage)], m = run.r1[size_t(progress::kBestMinutes + stage)];
@@ -51,7 +61,8 @@ void expectProgress(const Playing& run, int32_t cleared) {
         const int32_t mark = run.r1[size_t(progress::kMarks + stage)];
         std::printf("stage %d: mark %d, best time %d s\n", stage, mark, seconds);
         if (stage < cleared) {
-            EXPECT_EQ(seconds, log.stageSeconds[size_t(stage)]);
+            const auto last = std::find(log.clearedStages.rbegin(), log.clearedStages.rend(), stage);
+            EXPECT_EQ(seconds, log.stageSeconds[size_t(log.clearedStages.rend() - last - 1)]);
             EXPECT_GT(seconds, 0);
             EXPECT_EQ(mark, results::markForTime(h, m)) << "stage " << stage;
         } else {
@@ -92,7 +103,7 @@ TEST(Playthrough, AFreshGameIsPlayedByTouchThroughTheFirstTwoStages) {
     const Playing run = play([](Player& p) { return p.sceneId() == scene_id::kNormalLevel && p.stage() == 2; });
     ASSERT_TRUE(run.reached) << "stopped in scene " << (askedScenes.empty() ? -1 : askedScenes.back());
     int shopVisits = 0;
-    EXPECT_EQ(road(&shopVisits), (std::vector<int32_t>{0, 14, 1, 7, 4, 11, 2, 15, 12, 7, 2, 16, 12, 7, 2}));
+    EXPECT_EQ(road(run.log, &shopVisits), (std::vector<int32_t>{0, 14, 1, 7, 4, 11, 2, 15, 12, 7, 2, 16, 12, 7, 2}));
     EXPECT_LE(shopVisits, int(run.log.bought.size()));  // the map opens the shop only when a weapon is affordable
     expectProgress(run, 2);
 }
@@ -110,10 +121,10 @@ TEST(Playthrough, TheWholeGame) {
     });
     ASSERT_TRUE(run.reached) << "stopped in scene " << (askedScenes.empty() ? -1 : askedScenes.back());
     int shopVisits = 0;
-    EXPECT_EQ(road(&shopVisits), (std::vector<int32_t>{0, 14, 1, 7, 4, 11, 2, 15, 12, 7, 2, 16, 12, 7, 2, 17, 12, 7,
+    EXPECT_EQ(road(run.log, &shopVisits), (std::vector<int32_t>{0, 14, 1, 7, 4, 11, 2, 15, 12, 7, 2, 16, 12, 7, 2, 17, 12, 7,
                                                        2, 18, 12, 7, 2, 11, 19, 12, 11, 7}));
-    for (size_t stage = 0; stage < run.log.stageSeconds.size(); ++stage)
-        std::printf("stage %zu: %d:%02d of game time\n", stage, run.log.stageSeconds[stage] / 60, run.log.stageSeconds[stage] % 60);
+    for (size_t i = 0; i < run.log.stageSeconds.size(); ++i)
+        std::printf("stage %d: %d:%02d of game time\n", run.log.clearedStages[i], run.log.stageSeconds[i] / 60, run.log.stageSeconds[i] % 60);
     expectProgress(run, progress::kStageCount);
 }
 

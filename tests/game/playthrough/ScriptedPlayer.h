@@ -10,6 +10,7 @@
 // here: the run renders it by hand to hear the music.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -47,8 +48,8 @@ using Move = void (*)(Player&);
 struct Log {
     int32_t expectedMoney = 0;
     std::vector<int32_t> bought;          // items, in order
-    std::vector<int32_t> clearedStages;   // as each result screen settled them
-    std::vector<int32_t> stageSeconds;    // each cleared stage's stored time
+    std::vector<int32_t> clearedStages;   // as each result screen settled them (a stage played again, again)
+    std::vector<int32_t> stageSeconds;    // each cleared stage's stored time, as each result screen left it
     bool anyUntouched = false;
     int gameOvers = 0;
     std::map<std::string, int> losses;   // game overs by "<scene> <stage>" of the lost level or fight
@@ -56,6 +57,12 @@ struct Log {
     int frames = 0;
     int quitQuestions = 0;  // quit questions opened and declined
     std::set<std::string> weaponsUsed;  // "<scene> <stage>: weapon <w>" for every start
+    int coinsDropped = 0;  // coins the levels dropped, in won and lost ones
+    int earned = 0;        // coins the won levels paid
+    // Stages played again for their coins: the spans of the asked scenes they took (from the
+    // level to the map after the result), and how many.
+    std::vector<std::pair<size_t, size_t>> replaySpans;
+    int replays = 0;
 };
 
 class Player : public GameDriver {
@@ -79,6 +86,16 @@ public:
     int32_t lastDefeated = -1, sinceDefeat = 0;  // frames since the level's last defeat
     bool quitAsked = false;         // the quit question was opened from a level's pause panel and declined
     bool achievementsSeen = false;  // the achievements screen was visited from the map
+    int32_t lastHeroX = -1, stillFrames = 0;  // the hero's x last frame; frames a walk left it there
+    Point climb;                              // the walk held through a jump onto a step; none
+    int32_t climbTook = 0;                    // frames since that jump was pressed
+    size_t replayFrom = 0;          // where the stage being played again began in the asked scenes; 0 none
+    std::array<bool, 8> itemShown{};  // the level's item slots that were in play last frame
+    // After the ending: the last fight was asked for and a story after it.
+    bool ended() {
+        const auto boss5 = std::find(askedScenes.begin(), askedScenes.end(), scene_id::kBoss5);
+        return boss5 != askedScenes.end() && std::find(boss5, askedScenes.end(), scene_id::kStory) != askedScenes.end();
+    }
 };
 
 // ---------------------------------------------------------------- sound
@@ -172,27 +189,40 @@ inline int32_t affordable(const std::vector<int8_t>& r0) {
     return best;
 }
 
-// The strongest weapon for sale that the money covers, or -1: bought first, it clears the
-// stages sooner; the weaker ones are bought with what is left.
-inline int32_t strongestAffordable(const std::vector<int8_t>& r0) {
-    int32_t best = -1;
-    for (int32_t i = 0; i < progress::kItemCount; ++i)
+// The strongest weapon for sale that the money covers, or -1. Until the ending only one
+// stronger than every owned weapon is bought: money is kept for the next stronger one rather
+// than spent on the weaker ones, which are bought with what is left after the ending.
+inline int32_t strongestAffordable(const std::vector<int8_t>& r0, bool weakerToo) {
+    int32_t best = -1, owned = 0;
+    for (int32_t i = 0; i < progress::kItemCount; ++i) {
+        if (r0[size_t(progress::kItems + i)] == progress::kItemOwned) owned = i;
         if (r0[size_t(progress::kItems + i)] == progress::kItemForSale && results::priceOf(i) <= r0[progress::kMoney]) best = i;
-    return best;
+    }
+    return weakerToo || best > owned ? best : -1;
 }
 
 inline void mapMove(Player& p) {
     scene::WorldMap* s = p.scene<scene::WorldMap>();
     if (!s || s->state != scene::WorldMap::kReady) return;
+    if (p.replayFrom > 0 && askedScenes.size() > p.replayFrom) {
+        p.log.replaySpans.emplace_back(p.replayFrom, askedScenes.size());
+        ++p.log.replays;
+        p.replayFrom = 0;
+    }
     const int32_t barY = s->topBar->getHeight(0) / 2;
     if (!p.achievementsSeen && p.asked(scene_id::kResult)) return p.tapAt(centreOf(*s->centrePlayer, 0, 0, 120, 160));
-    if (p.shopDue && affordable(p.record(0)) >= 0) {
+    if (p.shopDue && strongestAffordable(p.record(0), p.ended()) >= 0) {
         p.shopDue = false;
         return p.tapAt(centreOf(*s->centrePlayer, 0, 1, 120, 160));
     }
-    const int32_t target = p.wantedStage >= 0 ? p.wantedStage : s->openStageCount - 1;
+    // A stage is begun with at least the weapon of its number (weapon 0 for the first); with
+    // less, the stage before is played again for its coins.
+    const int32_t newest = s->openStageCount - 1;
+    const bool armed = p.ended() || newest == 0 || strongestOwned(p) >= newest;
+    const int32_t target = p.wantedStage >= 0 ? p.wantedStage : armed ? newest : newest - 1;
     if (s->selectedStage < target) return p.tapAt(centreOf(*s->topBar, 0, 0, 0, barY));
     if (s->selectedStage > target) return p.tapAt(centreOf(*s->topBar, 0, 1, 0, barY));
+    if (p.wantedStage < 0 && target < newest) p.replayFrom = askedScenes.size();
     p.tapAt(centreOf(*s->bottomBar, 0, 1, 120, 320));
 }
 
@@ -209,10 +239,25 @@ inline void tutorialMove(Player& p) {
     if (s->closingTime > scene::Tutorial::kMessageDelay) p.tapAt({120, 160}, 1);
 }
 
+// The x of the item worth walking to, or -1: the nearest coin (and health item when
+// `health`) whose time left covers the walk to it at the hero's pace (4 px a frame) with a
+// margin of a second and a half for the shots and enemies on the way.
+inline int32_t itemToFetch(scene::InGameNormal& l, int32_t heroX, bool health) {
+    int32_t best = -1;
+    for (int32_t i = 0; i < l.activeItems->length; ++i) {
+        InGameObject::Item* it = l.activeItems->at(i);
+        if (!it || it->state == InGameObject::Item::kDone || (it->effectCode != 0 && !(health && it->effectCode == 1))) continue;
+        const int32_t x = it->player->getX(), walk = std::abs(x - heroX) * 50 / 4;
+        if (walk + 1500 < it->lifetime - it->timer && (best < 0 || std::abs(x - heroX) < std::abs(best - heroX))) best = x;
+    }
+    return best;
+}
+
 // A normal level: flee an enemy that is on the hero; jump what is thrown at it and a charge
-// running at it; strike the nearest enemy in the line of its sideways shots within the
-// weapon's reach, and one over it upward; fetch health when low, else coins and boosts when
-// no enemy is near; else wait in the middle for the enemies. A flyer homes in on the hero's
+// running at it; fetch a coin (and health when low) that lies long enough for the walk,
+// shooting on the way; strike the nearest enemy in the line of its sideways shots within the
+// weapon's reach, and one over it upward; fetch any other item when no enemy is near; else
+// wait in the middle for the enemies. A flyer homes in on the hero's
 // middle, so it comes into the line of the shots and is met there.
 inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool stuck, int32_t stuckFrames = 0) {
     const int32_t heroX = l.character->getX();
@@ -275,6 +320,24 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         if (charge.gap > 16 && l.character->attackCooldown == 0) return points.attackToward(heroX, charge.runningLeft ? 239 : 0);
         if (charge.gap <= 16) return l.character->onGround ? points.jump : Point{};
     }
+    // A coin (or health when low) that lies long enough for the walk is fetched: the weapon
+    // fires whenever it is ready and something is in the line, an enemy on the way is shot
+    // until it goes, and otherwise the hero walks.
+    if (const int32_t wanted = itemToFetch(l, heroX, l.character->health <= 60); wanted >= 0 && !flyerOver) {
+        if (l.character->attackCooldown == 0 && inLine.gap < reach - 10) return points.attackToward(heroX, inLine.x);
+        const bool left = wanted < heroX;
+        int32_t blocker = -1, blockerGap = 1 << 20;
+        for (int32_t i = 0; i < l.activeEnemies->length; ++i) {
+            InGameObject::Enemy* e = l.activeEnemies->at(i);
+            if (!e || e->state != InGameObject::Enemy::kAlive) continue;
+            const Span s = spanOf(e->player.get());
+            if (s.empty() || s.bottom <= hero.top + 4) continue;
+            const bool onTheWay = left ? s.middle() < heroX && s.right > wanted - 8 : s.middle() > heroX && s.left < wanted + 8;
+            if (const int32_t gap = gapBetween(s, hero); onTheWay && gap < blockerGap) blocker = s.middle(), blockerGap = gap;
+        }
+        if (blockerGap < 24) return points.attackToward(heroX, blocker);
+        return points.walkToward(heroX, wanted, 2);
+    }
     // (Long without a defeat, the shots from here do not meet: the place is changed below.)
     if (inLine.gap < reach - 10 && !stuck) return points.attackToward(heroX, inLine.x);
     if (above.gap < 0) return points.attackUp;
@@ -330,6 +393,9 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
     if (level.gap < reach - 20) return points.attackToward(heroX, level.x);
     if (item >= 0 && calm) return points.walkToward(heroX, item, 2);
     if (level.x >= 0) return points.walkToward(heroX, level.x, reach - 40);
+    // Only enemies above, none over the hero: under the nearest, to strike it upward (or to
+    // draw down one that waits for the hero to come under it).
+    if (above.x >= 0) return points.walkToward(heroX, above.x, 2);
     return points.walkToward(heroX, 120, 8);
 }
 
@@ -337,10 +403,30 @@ inline void levelMove(Player& p) {
     scene::InGameNormal* s = p.scene<scene::InGameNormal>();
     if (!s || s->state != scene::InGameNormal::kPlaying) return void(p.touch.letGo());
     const LevelPoints points(*s->hudFrame12, *s->hudFrame1);
+    if (p.scenePlayed != p.sceneId()) p.itemShown = {}, p.climb = {}, p.stillFrames = 0;
     if (!started(p, *s, points, scene::InGameNormal::kPlaying)) return;
+    for (int32_t i = 0; i < s->activeItems->length && i < int32_t(p.itemShown.size()); ++i) {
+        InGameObject::Item* item = s->activeItems->at(i);
+        if (item && !p.itemShown[size_t(i)] && item->effectCode == 0) ++p.log.coinsDropped;
+        p.itemShown[size_t(i)] = item != nullptr;
+    }
     if (s->defeatedCount != p.lastDefeated) p.lastDefeated = s->defeatedCount, p.sinceDefeat = 0;
     ++p.sinceDefeat;
     const Point t = levelTouch(*s, points, p.sinceDefeat > 300, p.sinceDefeat - 300);
+    // A walk that does not move the hero for a third of a second meets a step of the piles:
+    // jumped, and the walk held through the flight to land on it.
+    const bool walking = t == points.moveLeft || t == points.moveRight;
+    p.stillFrames = walking && s->character->getX() == p.lastHeroX ? p.stillFrames + 1 : 0;
+    p.lastHeroX = s->character->getX();
+    if (p.climb.x >= 0 && s->character->onGround && p.climbTook > 2) p.climb = {};
+    if (p.climb.x >= 0) {
+        ++p.climbTook;
+        return void(p.touch.hold(s->character->onGround ? points.jump : p.climb));
+    }
+    if (p.stillFrames >= 6 && s->character->onGround) {
+        p.climb = t, p.climbTook = 0, p.stillFrames = 0;
+        return void(p.touch.hold(points.jump));
+    }
     p.touch.hold(t);
 }
 
@@ -358,10 +444,12 @@ inline void resultMove(Player& p) {
     if (!s || s->state != 1) return;
     const std::vector<int8_t> r0 = p.record(0), r1 = p.record(1);
     const int32_t stage = r0[progress::kStage];
+    const int32_t best = r1[size_t(progress::kBestHours + stage)] * 3600 + r1[size_t(progress::kBestMinutes + stage)] * 60 +
+                         r1[size_t(progress::kBestSeconds + stage)];
     p.log.clearedStages.push_back(stage);
-    p.log.stageSeconds.push_back(r1[size_t(progress::kBestHours + stage)] * 3600 +
-                                 r1[size_t(progress::kBestMinutes + stage)] * 60 + r1[size_t(progress::kBestSeconds + stage)]);
+    p.log.stageSeconds.push_back(best);
     p.log.expectedMoney = std::min(progress::kMaxMoney, p.log.expectedMoney + r0[progress::kEarned]);
+    p.log.earned += r0[progress::kEarned];
     p.log.anyUntouched = p.log.anyUntouched || r0[progress::kResult] == 0;
     p.shopDue = true;
     p.tapAt(centreOf(*s->panelFrame, 3, 0, 120, 160));  // continue: the map
@@ -371,7 +459,7 @@ inline void shopMove(Player& p) {
     scene::Shop* s = p.scene<scene::Shop>();
     if (!s || s->state != 1) return;
     const std::vector<int8_t> r0 = p.record(0);
-    const int32_t item = strongestAffordable(r0);
+    const int32_t item = strongestAffordable(r0, p.ended());
     if (item < 0) {
         VMPtr<kv::graphics::CollisionBox> back = kv::graphics::CollisionBox::_VM_new();
         back->_VM_init();
@@ -469,8 +557,10 @@ template <typename Done> Playing play(Done done) {
         p.manager().requestExit();
     });
     HAL_setManualAudioRendering(false);
-    std::printf("played %d frames (%d s of game time) in %.1f s, %d game overs\n", run.log.frames, run.log.frames / 20,
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(), run.log.gameOvers);
+    std::printf("played %d frames (%d s of game time) in %.1f s, %d game overs, %d stages played again; coins %d dropped, %d earned\n",
+                run.log.frames, run.log.frames / 20, std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(),
+                run.log.gameOvers, run.log.replays, run.log.coinsDropped, run.log.earned);
+    for (size_t i = 0; i < run.log.bought.size(); ++i) std::printf("  bought weapon %d\n", run.log.bought[i]);
     for (const auto& [lost, count] : run.log.losses) std::printf("  lost in scene %s (scene, stage): %d\n", lost.c_str(), count);
     for (const std::string& used : run.log.weaponsUsed) std::printf("  played %s\n", used.c_str());
     return run;
