@@ -37,6 +37,7 @@
 #include "hal/base/Memory.h"
 #include "hal/host/HeadlessBackend.h"
 #include "hal/host/SdlBackend.h"
+#include "bench/game/BossCrowds.h"
 #include "bench/game/GameBench.h"
 #include "src/game/boss/BossFrame.h"
 #include "src/game/boss/scene_InGameBoss_1.h"
@@ -53,6 +54,7 @@
 namespace {
 
 using namespace bench;
+using bench::crowd;  // beside the overloads for bosses 4 and 5 below
 using Level = scene::InGameNormal;
 using Tutorial = scene::Tutorial;
 
@@ -134,48 +136,6 @@ template <class S> void holdFight(S& fight) {
     fight.attackUpFlag = true;
 }
 
-void crowd(scene::InGameBoss_1& fight) {
-    using Boss = scene::InGameBoss_1;
-    for (int32_t i = 0; i < Boss::kShotCount; ++i) {
-        if (fight.activeShots->at(i)) continue;
-        kv::AnimPlayer* shot = fight.shotPool->at(i);
-        fight.activeShots->set(i, shot);
-        fight.shotPool->set(i, nullptr);
-        shot->setAnimation(i % 2 ? Boss::kWalkLeft : Boss::kWalkRight);
-        shot->setX(12 + 24 * i);
-        shot->setY(fight.groundY);
-    }
-}
-void crowd(scene::InGameBoss_2& fight) {
-    using Boss = scene::InGameBoss_2;
-    for (int tries = 0; tries < 64 && fight.bossPhase != Boss::kMinionsOut; ++tries) {
-        fight.bossPhase = Boss::kChoosing;
-        fight.bossTimer = 2000;
-        fight.updateBoss();
-    }
-    for (int32_t k = 0; k < Boss::kMinionCount; ++k) {
-        InGameObject::Enemy* minion = fight.activeMinions->at(k);
-        if (minion && minion->state == InGameObject::Enemy::kAlive) continue;
-        if (!minion) {
-            minion = fight.freeMinions->at(k);
-            fight.activeMinions->set(k, minion);
-            fight.freeMinions->set(k, nullptr);
-        }
-        minion->health = minion->maxHealth;
-        minion->spawn(k % 2, -manager().getGameY());
-    }
-}
-void crowd(scene::InGameBoss_3& fight) {
-    using Boss = scene::InGameBoss_3;
-    for (int32_t k = 0; k < Boss::kShotCount; ++k) {
-        if (fight.activeShots->at(k)) continue;
-        kv::AnimPlayer* shot = fight.shotPool->at(k);
-        fight.activeShots->set(k, shot);
-        fight.shotPool->set(k, nullptr);
-        shot->setX(10 + 11 * k);
-        shot->setY(40 + 9 * k);
-    }
-}
 // Every falling object in play and the sweep on its pass.
 void crowd(scene::InGameBoss_4& fight) {
     using Boss = scene::InGameBoss_4;
