@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/ManagedAllocations.h"
+#include "bench/game/BossCrowds.h"
 #include "bench/game/GameBench.h"
 #include "src/game/boss/BossFrame.h"
 #include "src/game/boss/scene_InGameBoss_4.h"
@@ -31,60 +32,16 @@ template <class S> VMPtr<S> newFight(int32_t stage) {
     return fight;
 }
 
-// Boss 4's busiest frame: every falling object in play, the sweep on its pass, the hero
-// firing upward under the prism.
-void crowd(Boss4& fight) {
-    fight.state = boss::kPlaying;
-    fight.bossHitPoints = Boss4::kMaxHitPoints;
-    fight.bossBody->setAnimation(Boss4::kIdle);
-    fight.character->setInvulnerableTimer(1'000'000);
-    fight.character->health = 100;
-    for (int32_t i = 0; i < Boss4::kShotCount; ++i) {
-        kv::AnimPlayer* shot = fight.spareShots->at(i);
-        fight.activeShots->set(i, shot);
-        shot->setAnimation(Boss4::kFall);
-        shot->setY(120 + 10 * i);
-    }
-    fight.sweepTimer = 5000;
-    fight.attackUpFlag = true;
+// The busiest frame: the fight held in play, its field crowded (bench/game/BossCrowds.h).
+template <class S> void crowdFight(S& fight) {
+    holdFight(fight);
+    crowd(fight);
 }
 
 bool busy(Boss4& fight) {
     for (int32_t i = 0; i < Boss4::kShotCount; ++i)
         if (!fight.activeShots->at(i)) return false;
     return fight.state == boss::kPlaying;
-}
-
-// Boss 5's busiest frame: 50 icicles falling, ten shards in flight, five guards on the field.
-void crowd(Boss5& fight) {
-    fight.state = boss::kPlaying;
-    fight.bossHitPoints = Boss5::kMaxHitPoints;
-    fight.character->setInvulnerableTimer(1'000'000);
-    fight.character->health = 100;
-    fight.bossPhase = Boss5::kMinions;
-    fight.rainList->clear();
-    for (int32_t i = 0; i < Boss5::kRainMost; ++i) {
-        VMPtr<kv::AnimPlayer> icicle = InGameObject::newPlayer(fight.bossSet, Boss5::kRainFall);
-        icicle->setY(i * 5);
-        icicle->setX(12 + (i % 19) * 12);
-        fight.rainList->add(icicle);
-    }
-    for (int32_t i = 0; i < Boss5::kShardCount; ++i) {
-        InGameObject::Glass* shard = fight.spareShards->at(i);
-        if (!shard) continue;
-        fight.activeShards->set(i, shard);
-        fight.spareShards->set(i, nullptr);
-        shard->start(i % 7, 0);
-        shard->setPosition(60 + 12 * i, 200);
-    }
-    for (int32_t i = 0; i < Boss5::kMinionCount; ++i) {
-        InGameObject::Enemy* minion = fight.spareMinions->at(i);
-        if (!minion) continue;
-        fight.activeMinions->set(i, minion);
-        fight.spareMinions->set(i, nullptr);
-        minion->spawn(i % 2, 0);
-    }
-    fight.attackUpFlag = true;
 }
 
 bool busy(Boss5& fight) {
@@ -109,13 +66,13 @@ template <class S> void measure(const char* name, int32_t stage) {
 
     VMPtr<S> fight = newFight<S>(stage);
     for (int call = 0; call < 16; ++call) fight->load();
-    crowd(*fight);
+    crowdFight(*fight);
     VMPtr<Image> screen = Image::createImage(240, 320, false, 0), target = Image::createImage(240, 320, false, 0);
     VMPtr<Graphics> g = screen->getGraphics();
     const double copy = frameCopyMillis(target->getGraphics(), 400);
     std::vector<double> updates, paints;
     for (int i = 0; i < 400; ++i) {
-        if (!busy(*fight)) crowd(*fight);
+        if (!busy(*fight)) crowdFight(*fight);
         updates.push_back(timedMillis([&] { fight->update(50); }));
         paints.push_back(timedMillis([&] { fight->paint(g); }));
     }
@@ -123,7 +80,7 @@ template <class S> void measure(const char* name, int32_t stage) {
     std::printf("%s busiest frame, median of 400: update %.3f ms, paint %.3f ms; together %.1f %% of the 50 ms frame, "
                 "%.2f x a 240 x 320 copy (%.3f ms)\n",
                 name, update, paint, 100.0 * (update + paint) / 50.0, (update + paint) / copy, copy);
-    crowd(*fight);
+    crowdFight(*fight);
     const uint64_t before = managedAllocations;
     int frames = 0;
     for (; frames < 100 && busy(*fight); ++frames) {
@@ -133,7 +90,7 @@ template <class S> void measure(const char* name, int32_t stage) {
     std::printf("  managed allocations a frame: %.1f\n", double(managedAllocations - before) / std::max(frames, 1));
     int64_t early = 0;
     for (int frame = 0; frame < 20000; ++frame) {
-        if (!busy(*fight)) crowd(*fight);
+        if (!busy(*fight)) crowdFight(*fight);
         fight->update(50);
         fight->paint(g);
         if (frame == 2000) early = heapInUse();

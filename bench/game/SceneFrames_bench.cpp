@@ -54,7 +54,6 @@
 namespace {
 
 using namespace bench;
-using bench::crowd;  // beside the overloads for bosses 4 and 5 below
 using Level = scene::InGameNormal;
 using Tutorial = scene::Tutorial;
 
@@ -127,71 +126,6 @@ void keepLevelBusy(ui::Scene& s) {
 }
 
 // ---------------------------------------------------------------- bosses
-
-template <class S> void holdFight(S& fight) {
-    fight.state = boss::kPlaying;
-    fight.bossHitPoints = S::kMaxHitPoints;
-    fight.character->setInvulnerableTimer(1'000'000);
-    fight.character->health = 100;
-    fight.attackUpFlag = true;
-}
-
-// Every falling object in play and the sweep on its pass.
-void crowd(scene::InGameBoss_4& fight) {
-    using Boss = scene::InGameBoss_4;
-    bool full = true;
-    for (int32_t i = 0; i < Boss::kShotCount; ++i) full = full && fight.activeShots->at(i);
-    if (full) return;
-    fight.bossBody->setAnimation(Boss::kIdle);
-    for (int32_t i = 0; i < Boss::kShotCount; ++i) {
-        kv::AnimPlayer* shot = fight.spareShots->at(i);
-        fight.activeShots->set(i, shot);
-        shot->setAnimation(Boss::kFall);
-        shot->setY(120 + 10 * i);
-    }
-    fight.sweepTimer = 5000;
-}
-// Fifty icicles falling, ten shards in flight, five guards on the field. The icicles are
-// made once: a fall that ends is put back on top.
-void crowd(scene::InGameBoss_5& fight) {
-    using Boss = scene::InGameBoss_5;
-    fight.bossPhase = Boss::kMinions;
-    if (fight.rainList->size() < Boss::kRainMost) {
-        fight.rainList->clear();
-        for (int32_t i = 0; i < Boss::kRainMost; ++i) {
-            VMPtr<kv::AnimPlayer> icicle = InGameObject::newPlayer(fight.bossSet, Boss::kRainFall);
-            icicle->setY(i * 5);
-            icicle->setX(12 + (i % 19) * 12);
-            fight.rainList->add(icicle);
-        }
-    }
-    for (int32_t i = 0; i < fight.rainList->size(); ++i) {
-        kv::AnimPlayer* icicle = fight.rainAt(i);
-        if (icicle->getAnimation() == Boss::kRainFall) continue;
-        icicle->setAnimation(Boss::kRainFall);
-        icicle->setY(0);
-    }
-    for (int32_t i = 0; i < Boss::kShardCount; ++i) {
-        InGameObject::Glass* shard = fight.spareShards->at(i);
-        if (!shard || fight.activeShards->at(i)) continue;
-        fight.activeShards->set(i, shard);
-        fight.spareShards->set(i, nullptr);
-        shard->start(i % 7, 0);
-        shard->setPosition(60 + 12 * i, 200);
-    }
-    for (int32_t i = 0; i < Boss::kMinionCount; ++i) {
-        InGameObject::Enemy* minion = fight.activeMinions->at(i);
-        if (minion && minion->state == InGameObject::Enemy::kAlive) continue;
-        if (!minion) {
-            minion = fight.spareMinions->at(i);
-            if (!minion) continue;
-            fight.activeMinions->set(i, minion);
-            fight.spareMinions->set(i, nullptr);
-        }
-        minion->health = minion->maxHealth;
-        minion->spawn(i % 2, 0);
-    }
-}
 
 template <class S> SceneRun bossRun(int32_t number) {
     return {"boss " + std::to_string(number), [number] { return loaded<S>(number - 1); },

@@ -327,17 +327,8 @@ void InGameBoss_5::stepRain() {
     }
     bool landed = rainList->size() == kRainMost;
     for (int32_t i = 0; landed && i < rainList->size(); ++i) landed = rainAt(i)->getAnimation() == kRainDone;
-    if (!landed) {
-        bossPartB->update(frameTime);
-        bossPartA->update(frameTime);
-        return;
-    }
-    show(bossPartA.get(), kCloseA);
-    show(bossPartB.get(), kCloseA + 1);
-    if (!partsEnded()) return;
-    bossBody->setAnimation(kBodyRest);
+    if (!restOnceOver(landed)) return;
     rainList->clear();
-    bossPhase = kIdle;
     phaseTimer = 0;
 }
 
@@ -378,16 +369,23 @@ void InGameBoss_5::stepMinions() {
                            character->body->getY() - character->body->getCurrentFrame()->height / 2);
         }
     }
-    if (free < kMinionCount) {
+    restOnceOver(free == kMinionCount);
+}
+
+// The end of an attack phase: while it lasts the fists play on; once it is over they close,
+// and when both have closed the keeper rests (answers true then).
+bool InGameBoss_5::restOnceOver(bool over) {
+    if (!over) {
         bossPartB->update(frameTime);
         bossPartA->update(frameTime);
-        return;
+        return false;
     }
     show(bossPartA.get(), kCloseA);
     show(bossPartB.get(), kCloseA + 1);
-    if (!partsEnded()) return;
+    if (!partsEnded()) return false;
     bossBody->setAnimation(kBodyRest);
     bossPhase = kIdle;
+    return true;
 }
 
 int32_t InGameBoss_5::contactDamage(InGameObject::Enemy* minion) {

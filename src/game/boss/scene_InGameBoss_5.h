@@ -115,6 +115,7 @@ private:
     void stepRain();
     void summon();
     void stepMinions();
+    bool restOnceOver(bool over);
     void strike(int32_t ax, int32_t ay, int32_t bx, int32_t by);
     int32_t contactDamage(InGameObject::Enemy* minion);
 };
