@@ -51,7 +51,8 @@ VMPtr<String> timeText(int32_t hours, int32_t minutes, int32_t seconds) {
 }
 
 void paintPanelHead(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::Frame>& panel,
-                    int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress, int32_t firstLabel, int32_t secondLabel) {
+                    int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress, const VMPtr<String>& verdict, int32_t firstLabel,
+                    int32_t secondLabel) {
     VMPtr<kv::util::text::RichFont> title = fontOf(manager, 0), body = fontOf(manager, 1);
     const int32_t h0 = title->getHeight(), h1 = body->getHeight();
     VMPtr<BoxArray> boxes = boxesOf(scene, InGameObject::kPanelBoxes, panel, 0, 3);
@@ -67,6 +68,7 @@ void paintPanelHead(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui:
         return line->toString();
     });
     body->drawString(g, timeLine, x(0), y(0) + h0, kCentre);
+    if (verdict) body->drawString(g, verdict, x(0), y(0) + h0 + h1 + h1 / 2, kCentre);
     body->drawString(g, textOf(manager, firstLabel), x(1), y(1) - h1 / 2, kCentre);
     body->drawString(g, textOf(manager, secondLabel), x(2), y(2) - h1 / 2, kCentre);
 }
@@ -80,13 +82,13 @@ int32_t panelZoneAt(ui::Scene& scene, const VMPtr<kv::Frame>& panel, int32_t x, 
 
 void paintPanelScreen(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
                       const VMPtr<kv::Frame>& panel, int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress,
-                      int32_t firstLabel, int32_t secondLabel) {
+                      const VMPtr<String>& verdict, int32_t firstLabel, int32_t secondLabel) {
     g->setColor(0);
     g->fillRect(0, 0, 240, 320);
     backgroundSet->getFrame(0)->paint(g);
     backgroundSet->getFrame(12)->paint(g);
     panel->paint(g, kCentreX, kCentreY, 0);
-    paintPanelHead(scene, manager, g, panel, titleId, progress, firstLabel, secondLabel);
+    paintPanelHead(scene, manager, g, panel, titleId, progress, verdict, firstLabel, secondLabel);
 }
 
 int32_t panelChoiceOfKeys(ui::SceneManager& manager) {

@@ -35,18 +35,20 @@ VMPtr<kv::util::text::RichFont> fontOf(ui::SceneManager& manager, int32_t index)
 VMPtr<String> textOf(ui::SceneManager& manager, int32_t id);
 // "hh:mm:ss", each value at least two digits.
 VMPtr<String> timeText(int32_t hours, int32_t minutes, int32_t seconds);
-// A panel screen's head: the title in font 0 on type-0 box 0, the time line under it, and
-// the two choice labels on type-0 boxes 1 and 2. The panel is drawn at (120, 160). The time
-// line is the scene's kept text 0.
+// A panel screen's head: the title in font 0 on type-0 box 0, the time line under it, the
+// verdict (when given) a line and a half below that, and the two choice labels on type-0
+// boxes 1 and 2, drawn in that order. The panel is drawn at (120, 160). The time line is the
+// scene's kept text 0.
 void paintPanelHead(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::Frame>& panel,
-                    int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress, int32_t firstLabel, int32_t secondLabel);
+                    int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress, const VMPtr<String>& verdict, int32_t firstLabel,
+                    int32_t secondLabel);
 // The type-3 zone (0 or 1) of the panel at (120, 160) that holds the point, or -1.
 int32_t panelZoneAt(ui::Scene& scene, const VMPtr<kv::Frame>& panel, int32_t x, int32_t y);
 // A panel screen whole: the screen cleared to black, backdrop frames 0 and 12, the panel at
 // (120, 160) and its head (paintPanelHead).
 void paintPanelScreen(ui::Scene& scene, ui::SceneManager& manager, const VMPtr<ui::Scene::Graphics>& g, const VMPtr<kv::AnimSet>& backgroundSet,
                       const VMPtr<kv::Frame>& panel, int32_t titleId, const VMPtr<VMArray<int8_t, 1>>& progress,
-                      int32_t firstLabel, int32_t secondLabel);
+                      const VMPtr<String>& verdict, int32_t firstLabel, int32_t secondLabel);
 // The panel choice the keys ask for: 0 (actions 19 or 1), 1 (actions 20 or 3), or -1.
 int32_t panelChoiceOfKeys(ui::SceneManager& manager);
 // The panel choice under the pointer's last event, of any type: 0, 1, or -1.

@@ -80,8 +80,8 @@ void GameOver::handlePointer() {
 
 void GameOver::paint(VMPtr<Graphics> g) {
     if (state != 1) return;
-    results::paintPanelScreen(*this, *manager, g, backgroundSet, panelFrame, content::text::GAME_OVER, progress, content::text::CONTINUE,
-                            content::text::RETRY);
+    results::paintPanelScreen(*this, *manager, g, backgroundSet, panelFrame, content::text::GAME_OVER, progress, nullptr,
+                              content::text::CONTINUE, content::text::RETRY);
     VMPtr<results::BoxArray> picture = results::boxesOf(*this, InGameObject::kPlaceBoxes, panelFrame, 1, 1);
     pictureFrame->paint(g, picture->at(0)->x + kCentreX, picture->at(0)->y + kCentreY, 0);
 }

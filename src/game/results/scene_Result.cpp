@@ -102,15 +102,13 @@ void Result::handlePointer() {
 
 void Result::paint(VMPtr<Graphics> g) {
     if (state != 1) return;
-    results::paintPanelScreen(*this, *manager, g, backgroundSet, panelFrame, content::text::RESULT_TITLE, progress, content::text::CONTINUE,
-                            content::text::NEXT);
-    VMPtr<kv::util::text::RichFont> title = results::fontOf(*manager, 0), body = results::fontOf(*manager, 1);
-    const int32_t h0 = title->getHeight(), h1 = body->getHeight();
-    VMPtr<results::BoxArray> heads = results::boxesOf(*this, InGameObject::kHeadBoxes, panelFrame, 0, 3);
     VMPtr<results::String> verdict =
         stageMark >= 0 && stageMark <= 3 ? results::textOf(*manager, kVerdicts[stageMark])
                                          : keptText(kNoVerdictText, {}, [] { return results::String::fromUtf8(""); });
-    body->drawString(g, verdict, heads->at(0)->x + kCentreX, heads->at(0)->y + kCentreY + h0 + h1 + h1 / 2, results::kCentre);
+    results::paintPanelScreen(*this, *manager, g, backgroundSet, panelFrame, content::text::RESULT_TITLE, progress, verdict,
+                              content::text::CONTINUE, content::text::NEXT);
+    VMPtr<kv::util::text::RichFont> body = results::fontOf(*manager, 1);
+    const int32_t h1 = body->getHeight();
     VMPtr<results::BoxArray> lines = results::boxesOf(*this, InGameObject::kLineBoxes, panelFrame, 1, 3);
     int32_t ids[3], count = 0;
     if (stageOpened) ids[count++] = content::text::UNLOCKED_STAGE;

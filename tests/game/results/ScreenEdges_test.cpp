@@ -1,7 +1,9 @@
 // The screens' edges: the buy rule at and below the price (keys, action 20 and the zone),
-// the button shown only when affordable, wrapping, input while loading, overlapping zones
-// in their order, flags other than 1 shown locked, and a drag across a result zone.
+// the button shown only when affordable, wrapping, input while loading (the shop's keys and
+// presses, touches on the result and game-over choices), overlapping zones in their order,
+// flags other than 1 shown locked, and a drag across a result zone.
 
+#include "content/ContentIds.h"
 #include "src/game/foundation/SavedProgress.h"
 #include "src/game/results/ScreenParts.h"
 #include "tests/game/results/ResultsGame.h"
@@ -104,6 +106,48 @@ TEST(ScreenEdges, InputWhileLoadingChangesNothingAndOverlappingZonesActInOrder) 
         g.manager().requestExit();
     });
     EXPECT_EQ(seen, (std::vector<int32_t>{8, 0, 0, 8, 6}));
+}
+
+// Asks for the result (12) or game-over (20) screen, whose panel is frame `panelFrame` of the
+// panel set, and taps its two choice zones by turns while it loads: seven taps, a press and
+// a release each, handled in loading frames 1 to 14; then the fifteenth frame and the first
+// shown one pass without input.
+void tapChoicesWhileLoading(ResultsGame& g, int32_t id, int32_t panelFrame) {
+    VMPtr<kv::Frame> panel = results::loadAnimSet(content::res::PANEL_SET, content::res::PANEL_GOBS)->getFrame(panelFrame);
+    g.manager().changeScene(id);
+    for (int32_t i = 0; i < 7; ++i) g.tapPanelZone(panel, i % 2);
+    g.frames(2);
+}
+
+TEST(ScreenEdges, TouchesOnTheResultAndGameOverChoicesWhileTheyLoadDoNothing) {
+    ResultsGame game;
+    static std::vector<int32_t> seen;
+    static Bytes lostBefore, lostAfter;
+    game.run([](GameDriver& d) {
+        auto& g = static_cast<ResultsGame&>(d);
+        g.start();
+        g.frames(1);
+        g.manager().storeResult(0, 3, 1, 0, 1, 0, 4, 10);  // stage 1's boss won
+        tapChoicesWhileLoading(g, 12, 14);
+        // Still shown, and next has not stored stage 2 as the one to play.
+        seen = {g.sceneId(), g.record(0)[15], g.stage()};
+        if (g.sceneId() != 12) return g.manager().requestExit();
+        seen.push_back(g.scene<scene::Result>().state);
+        g.tapPanelZone(g.scene<scene::Result>().panelFrame, 1);  // loaded: next acts
+        seen.insert(seen.end(), {g.sceneId(), g.stage()});
+        g.manager().storeResult(1, 4, 3, 0, 0, 0, 6, 30);  // stage 3's level lost
+        lostBefore = g.record(0);
+        tapChoicesWhileLoading(g, 20, 13);
+        seen.push_back(g.sceneId());
+        lostAfter = g.record(0);
+        if (g.sceneId() != 20) return g.manager().requestExit();
+        seen.push_back(g.scene<scene::GameOver>().state);
+        g.tapPanelZone(g.scene<scene::GameOver>().panelFrame, 1);  // loaded: retry acts
+        seen.push_back(g.sceneId());
+        g.manager().requestExit();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{12, 1, 1, 1, 2, 2, 20, 1, 2}));
+    EXPECT_EQ(lostAfter, lostBefore);
 }
 
 TEST(ScreenEdges, OnlyFlagOneCountsAsWonAndTheCursorWraps) {
