@@ -3,7 +3,9 @@
 // and the guards under fire, the finale, and the fight played by touch to a win and to a loss
 // (frames saved under boss5_frames/).
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "src/game/boss/scene_InGameBoss_5.h"
@@ -99,7 +101,7 @@ TEST(Boss5, TheKeepersAttacks) {
         step(fight, 600);
         afterLongStep = fight.bossPhase;
         timerAfterLongStep = fight.phaseTimer;
-        // Reseeded from the clock, the choice takes every attack in turn.
+        // The choice takes every attack in turn.
         for (int k = 0; k < 64; ++k) {
             activeClock->advance(7);
             fight.bossPhase = Boss::kIdle;
@@ -219,6 +221,37 @@ TEST(Boss5, TheKeepersAttacks) {
     EXPECT_TRUE(keptMinion);
     EXPECT_EQ(summoned, 5);
     EXPECT_EQ(phaseAfterMinions, Boss::kIdle);
+}
+
+// At the game's steady 50 ms frames each attack keeps its one chance in four and none comes in
+// a long streak: 400 choices, each made in a frame of play.
+TEST(Boss5, EachAttackHasOneChanceInFourAtTheFramePace) {
+    BossGame game;
+    static std::map<int32_t, int32_t> counts;
+    static int32_t longestRun;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(kStage);
+        Boss& fight = game.fight<Boss>();
+        int32_t last = -1, run = 0;
+        for (int k = 0; k < 400; ++k) {
+            fight.character->setInvulnerableTimer(1'000'000);
+            fight.bossPhase = Boss::kIdle;
+            fight.phaseTimer = Boss::kRestMillis - 50;
+            game.frames(1);
+            ++counts[fight.bossPhase];
+            run = fight.bossPhase == last ? run + 1 : 1;
+            last = fight.bossPhase;
+            longestRun = std::max(longestRun, run);
+        }
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(counts.size(), 4u);
+    for (int32_t attack : {Boss::kSlam, Boss::kCrossSlam, Boss::kRainWindUp, Boss::kSummons}) {
+        EXPECT_GE(counts[attack], 400 * 18 / 100) << "attack " << attack;
+        EXPECT_LE(counts[attack], 400 * 32 / 100) << "attack " << attack;
+    }
+    EXPECT_LE(longestRun, 8);
 }
 
 // The heart and the guards under fire in one step; a projectile spends one hit per new guard.
