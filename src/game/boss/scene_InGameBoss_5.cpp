@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "pb_src/j2me/java_lang_System.h"
 #include "pb_src/j2me/java_util_Date.h"
 #include "src/game/boss/BossFrame.h"
 #include "src/game/foundation/SceneTable.h"
@@ -230,7 +229,9 @@ void InGameBoss_5::updateBoss() {
     }
 }
 
-// 500 ms of rest, then an attack picked with the generator reseeded from the clock.
+// 500 ms of rest, then one of the four attacks, each with one chance in four. The generator is
+// seeded once, when the fight starts: reseeded from the clock before every choice, steady
+// 50 ms frames would repeat the same choice for seconds on end.
 void InGameBoss_5::choose() {
     bossBody->update(frameTime);
     bossPartB->update(frameTime);
@@ -239,7 +240,6 @@ void InGameBoss_5::choose() {
     show(bossPartA.get(), kIdleA);
     show(bossPartB.get(), kIdleA + 1);
     if (phaseTimer < kRestMillis) return;
-    random->setSeed(java::lang::System::currentTimeMillis());  // the time a new Date would hold
     const int32_t choice = kChoices[random->nextInt(4)];
     slamDone = false;
     phaseTimer = 0;

@@ -77,7 +77,13 @@ void Character::land(int32_t ground) {
     onGround = true;
 }
 
+void Character::followBody() {
+    if (body->getX() != posX.pixels()) posX.set(body->getX());
+    if (body->getY() != posY.pixels()) posY.set(body->getY());
+}
+
 void Character::update(int32_t dt, int32_t gameX, int32_t gameY) {
+    followBody();
     frameTime = dt;
     for (int32_t* timer : {&powerTimer, &speedBoostTimer, &invulnerableTimer, &hurtTimer, &attackCooldown})
         *timer = std::max(0, *timer - dt);
@@ -185,6 +191,7 @@ void Character::clearAttack(int32_t slot) {
 
 void Character::move(bool left) {
     if (!canAct()) return;
+    followBody();
     facingLeft = left;
     body->setFlags(left ? 2 : 0);
     const double speed = kWalkSpeed * (speedBoostTimer > 0 ? kBoostFactor : 1.0);

@@ -11,8 +11,10 @@
 // pose), an effect of the running item timers, and the figure holding the current weapon,
 // which the shop also draws alone.
 //
-// Speeds are pixels per millisecond; positions keep their fraction between frames. No
-// object is made after construction: the projectile players are made with the character.
+// Speeds are pixels per millisecond; positions keep their fraction between frames. The body's
+// x and y are the character's position: one set on the body from outside (a fight placing the
+// hero) is where the next step starts. No object is made after construction: the projectile
+// players are made with the character.
 
 #include <cstdint>
 
@@ -110,6 +112,8 @@ class Character : public virtual ::java::lang::Object {
 
 private:
     void move(bool left);
+    // Takes the body's position where it differs from the kept one's whole pixels.
+    void followBody();
     bool launch(int32_t direction);
     void updateProjectiles(int32_t dt, int32_t gameX, int32_t gameY);
     void land(int32_t ground);

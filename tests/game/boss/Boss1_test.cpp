@@ -3,6 +3,8 @@
 // a loss through the game driver (frames saved under boss1_frames/).
 
 #include <filesystem>
+#include <map>
+#include <string>
 
 #include "src/game/boss/scene_InGameBoss_1.h"
 #include "tests/game/boss/BossGame.h"
@@ -189,6 +191,44 @@ TEST(Boss1, ShotsTheGolemAndTheReward) {
     EXPECT_EQ(spawnedAfterDefeat, 0);
     EXPECT_EQ(rewardWhileFalling, 1);
     EXPECT_EQ(rewardOnGround, 0);
+}
+
+// Touching a shot, falling or walking, or the golem costs the character 10 health.
+TEST(Boss1, ContactWithAShotOrTheGolemCostsTen) {
+    BossGame game;
+    static std::map<std::string, int32_t> costs;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(0);
+        Boss& fight = game.fight<Boss>();
+        auto shot = [](int32_t animation) {
+            return [animation](Boss& f) {
+                f.activeShots->set(0, f.shotPool->at(0));
+                f.shotPool->set(0, nullptr);
+                f.activeShots->at(0)->setAnimation(animation);
+                putOnCharacter(f.activeShots->at(0), *f.character);
+            };
+        };
+        const std::pair<std::string, std::function<void(Boss&)>> cases[] = {
+            {"falling shot", shot(Boss::kShotFall)},
+            {"walking shot", shot(Boss::kWalkLeft)},
+            {"golem", [](Boss& f) {
+                 f.bossPlayer->setAnimation(Boss::kLanded);
+                 putOnCharacter(f.bossPlayer.get(), *f.character);
+             }}};
+        for (const auto& [name, put] : cases) {
+            // Nothing else within reach: the golem far above, every shot back in the pool.
+            fight.bossPlayer->setY(-1000);
+            for (int32_t j = 0; j < Boss::kShotCount; ++j)
+                if (fight.activeShots->at(j)) {
+                    fight.shotPool->set(j, fight.activeShots->at(j));
+                    fight.activeShots->set(j, nullptr);
+                }
+            costs[name] = contactCost(fight, put);
+        }
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(costs, (std::map<std::string, int32_t>{{"falling shot", 10}, {"walking shot", 10}, {"golem", 10}}));
 }
 
 // The golem waits 5000 ms on the ground once its landing has played out, and 5000 ms at the

@@ -3,6 +3,11 @@
 // win and to a loss through the game driver (frames saved under boss2_frames/).
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "src/game/boss/scene_InGameBoss_2.h"
 #include "tests/game/boss/BossGame.h"
@@ -171,6 +176,34 @@ TEST(Boss2, HitsTheZeroRuleAndTheDefeat) {
     EXPECT_EQ(activeAfter, 0);
     EXPECT_EQ(freeAfter, 3);
     EXPECT_TRUE(caughtFalling);
+}
+
+// Touching the brute costs the character 10 health; a minion costs its stage-1 row's contact
+// damage: 10 for the two of row 0, 15 for those of rows 1, 2 and 4.
+TEST(Boss2, ContactWithTheBruteOrAMinionCostsItsDamage) {
+    BossGame game;
+    static std::map<std::string, int32_t> costs;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(1);
+        Boss& fight = game.fight<Boss>();
+        std::vector<std::pair<std::string, std::function<void(Boss&)>>> cases = {
+            {"brute", [](Boss& f) { putOnCharacter(f.bossPlayer.get(), *f.character); }}};
+        for (int32_t k = 0; k < Boss::kMinionCount; ++k)
+            cases.emplace_back("minion " + std::to_string(k), [k](Boss& f) {
+                f.activeMinions->set(k, f.freeMinions->at(k));
+                putOnCharacter(f.activeMinions->at(k)->player.get(), *f.character);
+            });
+        for (const auto& [name, put] : cases) {
+            // Nothing else within reach: the brute far above, no minion out.
+            fight.bossPlayer->setY(-1000);
+            for (int32_t k = 0; k < Boss::kMinionCount; ++k) fight.activeMinions->set(k, nullptr);
+            costs[name] = contactCost(fight, put);
+        }
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(costs, (std::map<std::string, int32_t>{{"brute", 10}, {"minion 0", 10}, {"minion 1", 10},
+                                                     {"minion 2", 15}, {"minion 3", 15}, {"minion 4", 15}}));
 }
 
 // Busy enough for a picture: four minions out.

@@ -4,6 +4,11 @@
 // (frames saved under boss3_frames/).
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "src/game/boss/scene_InGameBoss_3.h"
 #include "tests/game/boss/BossGame.h"
@@ -194,6 +199,38 @@ TEST(Boss3, ThePartsReturnFiveSecondsAfterTheExposure) {
     EXPECT_EQ(updates, exposureUpdates + 100);
     EXPECT_EQ(shieldAfter, Boss::kShieldClosed);
     EXPECT_EQ(healthAfter, (std::vector<int32_t>{30, 30, 30, 30}));
+}
+
+// Touching the hazard or a shot of any of the three kinds costs the character 15 health.
+TEST(Boss3, ContactWithTheHazardOrAShotCostsFifteen) {
+    BossGame game;
+    static std::map<std::string, int32_t> costs;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(2);
+        Boss& fight = game.fight<Boss>();
+        std::vector<std::pair<std::string, std::function<void(Boss&)>>> cases = {
+            {"hazard", [](Boss& f) { putOnCharacter(f.hazardPlayer.get(), *f.character); }}};
+        for (int32_t kind = 0; kind < 3; ++kind)
+            cases.emplace_back("shot " + std::to_string(kind), [kind](Boss& f) {
+                f.activeShots->set(0, f.shotPool->at(0));
+                f.shotPool->set(0, nullptr);
+                f.activeShots->at(0)->setAnimation(Boss::kFirstShot + kind);
+                putOnCharacter(f.activeShots->at(0), *f.character);
+            });
+        for (const auto& [name, put] : cases) {
+            // Nothing else within reach: the hazard far above, every shot back in the pool.
+            fight.hazardPlayer->setY(-1000);
+            for (int32_t k = 0; k < Boss::kShotCount; ++k)
+                if (fight.activeShots->at(k)) {
+                    fight.shotPool->set(k, fight.activeShots->at(k));
+                    fight.activeShots->set(k, nullptr);
+                }
+            costs[name] = contactCost(fight, put);
+        }
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(costs, (std::map<std::string, int32_t>{{"hazard", 15}, {"shot 0", 15}, {"shot 1", 15}, {"shot 2", 15}}));
 }
 
 // Busy enough for a picture: two shots out.

@@ -4,6 +4,7 @@
 // boss4_frames/).
 
 #include <filesystem>
+#include <vector>
 
 #include "src/game/boss/scene_InGameBoss_4.h"
 #include "tests/game/boss/BossGame.h"
@@ -190,6 +191,46 @@ TEST(Boss4, FallingObjectsAndHits) {
     EXPECT_EQ(beatenAnim, Boss::kDefeated);
     EXPECT_EQ(destroyedShots, 6);
     EXPECT_EQ(endState, boss::kBeaten);
+}
+
+// At 50 ms frames from the start of play: the sweep rests at its edge until 5000 ms have
+// gathered, runs its pass, and after each pass rests 5000 ms again; the eye swirls once after
+// 15000 ms on its idle overlay, and again 15000 ms after the swirl has played out.
+TEST(Boss4, TheSweepComesEveryFiveSecondsAndTheSwirlEveryFifteen) {
+    BossGame game;
+    static std::vector<int32_t> sweepRests, sweepStarts, swirlStarts, swirlEnds;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(kStage);
+        Boss& fight = game.fight<Boss>();
+        fight.character->setInvulnerableTimer(1'000'000);
+        fight.sweepTimer = fight.overlayTimer = 0;
+        fight.bossIdleOverlay->setAnimation(Boss::kOverlay);
+        fight.frameTime = 50;
+        bool resting = true;
+        for (int32_t time = 50; time <= 40'000; time += 50) {
+            const int32_t sweepX = fight.sweepAttack->getX(), overlay = fight.bossIdleOverlay->getAnimation();
+            fight.updateGame();
+            if (resting && fight.sweepAttack->getX() != sweepX) sweepStarts.push_back(time);
+            resting = resting && fight.sweepAttack->getX() == sweepX;
+            if (!resting && fight.sweepTimer == 0) {
+                sweepRests.push_back(time);
+                resting = true;
+            }
+            const int32_t shown = fight.bossIdleOverlay->getAnimation();
+            if (shown != overlay) (shown == Boss::kSwirl ? swirlStarts : swirlEnds).push_back(time);
+        }
+        game.manager().requestExit();
+    });
+    ASSERT_GE(sweepStarts.size(), 5u);
+    ASSERT_GE(sweepRests.size(), sweepStarts.size() - 1);
+    EXPECT_EQ(sweepStarts[0], 5000);
+    for (size_t k = 1; k < sweepStarts.size(); ++k) EXPECT_EQ(sweepStarts[k] - sweepRests[k - 1], 5000) << k;
+    ASSERT_EQ(swirlStarts.size(), 2u);
+    ASSERT_GE(swirlEnds.size(), 1u);
+    EXPECT_EQ(swirlStarts[0], 15'000);
+    EXPECT_LT(swirlEnds[0], swirlStarts[1]);
+    EXPECT_EQ(swirlStarts[1] - swirlEnds[0], 15'000);
 }
 
 // While the eye swirls, the bottom row's thirds and the arrow keys walk the other way.

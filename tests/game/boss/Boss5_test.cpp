@@ -3,8 +3,14 @@
 // and the guards under fire, the finale, and the fight played by touch to a win and to a loss
 // (frames saved under boss5_frames/).
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "src/game/boss/scene_InGameBoss_5.h"
 #include "tests/game/boss/BossGame.h"
@@ -99,7 +105,7 @@ TEST(Boss5, TheKeepersAttacks) {
         step(fight, 600);
         afterLongStep = fight.bossPhase;
         timerAfterLongStep = fight.phaseTimer;
-        // Reseeded from the clock, the choice takes every attack in turn.
+        // The choice takes every attack in turn.
         for (int k = 0; k < 64; ++k) {
             activeClock->advance(7);
             fight.bossPhase = Boss::kIdle;
@@ -219,6 +225,85 @@ TEST(Boss5, TheKeepersAttacks) {
     EXPECT_TRUE(keptMinion);
     EXPECT_EQ(summoned, 5);
     EXPECT_EQ(phaseAfterMinions, Boss::kIdle);
+}
+
+// At the game's steady 50 ms frames each attack keeps its one chance in four and none comes in
+// a long streak: 400 choices, each made in a frame of play.
+TEST(Boss5, EachAttackHasOneChanceInFourAtTheFramePace) {
+    BossGame game;
+    static std::map<int32_t, int32_t> counts;
+    static int32_t longestRun;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(kStage);
+        Boss& fight = game.fight<Boss>();
+        int32_t last = -1, run = 0;
+        for (int k = 0; k < 400; ++k) {
+            fight.character->setInvulnerableTimer(1'000'000);
+            fight.bossPhase = Boss::kIdle;
+            fight.phaseTimer = Boss::kRestMillis - 50;
+            game.frames(1);
+            ++counts[fight.bossPhase];
+            run = fight.bossPhase == last ? run + 1 : 1;
+            last = fight.bossPhase;
+            longestRun = std::max(longestRun, run);
+        }
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(counts.size(), 4u);
+    for (int32_t attack : {Boss::kSlam, Boss::kCrossSlam, Boss::kRainWindUp, Boss::kSummons}) {
+        EXPECT_GE(counts[attack], 400 * 18 / 100) << "attack " << attack;
+        EXPECT_LE(counts[attack], 400 * 32 / 100) << "attack " << attack;
+    }
+    EXPECT_LE(longestRun, 8);
+}
+
+// Every contact costs the character 20 health: a guard of any of the five rows, the thrower's
+// missile, an icicle, either fist.
+TEST(Boss5, EveryContactCostsTwenty) {
+    BossGame game;
+    static std::map<std::string, int32_t> costs;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<BossGame&>(g);
+        game.openFight<Boss>(kStage);
+        Boss& fight = game.fight<Boss>();
+        fight.frameTime = 0;  // the icicles stay where they are put
+        auto guardOut = [](Boss& f, int32_t k) {
+            f.activeMinions->set(k, f.spareMinions->at(k));
+            return f.activeMinions->at(k);
+        };
+        std::vector<std::pair<std::string, std::function<void(Boss&)>>> cases = {
+            {"missile", [guardOut](Boss& f) {
+                 InGameObject::Enemy* thrower = guardOut(f, 2);
+                 thrower->player->setY(-1000);
+                 thrower->getEffectPlayer()->setAnimation(InGameObject::Enemy::kEffectFlight);
+                 putOnCharacter(thrower->getEffectPlayer().get(), *f.character);
+             }},
+            {"icicle", [](Boss& f) {
+                 kv::AnimPlayer* icicle = f.icicles->at(0);
+                 icicle->setAnimation(Boss::kRainFall);
+                 putOnCharacter(icicle, *f.character);
+                 f.rainList->add(icicle);
+             }},
+            {"fist A", [](Boss& f) { putOnCharacter(f.bossPartA.get(), *f.character); }},
+            {"fist B", [](Boss& f) { putOnCharacter(f.bossPartB.get(), *f.character); }}};
+        for (int32_t k = 0; k < Boss::kMinionCount; ++k)
+            cases.emplace_back("guard " + std::to_string(k), [guardOut, k](Boss& f) {
+                putOnCharacter(guardOut(f, k)->player.get(), *f.character);
+            });
+        for (const auto& [name, put] : cases) {
+            // Nothing else within reach: the fists far above, no guard out, no icicle.
+            fight.bossPartA->setY(-1000);
+            fight.bossPartB->setY(-1000);
+            for (int32_t k = 0; k < Boss::kMinionCount; ++k) fight.activeMinions->set(k, nullptr);
+            fight.rainList->clear();
+            costs[name] = contactCost(fight, put);
+        }
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(costs, (std::map<std::string, int32_t>{{"guard 0", 20}, {"guard 1", 20}, {"guard 2", 20}, {"guard 3", 20},
+                                                     {"guard 4", 20}, {"missile", 20}, {"icicle", 20}, {"fist A", 20},
+                                                     {"fist B", 20}}));
 }
 
 // The heart and the guards under fire in one step; a projectile spends one hit per new guard.

@@ -32,6 +32,27 @@ inline const int32_t* closeGap(int32_t gap, int32_t slack) {
     return gap < -slack ? kMoveLeft : gap > slack ? kMoveRight : nullptr;
 }
 
+// Moves `thing` so that the middle of its first type-0 box lies on the middle of the
+// character's: the two touch whatever their sizes.
+inline void putOnCharacter(kv::AnimPlayer* thing, InGameObject::Character& hero) {
+    VMPtr<boss::BoxArray> own = boss::newBoxes(1), target = boss::newBoxes(1);
+    const kv::graphics::CollisionBox* a = boss::placedBox(thing, own);
+    const kv::graphics::CollisionBox* b = boss::placedBox(hero.body.get(), target);
+    thing->setX(thing->getX() + b->x + b->width / 2 - a->x - a->width / 2);
+    thing->setY(thing->getY() + b->y + b->height / 2 - a->y - a->height / 2);
+}
+
+// The health one collision step takes from a character that can be hurt (full health,
+// neither hurt nor blinking) once `put(fight)` has placed what touches it.
+template <class S, typename Put> int32_t contactCost(S& fight, Put put) {
+    InGameObject::Character& hero = *fight.character;
+    hero.health = InGameObject::Character::kMaxHealth;
+    hero.invulnerableTimer = hero.hurtTimer = 0;
+    put(fight);
+    fight.checkCollisions();
+    return InGameObject::Character::kMaxHealth - hero.health;
+}
+
 class BossGame : public GameDriver {
 public:
     BossGame() {

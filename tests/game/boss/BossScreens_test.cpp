@@ -97,18 +97,19 @@ bool startsWith(const Calls& calls, size_t at, const Calls& part) {
     return calls.size() >= at + part.size() && std::equal(part.begin(), part.end(), calls.begin() + long(at));
 }
 
-// What sets the fights apart here: the stage each follows, the state of its quit question, and
-// whether state 7 is a finale that plays on.
+// What sets the fights apart here: the stage each follows, the state of its quit question,
+// whether state 7 is a finale that plays on, and the x the character starts at.
 struct Traits {
     int32_t stage, quitState;
     bool finale;
+    int32_t heroStartX;
 };
 template <class S> constexpr Traits traits{};
-template <> constexpr Traits traits<scene::InGameBoss_1>{0, 7, false};
-template <> constexpr Traits traits<scene::InGameBoss_2>{1, 7, false};
-template <> constexpr Traits traits<scene::InGameBoss_3>{2, 7, false};
-template <> constexpr Traits traits<scene::InGameBoss_4>{3, 7, false};
-template <> constexpr Traits traits<scene::InGameBoss_5>{4, 8, true};
+template <> constexpr Traits traits<scene::InGameBoss_1>{0, 7, false, 120};
+template <> constexpr Traits traits<scene::InGameBoss_2>{1, 7, false, 48};
+template <> constexpr Traits traits<scene::InGameBoss_3>{2, 7, false, 120};
+template <> constexpr Traits traits<scene::InGameBoss_4>{3, 7, false, 120};
+template <> constexpr Traits traits<scene::InGameBoss_5>{4, 8, true, 120};
 
 // Each case runs once per fight, on a game of its own.
 template <class S> struct BossScreens : testing::Test {
@@ -480,6 +481,23 @@ TYPED_TEST(BossScreens, NoInputInTheIntroOrAfterTheFight) {
         fight.character = real;
     });
     EXPECT_EQ(seen, want);
+}
+
+// As play begins the character stands where the fight put it, and holding the move-right zone
+// walks it from there at 0.08 px/ms: the press is taken after the first frame's step, so two
+// frames make one 50 ms step of 4 px.
+TYPED_TEST(BossScreens, TheFirstStepWalksFromWhereTheFightPutTheCharacter) {
+    static int32_t startX, walked;
+    TestFixture::inFight([&](BossGame& game, TypeParam& fight) {
+        fight.character->setInvulnerableTimer(1'000'000);
+        startX = fight.character->getX();
+        game.press(kMoveRight[0], kMoveRight[1]);
+        game.frames(2);
+        walked = fight.character->getX() - startX;
+        game.release(kMoveRight[0], kMoveRight[1]);
+    });
+    EXPECT_EQ(startX, traits<TypeParam>.heroStartX);
+    EXPECT_EQ(walked, 4);
 }
 
 // Pause does nothing while loading, paused or asking to quit; from the intro, from either end

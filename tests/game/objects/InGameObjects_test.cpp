@@ -81,6 +81,33 @@ TEST(Character, StandsOnTheGroundWalksSteadilyAndStaysInTheArea) {
     EXPECT_EQ(seen, (std::vector<int32_t>{320, 224, 160, 230, 239, 0, 200}));
 }
 
+// The body's position is the character's: a step starts from where the body was put (a fight
+// placing the hero), and steps under a pixel still add up while nobody else moves it.
+TEST(Character, StepsStartFromWhereTheBodyWasPut) {
+    static std::vector<int32_t> seen;
+    static int32_t fallenTo;
+    onContent([] {
+        VMPtr<Character> hero = newCharacter();
+        hero->setGroundLine(flatGround(224));
+        step(hero, 1);
+        hero->body->setX(48);
+        hero->moveRight();
+        seen.push_back(hero->getX());  // 4 px a 50 ms frame
+        hero->update(10, 0, 0);
+        for (int i = 0; i < 6; ++i) hero->moveRight();
+        seen.push_back(hero->getX());  // six steps of 0.8 px
+        hero->body->setX(200);
+        hero->update(10, 0, 0);
+        seen.push_back(hero->getX());
+        hero->body->setY(100);  // put in the air, it falls from there
+        hero->update(50, 0, 0);
+        fallenTo = hero->getY();
+    });
+    EXPECT_EQ(seen, (std::vector<int32_t>{52, 56, 200}));
+    EXPECT_GE(fallenTo, 100);
+    EXPECT_LT(fallenTo, 110);
+}
+
 TEST(Character, JumpsThreeTimesItsHeightAndLandsBackOnTheGround) {
     static int32_t highest, landed, secondJumpPeak;
     static bool canJumpInAir;
