@@ -1,7 +1,8 @@
 // Gob sets from the resource pack: the stream decoded field by field (one- and two-byte
 // widths, signed and unsigned bytes, absent groups, alpha types, the image named in the
 // set's own part), damaged streams and blocks shorter than their counts answer null, and
-// sets written by the pack writer's encoder load back gob for gob with their pixels.
+// sets written by the pack writer's encoder load back gob for gob with their pixels, and
+// their transparent pixels let the background show.
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,39 @@ TEST_F(GobSetTest, EncodedSetsLoadBackWithTheirPixels) {
     EXPECT_THROW(packwriter::encodeGobSet({0, {wide}, false}), std::invalid_argument);
     EXPECT_THROW(packwriter::encodeGobSet({0, std::vector<GobDescriptor>(4096), false}), std::invalid_argument);
     EXPECT_THROW(packwriter::addGobSet(part, sheet(4, 4), {gobs[0]}), std::invalid_argument);
+}
+
+// A loaded gob keeps its picture's transparency: drawn over a background, its fully
+// transparent pixel leaves the background as it was and its half-transparent pixel mixes
+// with it, for the image's own kind (alpha type 0) and for the alpha plane (type 3, the
+// type anti-aliased art gets).
+TEST_F(GobSetTest, LoadedGobsLetTheBackgroundShowThroughTransparentPixels) {
+    packwriter::Sheet art;
+    art.width = 3;
+    art.argb = {kRed, 0x00FF0000, 0x80FF0000};  // opaque, fully transparent, half transparent
+    const int32_t types[] = {0, 3};
+    std::vector<GobDescriptor> gobs;
+    for (int32_t type : types) gobs.push_back({0, 0, 0, 0, 3, 1, 0, 0, 0, 0, false, type});
+    std::vector<packwriter::Entry> part;
+    const int32_t id = packwriter::addGobSet(part, art, gobs, true);
+    Resources::attachStream(kvtest::streamOf(packwriter::table(part)));
+    VMPtr<Gob::GobArray> loaded = Resources::getGobs(id);
+    ASSERT_TRUE(loaded);
+    for (int32_t i = 0; i < 2; ++i) {
+        const int32_t type = types[i];
+        EXPECT_EQ(loaded->elements()[i]->alphaType, type);
+        VMPtr<kvtest::Image> image = kvtest::blankImage(4, 1);
+        VMPtr<kvtest::Graphics> g = image->getGraphics();
+        g->setColor(0x00FF00);
+        g->fillRect(0, 0, 4, 1);
+        loaded->elements()[i]->paint(g, 0, 0, 0);
+        const std::vector<int32_t> px = kvtest::pixelsOf(image);
+        const int32_t background = px[3], red = int32_t(0xFFF80000);
+        EXPECT_EQ(px[0], red) << "alpha type " << type;
+        EXPECT_EQ(px[1], background) << "alpha type " << type << ": the transparent pixel";
+        EXPECT_TRUE(px[2] != red && px[2] != background && (px[2] & 0xFF0000) && (px[2] & 0x00FF00))
+            << "alpha type " << type << ": the half-transparent pixel is a mix, not " << std::hex << px[2];
+    }
 }
 
 }  // namespace

@@ -165,12 +165,15 @@ bool CollisionBox::circleIntersectsBox(int32_t cx, int32_t cy, int32_t r, VMPtr<
 
 bool CollisionBox::collides(int32_t n, VMPtr<BoxArray> a, int32_t m, VMPtr<BoxArray> b) {
     for (int32_t i = 0; i < n; ++i)
-        for (int32_t j = 0; j < m; ++j)
-            if (a->elements()[i]->intersects(b->elements()[j])) {
-                lastHitA = a->elements()[i];
-                lastHitB = b->elements()[j];
+        for (int32_t j = 0; j < m; ++j) {
+            CollisionBox* mine = a->at(i);
+            CollisionBox* theirs = b->at(j);
+            if (mine->intersects(theirs)) {
+                lastHitA = mine;
+                lastHitB = theirs;
                 return true;
             }
+        }
     lastHitA = nullptr;
     lastHitB = nullptr;
     return false;

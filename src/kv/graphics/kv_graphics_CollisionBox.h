@@ -68,6 +68,8 @@ class CollisionBox : public Paintable {
     // Whether the circle of radius r centred at (cx, cy) touches or enters box's rectangle.
     static bool circleIntersectsBox(int32_t cx, int32_t cy, int32_t r, VMPtr<CollisionBox> box);
     // Whether some a[i] intersects some b[j] (j fastest); records the first pair, or null.
+    // The walk reads a box at a time: a count beyond its array throws
+    // ArrayIndexOutOfBoundsException at the first missing element the walk reaches.
     static bool collides(int32_t n, VMPtr<BoxArray> a, int32_t m, VMPtr<BoxArray> b);
     using Paintable::collides;
     // boxes when it holds at least n; otherwise a new array of max(n, 4) new rectangle boxes

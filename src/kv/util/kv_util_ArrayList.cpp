@@ -159,8 +159,11 @@ VMPtr<ArrayList::ObjectArray> ArrayList::toArray(VMPtr<ObjectArray> a) {
     return a;
 }
 
+// A size made negative by resize or setSize has no slot to append at: the checked store
+// throws ArrayIndexOutOfBoundsException and the list stays as it was.
 void ArrayList::add(VMPtr<Object> o) {
     ensureCapacity(count + 1);
+    elements->checkIndex(count);
     elements->elements()[count++] = o.get();
 }
 

@@ -115,6 +115,9 @@ TEST_F(Media, EveryOperationInEveryState) {
              return std::to_string(p->setLevel(30)) + " " + state(p);
          },
          {"30 100", "30 200", "30 300", "30 400", "30 0"}},
+        // Clamped to 0..100 by the player itself, also where no platform player clamps it.
+        {"setLevel(-5)", [](OstrelPlayer* p) { return std::to_string(p->setLevel(-5)); }, Strings(kStages, "0")},
+        {"setLevel(150)", [](OstrelPlayer* p) { return std::to_string(p->setLevel(150)); }, Strings(kStages, "100")},
     };
     for (const Row& row : rows)
         for (int stage = 0; stage < kStages; ++stage) {

@@ -207,6 +207,24 @@ TEST_F(RecordStoreTest, KeptUpdatedItPlacesChangesAtOnce) {
     EXPECT_NO_THROW(add(store, "1")) << "a destroyed enumeration is no longer told";
 }
 
+// Destroying an enumeration that is still kept updated takes it off the store's
+// listeners: later changes reach only the listeners that remain.
+TEST_F(RecordStoreTest, DestroyStopsAKeptUpdatedEnumerationListening) {
+    VMPtr<RecordStore> store = open();
+    add(store, "a");
+    VMPtr<Counting> listener = Counting::_VM_new();
+    store->addRecordListener(listener);
+    VMPtr<RecordEnumeration> e = store->enumerateRecords(nullptr, nullptr, true);
+    EXPECT_EQ(store->recordListeners->size(), 2);
+    e->destroy();
+    EXPECT_EQ(store->recordListeners->size(), 1);
+    EXPECT_TRUE(store->recordListeners->contains(listener));
+    EXPECT_NO_THROW(add(store, "b"));
+    EXPECT_NO_THROW(store->setRecord(1, bytes("c"), 0, 1));
+    EXPECT_NO_THROW(store->deleteRecord(2));
+    EXPECT_EQ(listener->seen, "a2c1d2");
+}
+
 }  // namespace rmstest
 
 namespace rmstest {

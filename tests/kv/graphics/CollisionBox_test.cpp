@@ -59,6 +59,32 @@ TEST_F(CollisionBoxTest, ArrayTestKeepsTheFirstHit) {
     EXPECT_FALSE(CollisionBox::lastHitA);
 }
 
+// Counts beyond the arrays: the walk throws at the first missing box it reaches, and a
+// walk that ends early (a hit, or nothing to pair with) reads no further.
+TEST_F(CollisionBoxTest, ArrayTestChecksItsCounts) {
+    VMPtr<BoxArray> a = CollisionBox::ensureArray(nullptr, 2), b = CollisionBox::ensureArray(nullptr, 2);
+    a->elements()[0]->setBounds(0, 0, 5, 5);
+    b->elements()[0]->setBounds(2, 2, 5, 5);
+    VMPtr<BoxArray> shortA = BoxArray::_VM_new(2), shortB = BoxArray::_VM_new(2);
+    for (int32_t i = 0; i < 2; ++i) {
+        shortA->set(i, box(3, 100 * i, 0, 5, 5));
+        shortB->set(i, box(3, 0, 100 + 100 * i, 5, 5));
+    }
+    struct Case { int32_t n; VMPtr<BoxArray> a; int32_t m; VMPtr<BoxArray> b; const char* outcome; } cases[] = {
+        {3, shortA, 1, shortB, "java.lang.ArrayIndexOutOfBoundsException: Array index out of range: 2"},
+        {1, shortA, 5, shortB, "java.lang.ArrayIndexOutOfBoundsException: Array index out of range: 2"},
+        {9, shortA, 0, shortB, "false"},
+        {2, shortA, 2, shortB, "false"},
+        {2, a, 9, b, "true"},  // a[0] and b[0] overlap: the walk stops there
+    };
+    for (const Case& c : cases) {
+        std::string outcome;
+        const std::string failure = kvtest::thrown([&] { outcome = CollisionBox::collides(c.n, c.a, c.m, c.b) ? "true" : "false"; });
+        EXPECT_EQ(failure.empty() ? outcome : failure, c.outcome)
+            << c.n << " of " << c.a->length << ", " << c.m << " of " << c.b->length;
+    }
+}
+
 TEST_F(CollisionBoxTest, EnsureArrayFillsEverySlot) {
     struct Case { int32_t have, need, length; bool same; } cases[] = {
         {-1, 2, 4, false}, {-1, 0, 4, false}, {4, 3, 4, true}, {5, 6, 6, false}, {6, 6, 6, true}};

@@ -1,5 +1,6 @@
 // FastInputStream over a wrapped stream that counts its block reads: block sizes, byte and
-// block reads, skip, available, writeTo draining, and the closed state.
+// block reads, skip, available, writeTo draining from the read position, and the closed
+// state.
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,21 @@ TEST_F(FastInputStreamTest, WriteToDrainsBlockByBlock) {
     EXPECT_EQ(moved, (std::vector<int32_t>{1024, 1024, 952}));
     EXPECT_EQ(out->size(), 3000);
     EXPECT_EQ(out->toByteArray()->elements()[2999], int8_t(2999 * 7));
+}
+
+// After a partial read writeTo hands over the rest of the block, from the read position.
+TEST_F(FastInputStreamTest, WriteToContinuesWhereReadingStopped) {
+    Fixture f = over(1500);
+    VMPtr<kvtest::Bytes> first = kvtest::Bytes::_VM_new(10);
+    EXPECT_EQ(f.stream->read(first, 0, 10), 10);
+    EXPECT_EQ(f.stream->read(), uint8_t(10 * 7));
+    VMPtr<java::io::ByteArrayOutputStream> out = java::io::ByteArrayOutputStream::_VM_new();
+    out->_VM_init();
+    EXPECT_EQ(f.stream->writeTo(out), 1024 - 11);
+    EXPECT_EQ(f.stream->writeTo(out), 1500 - 1024);
+    VMPtr<kvtest::Bytes> written = out->toByteArray();
+    ASSERT_EQ(written->length, 1500 - 11);
+    for (int32_t i = 0; i < written->length; ++i) ASSERT_EQ(written->at(i), int8_t((i + 11) * 7)) << i;
 }
 
 TEST_F(FastInputStreamTest, ClosedStreamRefusesReads) {

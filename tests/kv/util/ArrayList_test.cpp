@@ -91,6 +91,21 @@ TEST_F(ArrayListTest, SetSizeClearsButResizeKeeps) {
     EXPECT_EQ(show(cut), "0,1,null,null,");
 }
 
+// A negative size leaves no slot to append at: add throws at that index and the list
+// keeps its size and its elements.
+TEST_F(ArrayListTest, AddAfterANegativeSizeIsRefused) {
+    for (bool clearing : {true, false}) {
+        VMPtr<ArrayList> l = of({0, 1, 2});
+        if (clearing) l->setSize(-2);
+        else l->resize(-2);
+        EXPECT_EQ(thrown([&] { l->add(num(9)); }), "java.lang.ArrayIndexOutOfBoundsException: Array index out of range: -2")
+            << (clearing ? "setSize" : "resize");
+        EXPECT_EQ(l->size(), -2);
+        l->resize(3);
+        EXPECT_EQ(show(l), clearing ? "null,null,null," : "0,1,2,");
+    }
+}
+
 TEST_F(ArrayListTest, SubListsAreCopies) {
     VMPtr<ArrayList> l = of({0, 1, 2, 3});
     EXPECT_EQ(l->subList(2, 2)->capacity(), 0);

@@ -123,7 +123,7 @@ int32_t RichFont::stringBufferHeight(VMPtr<StringBuffer> sb) { return charsHeigh
 int32_t RichFont::charsWidth(VMPtr<CharArray> c, int32_t off, int32_t len) {
     if (!glyphs) return len != 0 && font ? font->charsWidth(c, off, len) : 0;
     int32_t sum = 0;
-    for (int32_t i = off; i < off + len; ++i) sum += advanceOf(glyphFor(c->elements()[i]));
+    for (int32_t i = off; i < off + len; ++i) sum += advanceOf(glyphFor(c->at(i)));
     return sum;
 }
 
@@ -143,7 +143,7 @@ int32_t RichFont::stringWidth(VMPtr<String> s) { return substringWidth(s, 0, s->
 
 int32_t RichFont::firstOffset(VMPtr<CharArray> c, int32_t off, int32_t) {
     if (!glyphs || off >= c->length) return 0;
-    Gob* glyph = glyphFor(c->elements()[off]);
+    Gob* glyph = glyphFor(c->at(off));
     return glyph ? glyph->offsetX : 0;
 }
 
@@ -153,7 +153,7 @@ int32_t RichFont::inkWidth(VMPtr<CharArray> c, int32_t off, int32_t len, int32_t
     if (!glyphs) return charsWidth(c, off, len);
     int32_t pen = 0, right = 0;
     for (int32_t i = off; i < off + len; ++i) {
-        Gob* glyph = glyphFor(c->elements()[i]);
+        Gob* glyph = glyphFor(c->at(i));
         if (glyph) right = pen + glyph->offsetX + glyph->width;
         pen += advanceOf(glyph);
     }
@@ -165,7 +165,7 @@ int32_t RichFont::inkTop(VMPtr<CharArray> c, int32_t off, int32_t len) {
     bool any = false;
     int32_t top = 0;
     for (int32_t i = off; i < off + len; ++i) {
-        Gob* glyph = glyphFor(c->elements()[i]);
+        Gob* glyph = glyphFor(c->at(i));
         if (!glyph) continue;
         top = any ? std::min<int32_t>(top, glyph->offsetY) : glyph->offsetY;
         any = true;
@@ -178,7 +178,7 @@ int32_t RichFont::inkBottom(VMPtr<CharArray> c, int32_t off, int32_t len, int32_
     int32_t bottom = 0;
     bool any = false;
     for (int32_t i = off; i < off + len; ++i) {
-        Gob* glyph = glyphFor(c->elements()[i]);
+        Gob* glyph = glyphFor(c->at(i));
         if (!glyph) continue;
         const int32_t edge = glyph->height + glyph->offsetY;
         bottom = any ? std::max(bottom, edge) : edge;
@@ -202,11 +202,10 @@ void RichFont::charsBounds(VMPtr<CharArray> c, int32_t off, int32_t len, int32_t
     int32_t bx = x + first;
     const int32_t by = y + top - verticalShift(anchor);
     if (anchor & (kAnchorHCenter | kAnchorRight)) bx -= w >> (anchor & 1);
-    int32_t* o = out->elements();
-    o[0] = bx;
-    o[1] = by;
-    o[2] = w;
-    o[3] = h;
+    out->at(0) = bx;
+    out->at(1) = by;
+    out->at(2) = w;
+    out->at(3) = h;
 }
 
 void RichFont::stringBounds(VMPtr<String> s, int32_t x, int32_t y, VMPtr<IntArray> out, int32_t anchor) {
@@ -237,7 +236,7 @@ void RichFont::drawChars(VMPtr<Graphics> g, VMPtr<CharArray> c, int32_t off, int
     }
     if (glyphs) {
         for (int32_t i = off; i < off + len; ++i) {
-            Gob* glyph = glyphFor(c->elements()[i]);
+            Gob* glyph = glyphFor(c->at(i));
             if (glyph) glyph->paint(g, x, y, 0);
             x += advanceOf(glyph);
         }

@@ -9,7 +9,9 @@
 // stored form (code steps in the offsets, picture offsets in the collision position) once,
 // whoever sets it first. Every text form copies its characters into one shared buffer and
 // runs the character-array form. Arrays of fewer than seven glyphs, null glyphs and system
-// font indexes outside 0..5 are refused with IllegalArgumentException.
+// font indexes outside 0..5 are refused with IllegalArgumentException. A caller's character
+// range and bounds array are used through checked indexes: the first element outside the
+// array throws ArrayIndexOutOfBoundsException naming its index.
 
 #include "lib_src/vm/VMArray.h"
 #include "pb_src/j2me/java_lang_StringBuffer.h"

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 #include "pb_src/j2me/java_lang_IllegalArgumentException.h"
 #include "tests/kv/util/text/TextTestSupport.h"
 
@@ -137,6 +140,52 @@ TEST_F(RichFontTest, NumbersAndSharedAlpha) {
     const int32_t half = kvtest::pixelsOf(image)[0] & 0xFF;
     EXPECT_GT(half, 0x40);
     EXPECT_LT(half, 0xC0);
+}
+
+// Each form reads or writes the caller's array up to the first element outside it, which
+// throws as the runtime's own array access does; ranges that end at the array's end pass.
+TEST_F(RichFontTest, CallerArraysAreIndexedWithChecks) {
+    using Chars = VMArray<char16_t, 1>;
+    using Call = std::function<void(RichFont*, kvtest::Graphics*)>;
+    constexpr std::optional<int32_t> kPasses;
+    VMPtr<Chars> c = Chars::_VM_new(3);
+    c->at(0) = u'A', c->at(1) = u'j', c->at(2) = u'A';
+    auto out = [](int32_t n) { return kvtest::IntArray::_VM_new(n); };
+    struct Row {
+        const char* form;
+        Call call;
+        std::optional<int32_t> index;  // the first index outside the array, if any is reached
+        bool systemFontToo;            // the bounds forms write the caller's array in either mode
+    };
+    const Row rows[] = {
+        {"charsWidth past the end", [&](RichFont* f, auto*) { f->charsWidth(c, 0, 64); }, 3, false},
+        {"charsWidth before the start", [&](RichFont* f, auto*) { f->charsWidth(c, -1, 2); }, -1, false},
+        {"charsHeight past the end", [&](RichFont* f, auto*) { f->charsHeight(c, 2, 5); }, 3, false},
+        {"charsHeight trimmed", [&](RichFont* f, auto*) { f->setTrimTop(true), f->charsHeight(c, 1, 3); }, 3, false},
+        {"charsBounds past the end", [&](RichFont* f, auto*) { f->charsBounds(c, 0, 64, 0, 0, out(4), 20); }, 3, false},
+        {"charsBounds before the start", [&](RichFont* f, auto*) { f->charsBounds(c, -2, 1, 0, 0, out(4), 20); }, -2, false},
+        {"drawChars before the start", [&](RichFont* f, auto* g) { f->drawChars(g, c, -2, 3, 0, 0, 20); }, -2, false},
+        {"drawChars centred past the end", [&](RichFont* f, auto* g) { f->drawChars(g, c, 1, 5, 0, 0, 17); }, 3, false},
+        {"stringBounds into int[2]", [&](RichFont* f, auto*) { f->stringBounds(text("Aj"), 0, 0, out(2), 20); }, 2, true},
+        {"charBounds into int[0]", [&](RichFont* f, auto*) { f->charBounds(u'A', 0, 0, out(0), 20); }, 0, true},
+        {"charsBounds into int[3]", [&](RichFont* f, auto*) { f->charsBounds(c, 0, 3, 0, 0, out(3), 20); }, 3, true},
+        {"the whole array", [&](RichFont* f, auto* g) { f->charsWidth(c, 0, 3), f->drawChars(g, c, 0, 3, 0, 0, 17); },
+         kPasses, true},
+        {"an empty range at the end", [&](RichFont* f, auto* g) { f->charsHeight(c, 3, 0), f->drawChars(g, c, 3, 0, 0, 0, 20); },
+         kPasses, true},
+    };
+    VMPtr<RichFont> glyphs = testFont(), system = RichFont::_VM_new();
+    system->_VM_init();
+    VMPtr<kvtest::Image> image = kvtest::blankImage(20, 20);
+    for (const Row& row : rows)
+        for (RichFont* font : {glyphs.get(), system.get()}) {
+            if (font == system.get() && !row.systemFontToo) continue;
+            const std::string expected =
+                row.index ? "java.lang.ArrayIndexOutOfBoundsException: Array index out of range: " + std::to_string(*row.index)
+                          : "";
+            EXPECT_EQ(kvtest::thrown([&] { row.call(font, image->getGraphics().get()); }), expected)
+                << row.form << (font == system.get() ? " (system font)" : " (glyphs)");
+        }
 }
 
 TEST_F(RichFontTest, SystemFontMode) {
