@@ -1,7 +1,10 @@
 #include "src/game/results/Progress.h"
 
 #include <algorithm>
+#include <string>
 
+#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
+#include "pb_src/j2me/java_lang_String.h"
 #include "src/game/foundation/SavedProgress.h"
 #include "src/game/foundation/global_WeaponConfig.h"
 #include "src/game/foundation/ui_SceneManager.h"
@@ -65,6 +68,10 @@ int32_t markForTime(int32_t hours, int32_t minutes) {
 Settlement settle(std::span<int8_t> record0, std::span<int8_t> record1) {
     Settlement done;
     const int32_t stage = record0[progress::kStage];
+    if (stage < 0 || stage > kLastStage) {
+        const std::string message = "no saved progress for stage " + std::to_string(stage);
+        vm::throwNew<java::lang::IllegalArgumentException>(java::lang::String::fromUtf8(message.c_str()));
+    }
     done.mark = markForTime(record0[kHours], record0[kMinutes]);
     done.itemUnlocked = unlockStageItems(record0, stage);
     if (stage != kLastStage) {

@@ -30,7 +30,8 @@ struct Settlement {
 // gives 2, 3 or less gives 3 (the best).
 int32_t markForTime(int32_t hours, int32_t minutes);
 
-// Settles the stage that record 0's result block describes into both records.
+// Settles the stage that record 0's result block describes into both records. A stage byte
+// outside 0..4 raises an error naming it before anything is changed.
 Settlement settle(std::span<int8_t> record0, std::span<int8_t> record1);
 
 // Buys the item when it is for sale and money covers its price: money drops by the price

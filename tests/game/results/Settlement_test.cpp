@@ -1,6 +1,6 @@
 // A won stage's settlement on copies of the two saved records: the mark from the whole
 // minutes, items, the next stage, achievements before and after the mark, the best time
-// and the money, each rule at its edges.
+// and the money, each rule at its edges; a stage byte outside 0..4 refused by name.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 
 #include "src/game/foundation/SavedProgress.h"
 #include "src/game/results/Progress.h"
+#include "tests/kv/KvTestSupport.h"
 
 namespace {
 
@@ -100,6 +101,20 @@ TEST(Settlement, AllStagesGreatAndPerfectUnlockOnTheClearThatCompletesThemOnly) 
     EXPECT_EQ(great.achievement(1), 0);
     EXPECT_TRUE(great.result(1, 0, 4, 0, 3, 0).settle().achievementUnlocked);
     EXPECT_EQ(great.achievement(1), 1);
+}
+
+TEST(Settlement, AStageOutsideZeroToFourIsRefusedByNameAndNothingIsChanged) {
+    testRuntime();
+    for (int stage : {5, 7, -3, 127, -128}) {
+        Records r;
+        r.r1[progress::kMarks + 1] = 2;
+        r.result(0, 10, stage, 0, 3, 0);
+        const Records before = r;
+        EXPECT_EQ(kvtest::thrown([&] { r.settle(); }),
+                  "java.lang.IllegalArgumentException: no saved progress for stage " + std::to_string(stage));
+        EXPECT_EQ(r.r0, before.r0) << stage;
+        EXPECT_EQ(r.r1, before.r1) << stage;
+    }
 }
 
 TEST(Settlement, MoneyStopsAtNinetyNine) {
