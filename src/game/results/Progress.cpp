@@ -91,6 +91,15 @@ Settlement settle(std::span<int8_t> record0, std::span<int8_t> record1) {
     return done;
 }
 
+void storeWin(ui::SceneManager& manager, int32_t hurt, int32_t earned, int32_t stage, int64_t time, int32_t hours,
+              int32_t minutes, int32_t seconds) {
+    VMPtr<ByteArray> record0 = manager.resultRecord(hurt, earned, stage, 1, hours, minutes, seconds);
+    VMPtr<ByteArray> record1 = loadRecord(manager, 1);
+    settle(bytes(record0), bytes(record1));
+    manager.storePendingWin(record0, record1);
+    manager.storeResult(hurt, earned, stage, time, 1, hours, minutes, seconds);
+}
+
 int32_t priceOf(int32_t item) {
     vm::ensureInitialized(global::WeaponConfig::_VM_getClass());
     return global::WeaponConfig::WEAPONS->at(item)->at(global::WeaponConfig::PRICE);
