@@ -12,7 +12,7 @@
 // - Kills: a child process plays on one database folder and is killed with SIGKILL at
 //   OSTREL_SOAK_KILLS moments (default 200) drawn from a fixed seed, either after a number of
 //   frames or just after a chosen record write began; each new child first reports both records
-//   as it finds them. Every record image the game is about to write is logged through the
+//   and the pending win's mark as it finds them. Every record image the game is about to write is logged through the
 //   foundation's record hook, so the parent knows what each record may hold: the last image
 //   written, or the one in flight when the kill came, byte for byte.
 // - Frames: a fresh game through stages 0 and 1 to the start of stage 2, every frame's wall
@@ -26,6 +26,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -305,6 +306,8 @@ TEST(Soak, TheStagesPlayedInALoopForAnHourOfGameTime) {
 // ---------------------------------------------------------------- the kill run
 
 enum Message : uint8_t { kFrame = 'F', kImage = 'I', kWritten = 'W', kReadBack = 'R' };
+// Records 0 and 1 and the pending win's mark.
+constexpr int32_t kTrackedSlots = 3;
 
 int reportFd = -1;
 int childIndex = 0;
@@ -336,7 +339,7 @@ void reportFrame(int32_t sceneId, Clock::duration) {
         game.frameTimer = &reportFrame;
         game.run([](GameDriver& g) {
             auto& p = static_cast<Player&>(g);
-            for (int32_t slot = 0; slot < 2; ++slot) {
+            for (int32_t slot = 0; slot < kTrackedSlots; ++slot) {
                 const std::vector<int8_t> found = p.record(slot);
                 send(kReadBack, slot, found);
             }
@@ -365,7 +368,7 @@ struct RecordState {
 };
 
 struct KillRun {
-    RecordState records[2];
+    RecordState records[kTrackedSlots];
     int kills = 0, boots = 0, imagesSeen = 0, writesSeen = 0, frames = 0;
     int flyingAtKill = 0, flyingLanded = 0, flyingKeptPrevious = 0;
     std::vector<std::string> failures;
@@ -393,7 +396,7 @@ bool readMessage(int fd, uint8_t& type, int32_t& slot, std::vector<int8_t>& byte
 
 void follow(KillRun& run, int round, uint8_t type, int32_t slot, const std::vector<int8_t>& bytes) {
     if (type == kFrame) return void(++run.frames);
-    RecordState& record = run.records[slot & 1];
+    RecordState& record = run.records[slot % kTrackedSlots];
     if (type == kImage) {
         ++run.imagesSeen;
         record.inFlight = bytes;
@@ -455,7 +458,7 @@ TEST(Soak, AGameKilledAtRandomMomentsKeepsEveryRecordWholeAndUpToDate) {
             readBacks += type == kReadBack;
             frames += type == kFrame;
             images += type == kImage;
-            const bool due = round == rounds ? readBacks == 2
+            const bool due = round == rounds ? readBacks == kTrackedSlots
                                              : (atWrite ? images >= imagesWanted : frames >= framesWanted) || frames >= 12000;
             if (due && !killed) {
                 std::this_thread::sleep_for(round == rounds ? std::chrono::microseconds(0) : delay);
@@ -474,7 +477,7 @@ TEST(Soak, AGameKilledAtRandomMomentsKeepsEveryRecordWholeAndUpToDate) {
             std::printf("round %d: %s, %d frames, %d writes began\n", round, atWrite ? "at a write" : "after frames", frames, images);
         if (round < rounds) {
             ++run.kills;
-            run.flyingAtKill += run.records[0].flying || run.records[1].flying;
+            run.flyingAtKill += std::any_of(std::begin(run.records), std::end(run.records), [](const RecordState& r) { return r.flying; });
         }
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - began).count();

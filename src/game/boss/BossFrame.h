@@ -28,6 +28,7 @@
 #include "src/game/level/LevelControls.h"
 #include "src/game/objects/HitTests.h"
 #include "src/game/objects/SetLoading.h"
+#include "src/game/results/Progress.h"
 #include "src/kv/graphics/kv_graphics_CollisionBox.h"
 #include "src/kv/kv_Resources.h"
 #include "src/kv/util/text/kv_util_text_RichFont.h"
@@ -148,12 +149,18 @@ template <class S> void startEnd(S& s, int32_t endState) {
 
 // Stores the stage's result (its collected count passed on, cleared always 1) and names the
 // next scene: game over after a loss, the result screen after a win, whatever the stored stage
-// says (a fight never stays behind its closed curtain).
+// says (a fight never stays behind its closed curtain). A win is stored with the mark of its
+// pending settlement written first, so that from then on a kill cannot lose it.
 template <class S> void finishFight(S& s) {
     const StageTime total = totalTime(s.playTime, s.progress->at(17), s.progress->at(18), s.progress->at(19));
     const int32_t hurt = (!s.character->noDamage || s.progress->at(13) != 0) ? 1 : 0;
-    s.manager->storeResult(hurt, s.progress->at(14), s.stage, s.playTime, 1, total.hours, total.minutes, total.seconds);
-    s.manager->changeScene(s.state == kLost ? scene_id::kGameOver : scene_id::kResult);
+    if (s.state == kLost) {
+        s.manager->storeResult(hurt, s.progress->at(14), s.stage, s.playTime, 1, total.hours, total.minutes, total.seconds);
+        s.manager->changeScene(scene_id::kGameOver);
+        return;
+    }
+    results::storeWin(*s.manager, hurt, s.progress->at(14), s.stage, s.playTime, total.hours, total.minutes, total.seconds);
+    s.manager->changeScene(scene_id::kResult);
 }
 
 // States 5 and 6: the closing curtain is held at its start for 3000 ms, then closes; once its

@@ -12,6 +12,9 @@
 // 19 seconds 0..59. New: item 0 owned, the others locked, the rest 0.
 // Record 1 (25 bytes): 0..4 stage open 0/1, 5..9 stage marks -1..3, best times: 10..14
 // hours 0..99, 15..19 minutes and 20..24 seconds 0..59. New: stage 0 open, marks -1.
+// The pending win (slot 2, 46 bytes while a win is pending): byte 0 is 1, then the settled
+// images of records 0 and 1. Any other content (none, a single 0 once cleared) means no win
+// is pending.
 
 #include <cstdint>
 #include <vector>
@@ -23,6 +26,7 @@ constexpr int32_t kMoney = 0, kTutorialDone = 1, kItems = 2, kItemCount = 7, kAc
                   kAchievementCount = 4, kResult = 13, kEarned = 14, kStage = 15;
 constexpr int32_t kStageCount = 5, kMarks = 5, kBestHours = 10, kBestMinutes = 15, kBestSeconds = 20;
 constexpr int32_t kMaxMoney = 99;
+constexpr int32_t kPendingWinSlot = 2, kPendingWinLength = 1 + kRecordLength[0] + kRecordLength[1];
 constexpr int8_t kItemOwned = 0, kItemForSale = 1, kItemLocked = 2;
 
 std::vector<int8_t> newRecord(int32_t slot);

@@ -90,6 +90,7 @@ void SceneManager::loadStep(int32_t code) {
         loadLoadingScreen();
         mediaManager = kv::MediaManager::_VM_new();
         mediaManager->_VM_init();
+        completePendingWin();
         checkSavedRecords();
         stage = loadProgress(0)->at(progress::kStage);
         sceneId = scene_id::kLogo;
@@ -367,14 +368,44 @@ VMPtr<SceneManager::ByteArray> SceneManager::loadProgress(int32_t slot) {
     return arrayOf(progress::repaired(slot, bytesOf(loadRecord(slot))));
 }
 
-void SceneManager::storeResult(int32_t hurt, int32_t earned, int32_t resultStage, int64_t, int32_t cleared,
-                               int32_t hours, int32_t minutes, int32_t seconds) {
+VMPtr<SceneManager::ByteArray> SceneManager::resultRecord(int32_t hurt, int32_t earned, int32_t resultStage,
+                                                         int32_t cleared, int32_t hours, int32_t minutes,
+                                                         int32_t seconds) {
     checkIndex(resultStage, progress::kStageCount, "stage");
     VMPtr<ByteArray> record = loadProgress(0);
     const int32_t values[7] = {hurt, clampMoney(earned), resultStage, cleared, hours, minutes, seconds};
     for (int32_t i = 0; i < 7; ++i) record->at(progress::kResult + i) = int8_t(values[i]);
-    saveRecord(0, record);
+    return record;
+}
+
+void SceneManager::storeResult(int32_t hurt, int32_t earned, int32_t resultStage, int64_t, int32_t cleared,
+                               int32_t hours, int32_t minutes, int32_t seconds) {
+    saveRecord(0, resultRecord(hurt, earned, resultStage, cleared, hours, minutes, seconds));
     stage = resultStage;
+}
+
+void SceneManager::storePendingWin(VMPtr<ByteArray> settled0, VMPtr<ByteArray> settled1) {
+    if (settled0->length < progress::kRecordLength[0] || settled1->length < progress::kRecordLength[1])
+        refuse("a settled record is short");
+    std::vector<int8_t> mark{1};
+    mark.insert(mark.end(), settled0->elements(), settled0->elements() + progress::kRecordLength[0]);
+    mark.insert(mark.end(), settled1->elements(), settled1->elements() + progress::kRecordLength[1]);
+    if (bytesOf(loadRecord(progress::kPendingWinSlot)) == mark) return;
+    saveRecord(progress::kPendingWinSlot, arrayOf(mark));
+}
+
+void SceneManager::clearPendingWin() { saveRecord(progress::kPendingWinSlot, arrayOf({0})); }
+
+bool SceneManager::completePendingWin() {
+    const std::vector<int8_t> mark = bytesOf(loadRecord(progress::kPendingWinSlot));
+    if (mark.size() != size_t(progress::kPendingWinLength) || mark[0] != 1) return false;
+    const auto settled1 = mark.begin() + 1 + progress::kRecordLength[0];
+    // Absolute images: writing them again after a kill here counts nothing twice.
+    saveRecord(0, arrayOf(progress::repaired(0, std::vector<int8_t>(mark.begin() + 1, settled1))));
+    saveRecord(1, arrayOf(progress::repaired(1, std::vector<int8_t>(settled1, mark.end()))));
+    clearPendingWin();
+    log("A pending win was settled");
+    return true;
 }
 
 void SceneManager::setTutorialDone() {

@@ -25,6 +25,12 @@
 // Saved progress: records 0 and 1 (layouts in SavedProgress.h), checked and repaired at
 // start-up and created on the first run; every operation loads its record, changes the
 // bytes it names and saves the whole record again in one write.
+//
+// A won stage's settlement changes both records, so it is made whole through the pending
+// win (slot 2): its mark, holding both settled records, is written before either record and
+// cleared after both. The start-up loading finishes a mark it finds (both records written
+// from it, then the mark cleared) before it checks the records, so a kill at any instant of
+// a win leaves a later start either the progress before the win or the win settled, once.
 
 #include <cstdint>
 #include <span>
@@ -88,6 +94,15 @@ class SceneManager : public ::kv::KvCanvas {
     // Saved progress.
     void storeResult(int32_t hurt, int32_t earned, int32_t stage, int64_t time, int32_t cleared, int32_t hours,
                      int32_t minutes, int32_t seconds);
+    // Record 0 as storeResult would save it, not saved.
+    VMPtr<ByteArray> resultRecord(int32_t hurt, int32_t earned, int32_t stage, int32_t cleared, int32_t hours,
+                                  int32_t minutes, int32_t seconds);
+    // Writes the mark of a pending win with the settled records (their first 20 and 25
+    // bytes); no write when that very mark is stored already.
+    void storePendingWin(VMPtr<ByteArray> settled0, VMPtr<ByteArray> settled1);
+    void clearPendingWin();
+    // When a mark is stored: both records written from it, then the mark cleared; true then.
+    bool completePendingWin();
     void setTutorialDone();
     void addSavedCounter(int32_t n);
     void setSavedCounter(int32_t n);

@@ -1,7 +1,10 @@
 #include "src/game/results/Progress.h"
 
 #include <algorithm>
+#include <string>
 
+#include "pb_src/j2me/java_lang_IllegalArgumentException.h"
+#include "pb_src/j2me/java_lang_String.h"
 #include "src/game/foundation/SavedProgress.h"
 #include "src/game/foundation/global_WeaponConfig.h"
 #include "src/game/foundation/ui_SceneManager.h"
@@ -65,6 +68,10 @@ int32_t markForTime(int32_t hours, int32_t minutes) {
 Settlement settle(std::span<int8_t> record0, std::span<int8_t> record1) {
     Settlement done;
     const int32_t stage = record0[progress::kStage];
+    if (stage < 0 || stage > kLastStage) {
+        const std::string message = "no saved progress for stage " + std::to_string(stage);
+        vm::throwNew<java::lang::IllegalArgumentException>(java::lang::String::fromUtf8(message.c_str()));
+    }
     done.mark = markForTime(record0[kHours], record0[kMinutes]);
     done.itemUnlocked = unlockStageItems(record0, stage);
     if (stage != kLastStage) {
@@ -82,6 +89,15 @@ Settlement settle(std::span<int8_t> record0, std::span<int8_t> record1) {
     storeBestTime(record1, stage, record0[kHours], record0[kMinutes], record0[kSeconds]);
     record0[progress::kMoney] = int8_t(std::min(progress::kMaxMoney, record0[progress::kMoney] + record0[progress::kEarned]));
     return done;
+}
+
+void storeWin(ui::SceneManager& manager, int32_t hurt, int32_t earned, int32_t stage, int64_t time, int32_t hours,
+              int32_t minutes, int32_t seconds) {
+    VMPtr<ByteArray> record0 = manager.resultRecord(hurt, earned, stage, 1, hours, minutes, seconds);
+    VMPtr<ByteArray> record1 = loadRecord(manager, 1);
+    settle(bytes(record0), bytes(record1));
+    manager.storePendingWin(record0, record1);
+    manager.storeResult(hurt, earned, stage, time, 1, hours, minutes, seconds);
 }
 
 int32_t priceOf(int32_t item) {

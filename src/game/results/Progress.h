@@ -1,8 +1,9 @@
 #pragma once
 
 // The saved-progress changes of a won stage and of a purchase, made on copies of records 0
-// and 1 so that each is written in one save: a stage's settlement writes record 0 and then
-// record 1, a purchase writes record 0 once. The rules are the scene manager's record
+// and 1 so that each is saved whole: a stage's settlement writes record 0 and then record 1
+// between the writing and the clearing of the pending win's mark (so a start after a kill
+// finishes it), a purchase writes record 0 once. The rules are the scene manager's record
 // operations (unlock, open, mark, best time, money) applied in the settlement's order.
 
 #include <cstdint>
@@ -30,8 +31,15 @@ struct Settlement {
 // gives 2, 3 or less gives 3 (the best).
 int32_t markForTime(int32_t hours, int32_t minutes);
 
-// Settles the stage that record 0's result block describes into both records.
+// Settles the stage that record 0's result block describes into both records. A stage byte
+// outside 0..4 raises an error naming it before anything is changed.
 Settlement settle(std::span<int8_t> record0, std::span<int8_t> record1);
+
+// A won fight's result, stored so that its settlement survives a kill at any instant: first
+// the mark of the pending win with both records as the settlement will leave them, then the
+// result in record 0 as storeResult writes it. The result screen's settlement completes it.
+void storeWin(ui::SceneManager& manager, int32_t hurt, int32_t earned, int32_t stage, int64_t time, int32_t hours,
+              int32_t minutes, int32_t seconds);
 
 // Buys the item when it is for sale and money covers its price: money drops by the price
 // into record 0, the item becomes owned and, with all seven owned, achievement 3 unlocks.

@@ -42,8 +42,12 @@ void Result::init() {
     stageOpened = done.stageOpened;
     itemUnlocked = done.itemUnlocked;
     achievementUnlocked = done.achievementUnlocked;
+    // The mark first (a won fight has stored this very one already), the records, then the
+    // mark cleared: a start after a kill at any of these writes finishes the settlement.
+    manager->storePendingWin(record0, record1);
     results::saveRecord(*manager, 0, record0);
     results::saveRecord(*manager, 1, record1);
+    manager->clearPendingWin();
 }
 
 void Result::update(int32_t) {

@@ -2,7 +2,9 @@
 
 // scene::Result (scene 12): shown after a stage's boss is beaten. Creating it settles the
 // stage's rewards once (items for sale, the next stage, the mark and best time,
-// achievements, the money earned), written as record 0 and then record 1. After sixteen
+// achievements, the money earned), written as record 0 and then record 1 under the pending
+// win's mark, so that a kill between the writes leaves the next start to finish them. A
+// stage byte outside 0..4 raises an error naming it, and nothing is written. After sixteen
 // loading frames it shows the title, the time, the verdict for the mark and what was newly
 // unlocked. Continue leads to the map (the ending story after the last stage); next starts
 // the next stage's level (also the ending after the last stage). Every pointer event type

@@ -50,6 +50,7 @@ struct Log {
     std::vector<int32_t> bought;          // items, in order
     std::vector<int32_t> clearedStages;   // as each result screen settled them (a stage played again, again)
     std::vector<int32_t> stageSeconds;    // each cleared stage's stored time, as each result screen left it
+    std::vector<int32_t> clearSeconds;    // the time of each clear, as its result stored it
     bool anyUntouched = false;
     int gameOvers = 0;
     std::map<std::string, int> losses;   // game overs by "<scene> <stage>" of the lost level or fight
@@ -90,6 +91,7 @@ public:
     Point climb;                              // the walk held through a jump onto a step; none
     int32_t climbTook = 0;                    // frames since that jump was pressed
     size_t replayFrom = 0;          // where the stage being played again began in the asked scenes; 0 none
+    int32_t replayOnce = -1;        // a stage played once more as soon as the next is open; -1 none
     std::array<bool, 8> itemShown{};  // the level's item slots that were in play last frame
     // After the ending: the last fight was asked for and a story after it.
     bool ended() {
@@ -208,6 +210,7 @@ inline void mapMove(Player& p) {
         p.log.replaySpans.emplace_back(p.replayFrom, askedScenes.size());
         ++p.log.replays;
         p.replayFrom = 0;
+        p.replayOnce = -1;
     }
     const int32_t barY = s->topBar->getHeight(0) / 2;
     if (!p.achievementsSeen && p.asked(scene_id::kResult)) return p.tapAt(centreOf(*s->centrePlayer, 0, 0, 120, 160));
@@ -219,7 +222,8 @@ inline void mapMove(Player& p) {
     // less, the stage before is played again for its coins.
     const int32_t newest = s->openStageCount - 1;
     const bool armed = p.ended() || newest == 0 || strongestOwned(p) >= newest;
-    const int32_t target = p.wantedStage >= 0 ? p.wantedStage : armed ? newest : newest - 1;
+    const bool replay = p.wantedStage < 0 && p.replayOnce >= 0 && p.replayOnce < newest;
+    const int32_t target = p.wantedStage >= 0 ? p.wantedStage : replay ? p.replayOnce : armed ? newest : newest - 1;
     if (s->selectedStage < target) return p.tapAt(centreOf(*s->topBar, 0, 0, 0, barY));
     if (s->selectedStage > target) return p.tapAt(centreOf(*s->topBar, 0, 1, 0, barY));
     if (p.wantedStage < 0 && target < newest) p.replayFrom = askedScenes.size();
@@ -448,6 +452,7 @@ inline void resultMove(Player& p) {
                          r1[size_t(progress::kBestSeconds + stage)];
     p.log.clearedStages.push_back(stage);
     p.log.stageSeconds.push_back(best);
+    p.log.clearSeconds.push_back(r0[17] * 3600 + r0[18] * 60 + r0[19]);
     p.log.expectedMoney = std::min(progress::kMaxMoney, p.log.expectedMoney + r0[progress::kEarned]);
     p.log.earned += r0[progress::kEarned];
     p.log.anyUntouched = p.log.anyUntouched || r0[progress::kResult] == 0;
@@ -533,22 +538,26 @@ template <typename Done> bool playUntil(Player& p, Done done) {
     return done(p);
 }
 
-// The run from a fresh database until `done`; the log, both records and whether it got there.
+// The run from a fresh database until `done`, playing stage `replayOnce` once more as soon as
+// the next is open; the log, both records and whether it got there.
 struct Playing {
     Log log;
     std::vector<int8_t> r0, r1;
     bool reached = false;
 };
-template <typename Done> Playing play(Done done) {
+template <typename Done> Playing play(Done done, int32_t replayOnce = -1) {
     HAL_setManualAudioRendering(true);
     static Playing run;
     static Done until = done;
+    static int32_t replayStage;
+    replayStage = replayOnce;
     run = {};
     Player game;
     const auto began = std::chrono::steady_clock::now();
     game.run([](GameDriver& g) {
         auto& p = static_cast<Player&>(g);
         if (const char* language = std::getenv("OSTREL_PLAYTHROUGH_LANGUAGE")) p.language = std::atoi(language);
+        p.replayOnce = replayStage;
         p.start();
         run.reached = playUntil(p, until);
         run.log = p.log;

@@ -51,9 +51,10 @@ public:
     // The result or game-over panel's zone 0 (continue or map) or 1 (next or retry).
     void tapPanelZone(const VMPtr<kv::Frame>& panel, int32_t zone) { tapFrameBox(panel, 3, zone, 120, 160); }
 
+    // The stored bytes; none when the record was never written.
     Bytes record(int32_t slot) {
         VMPtr<VMArray<int8_t, 1>> r = manager().loadRecord(slot);
-        return Bytes(r->elements(), r->elements() + r->length);
+        return r ? Bytes(r->elements(), r->elements() + r->length) : Bytes{};
     }
     void writeRecord(int32_t slot, const Bytes& bytes) {
         VMPtr<VMArray<int8_t, 1>> r = VMArray<int8_t, 1>::_VM_new(int32_t(bytes.size()));

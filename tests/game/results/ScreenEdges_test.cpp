@@ -1,7 +1,8 @@
 // The screens' edges: the buy rule at and below the price (keys, action 20 and the zone),
 // the button shown only when affordable, wrapping, input while loading (the shop's keys and
 // presses, touches on the result and game-over choices), overlapping zones in their order,
-// flags other than 1 shown locked, and a drag across a result zone.
+// flags other than 1 shown locked, a drag across a result zone, and a result for a stage
+// outside 0..4.
 
 #include "content/ContentIds.h"
 #include "src/game/foundation/SavedProgress.h"
@@ -214,6 +215,32 @@ TEST(ScreenEdges, ADragIntoAResultZoneActsAndGameOverKeysRetry) {
     });
     EXPECT_EQ(seen, (std::vector<int32_t>{12, 7, 2, 20}));
     EXPECT_EQ(times, (std::vector<std::string>{"00:07:05", "00:12:03", "100:59:00"}));
+}
+
+// A result whose stage byte names no stage (written after the start-up check, as a damaged
+// save would read later) is an error that leads to the menu: nothing is settled or written.
+TEST(ScreenEdges, AResultForAStageOutsideZeroToFourLeadsToTheMenuAndWritesNothing) {
+    ResultsGame game;
+    static std::vector<std::string> failures;
+    game.run([](GameDriver& d) {
+        auto& g = static_cast<ResultsGame&>(d);
+        g.start();
+        g.frames(1);
+        for (int stage : {5, 7, -3, 127}) {
+            Bytes r0 = g.record(0);
+            r0[14] = 10, r0[15] = int8_t(stage), r0[16] = 1;
+            g.writeRecord(0, r0);
+            const Bytes r1 = g.record(1);
+            askedScenes.clear();
+            g.show(12);
+            const std::string name = "stage " + std::to_string(stage) + ": ";
+            if (askedScenes != std::vector<int32_t>{12, 1}) failures.push_back(name + "not led to the menu");
+            if (g.record(0) != r0 || g.record(1) != r1) failures.push_back(name + "the records changed");
+            if (!g.record(2).empty()) failures.push_back(name + "a pending win was stored");
+        }
+        g.manager().requestExit();
+    });
+    EXPECT_EQ(failures, std::vector<std::string>{});
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // A won stage's settlement on copies of the two saved records: the mark from the whole
 // minutes, items, the next stage, achievements before and after the mark, the best time
-// and the money, each rule at its edges.
+// and the money, each rule at its edges; a stage byte outside 0..4 refused by name.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 
 #include "src/game/foundation/SavedProgress.h"
 #include "src/game/results/Progress.h"
+#include "tests/kv/KvTestSupport.h"
 
 namespace {
 
@@ -100,6 +101,49 @@ TEST(Settlement, AllStagesGreatAndPerfectUnlockOnTheClearThatCompletesThemOnly) 
     EXPECT_EQ(great.achievement(1), 0);
     EXPECT_TRUE(great.result(1, 0, 4, 0, 3, 0).settle().achievementUnlocked);
     EXPECT_EQ(great.achievement(1), 1);
+}
+
+// Hours, minutes and seconds weigh together: a time is shorter by its total seconds.
+TEST(Settlement, TheBestTimeIsReplacedOnlyByAShorterTime) {
+    struct Time {
+        int h, m, s;
+    };
+    const struct { Time best, cleared, kept; } cases[] = {
+        {{0, 0, 0}, {0, 7, 5}, {0, 7, 5}},      // none yet: any time
+        {{0, 4, 10}, {0, 3, 50}, {0, 3, 50}},   // fewer minutes, more seconds
+        {{0, 3, 50}, {0, 4, 10}, {0, 3, 50}},   // more minutes, fewer seconds
+        {{0, 59, 59}, {1, 0, 0}, {0, 59, 59}},  // an hour against a second less
+        {{1, 0, 0}, {0, 59, 59}, {0, 59, 59}},
+        {{2, 0, 0}, {1, 59, 59}, {1, 59, 59}},
+        {{0, 2, 30}, {0, 2, 29}, {0, 2, 29}},
+        {{0, 2, 29}, {0, 2, 30}, {0, 2, 29}},   // a second longer
+        {{0, 5, 0}, {0, 5, 0}, {0, 5, 0}},      // equal: kept
+    };
+    for (const auto& c : cases) {
+        Records r;
+        r.r1[progress::kBestHours + 2] = int8_t(c.best.h);
+        r.r1[progress::kBestMinutes + 2] = int8_t(c.best.m);
+        r.r1[progress::kBestSeconds + 2] = int8_t(c.best.s);
+        r.result(1, 0, 2, c.cleared.h, c.cleared.m, c.cleared.s).settle();
+        const Time best = {r.r1[progress::kBestHours + 2], r.r1[progress::kBestMinutes + 2], r.r1[progress::kBestSeconds + 2]};
+        EXPECT_TRUE(best.h == c.kept.h && best.m == c.kept.m && best.s == c.kept.s)
+            << c.best.h << ":" << c.best.m << ":" << c.best.s << " then " << c.cleared.h << ":" << c.cleared.m << ":"
+            << c.cleared.s << " kept " << best.h << ":" << best.m << ":" << best.s;
+    }
+}
+
+TEST(Settlement, AStageOutsideZeroToFourIsRefusedByNameAndNothingIsChanged) {
+    testRuntime();
+    for (int stage : {5, 7, -3, 127, -128}) {
+        Records r;
+        r.r1[progress::kMarks + 1] = 2;
+        r.result(0, 10, stage, 0, 3, 0);
+        const Records before = r;
+        EXPECT_EQ(kvtest::thrown([&] { r.settle(); }),
+                  "java.lang.IllegalArgumentException: no saved progress for stage " + std::to_string(stage));
+        EXPECT_EQ(r.r0, before.r0) << stage;
+        EXPECT_EQ(r.r1, before.r1) << stage;
+    }
 }
 
 TEST(Settlement, MoneyStopsAtNinetyNine) {
