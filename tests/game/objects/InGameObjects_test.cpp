@@ -4,6 +4,7 @@
 // kept box arrays.
 
 #include <array>
+#include <set>
 #include <vector>
 
 #include "content/ContentIds.h"
@@ -308,6 +309,24 @@ TEST(GlassAndItem, GlassStartsFallsDriftsWithinTheAreaAndItemsLiveTheirTime) {
         seen.insert(seen.end(), states.begin(), states.end());
     });
     EXPECT_EQ(seen, (std::vector<int32_t>{2, 5, 1, 1, 1, 1, 30, 200, 1, 2, 3}));
+}
+
+// A piece falls straight down (direction 0) or drifts left (1) or right (2): over many
+// starts all three occur, and each moves its own way (the straight one not at all sideways).
+TEST(GlassAndItem, GlassFallsStraightDownOrDriftsLeftOrRight) {
+    static std::set<std::pair<int32_t, int32_t>> seen;  // (direction, sign of the x change)
+    onContent([] {
+        VMPtr<kv::AnimSet> glassSet = InGameObject::loadAnimSet(content::res::GLASS0_SET, content::res::GLASS0_GOBS);
+        VMPtr<InGameObject::Glass> glass = InGameObject::Glass::_VM_new();
+        glass->_VM_init(glassSet, 2, 0);
+        for (int32_t n = 0; n < 300; ++n) {
+            glass->start(n % 7, 0);
+            glass->setPosition(120, 50);
+            for (int i = 0; i < 20; ++i) glass->update(50);
+            seen.insert({glass->direction, (glass->x > 120) - (glass->x < 120)});
+        }
+    });
+    EXPECT_EQ(seen, (std::set<std::pair<int32_t, int32_t>>{{0, 0}, {1, -1}, {2, 1}}));
 }
 
 // A kept box array is handed out as a new one would be: whatever an earlier fill or use left
