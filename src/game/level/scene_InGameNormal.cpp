@@ -366,10 +366,12 @@ void InGameNormal::scrollView() {
         java::lang::System::out->println(manager->getGameHeight());
         manager->setGameY(offset);
     }
+    // A piece whose top lies below the view's bottom edge has left the visible area: it goes
+    // on top of the highest one. (Measured from the view, not from the area, which grows.)
     kv::AnimPlayer* topTile = tiles->at(top);
     for (int32_t i = 0; i < kTileCount; ++i) {
         kv::AnimPlayer* tile = tiles->at(i);
-        if (tile->getY() <= manager->getGameHeight() - manager->getGameY()) continue;
+        if (tile->getY() <= kViewHeight - manager->getGameY()) continue;
         tile->setAnimation(tile->getAnimation());
         const int32_t lift = topTile->getY() - topTile->getPrevY();
         tile->setY(topTile->getY() - tile->getCurrentFrame()->height - lift);

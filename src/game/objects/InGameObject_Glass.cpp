@@ -31,7 +31,7 @@ void Glass::start(int32_t shapeIndex, int32_t) {
     shape = shapeIndex;
     frame = set->getFrame(shape);
     variant = random->nextInt(kVariants);
-    direction = random->nextInt(2) == 0 ? -1 : 1;
+    direction = random->nextInt(kDirections);
     player->setAnimation(kStartFirst + variant);
 }
 
@@ -51,7 +51,8 @@ void Glass::update(int32_t dt) {
         state = kFalling;
         player->setAnimation(kFall);
     }
-    driftX.add(direction * double(kAreaWidth) / kVariantCrossing[variant] * dt);
+    const int32_t sideways = direction == kLeft ? -1 : direction == kRight ? 1 : 0;
+    driftX.add(sideways * double(kAreaWidth) / kVariantCrossing[variant] * dt);
     driftX.clamp(0, kAreaWidth - 1);
     x = driftX.pixels();
     player->setX(x);

@@ -2,11 +2,12 @@
 
 // InGameObject::Glass: a glass piece of the normal level. start puts it in state 2 (size 0,
 // the shape's small frame) playing one of four start animations (22 + a random variant,
-// once) and gives it a random drift direction; when that animation ends it falls in state
-// 1 on the looping fall (26). Its y follows its player's motion; while it is not resting
-// its x drifts 240 / (the variant's crossing time) px/ms and stops at the area's edges, so
-// no piece can come to rest out of sight. The level moves it between its pools, lands it
-// (state 0), merges it (size and frame) and releases it; paint draws its frame at (x, y).
+// once) and gives it a random direction: 0 straight down, 1 drifting left, 2 right; when that
+// animation ends it falls in state 1 on the looping fall (26). Its y follows its player's
+// motion; while it is not resting a drifting piece's x moves 240 / (the variant's crossing
+// time) px/ms its way and stops at the area's edges, so no piece can come to rest out of
+// sight. The level moves it between its pools, lands it (state 0), merges it (size and
+// frame) and releases it; paint draws its frame at (x, y).
 
 #include <cstdint>
 
@@ -25,6 +26,7 @@ class Glass : public virtual ::java::lang::Object {
     static constexpr int32_t kResting = 0, kFalling = 1, kStarting = 2;
     static constexpr int32_t kStartFirst = 22, kVariants = 4, kFall = 26;
     static constexpr int32_t kAreaWidth = 240;
+    static constexpr int32_t kStraightDown = 0, kLeft = 1, kRight = 2, kDirections = 3;
     // How long each start variant would take to drift across the area, in ms.
     static constexpr int32_t kVariantCrossing[kVariants] = {5000, 7000, 9000, 12000};
 
@@ -46,7 +48,7 @@ class Glass : public virtual ::java::lang::Object {
     int32_t shape = 0;
     int32_t size = 0;
     int32_t variant = 0;
-    int32_t direction = 1;
+    int32_t direction = kStraightDown;
 
 private:
     Coordinate driftX;

@@ -29,18 +29,39 @@ void Item::_VM_mark(uint32_t flags) {
     vmMarkField(random, flags);
 }
 
-const Item::Row& Item::row() const {
-    if (kind == 0) return kCoins[0];
-    if (kind == 1) return kHealth[0];
-    return kFinds[std::clamp(variant, 0, 2)];
+namespace {
+constexpr bool totalsHundred(std::span<const Item::Outcome> outcomes) {
+    int32_t total = 0;
+    for (const Item::Outcome& o : outcomes) total += o.chance;
+    return total == 100;
+}
+static_assert(totalsHundred(Item::kCoins) && totalsHundred(Item::kHelpers) && totalsHundred(Item::kFinds));
+}  // namespace
+
+std::span<const Item::Outcome> Item::outcomes() const {
+    if (kind == 0) return kCoins;
+    if (kind == 1) return kHelpers;
+    return kFinds;
+}
+
+const Item::Row& Item::drawRow() {
+    const std::span<const Outcome> row = outcomes();
+    if (row.size() == 1) return row.front().row;
+    int32_t roll = random->nextInt(100);
+    for (const Outcome& o : row) {
+        if (roll < o.chance) return o.row;
+        roll -= o.chance;
+    }
+    return row.back().row;
 }
 
 void Item::spawn(int32_t px, int32_t py) {
     state = kFalling;
     timer = 0;
-    effectCode = row().effect;
-    effectValue = row().value;
-    lifetime = row().lifetime;
+    const Row& row = drawRow();
+    effectCode = row.effect;
+    effectValue = row.value;
+    lifetime = row.lifetime;
     player->setAnimation(3 * effectCode);
     player->setX(px);
     player->setY(py);

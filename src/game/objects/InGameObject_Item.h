@@ -1,16 +1,20 @@
 #pragma once
 
 // InGameObject::Item: a pick-up of the normal level, pooled. Its kind chooses one of three
-// tables and its variant the row: kind 0 the coin (effect 0), kind 1 health (effect 1, the
-// value the health it gives), kind 2 the finds, coins as well: a level drops an item for one
-// defeat in ten at most and only coins pay for the weapons, so four of its five items are
-// coins, for a playthrough to earn the seven weapons' price. (The level still applies the
-// timed boosts of effects 2, 3, 4 to an item that carries one.) spawn starts it at a point:
-// it falls by its animation onto the ground line, rests there, blinks for the last part of
-// its time and then reaches state 3 (done). Animations: 3 x effect falling, + 1 resting,
-// + 2 blinking; 15 the glint of its second player.
+// tables and its variant the row. A row is a draw: the effects it can give, each with its
+// chance in 100, drawn with the item's own generator at every spawn (a row of one effect draws
+// nothing). Kind 0 is the coin (effect 0); kind 1 the helper: health (effect 1, its value the
+// health given) or a timed boost (effects 2, 3, 4: speed, power, invulnerability, their values
+// in ms), alike; kind 2 the finds: mostly coins, now and then a helper. A level drops an item
+// for one defeat in ten at most, one of its five items by chance, and only coins pay for the
+// weapons, one each: so the three finds stay coins often enough for a playthrough's drops to
+// cover the seven weapons' price (a test holds it), and the helper carries most of the other
+// effects. spawn starts it at a point: it falls by its animation onto the ground line, rests
+// there, blinks for the last part of its time and then reaches state 3 (done). Animations:
+// 3 x effect falling, + 1 resting, + 2 blinking; 15 the glint of its second player.
 
 #include <cstdint>
+#include <span>
 
 #include "pb_src/j2me/javax_microedition_lcdui_Graphics.h"
 #include "src/game/objects/ObjectMotion.h"
@@ -29,11 +33,19 @@ class Item : public virtual ::java::lang::Object {
     struct Row {
         int32_t effect, value, lifetime;
     };
-    // Rows by kind: coin; health; the finds. A coin lies long enough to be fetched across the
-    // area between fights.
-    static constexpr Row kCoins[] = {{0, 1, 12000}};
-    static constexpr Row kHealth[] = {{1, 30, 9000}};
-    static constexpr Row kFinds[] = {{0, 1, 12000}, {0, 1, 12000}, {0, 1, 12000}};
+    // One effect a row can give and its chance in 100.
+    struct Outcome {
+        int32_t chance;
+        Row row;
+    };
+    // A coin lies long enough to be fetched across the area between fights, and so do the
+    // boosts.
+    static constexpr Row kCoin{0, 1, 12000}, kHealthUp{1, 30, 9000}, kSpeedUp{2, 8000, 12000}, kPowerUp{3, 8000, 12000},
+                         kShield{4, 6000, 12000};
+    // Rows by kind: the coin; the helper; the finds (the three rows of kind 2 draw alike).
+    static constexpr Outcome kCoins[] = {{100, kCoin}};
+    static constexpr Outcome kHelpers[] = {{25, kHealthUp}, {25, kSpeedUp}, {25, kPowerUp}, {25, kShield}};
+    static constexpr Outcome kFinds[] = {{88, kCoin}, {3, kHealthUp}, {3, kSpeedUp}, {3, kPowerUp}, {3, kShield}};
 
     VMPtr<Item> _VM_init(VMPtr<kv::AnimSet> set, int32_t itemKind, int32_t itemVariant, int32_t px, int32_t py);
     void _VM_mark(uint32_t flags) override;
@@ -54,7 +66,8 @@ class Item : public virtual ::java::lang::Object {
     int32_t timer = 0;
 
 private:
-    const Row& row() const;
+    std::span<const Outcome> outcomes() const;
+    const Row& drawRow();
     void show(int32_t offset) { showAnimation(player, 3 * effectCode + offset); }
 };
 

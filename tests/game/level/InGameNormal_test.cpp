@@ -368,6 +368,43 @@ TEST(InGameNormal, TheViewClimbsWithTheMarkerAndTheAreaGrowsKeepingTheOffset) {
     EXPECT_EQ(charY, 124);
 }
 
+// The three background pieces keep the whole view covered however far it climbs: a piece
+// that leaves the bottom of the view goes on top of the others. Checked every frame of a
+// climb of 1,000 px: the heights (climbs) at which some row of the view had no piece.
+TEST(InGameNormal, TheBackgroundCoversEveryRowOfTheViewThroughAClimbOf1000Px) {
+    LevelGame game;
+    static std::vector<int32_t> bareAt;
+    static int32_t climbed;
+    game.run([](GameDriver& g) {
+        auto& game = static_cast<LevelGame&>(g);
+        game.openLevel(1);
+        Level& level = game.level();
+        level.spawnedCount = 1000;  // no enemies: nothing ends the level on the way
+        level.maxHeight = 224 - 1000;
+        for (int32_t x = 0; x < 240; ++x) level.groundHeights->at(x) = level.maxHeight;
+        for (int frame = 0; frame < 520; ++frame) {
+            game.frames(1);
+            const int32_t viewTop = -game.manager().getGameY();
+            for (int32_t y = viewTop; y < viewTop + 320; ++y) {
+                bool covered = false;
+                for (int32_t i = 0; i < 3 && !covered; ++i) {
+                    kv::AnimPlayer& tile = *level.tiles->at(i);
+                    const int32_t top = tile.getY() + tile.getCurrentFrame()->getY(0);
+                    covered = y >= top && y < top + tile.getCurrentFrame()->height;
+                }
+                if (!covered) {
+                    bareAt.push_back(-viewTop);
+                    break;
+                }
+            }
+        }
+        climbed = game.manager().getGameY();
+        game.manager().requestExit();
+    });
+    EXPECT_EQ(climbed, 1000);
+    EXPECT_EQ(bareAt, std::vector<int32_t>{});
+}
+
 TEST(InGameNormal, AStageOutsideTheTablesIsAnErrorThatLeadsToTheMenu) {
     LevelGame game;
     static std::vector<int32_t> asked;

@@ -140,10 +140,11 @@ TEST(LevelCollisions, ItemsGiveTheirEffectsAndADoneItemIsNeverPickedUp) {
             level.spareItems->set(i, nullptr);
             item->spawn(hero.getX(), hero.getY());
         }
-        // The boosts, as items that carry them (the drop tables now hold coins in their place).
-        const int32_t boosts[3][2] = {{2, 8000}, {3, 8000}, {4, 6000}};
-        for (int32_t i = 2; i < 5; ++i)
-            level.activeItems->at(i)->effectCode = boosts[i - 2][0], level.activeItems->at(i)->effectValue = boosts[i - 2][1];
+        // Health and the boosts, as items that carry them (items 1 to 4 draw their effects at
+        // spawn; item 0 is the coin).
+        const int32_t effects[4][2] = {{1, 30}, {2, 8000}, {3, 8000}, {4, 6000}};
+        for (int32_t i = 1; i < 5; ++i)
+            level.activeItems->at(i)->effectCode = effects[i - 1][0], level.activeItems->at(i)->effectValue = effects[i - 1][1];
         level.checkCollisions();
         seen.insert(seen.end(), {level.collectedCount, hero.health, hero.speedBoostTimer, hero.powerTimer,
                                  hero.invulnerableTimer});

@@ -4,6 +4,7 @@
 // kept box arrays.
 
 #include <array>
+#include <set>
 #include <vector>
 
 #include "content/ContentIds.h"
@@ -317,7 +318,7 @@ TEST(GlassAndItem, GlassStartsFallsDriftsWithinTheAreaAndItemsLiveTheirTime) {
         seen.push_back(glass->x >= 0 && glass->x <= 239 && glass->x != 2);
         VMPtr<kv::AnimSet> itemSet = InGameObject::loadAnimSet(content::res::ITEM_SET, content::res::ITEM_GOBS);
         VMPtr<InGameObject::Item> item = InGameObject::Item::_VM_new();
-        item->_VM_init(itemSet, 1, 0, 100, 100);
+        item->_VM_init(itemSet, 0, 0, 100, 100);  // the coin: a row of one effect
         seen.push_back(item->effectCode);
         seen.push_back(item->effectValue);
         VMPtr<IntArray> ground = flatGround(200);
@@ -328,13 +329,54 @@ TEST(GlassAndItem, GlassStartsFallsDriftsWithinTheAreaAndItemsLiveTheirTime) {
         }
         seen.push_back(item->player->getY());
         std::vector<int32_t> states;
-        for (int i = 0; i < 200 && item->state != InGameObject::Item::kDone; ++i) {
+        for (int i = 0; i < 400 && item->state != InGameObject::Item::kDone; ++i) {
             item->update(50, ground);
             if (states.empty() || states.back() != item->state) states.push_back(item->state);
         }
         seen.insert(seen.end(), states.begin(), states.end());
     });
-    EXPECT_EQ(seen, (std::vector<int32_t>{2, 5, 1, 1, 1, 1, 30, 200, 1, 2, 3}));
+    EXPECT_EQ(seen, (std::vector<int32_t>{2, 5, 1, 1, 1, 0, 1, 200, 1, 2, 3}));
+}
+
+// A piece falls straight down (direction 0) or drifts left (1) or right (2): over many
+// starts all three occur, and each moves its own way (the straight one not at all sideways).
+TEST(GlassAndItem, GlassFallsStraightDownOrDriftsLeftOrRight) {
+    static std::set<std::pair<int32_t, int32_t>> seen;  // (direction, sign of the x change)
+    onContent([] {
+        VMPtr<kv::AnimSet> glassSet = InGameObject::loadAnimSet(content::res::GLASS0_SET, content::res::GLASS0_GOBS);
+        VMPtr<InGameObject::Glass> glass = InGameObject::Glass::_VM_new();
+        glass->_VM_init(glassSet, 2, 0);
+        for (int32_t n = 0; n < 300; ++n) {
+            glass->start(n % 7, 0);
+            glass->setPosition(120, 50);
+            for (int i = 0; i < 20; ++i) glass->update(50);
+            seen.insert({glass->direction, (glass->x > 120) - (glass->x < 120)});
+        }
+    });
+    EXPECT_EQ(seen, (std::set<std::pair<int32_t, int32_t>>{{0, 0}, {1, -1}, {2, 1}}));
+}
+
+// A find (kind 2) draws its effect at each spawn: over many spawns each of its rows gives
+// every effect, coins, health, speed, power and invulnerability, and coins the most.
+TEST(GlassAndItem, AFindDrawsEveryEffectAtSpawnCoinsMostOften) {
+    static std::vector<std::array<int32_t, 5>> counts;
+    onContent([] {
+        VMPtr<kv::AnimSet> itemSet = InGameObject::loadAnimSet(content::res::ITEM_SET, content::res::ITEM_GOBS);
+        for (int32_t variant = 0; variant < 3; ++variant) {
+            VMPtr<InGameObject::Item> item = InGameObject::Item::_VM_new();
+            item->_VM_init(itemSet, 2, variant, 0, 0);
+            std::array<int32_t, 5>& tally = counts.emplace_back();
+            for (int32_t n = 0; n < 2000; ++n) {
+                item->spawn(100, 100);
+                ++tally[size_t(std::clamp(item->effectCode, 0, 4))];
+            }
+        }
+    });
+    ASSERT_EQ(counts.size(), 3u);
+    for (const std::array<int32_t, 5>& tally : counts) {
+        for (int32_t effect = 0; effect < 5; ++effect) EXPECT_GT(tally[size_t(effect)], 0) << "effect " << effect;
+        EXPECT_GT(tally[0], 2000 / 2) << "coins";
+    }
 }
 
 // A kept box array is handed out as a new one would be: whatever an earlier fill or use left
@@ -412,23 +454,32 @@ TEST(Character, ProjectilesHitWithTheWeaponTablesBoxes) {
 namespace {
 
 // A level drops an item for at most one defeat in ten, one of its five items (kind, variant)
-// by chance; only coins earn money. Over the five stages' enemy totals the coins expected
-// from the drops alone cover the price of every weapon the shop sells.
+// by chance, and each item draws its effect at spawn; only coins earn money, one each. Over
+// the five stages' enemy totals the coins expected from the drops alone (each item's share
+// of coins over many spawns) cover the price of every weapon the shop sells with a margin.
 TEST(GlassAndItem, APlaythroughsDropsPayForEveryWeapon) {
-    static int32_t coinItems = 0, defeats = 0, prices = 0;
+    static int32_t defeats = 0, prices = 0;
+    static double coinItems = 0;  // the five items' coin shares added up
     onContent([] {
         for (int32_t stage = 0; stage < 5; ++stage)
             defeats += global::GameConfig::stages()->at(stage)->at(global::GameConfig::ENEMY_TOTAL);
         for (int32_t weapon = 0; weapon < global::WeaponConfig::WEAPON_COUNT; ++weapon)
             prices += global::WeaponConfig::weapons()->at(weapon)->at(global::WeaponConfig::PRICE);
         VMPtr<kv::AnimSet> itemSet = InGameObject::loadAnimSet(content::res::ITEM_SET, content::res::ITEM_GOBS);
+        constexpr int32_t kSpawns = 4000;
         for (auto [kind, variant] : {std::pair{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}}) {
             VMPtr<InGameObject::Item> item = InGameObject::Item::_VM_new();
             item->_VM_init(itemSet, kind, variant, 0, 0);
-            coinItems += item->effectCode == 0;
+            int32_t coins = 0;
+            for (int32_t n = 0; n < kSpawns; ++n) {
+                item->spawn(0, 0);
+                coins += item->effectCode == 0;
+            }
+            coinItems += double(coins) / kSpawns;
         }
     });
-    EXPECT_GE(defeats * coinItems / 50, prices) << coinItems << " coin items of 5, " << defeats << " defeats";
+    const double expected = defeats * coinItems / 50;
+    EXPECT_GE(expected, prices * 1.04) << coinItems << " coin items of 5, " << defeats << " defeats";
 }
 
 }  // namespace

@@ -139,6 +139,9 @@ TEST(Playthrough, TheWholeGame) {
     for (size_t i = 0; i < run.log.stageSeconds.size(); ++i)
         std::printf("stage %d: %d:%02d of game time\n", run.log.clearedStages[i], run.log.stageSeconds[i] / 60, run.log.stageSeconds[i] % 60);
     expectProgress(run, progress::kStageCount);
+    // Every effect an item gives (coin, health, speed, power, invulnerability) dropped and was
+    // picked up on the way.
+    for (size_t effect = 0; effect < run.log.pickedUp.size(); ++effect) EXPECT_GE(run.log.pickedUp[effect], 1) << "effect " << effect;
 }
 
 }  // namespace

@@ -60,6 +60,7 @@ struct Log {
     std::set<std::string> weaponsUsed;  // "<scene> <stage>: weapon <w>" for every start
     int coinsDropped = 0;  // coins the levels dropped, in won and lost ones
     int earned = 0;        // coins the won levels paid
+    std::array<int, 5> pickedUp{};  // items picked up in levels, by effect 0..4 (won and lost ones)
     // Stages played again for their coins: the spans of the asked scenes they took (from the
     // level to the map after the result), and how many.
     std::vector<std::pair<size_t, size_t>> replaySpans;
@@ -93,6 +94,8 @@ public:
     size_t replayFrom = 0;          // where the stage being played again began in the asked scenes; 0 none
     int32_t replayOnce = -1;        // a stage played once more as soon as the next is open; -1 none
     std::array<bool, 8> itemShown{};  // the level's item slots that were in play last frame
+    // The effect and the time left of the item each slot held last frame (time left 0: none).
+    std::array<std::pair<int32_t, int32_t>, 8> itemLeft{};
     // After the ending: the last fight was asked for and a story after it.
     bool ended() {
         const auto boss5 = std::find(askedScenes.begin(), askedScenes.end(), scene_id::kBoss5);
@@ -243,14 +246,14 @@ inline void tutorialMove(Player& p) {
     if (s->closingTime > scene::Tutorial::kMessageDelay) p.tapAt({120, 160}, 1);
 }
 
-// The x of the item worth walking to, or -1: the nearest coin (and health item when
+// The x of the item worth walking to, or -1: the nearest coin or boost (and health item when
 // `health`) whose time left covers the walk to it at the hero's pace (4 px a frame) with a
 // margin of a second and a half for the shots and enemies on the way.
 inline int32_t itemToFetch(scene::InGameNormal& l, int32_t heroX, bool health) {
     int32_t best = -1;
     for (int32_t i = 0; i < l.activeItems->length; ++i) {
         InGameObject::Item* it = l.activeItems->at(i);
-        if (!it || it->state == InGameObject::Item::kDone || (it->effectCode != 0 && !(health && it->effectCode == 1))) continue;
+        if (!it || it->state == InGameObject::Item::kDone || (it->effectCode == 1 && !health)) continue;
         const int32_t x = it->player->getX(), walk = std::abs(x - heroX) * 50 / 4;
         if (walk + 1500 < it->lifetime - it->timer && (best < 0 || std::abs(x - heroX) < std::abs(best - heroX))) best = x;
     }
@@ -258,7 +261,7 @@ inline int32_t itemToFetch(scene::InGameNormal& l, int32_t heroX, bool health) {
 }
 
 // A normal level: flee an enemy that is on the hero; jump what is thrown at it and a charge
-// running at it; fetch a coin (and health when low) that lies long enough for the walk,
+// running at it; fetch a coin or boost (and health when low) that lies long enough for the walk,
 // shooting on the way; strike the nearest enemy in the line of its sideways shots within the
 // weapon's reach, and one over it upward; fetch any other item when no enemy is near; else
 // wait in the middle for the enemies. A flyer homes in on the hero's
@@ -324,7 +327,7 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         if (charge.gap > 16 && l.character->attackCooldown == 0) return points.attackToward(heroX, charge.runningLeft ? 239 : 0);
         if (charge.gap <= 16) return l.character->onGround ? points.jump : Point{};
     }
-    // A coin (or health when low) that lies long enough for the walk is fetched: the weapon
+    // A coin or boost (or health when low) that lies long enough for the walk is fetched: the weapon
     // fires whenever it is ready and something is in the line, an enemy on the way is shot
     // until it goes, and otherwise the hero walks.
     if (const int32_t wanted = itemToFetch(l, heroX, l.character->health <= 60); wanted >= 0 && !flyerOver) {
@@ -349,7 +352,7 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
         int32_t best = -1;
         for (int32_t i = 0; i < l.activeItems->length; ++i) {
             InGameObject::Item* it = l.activeItems->at(i);
-            if (!it || it->state == InGameObject::Item::kDone || (healthOnly && it->kind != 1)) continue;
+            if (!it || it->state == InGameObject::Item::kDone || (healthOnly && it->effectCode != 1)) continue;
             if (best < 0 || std::abs(it->player->getX() - heroX) < std::abs(best - heroX)) best = it->player->getX();
         }
         return best;
@@ -407,12 +410,17 @@ inline void levelMove(Player& p) {
     scene::InGameNormal* s = p.scene<scene::InGameNormal>();
     if (!s || s->state != scene::InGameNormal::kPlaying) return void(p.touch.letGo());
     const LevelPoints points(*s->hudFrame12, *s->hudFrame1);
-    if (p.scenePlayed != p.sceneId()) p.itemShown = {}, p.climb = {}, p.stillFrames = 0;
+    if (p.scenePlayed != p.sceneId()) p.itemShown = {}, p.itemLeft = {}, p.climb = {}, p.stillFrames = 0;
     if (!started(p, *s, points, scene::InGameNormal::kPlaying)) return;
     for (int32_t i = 0; i < s->activeItems->length && i < int32_t(p.itemShown.size()); ++i) {
         InGameObject::Item* item = s->activeItems->at(i);
         if (item && !p.itemShown[size_t(i)] && item->effectCode == 0) ++p.log.coinsDropped;
         p.itemShown[size_t(i)] = item != nullptr;
+        // An item that leaves its slot with more than a frame of its time left was picked up.
+        auto& [effect, left] = p.itemLeft[size_t(i)];
+        if (!item && left > 50) ++p.log.pickedUp[size_t(effect)];
+        effect = item ? item->effectCode : 0;
+        left = item && item->state != InGameObject::Item::kDone ? item->lifetime - item->timer : 0;
     }
     if (s->defeatedCount != p.lastDefeated) p.lastDefeated = s->defeatedCount, p.sinceDefeat = 0;
     ++p.sinceDefeat;
@@ -569,6 +577,8 @@ template <typename Done> Playing play(Done done, int32_t replayOnce = -1) {
     std::printf("played %d frames (%d s of game time) in %.1f s, %d game overs, %d stages played again; coins %d dropped, %d earned\n",
                 run.log.frames, run.log.frames / 20, std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(),
                 run.log.gameOvers, run.log.replays, run.log.coinsDropped, run.log.earned);
+    std::printf("picked up by effect (coin, health, speed, power, shield): %d, %d, %d, %d, %d\n", run.log.pickedUp[0],
+                run.log.pickedUp[1], run.log.pickedUp[2], run.log.pickedUp[3], run.log.pickedUp[4]);
     for (size_t i = 0; i < run.log.bought.size(); ++i) std::printf("  bought weapon %d\n", run.log.bought[i]);
     for (const auto& [lost, count] : run.log.losses) std::printf("  lost in scene %s (scene, stage): %d\n", lost.c_str(), count);
     for (const std::string& used : run.log.weaponsUsed) std::printf("  played %s\n", used.c_str());
