@@ -371,10 +371,13 @@ inline Point levelTouch(scene::InGameNormal& l, const LevelPoints& points, bool 
             const int32_t ground = l.groundHeights->at(std::clamp(x, 0, 239));
             return ground - lineBelowFeet < target.bottom - 2 && ground - lineAboveFeet > target.top + 2;
         };
-        // The longer it lasts, the farther back the place (16 to 66 px, round again every 60 s):
+        // The longer it lasts, the farther back the place (16 to 66 px, round again every 70 s):
         // a shot steps 15 to 24 px a frame and leaves the view by its middle, so an enemy at the
-        // edge is met only from some distances.
-        const int32_t nearest = 16 + 10 * ((stuckFrames / 200) % 6);
+        // edge is met only from some distances. The seventh 10 s goes right up to it: one that
+        // keeps its distance stands at the edge with its box beyond the view, met only point-blank.
+        if ((stuckFrames / 200) % 7 == 6 && l.character->onGround)
+            return level.gap > 2 ? points.walkToward(heroX, level.x, 0) : points.attackToward(heroX, level.x);
+        const int32_t nearest = 16 + 10 * ((stuckFrames / 200) % 7);
         int32_t spot = -1;
         for (int32_t x = 4; x < 236; ++x) {
             const int32_t distance = std::abs(x - level.x);
