@@ -49,8 +49,11 @@ TEST(AudioOutput, TheSilentSinkPullsAtADevicesPace) {
         ++tapped;
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // A busy machine may not have run the sink's thread yet.
+    const auto deadline = start + std::chrono::seconds(60);
+    while (tapped == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const int64_t pulled = sink.framesPulled();  // before the time is read: the bound holds however late that is
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const int64_t pulled = sink.framesPulled();
     EXPECT_GE(pulled, host::kAudioBlockFrames);
     EXPECT_LE(pulled, int64_t(seconds * host::kAudioRate) + 2 * host::kAudioBlockFrames) << "never ahead of real time";
     EXPECT_GE(tapped.load(), 1);
