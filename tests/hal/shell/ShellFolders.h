@@ -13,9 +13,13 @@
 
 class ShellFolders {
 public:
+    // Process numbers come round again: whatever a process of the same number left goes first.
     ShellFolders()
         : root_(std::filesystem::temp_directory_path() / ("ostrel_shell_" + std::to_string(::getpid()))),
-          owner_(::getpid()) {}
+          owner_(::getpid()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
     // Static destructors run in the test process and in every child that ends with exit():
     // each removes what it may, the test process everything.
     ~ShellFolders() {

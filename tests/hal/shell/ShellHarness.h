@@ -1,7 +1,8 @@
 #pragma once
 
 // Runs the application shell headless in the test's process: a temporary folder beside
-// "the executable" with the property files (the process's own, among the ShellFolders), the
+// "the executable" with the property files (the process's own, among the ShellFolders, and
+// empty at the start: no file of another process can change what a test sees), the
 // database folder redirected, the headless backend, the silent sound output, the runtime's
 // callback table. The boot class's main runs `bootScenario`.
 
@@ -20,6 +21,8 @@
 struct ShellHarness {
     explicit ShellHarness(const std::string& applicationName = "ShellTest") {
         folder = shellFolders.ofThisProcess();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);  // a killed child of the same number may have left one
         std::filesystem::create_directories(folder / "properties");
         std::ofstream(folder / "properties" / "app.prop")
             << "MIDlet-Name: " << applicationName << "\nMIDlet-1: Test,/icon.png,Test\n";
