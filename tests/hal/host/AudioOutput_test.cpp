@@ -10,6 +10,7 @@
 
 #include "hal/host/AudioOutput.h"
 #include "hal/host/SilentAudioOutput.h"
+#include "tests/support/TemporaryFolder.h"
 
 namespace {
 
@@ -26,6 +27,11 @@ TEST(AudioOutputDeathTest, NoSoundDeviceCostsOneLineAtMost) {
     unsetenv("OSTREL_AUDIO");
     unsetenv("OSTREL_BACKEND");
     unsetenv("SDL_AUDIODRIVER");
+    // The sound server's client makes its runtime and settings folders where these say (by
+    // default one in the temporary folder, linked from the home folder): here, in a folder
+    // that goes with the test.
+    TemporaryFolder home;
+    for (const char* variable : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME"}) setenv(variable, home.path().c_str(), 1);
     EXPECT_EXIT(
         {
             for (int i = 0; i < 2; ++i) host::openAudioOutput([](int16_t*, int) {});
