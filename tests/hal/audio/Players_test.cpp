@@ -22,6 +22,7 @@
 #include "hal/services/ModulePath.h"
 #include "tests/hal/audio/AudioFixtures.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/WaitLimit.h"
 
 namespace {
 
@@ -425,8 +426,7 @@ TEST(PlayersOnTheSilentSink, MidiPlaysForItsLengthAndEnds) {
         std::lock_guard<std::mutex> guard(heardLock);
         return framesAtEnd >= 0;
     };
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!endCounted() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (const WaitLimit limit; !endCounted() && !limit.reached();) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     sink->setTap(nullptr);
     host::hostBackend().queue().setWakeHook(nullptr);
     EXPECT_GE(framesAtEnd - framesBefore, 17640) << "400 ms of frames";

@@ -11,6 +11,7 @@
 #include "hal/host/AudioOutput.h"
 #include "hal/host/SilentAudioOutput.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/WaitLimit.h"
 
 namespace {
 
@@ -56,8 +57,7 @@ TEST(AudioOutput, TheSilentSinkPullsAtADevicesPace) {
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     // A busy machine may not have run the sink's thread yet.
-    const auto deadline = start + std::chrono::seconds(60);
-    while (tapped == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (const WaitLimit limit; tapped == 0 && !limit.reached();) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     const int64_t pulled = sink.framesPulled();  // before the time is read: the bound holds however late that is
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(pulled, host::kAudioBlockFrames);

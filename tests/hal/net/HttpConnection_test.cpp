@@ -17,6 +17,7 @@
 #include "hal/services/Properties.h"
 #include "tests/hal/base/TestCallbacks.h"
 #include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/WaitLimit.h"
 
 namespace {
 
@@ -334,8 +335,7 @@ TEST(HttpConnection, WaitsWithoutTheVMLockAndTakesItBackAtTheSameDepth) {
 TEST(HttpConnection, ASilentServerTimesOut) {
     std::atomic<bool> done{false};
     LoopbackHttpServer server([&](const std::string&) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        for (const WaitLimit limit; !done && !limit.reached();) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return std::string();
     });
     HALHttpConnection* connection = open(server.url("/"));
