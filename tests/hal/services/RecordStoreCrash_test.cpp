@@ -2,11 +2,11 @@
 // loop (adds, replacements and deletes of records from 0 to 5000 bytes) and reports over a
 // pipe each change it starts and each one the store acknowledged; it is killed either at a
 // chosen file step (a fault hook ends it there: every write, flush, rename and removal in
-// turn) or with SIGKILL at moments of its work drawn from a fixed seed. After each death the parent
-// opens the store and checks that it is consistent (count, listing, size, next id and the
-// metadata file agree; no temporary file is left) and that every acknowledged record reads
-// back whole with its last acknowledged bytes; the one change in flight may have happened or
-// not, but never in part.
+// turn) or with SIGKILL at moments of its work drawn from a fixed seed. After each death the
+// parent opens the store and checks that it is consistent (count, listing, size, next id and
+// the metadata file agree; no temporary file is left) and that every acknowledged record
+// reads back whole with its last acknowledged bytes; the one change in flight may have
+// happened or not, but never in part.
 
 #include <gtest/gtest.h>
 
