@@ -97,7 +97,7 @@ TEST(Shutdown, WithOnlyTheCurrentThreadAliveItReturnsAtOnce) {
     ASSERT_EQ(boot(nullptr), CALLBACK_INITIALIZATION_FAILED);
     const uint64_t start = HAL_getTickCount64();
     HAL_vmCallbacks().destroyVM();
-    EXPECT_LT(HAL_getTickCount64() - start, 20u);
+    EXPECT_LT(HAL_getTickCount64() - start, 250u) << "did not sit out the first 250 ms wait for other threads";
     EXPECT_EQ(VM::instance(), nullptr);
     EXPECT_TRUE(VMThread::isShutdown());
 }

@@ -37,6 +37,7 @@
 #include "src/kv/input/kv_input_PointerInputEventManager.h"
 #include "tests/hal/shell/ShellHarness.h"
 #include "tests/support/PngWriter.h"
+#include "tests/support/WaitLimit.h"
 
 namespace game_test {
 
@@ -266,7 +267,7 @@ public:
         settle();
     }
     void settle() {
-        for (int i = 0; i < 5000 && !backend->queue().empty(); ++i) java::lang::Thread::sleep(1);
+        for (const WaitLimit limit; !backend->queue().empty() && !limit.reached();) java::lang::Thread::sleep(1);
         for (int i = 0; i < 3; ++i) java::lang::Thread::sleep(1);
     }
 

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "hal/base/VMCallbacks.h"
+#include "tests/support/WaitLimit.h"
 
 // Installs a callback table whose make-current and collect slots count their calls.
 struct CountingCallbacks {
@@ -21,9 +22,9 @@ struct CountingCallbacks {
     ~CountingCallbacks() { HAL_setVMCallbacks(nullptr); }
 };
 
-// Spins (yielding the CPU) until the condition holds; false after about five seconds.
+// Spins (yielding the CPU) until the condition holds; false once the wait's limit is reached.
 template <typename Condition> bool eventually(Condition condition) {
-    for (int i = 0; i < 5000; ++i) {
+    for (const WaitLimit limit; !limit.reached();) {
         if (condition()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

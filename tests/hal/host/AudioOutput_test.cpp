@@ -10,6 +10,8 @@
 
 #include "hal/host/AudioOutput.h"
 #include "hal/host/SilentAudioOutput.h"
+#include "tests/support/TemporaryFolder.h"
+#include "tests/support/WaitLimit.h"
 
 namespace {
 
@@ -26,6 +28,11 @@ TEST(AudioOutputDeathTest, NoSoundDeviceCostsOneLineAtMost) {
     unsetenv("OSTREL_AUDIO");
     unsetenv("OSTREL_BACKEND");
     unsetenv("SDL_AUDIODRIVER");
+    // The sound server's client makes its runtime and settings folders where these say (by
+    // default one in the temporary folder, linked from the home folder): here, in a folder
+    // that goes with the test.
+    TemporaryFolder home;
+    for (const char* variable : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME"}) setenv(variable, home.path().c_str(), 1);
     EXPECT_EXIT(
         {
             for (int i = 0; i < 2; ++i) host::openAudioOutput([](int16_t*, int) {});
@@ -49,8 +56,10 @@ TEST(AudioOutput, TheSilentSinkPullsAtADevicesPace) {
         ++tapped;
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // A busy machine may not have run the sink's thread yet.
+    for (const WaitLimit limit; tapped == 0 && !limit.reached();) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const int64_t pulled = sink.framesPulled();  // before the time is read: the bound holds however late that is
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const int64_t pulled = sink.framesPulled();
     EXPECT_GE(pulled, host::kAudioBlockFrames);
     EXPECT_LE(pulled, int64_t(seconds * host::kAudioRate) + 2 * host::kAudioBlockFrames) << "never ahead of real time";
     EXPECT_GE(tapped.load(), 1);

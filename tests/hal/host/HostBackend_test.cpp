@@ -100,8 +100,8 @@ TEST_F(DummySdl, PostsFromAnotherThreadEndTheWait) {
 TEST_F(DummySdl, AWakeUpJustBeforeTheWaitEndsIt) {
     backend.queue().wake();
     const auto start = std::chrono::steady_clock::now();
-    backend.waitForMessages(3000);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    backend.waitForMessages(60000);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << "ended long before its limit";
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // loop (adds, replacements and deletes of records from 0 to 5000 bytes) and reports over a
 // pipe each change it starts and each one the store acknowledged; it is killed either at a
 // chosen file step (a fault hook ends it there: every write, flush, rename and removal in
-// turn) or with SIGKILL at moments drawn from a fixed seed. After each death the parent
-// opens the store and checks that it is consistent (count, listing, size, next id and the
-// metadata file agree; no temporary file is left) and that every acknowledged record reads
-// back whole with its last acknowledged bytes; the one change in flight may have happened or
-// not, but never in part.
+// turn) or with SIGKILL at moments of its work drawn from a fixed seed. After each death the
+// parent opens the store and checks that it is consistent (count, listing, size, next id and
+// the metadata file agree; no temporary file is left) and that every acknowledged record
+// reads back whole with its last acknowledged bytes; the one change in flight may have
+// happened or not, but never in part.
 
 #include <gtest/gtest.h>
 
@@ -17,10 +17,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -117,9 +119,16 @@ class CrashingSaver : public testing::Test {
 protected:
     void SetUp() override { setenv("OSTREL_DATABASE_DIR", (folder.path() + "/database").c_str(), 1); }
 
+    // A moment in the child's own work, whatever the machine's speed: once it has
+    // acknowledged `saves` changes, `fraction` of its mean change's time later.
+    struct KillMoment {
+        int saves;
+        double fraction;
+    };
+
     // Runs one child to its death; returns its reports. killAtStep > 0 ends it at that file
-    // step; killAfterMicroseconds > 0 sends SIGKILL after that long.
-    std::vector<Report> runChild(int killAtStep, int operations, int killAfterMicroseconds) {
+    // step; a kill moment ends it there with SIGKILL.
+    std::vector<Report> runChild(int killAtStep, int operations, std::optional<KillMoment> kill = std::nullopt) {
         int ends[2];
         if (::pipe(ends) != 0) ADD_FAILURE() << "no pipe";
         const uint32_t firstGeneration = nextGeneration_;
@@ -133,19 +142,37 @@ protected:
             saveRecordsInALoop(firstGeneration, operations);
         }
         ::close(ends[1]);
-        if (killAfterMicroseconds > 0) {
-            ::usleep(useconds_t(killAfterMicroseconds));
-            ::kill(child, SIGKILL);
-        }
         std::vector<Report> reports;
-        Report report;
-        while (::read(ends[0], &report, sizeof report) == ssize_t(sizeof report)) reports.push_back(report);
+        const auto readReport = [&] {
+            Report report;
+            if (::read(ends[0], &report, sizeof report) != ssize_t(sizeof report)) return false;
+            reports.push_back(report);
+            return true;
+        };
+        if (kill) killWhenDue(*kill, child, reports, readReport);
+        while (readReport()) {
+        }
         ::close(ends[0]);
         int status = 0;
         ::waitpid(child, &status, 0);
         const bool expectedEnd = (WIFEXITED(status) && WEXITSTATUS(status) == 0) || (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
         EXPECT_TRUE(expectedEnd) << "the child failed on its own: status " << status;
         return reports;
+    }
+
+    // Reads the child's reports up to its chosen acknowledgement, waits the fraction of its
+    // mean change's time (counted from its first report), and kills it.
+    template <typename ReadReport>
+    static void killWhenDue(const KillMoment& moment, pid_t child, const std::vector<Report>& reports, ReadReport readReport) {
+        std::chrono::steady_clock::time_point firstReport;
+        int acknowledged = 0;
+        while (acknowledged < moment.saves && readReport()) {
+            if (reports.size() == 1) firstReport = std::chrono::steady_clock::now();
+            acknowledged += reports.back().kind == Report::kAcknowledged;
+        }
+        const auto meanChange = (std::chrono::steady_clock::now() - firstReport) / std::max(acknowledged, 1);
+        std::this_thread::sleep_for(std::chrono::duration_cast<std::chrono::microseconds>(meanChange * moment.fraction));
+        ::kill(child, SIGKILL);
     }
 
     // Takes the acknowledged changes into the model and checks the store against it.
@@ -257,7 +284,7 @@ TEST_F(CrashingSaver, KilledAtEveryFileStepInTurn) {
     std::set<int32_t> stepsKilledAt;
     bool finished = false;
     for (int killAt = 1; !finished && killAt < 400; ++killAt) {
-        const std::vector<Report> reports = runChild(killAt, kOperations, 0);
+        const std::vector<Report> reports = runChild(killAt, kOperations);
         ASSERT_FALSE(reports.empty());
         if (reports.back().kind == Report::kKilledAtStep) stepsKilledAt.insert(reports.back().step);
         finished = reports.back().kind == Report::kFinished;
@@ -272,20 +299,19 @@ TEST_F(CrashingSaver, KilledAtEveryFileStepInTurn) {
 }
 
 TEST_F(CrashingSaver, KilledWithSigkillAtSeededMoments) {
-    // The moments are fractions of the time ten saves take here, so that a slower disk
-    // moves them along and each run still dies somewhere within its first twenty saves.
-    const auto start = std::chrono::steady_clock::now();
-    checkStoreAfter(runChild(0, 10, 0));
-    const auto tenSaves = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+    // Each moment lies in the child's own work, so that a slower disk or a busy machine moves
+    // it along: after the first 1 to 20 acknowledged changes, within about one more change.
+    checkStoreAfter(runChild(0, 10));
     std::mt19937 moments(20240611);
     int killedInFlight = 0;
     constexpr int kRuns = 60;  // every run fsyncs: keep the test well inside its time limit on a busy disk
     for (int run = 0; run < kRuns; ++run) {
-        const int delay = 100 + int(int64_t(moments() % 2000) * tenSaves / 1000);
-        const std::vector<Report> reports = runChild(0, 100000, delay);
+        const KillMoment moment{1 + int(moments() % 20), double(moments() % 1000) / 1000};
+        const std::vector<Report> reports = runChild(0, 100000, moment);
         if (!reports.empty() && reports.back().kind == Report::kBegin) ++killedInFlight;
         checkStoreAfter(reports);
-        if (HasFatalFailure() || HasNonfatalFailure()) FAIL() << "after run " << run << ", killed after " << delay << " us";
+        if (HasFatalFailure() || HasNonfatalFailure())
+            FAIL() << "after run " << run << ", killed " << moment.fraction << " of a change after change " << moment.saves;
     }
     EXPECT_GT(acknowledged_, kRuns) << "the children saved before they died";
     EXPECT_GT(killedInFlight, kRuns / 2) << "most deaths come in the middle of a save";

@@ -17,6 +17,7 @@
 #include "tests/hal/input/InputTestSupport.h"
 #include "tests/hal/shell/ShellHarness.h"
 #include "tests/support/ScenarioBoot.h"
+#include "tests/support/WaitLimit.h"
 
 
 namespace {
@@ -51,7 +52,7 @@ void bootWithCanvas(std::function<void()> scenario) {
 // in one hold of the VM lock, which this thread holds whenever it looks: an empty queue
 // means all of them were handled.
 void settle() {
-    for (int i = 0; i < 5000 && !hostBackend().queue().empty(); ++i) java::lang::Thread::sleep(1);
+    for (const WaitLimit limit; !hostBackend().queue().empty() && !limit.reached();) java::lang::Thread::sleep(1);
     ASSERT_TRUE(hostBackend().queue().empty());
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 // Runs the application shell headless in the test's process: a temporary folder beside
-// "the executable" with the property files, the database folder redirected, the headless
-// backend, the silent sound output, the runtime's callback table. The boot class's main runs `bootScenario`.
+// "the executable" with the property files (the process's own, among the ShellFolders, and
+// empty at the start: no file of another process can change what a test sees), the
+// database folder redirected, the headless backend, the silent sound output, the runtime's
+// callback table. The boot class's main runs `bootScenario`.
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,12 +16,14 @@
 #include "hal/host/HeadlessBackend.h"
 #include "hal/services/ModulePath.h"
 #include "lib_src/vm/VM.h"
+#include "tests/hal/shell/ShellFolders.h"
 
 struct ShellHarness {
     explicit ShellHarness(const std::string& applicationName = "ShellTest") {
-        folder = std::filesystem::temp_directory_path() / ("ostrel_shell_" + std::to_string(::getpid()));
+        folder = shellFolders.ofThisProcess();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);  // a killed child of the same number may have left one
         std::filesystem::create_directories(folder / "properties");
-        removeAtExit(folder);
         std::ofstream(folder / "properties" / "app.prop")
             << "MIDlet-Name: " << applicationName << "\nMIDlet-1: Test,/icon.png,Test\n";
         HAL_setModuleDirectory(folder.c_str());
@@ -38,16 +42,4 @@ struct ShellHarness {
 
     std::filesystem::path folder;
     host::HeadlessBackend* backend;
-
-private:
-    // A shell that ends the process with exit() skips the destructor; the folder still goes.
-    static void removeAtExit(const std::filesystem::path& path) {
-        static std::filesystem::path pending;
-        static const bool registered = std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(pending, ignored);
-        }) == 0;
-        (void)registered;
-        pending = path;
-    }
 };

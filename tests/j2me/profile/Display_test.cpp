@@ -162,7 +162,7 @@ TEST(Display, ASerialCallRunsOnceOnTheUIThreadAfterTheDispatchUnderWay) {
         };
         startThread([] {
             host::hostBackend().input().keyDown(kVkReturn);
-            for (int i = 0; i < 5000 && countContaining(lifecycleLog, "serial") == 0; ++i) java::lang::Thread::sleep(1);
+            for (const WaitLimit limit; countContaining(lifecycleLog, "serial") == 0 && !limit.reached();) java::lang::Thread::sleep(1);
             java::lang::Thread::sleep(20);
             HAL_requestExit();
         });

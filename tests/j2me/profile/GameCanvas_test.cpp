@@ -82,7 +82,7 @@ TEST(GameCanvas, AFrameFromItsOwnThreadReachesTheWindowAndInputPauseResumeAndExi
             drawFrame(canvas.get());
             textWidth = canvas->getGraphics()->getFont()->stringWidth(VMPtr<java::lang::String>::fromLiteral("Ostrel"));
             textHeight = canvas->getGraphics()->getFont()->getHeight();
-            for (int i = 0; i < 5000 && headless().framesPresented() == framesBefore; ++i)
+            for (const WaitLimit limit; headless().framesPresented() == framesBefore && !limit.reached();)
                 java::lang::Thread::sleep(1);
             frame = headless().lastFrame();
             hostBackend().input().pointerDown(30, 40);

@@ -53,7 +53,7 @@ TEST(MediaPlayback, WavAndMidiPlayToTheirEndThroughTheSilentOutput) {
                 player->prefetch();
                 player->start();
                 const int32_t started = player->getState();
-                for (int i = 0; i < 5000 && endedPlayer == nullptr; ++i) java::lang::Thread::sleep(1);
+                for (const WaitLimit limit; endedPlayer == nullptr && !limit.reached();) java::lang::Thread::sleep(1);
                 auto* own = dynamic_cast<com::kelvane::ostrel::media::Player*>(player.get());
                 log.push_back(std::string(clip.name) + " " + std::to_string(started) + " " + std::to_string(endedPlayer == own->nativePlayer) +
                               " " + std::to_string(player->getState()) + " " + std::to_string(player->getDuration() == clip.duration));

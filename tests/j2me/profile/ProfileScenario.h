@@ -17,6 +17,7 @@
 #include "pb_src/j2me/javax_microedition_midlet_MIDlet.h"
 #include "tests/hal/shell/ShellHarness.h"
 #include "tests/j2me/ClassLibrary.h"
+#include "tests/support/WaitLimit.h"
 
 // Written under the VM lock only.
 inline std::vector<std::string> lifecycleLog;
@@ -111,5 +112,5 @@ struct ProfileHarness : ShellHarness {
 // Lets the UI thread handle every message posted so far (it handles them holding the VM
 // lock, which the calling managed thread holds whenever it looks).
 inline void settle() {
-    for (int i = 0; i < 5000 && !host::hostBackend().queue().empty(); ++i) java::lang::Thread::sleep(1);
+    for (const WaitLimit limit; !host::hostBackend().queue().empty() && !limit.reached();) java::lang::Thread::sleep(1);
 }
