@@ -38,4 +38,8 @@ void HAL_compactHeap();
 void* _VM_platformAlloc(size_t size, int mode);
 void _VM_platformFree(void* block);
 uint64_t _VM_platformAllocatedBytes();
+// Around each sweep of the runtime heap: emptied pages go back to the system at once, or
+// after a short delay while sweeps follow each other closely (SweepDecommitPolicy.h); after
+// the sweep, the allocator's unused pages are handed back.
+void _VM_platformSweepBegins();
 void _VM_platformCompact();

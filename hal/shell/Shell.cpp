@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <spawn.h>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "hal/audio/Players.h"
 #include "hal/base/FatalError.h"
@@ -49,6 +51,8 @@ struct ShellState {
 ShellState shell;
 // What the loop ends with once the window is destroyed.
 std::atomic<int> exitCode{0};
+// Whether the next frame presented is reported (kReportFirstFrameVariable).
+bool reportNextFrame = false;
 
 std::string applicationName() {
     const char16_t* name = HAL_getMIDletName();
@@ -223,6 +227,7 @@ bool HAL_appInit() {
     shell = ShellState{};
     exitCode = 0;
     shell.uiThread = std::this_thread::get_id();
+    reportNextFrame = std::getenv(kReportFirstFrameVariable) != nullptr;
     HAL_reserveMemory();
     HAL_initPropertyLists();
     HAL_addPlatformProperties();  // reads both property files first
@@ -339,7 +344,11 @@ void HAL_postMessage(uint32_t message, uint64_t wParam, int64_t lParam) {
 void HAL_wakeUIThread() { hostBackend().queue().wake(); }
 
 void HAL_presentFrame(const uint16_t* pixels, int32_t width, int32_t height, int32_t stride) {
-    if (shell.windowExists) hostBackend().presentFrame(pixels, width, height, stride);
+    if (!shell.windowExists) return;
+    hostBackend().presentFrame(pixels, width, height, stride);
+    if (!std::exchange(reportNextFrame, false)) return;
+    std::fputs(kFirstFrameLine, stdout);
+    std::fflush(stdout);
 }
 
 int64_t HAL_defaultWindowProc(uint32_t message, uint64_t, int64_t) {

@@ -18,6 +18,10 @@ class HALString;
 // The window's name when the application names none.
 constexpr const char* kDefaultWindowName = "_KV_set_your_MIDlet-Name";
 constexpr const char* kBootClassName = "com.kelvane.ostrel.AMS";
+// Set (to anything), the shell prints kFirstFrameLine on standard output once the first
+// frame has reached the window: start-up can be timed from outside.
+constexpr const char* kReportFirstFrameVariable = "OSTREL_REPORT_FIRST_FRAME";
+constexpr const char* kFirstFrameLine = "first frame presented\n";
 
 // Initialises the platform, runs the message loop, releases everything; the process's exit
 // code (1 when initialisation fails or another instance runs).

@@ -81,6 +81,7 @@ void VM::collect() {
     vm::MarkQueue::setActive(true);
     mark();
     vm::MarkQueue::setActive(false);
+    _VM_platformSweepBegins();
     sweep();
     _VM_platformCompact();
     ++collections;

@@ -6,6 +6,10 @@
 
 #include <cstdint>
 
+namespace java::lang {
+class Object;
+}
+
 namespace kv {
 
 class FrameClock {
@@ -14,6 +18,10 @@ public:
     virtual int64_t now();
     // Sleeps (0 only lets waiting threads in) and takes the VM lock back.
     virtual void sleep(int32_t milliseconds);
+    // Sleeps like sleep unless `done` is set, and wakes as soon as another thread sets it
+    // and notifies `signal` while holding signal's monitor. `done` is read under that
+    // monitor, so a notify cannot fall between the check and the wait.
+    virtual void sleepUntilSet(int32_t milliseconds, const bool& done, java::lang::Object* signal);
 
     static FrameClock& current();
     // Null restores the system clock; the caller keeps ownership.

@@ -187,6 +187,7 @@ VMPtr<KvCanvas> KvCanvas::_VM_init(VMPtr<MIDlet> owner) {
     GameCanvas::_VM_init(false);
     setFullScreenMode(true);
     midlet = owner;
+    showSignal = java::lang::Object::_VM_new();
     setGameArea(0, 0);
     instance = this;
     VMPtr<java::lang::Thread> loop = java::lang::Thread::_VM_new();
@@ -198,14 +199,20 @@ VMPtr<KvCanvas> KvCanvas::_VM_init(VMPtr<MIDlet> owner) {
 void KvCanvas::_VM_mark(uint32_t flags) {
     GameCanvas::_VM_mark(flags);
     vmMarkField(midlet, flags);
+    vmMarkField(showSignal, flags);
+}
+
+// Polls every 50 ms until the canvas is first shown; the first showing notifies showSignal,
+// which ends the poll's wait at once.
+void KvCanvas::awaitFirstShowing() {
+    FrameClock& clock = FrameClock::current();
+    do {
+        clock.sleepUntilSet(kShowPollMillis, shownOnce, showSignal.get());
+    } while (!shownOnce && loopState != kLoopEnd);
 }
 
 void KvCanvas::run() {
-    FrameClock& clock = FrameClock::current();
-    // The canvas is being made current: the first look comes after one poll.
-    do {
-        clock.sleep(kShowPollMillis);
-    } while (!shownOnce && loopState != kLoopEnd);
+    awaitFirstShowing();
     try {
         if (loopState != kLoopEnd) runFrames();
     } catch (java::lang::Throwable* caught) {
@@ -335,7 +342,12 @@ void KvCanvas::pointerDragged(int32_t x, int32_t y) { queuePointer(PointerInputE
 void KvCanvas::pointerReleased(int32_t x, int32_t y) { queuePointer(PointerInputEventManager::RELEASED, x, y); }
 
 void KvCanvas::showNotify() {
-    shown = shownOnce = true;
+    shown = true;
+    if (!shownOnce) {
+        VM_SYNCHRONIZED(showSignal.get());
+        shownOnce = true;
+        showSignal->notifyAll();
+    }
     PointerInputEventManager::setSuspended(false);
 }
 

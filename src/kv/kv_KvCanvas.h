@@ -1,12 +1,13 @@
 #pragma once
 
 // kv::KvCanvas: the framework canvas, a GameCanvas that runs the game loop on a thread of
-// its own. The loop waits (50 ms polls) until the canvas is first shown, notifies
-// loadStep(0), then runs one frame every 50 ms of the frame clock: the clock tick (dt, the
-// measured time, at most 200 ms), the key snapshot, update, and while shown the paint into
-// the game area's translated Graphics and the flush; while hidden it sleeps 100 ms instead
-// of painting. Loop state 4 ends the loop; an exit asked for by the game then destroys the
-// MIDlet. A pause notifies loadStep(1); a resume only marks the canvas shown.
+// its own. The loop waits (50 ms polls, the first showing ends a poll at once) until the
+// canvas is first shown, notifies loadStep(0), then runs one frame every 50 ms of the frame
+// clock: the clock tick (dt, the measured time, at most 200 ms), the key snapshot, update,
+// and while shown the paint into the game area's translated Graphics and the flush; while
+// hidden it sleeps 100 ms instead of painting. Loop state 4 ends the loop; an exit asked for
+// by the game then destroys the MIDlet. A pause notifies loadStep(1); a resume only marks
+// the canvas shown.
 //
 // Pointer events are queued in game-area coordinates (the Graphics is translated by the
 // same offsets). Keys fill a table by key index (KeyIndexMap.h): pressed since the last
@@ -106,6 +107,8 @@ class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas, public v
     void dispatchPaint(VMPtr<::javax::microedition::lcdui::Graphics> g) override;
 
     VMPtr<MIDlet> midlet{vmField()};
+    // Notified when the canvas is first shown, which ends the loop's show poll.
+    VMPtr<::java::lang::Object> showSignal{vmField()};
     int32_t loopState = kLoopRunning;
     bool shown = false;
     bool shownOnce = false;
@@ -159,6 +162,7 @@ class KvCanvas : public ::javax::microedition::lcdui::game::GameCanvas, public v
 
 private:
     static void put(int32_t value, int32_t count);
+    void awaitFirstShowing();
     void runFrames();
     void queuePointer(int8_t type, int32_t x, int32_t y);
 };

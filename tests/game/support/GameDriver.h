@@ -52,6 +52,8 @@ public:
         if (stepping) time += milliseconds;
         java::lang::Thread::sleep(stepping ? 0 : std::min(milliseconds, 5));
     }
+    // The show poll is slept out like any other sleep; the first poll runs the scenario.
+    void sleepUntilSet(int32_t milliseconds, const bool&, java::lang::Object*) override { sleep(milliseconds); }
     void advance(int32_t milliseconds) { time += milliseconds; }
 
     int64_t time = 1'000'000;

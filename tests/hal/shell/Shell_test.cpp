@@ -99,6 +99,37 @@ TEST(Shell, FramesFlushedWhileInactiveAreCopiedOnceOnReturn) {
     EXPECT_EQ(harness.backend->lastFrame()[1000], 1000);
 }
 
+// Two frames presented, with and without the start-up timing variable: one line for the
+// first frame, or nothing.
+class ShellFirstFrameTest : public testing::TestWithParam<bool> {};
+
+TEST_P(ShellFirstFrameTest, ReportsOnlyTheFirstFramePresentedWhenAsked) {
+    ShellHarness harness;
+    const bool asked = GetParam();
+    if (asked) setenv(kReportFirstFrameVariable, "1", 1);
+    else unsetenv(kReportFirstFrameVariable);
+    static HALScreenBuffer* buffer;
+    bootScenario = [&] {
+        static HALDisplayable* canvas;
+        HAL_createCanvas(&canvas, java::lang::String::_VM_getClass());
+        HAL_createScreenBuffer(canvas, &buffer);
+        HAL_setCurrentDisplayable(canvas);
+        startThread([harness = &harness] {
+            for (int frame = 1; frame <= 2; ++frame) {
+                HAL_flushScreenBuffer(buffer);
+                while (harness->backend->framesPresented() < frame) java::lang::Thread::sleep(5);
+            }
+            HAL_requestExit();
+        });
+    };
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(HAL_appMain(), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), asked ? kFirstFrameLine : "");
+    EXPECT_EQ(harness.backend->framesPresented(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(AskedOrNot, ShellFirstFrameTest, testing::Bool());
+
 TEST(Shell, SerialCallsRunOnTheUIThreadAndTheExitPathReleasesWhatTheRunHeld) {
     ShellHarness harness;
     static HeadlessBackend* backend = harness.backend;
