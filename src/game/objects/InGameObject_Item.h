@@ -1,17 +1,18 @@
 #pragma once
 
 // InGameObject::Item: a pick-up of the normal level, pooled. Its kind chooses one of three
-// tables and its variant the row. A row is a draw: the effects it can give, each with its
-// chance in 100, drawn with the item's own generator at every spawn (a row of one effect draws
-// nothing). Kind 0 is the coin (effect 0); kind 1 the helper: health (effect 1, its value the
-// health given) or a timed boost (effects 2, 3, 4: speed, power, invulnerability, their values
-// in ms), alike; kind 2 the finds: mostly coins, now and then a helper. A level drops an item
-// for one defeat in ten at most, one of its five items by chance, and only coins pay for the
-// weapons, one each: so the three finds stay coins often enough for a playthrough's drops to
-// cover the seven weapons' price (a test holds it), and the helper carries most of the other
-// effects. spawn starts it at a point: it falls by its animation onto the ground line, rests
-// there, blinks for the last part of its time and then reaches state 3 (done). Animations:
-// 3 x effect falling, + 1 resting, + 2 blinking; 15 the glint of its second player.
+// tables (its variant is kept, but the three rows of kind 2 are alike). A row is a draw: the
+// effects it can give, each with its chance in 100, drawn with the item's own generator at
+// every spawn (a row of one effect draws nothing). Kind 0 is the coin (effect 0); kind 1 the
+// helper: health (effect 1, its value the health given) or a timed boost (effects 2, 3, 4:
+// speed, power, invulnerability, their values in ms), alike; kind 2 the finds: mostly coins,
+// now and then a helper. A level drops an item for one defeat in ten at most, one of its five
+// items by chance, and only coins pay for the weapons, one each: so the three finds stay coins
+// often enough for a playthrough's drops to cover the seven weapons' price (a test holds it),
+// and the helper carries most of the other effects. spawn starts it at a point: it falls by
+// its animation onto the ground line, rests there, blinks for the last part of its time and
+// then reaches state 3 (done). Animations: 3 x effect falling, + 1 resting, + 2 blinking; 15
+// the glint of its second player.
 
 #include <cstdint>
 #include <span>

@@ -201,14 +201,7 @@ TEST(Boss1, ContactWithAShotOrTheGolemCostsTen) {
         auto& game = static_cast<BossGame&>(g);
         game.openFight<Boss>(0);
         Boss& fight = game.fight<Boss>();
-        auto shot = [](int32_t animation) {
-            return [animation](Boss& f) {
-                f.activeShots->set(0, f.shotPool->at(0));
-                f.shotPool->set(0, nullptr);
-                f.activeShots->at(0)->setAnimation(animation);
-                putOnCharacter(f.activeShots->at(0), *f.character);
-            };
-        };
+        auto shot = [](int32_t animation) { return [animation](Boss& f) { putShotOnCharacter(f, animation); }; };
         const std::pair<std::string, std::function<void(Boss&)>> cases[] = {
             {"falling shot", shot(Boss::kShotFall)},
             {"walking shot", shot(Boss::kWalkLeft)},
@@ -219,11 +212,7 @@ TEST(Boss1, ContactWithAShotOrTheGolemCostsTen) {
         for (const auto& [name, put] : cases) {
             // Nothing else within reach: the golem far above, every shot back in the pool.
             fight.bossPlayer->setY(-1000);
-            for (int32_t j = 0; j < Boss::kShotCount; ++j)
-                if (fight.activeShots->at(j)) {
-                    fight.shotPool->set(j, fight.activeShots->at(j));
-                    fight.activeShots->set(j, nullptr);
-                }
+            poolEveryShot(fight);
             costs[name] = contactCost(fight, put);
         }
         game.manager().requestExit();

@@ -212,20 +212,12 @@ TEST(Boss3, ContactWithTheHazardOrAShotCostsFifteen) {
         std::vector<std::pair<std::string, std::function<void(Boss&)>>> cases = {
             {"hazard", [](Boss& f) { putOnCharacter(f.hazardPlayer.get(), *f.character); }}};
         for (int32_t kind = 0; kind < 3; ++kind)
-            cases.emplace_back("shot " + std::to_string(kind), [kind](Boss& f) {
-                f.activeShots->set(0, f.shotPool->at(0));
-                f.shotPool->set(0, nullptr);
-                f.activeShots->at(0)->setAnimation(Boss::kFirstShot + kind);
-                putOnCharacter(f.activeShots->at(0), *f.character);
-            });
+            cases.emplace_back("shot " + std::to_string(kind),
+                               [kind](Boss& f) { putShotOnCharacter(f, Boss::kFirstShot + kind); });
         for (const auto& [name, put] : cases) {
             // Nothing else within reach: the hazard far above, every shot back in the pool.
             fight.hazardPlayer->setY(-1000);
-            for (int32_t k = 0; k < Boss::kShotCount; ++k)
-                if (fight.activeShots->at(k)) {
-                    fight.shotPool->set(k, fight.activeShots->at(k));
-                    fight.activeShots->set(k, nullptr);
-                }
+            poolEveryShot(fight);
             costs[name] = contactCost(fight, put);
         }
         game.manager().requestExit();

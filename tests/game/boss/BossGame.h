@@ -42,6 +42,24 @@ inline void putOnCharacter(kv::AnimPlayer* thing, InGameObject::Character& hero)
     thing->setY(thing->getY() + b->y + b->height / 2 - a->y - a->height / 2);
 }
 
+// A fight with a shot pool (fights 1 and 3): pooled shot 0 taken into play in slot 0 with
+// `animation`, on the character.
+template <class S> void putShotOnCharacter(S& fight, int32_t animation) {
+    fight.activeShots->set(0, fight.shotPool->at(0));
+    fight.shotPool->set(0, nullptr);
+    fight.activeShots->at(0)->setAnimation(animation);
+    putOnCharacter(fight.activeShots->at(0), *fight.character);
+}
+
+// Every shot in play back in its pool slot.
+template <class S> void poolEveryShot(S& fight) {
+    for (int32_t i = 0; i < S::kShotCount; ++i)
+        if (fight.activeShots->at(i)) {
+            fight.shotPool->set(i, fight.activeShots->at(i));
+            fight.activeShots->set(i, nullptr);
+        }
+}
+
 // The health one collision step takes from a character that can be hurt (full health,
 // neither hurt nor blinking) once `put(fight)` has placed what touches it.
 template <class S, typename Put> int32_t contactCost(S& fight, Put put) {
